@@ -81,7 +81,10 @@ public:
                 value = std::move(*v);
                 if (!skipBlanks()) return error_;
             }
-            if (peek() != ';') return fail("expected ';' after the entry for \"" + *key + "\"");
+            if (peek() != ';') {
+                fail("expected ';' after the entry for \"" + *key + "\"");
+                return error_;
+            }
             ++pos_;
             table[*key] = std::move(value);
         }

@@ -71,6 +71,7 @@ public:
             if (pos_ >= text_.size()) return table;
             auto key = readString();
             if (!key) return error_;
+            int entryEndLine = line_;
             if (!skipBlanks()) return error_;
             std::string value = *key;
             if (peek() == '=') {
@@ -79,9 +80,12 @@ public:
                 auto v = readString();
                 if (!v) return error_;
                 value = std::move(*v);
+                entryEndLine = line_;
                 if (!skipBlanks()) return error_;
             }
             if (peek() != ';') {
+                // Point at the entry that lacks its ';', not at the line where the next one starts.
+                line_ = entryEndLine;
                 fail("expected ';' after the entry for \"" + *key + "\"");
                 return error_;
             }
@@ -137,6 +141,7 @@ private:
 
     std::optional<std::string> readQuoted() {
         ++pos_;  // opening quote
+        const int startLine = line_;
         std::string out;
         while (pos_ < text_.size()) {
             char c = text_[pos_++];
@@ -188,6 +193,8 @@ private:
                     }
             }
         }
+        // The end of the text is no help in finding a missing quote; its opening line is.
+        line_ = startLine;
         return fail("unterminated string");
     }
 

@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include "Radixel/AppMetaData.hpp"
+#include "Radixel/JSONDecoder.hpp"
+#include "Radixel/JSONRecordReader.hpp"
+#include "Radixel/KeTuAdData.hpp"
+#include "Radixel/OfferData.hpp"
+#include "Radixel/UmpReferenceData.hpp"
+
+using nlohmann::json;
+
+namespace {
+
+json appRecord() {
+    return json::parse(R"({
+        "appIdentifiers": ["com.radixel.fractora", "com.radixel.fractora.pro"],
+        "appName": {"en": "Fractora", "de": "Fractora – Brüche"},
+        "appURL": "https://radixel.example/open/fractora",
+        "appURLPro": "https://radixel.example/open/fractora-pro",
+        "ratingURL": "https://radixel.example/store/fractora/rate",
+        "ratingURLPro": "https://radixel.example/store/fractora-pro/rate",
+        "storeURL": "https://radixel.example/store/fractora",
+        "storeURLPro": "https://radixel.example/store/fractora-pro",
+        "isMultiApp": false,
+        "shouldShow": true,
+        "calculationsUntilInterstitial": 5
+    })");
+}
+
+}  // namespace
+
+TEST(AppMetaDataTest, DecodesEveryFieldAndRoundTrips) {
+    AppMetaData app = AppMetaData::decode(appRecord());
+    EXPECT_EQ(app.appIdentifiers, (std::vector<std::string>{"com.radixel.fractora", "com.radixel.fractora.pro"}));
+    EXPECT_EQ(app.appName.at("de"), "Fractora – Brüche");
+    EXPECT_EQ(app.appURLPro, "https://radixel.example/open/fractora-pro");
+    EXPECT_EQ(app.storeURL, "https://radixel.example/store/fractora");
+    EXPECT_EQ(app.isMultiApp, std::optional<bool>(false));
+    EXPECT_TRUE(app.shouldShow);
+    EXPECT_EQ(app.calculationsUntilInterstitial, 5);
+    EXPECT_EQ(AppMetaData::decode(app.encode()), app);
+}
+
+TEST(AppMetaDataTest, MissingOrNullMultiAppFlagIsAbsentAndStaysAbsentThroughEncoding) {
+    json missing = appRecord();
+    missing.erase("isMultiApp");
+    json null = appRecord();
+    null["isMultiApp"] = nullptr;
+    for (const json& value : {missing, null}) {
+        AppMetaData app = AppMetaData::decode(value);
+        EXPECT_FALSE(app.isMultiApp.has_value());
+        json encoded = app.encode();
+        EXPECT_FALSE(encoded.contains("isMultiApp"));
+        EXPECT_EQ(AppMetaData::decode(encoded), app);
+    }
+}
+
+TEST(AppMetaDataTest, WrongOrMissingRequiredFieldsFailTheRecord) {
+    std::vector<std::pair<const char*, json>> broken = {
+        {"calculationsUntilInterstitial", nullptr},  // nullptr: key removed
+        {"shouldShow", "true"},
+        {"shouldShow", nullptr},
+        {"appIdentifiers", json::array({"a", 1})},
+        {"appName", json{{"en", 5}}},
+        {"appURL", 42},
+        {"isMultiApp", "yes"},
+        {"calculationsUntilInterstitial", 2.5},
+        {"calculationsUntilInterstitial", "5"},
+        {"calculationsUntilInterstitial", 18446744073709551615ULL},
+    };
+    for (const auto& [key, value] : broken) {
+        json record = appRecord();
+        if (value.is_null())
+            record.erase(key);
+        else
+            record[key] = value;
+        EXPECT_THROW(AppMetaData::decode(record), JSONDecodingError) << key << " = " << value.dump();
+    }
+    EXPECT_THROW(AppMetaData::decode(json::array()), JSONDecodingError);
+}
+
+TEST(AppMetaDataTest, ExtraKeysAreIgnoredAndTextsKeptAsTheyAre) {
+    json record = appRecord();
+    record["addedInALaterVersion"] = {{"anything", true}};
+    record["appIdentifiers"] = json::array();
+    record["appURL"] = "  not a link ";
+    AppMetaData app = AppMetaData::decode(record);
+    EXPECT_TRUE(app.appIdentifiers.empty());
+    EXPECT_EQ(app.appURL, "  not a link ");
+}
+
+TEST(AppMetaDataTest, EqualityFollowsIdentifierOrderButNotNameOrder) {
+    AppMetaData a = AppMetaData::decode(appRecord());
+    AppMetaData reordered = a;
+    std::swap(reordered.appIdentifiers[0], reordered.appIdentifiers[1]);
+    EXPECT_NE(a, reordered);
+
+    json namesOtherOrder = appRecord();
+    namesOtherOrder["appName"] = json::parse(R"({"de": "Fractora – Brüche", "en": "Fractora"})");
+    EXPECT_EQ(a, AppMetaData::decode(namesOtherOrder));
+
+    AppMetaData absentFlag = a;
+    absentFlag.isMultiApp.reset();
+    EXPECT_NE(a, absentFlag);
+}
+
+TEST(AllAppMetaDataTest, OneBadRecordFailsTheWholeValue) {
+    json value = {{"apps", json::array({appRecord(), appRecord()})}};
+    EXPECT_EQ(AllAppMetaData::decode(value).apps.size(), 2u);
+    value["apps"][1].erase("calculationsUntilInterstitial");
+    try {
+        AllAppMetaData::decode(value);
+        FAIL() << "decoded a value with a broken record";
+    } catch (const JSONDecodingError& error) {
+        EXPECT_NE(std::string(error.what()).find("apps[1]"), std::string::npos) << error.what();
+    }
+}
+
+TEST(AllAppMetaDataTest, EmptyListIsASuccessAndOtherShapesFail) {
+    EXPECT_TRUE(AllAppMetaData::decode(json::parse(R"({"apps": []})")).apps.empty());
+    EXPECT_THROW(AllAppMetaData::decode(json::parse(R"({"apps": {}})")), JSONDecodingError);
+    EXPECT_THROW(AllAppMetaData::decode(json::parse(R"([])")), JSONDecodingError);
+    EXPECT_THROW(AllAppMetaData::decode(json::parse(R"({"other": []})")), JSONDecodingError);
+    AllAppMetaData all{{AppMetaData::decode(appRecord())}};
+    EXPECT_EQ(AllAppMetaData::decode(all.encode()).apps, all.apps);
+}
+
+TEST(AdOfferConsentRecordsTest, AdFieldsAreAllStrings) {
+    json ad = {{"imageName", "fractora_spring"}, {"linkingString", "https://radixel.example/p"}, {"discountNumber", "30"}};
+    EXPECT_EQ(KeTuAdData::decode(ad).discountNumber, "30");
+    EXPECT_EQ(KeTuAdData::decode(KeTuAdData::decode(ad).encode()), KeTuAdData::decode(ad));
+
+    json numeric = ad;
+    numeric["discountNumber"] = 30;
+    EXPECT_THROW(KeTuAdData::decode(numeric), JSONDecodingError);
+    json missing = ad;
+    missing.erase("discountNumber");
+    EXPECT_THROW(KeTuAdData::decode(missing), JSONDecodingError);
+
+    json ads = {{"spring", json::array({ad, missing})}};
+    EXPECT_THROW(decodeRecordListDictionary<KeTuAdData>(ads, "ads"), JSONDecodingError);
+    ads["spring"] = json::array({ad});
+    ads["empty"] = json::array();
+    auto decoded = decodeRecordListDictionary<KeTuAdData>(ads, "ads");
+    EXPECT_EQ(decoded.at("spring").size(), 1u);
+    EXPECT_TRUE(decoded.at("empty").empty());
+    EXPECT_THROW(decodeRecordListDictionary<KeTuAdData>(json{{"spring", ad}}, "ads"), JSONDecodingError);
+}
+
+TEST(AdOfferConsentRecordsTest, OffersCompareButtonTextsAsDictionaries) {
+    OfferData a = OfferData::decode(json::parse(R"({"buttonTexts": {"a": "Buy", "b": "Later"}, "offerId": "o1"})"));
+    OfferData b = OfferData::decode(json::parse(R"({"offerId": "o1", "buttonTexts": {"b": "Later", "a": "Buy"}})"));
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(OfferData::decode(a.encode()), a);
+    EXPECT_THROW(OfferData::decode(json::parse(R"({"buttonTexts": {"a": 1}, "offerId": "o1"})")), JSONDecodingError);
+    EXPECT_THROW(OfferData::decode(json::parse(R"({"buttonTexts": {}})")), JSONDecodingError);
+}
+
+TEST(AdOfferConsentRecordsTest, ConsentFlagIsOptionalButTheTextsAreNot) {
+    json value = {{"purposeConsents", "1111"},
+                  {"purposeLegitimateInterests", "0101"},
+                  {"vendorConsents", "10"},
+                  {"vendorLegitimateInterests", "01"}};
+    UmpReferenceData data = UmpReferenceData::decode(value);
+    EXPECT_FALSE(data.isConsentOrPayActivated.has_value());
+    EXPECT_FALSE(data.encode().contains("isConsentOrPayActivated"));
+
+    value["isConsentOrPayActivated"] = true;
+    UmpReferenceData flagged = UmpReferenceData::decode(value);
+    EXPECT_EQ(flagged.isConsentOrPayActivated, std::optional<bool>(true));
+    EXPECT_NE(flagged, data);
+    EXPECT_EQ(UmpReferenceData::decode(flagged.encode()), flagged);
+
+    value.erase("vendorConsents");
+    EXPECT_THROW(UmpReferenceData::decode(value), JSONDecodingError);
+}
+
+TEST(JSONDecoderTest, RefusesEmptyMalformedAndDeeplyNestedData) {
+    JSONDecoder decoder;
+    EXPECT_THROW(decoder.parse(""), JSONDecodingError);
+    EXPECT_THROW(decoder.parse("{\"apps\": [}"), JSONDecodingError);
+    EXPECT_THROW(decoder.parse("\xff\xfe"), JSONDecodingError);
+    EXPECT_THROW(decoder.parse(std::string(100000, '[') + std::string(100000, ']')), JSONDecodingError);
+    // Brackets inside strings are text, not nesting.
+    json value = decoder.parse("{\"a\": \"" + std::string(1000, '[') + "\\\"{\"}");
+    EXPECT_EQ(value["a"].get<std::string>().size(), 1002u);
+    EXPECT_EQ(JSONDecoder::nestingDepth(R"({"a": [[1], {"b": []}]})", 100), 4u);
+}

@@ -1,0 +1,6 @@
+#include "Radixel/math/KeTuInputManager.hpp"
+
+KeTuInputManager& KeTuInputManager::shared() {
+    static KeTuInputManager manager;
+    return manager;
+}

@@ -23,5 +23,5 @@ struct Symbol {
 // present empty dictionary. Throws RecordDecodingError and leaves symbol untouched when the
 // record is incomplete.
 void from_json(const nlohmann::json& json, Symbol& symbol);
-// Keys in field order; "rules" only when present.
+// Keys in field order (hence ordered_json); "rules" only when present.
 void to_json(nlohmann::ordered_json& json, const Symbol& symbol);

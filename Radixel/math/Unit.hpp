@@ -16,5 +16,5 @@ struct Unit {
 // All four keys are required; factor must be a finite number. Throws RecordDecodingError and
 // leaves unit untouched when the record is incomplete.
 void from_json(const nlohmann::json& json, Unit& unit);
-// Keys in field order.
+// Keys in field order (hence ordered_json).
 void to_json(nlohmann::ordered_json& json, const Unit& unit);

@@ -1,6 +1,7 @@
 #include "platform/foundation/NSNumberFormatter.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "platform/foundation/NumberText.hpp"
@@ -35,6 +36,14 @@ std::string grouped(const std::string& integerDigits) {
 std::string NSNumberFormatter::stringFromNumber(double value) const {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-∞" : "∞";
+
+    // Whole numbers, by far the most common in the solution steps, need no rounding at all.
+    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0 && !(value == 0 && std::signbit(value))) {
+        char buffer[24];
+        auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
+        std::string digits(buffer[0] == '-' ? buffer + 1 : buffer, end);
+        return (value < 0 ? "-" : "") + (usesGroupingSeparator ? grouped(digits) : digits);
+    }
 
     foundation::ShortestDecimal d = foundation::shortestDecimal(value);
     // Lay the digits out as integer part and fraction part.

@@ -1,0 +1,113 @@
+#include "platform/iosmath/MTMathListDisplay.hpp"
+
+#include "platform/iosmath/MathFont.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void setColor(cairo_t* cr, iosmath::MathColor color) {
+    cairo_set_source_rgba(cr, ((color >> 16) & 0xFF) / 255.0, ((color >> 8) & 0xFF) / 255.0,
+                          (color & 0xFF) / 255.0, ((color >> 24) & 0xFF) / 255.0);
+}
+
+const cairo_font_options_t* fontOptions() {
+    // Unhinted outlines and metrics keep glyphs where the layout put them relative to rules.
+    static cairo_font_options_t* options = [] {
+        cairo_font_options_t* made = cairo_font_options_create();
+        cairo_font_options_set_hint_style(made, CAIRO_HINT_STYLE_NONE);
+        cairo_font_options_set_hint_metrics(made, CAIRO_HINT_METRICS_OFF);
+        return made;
+    }();
+    return options;
+}
+
+// Glyph positions end up on whole device pixels, so rules are put on pixel edges as well, and
+// never thinner than one pixel, lest a thin bar turn into a grey smear.
+void snappedRule(cairo_t* cr, double left, double top, double right, double bottom) {
+    cairo_user_to_device(cr, &left, &top);
+    cairo_user_to_device(cr, &right, &bottom);
+    double y0 = std::round(std::min(top, bottom));
+    double y1 = std::round(std::max(top, bottom));
+    if (y1 - y0 < 1) y1 = y0 + 1;
+    double x0 = std::round(std::min(left, right));
+    double x1 = std::max(x0 + 1, std::round(std::max(left, right)));
+    cairo_device_to_user(cr, &x0, &y0);
+    cairo_device_to_user(cr, &x1, &y1);
+    cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+}
+
+// A rectangle whose outline runs the same way as the font's outer contours.
+void rectangleLikeGlyphs(cairo_t* cr, double left, double top, double right, double bottom,
+                         bool clockwiseInFont) {
+    if (clockwiseInFont) {
+        cairo_rectangle(cr, left, top, right - left, bottom - top);
+        return;
+    }
+    cairo_move_to(cr, left, top);
+    cairo_line_to(cr, left, bottom);
+    cairo_line_to(cr, right, bottom);
+    cairo_line_to(cr, right, top);
+    cairo_close_path(cr);
+}
+
+}  // namespace
+
+void MTMathListDisplay::draw(cairo_t* cr, double x, double y, iosmath::MathColor textColor) const {
+    const iosmath::MathFont* font = iosmath::MathFont::shared();
+    if (font == nullptr || items.empty()) return;
+    cairo_save(cr);
+    cairo_set_font_face(cr, font->cairoFace());
+    cairo_set_font_options(cr, fontOptions());
+    auto colorOf = [&](const MTDisplayItem& item) {
+        return item.color == iosmath::kInheritColor ? textColor : item.color;
+    };
+
+    thread_local std::vector<cairo_glyph_t> run;
+    size_t i = 0;
+    while (i < items.size()) {
+        const MTDisplayItem& first = items[i];
+        setColor(cr, colorOf(first));
+        if (first.shape != 0) {
+            cairo_new_path(cr);
+            size_t end = i;
+            for (; end < items.size() && items[end].shape == first.shape; ++end) {
+                const MTDisplayItem& piece = items[end];
+                if (piece.kind == MTDisplayItem::Kind::Glyph) {
+                    cairo_set_font_size(cr, piece.size);
+                    cairo_glyph_t glyph{piece.glyph, x + piece.x, y - piece.y};
+                    cairo_glyph_path(cr, &glyph, 1);
+                } else {
+                    rectangleLikeGlyphs(cr, x + piece.x, y - piece.y - piece.height,
+                                        x + piece.x + piece.width, y - piece.y,
+                                        font->outlinesClockwise());
+                }
+            }
+            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+            cairo_fill(cr);
+            i = end;
+        } else if (first.kind == MTDisplayItem::Kind::Rule) {
+            cairo_new_path(cr);
+            snappedRule(cr, x + first.x, y - first.y - first.height, x + first.x + first.width,
+                        y - first.y);
+            cairo_fill(cr);
+            ++i;
+        } else {
+            run.clear();
+            size_t end = i;
+            for (; end < items.size(); ++end) {
+                const MTDisplayItem& item = items[end];
+                if (item.kind != MTDisplayItem::Kind::Glyph || item.shape != 0 ||
+                    item.size != first.size || colorOf(item) != colorOf(first)) {
+                    break;
+                }
+                run.push_back({item.glyph, x + item.x, y - item.y});
+            }
+            cairo_set_font_size(cr, first.size);
+            cairo_show_glyphs(cr, run.data(), static_cast<int>(run.size()));
+            i = end;
+        }
+    }
+    cairo_restore(cr);
+}

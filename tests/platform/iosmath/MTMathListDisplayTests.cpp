@@ -1,0 +1,73 @@
+#include "MathTestSupport.hpp"
+
+#include <cairo.h>
+
+#include <cmath>
+
+using namespace iosmath_test;
+
+namespace {
+
+// Where a drawn formula left ink, in device pixels.
+struct InkBounds {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    bool sawOwnColour = false;
+};
+
+InkBounds drawAndMeasure(const MTMathListDisplay& display, double scale, double originX, double originY,
+                         int width, int height, uint32_t ownColour) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, scale, scale);
+    display.draw(cr, originX, originY, 0xFF000000u);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    InkBounds ink;
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < width; ++x) {
+            if ((row[x] >> 24) == 0) continue;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y);
+            if (row[x] == ownColour) ink.sawOwnColour = true;
+        }
+    }
+    cairo_surface_destroy(surface);
+    return ink;
+}
+
+}  // namespace
+
+TEST(MTMathListDisplay, DrawnInkStaysInsideTheLaidOutBox) {
+    const char* formulas[] = {
+        "x_{1,2} = - \\frac{(-2)}{2} \\pm \\sqrt{ \\left( \\frac{(-2)}{2} \\right)^2 -  (-3)}",
+        "\\begin{eqalign} x_1 &=  (-1) + \\sqrt{(-4)} \\\\ x_2 &=  (-1) - \\sqrt{(-4)}\\end{eqalign}",
+        "\\left\\{ \\begin{aligned} a \\\\ b \\\\ c \\\\ d \\end{aligned} \\right\\}",
+        "\\text{Result: } x \\approx 3.0 \\quad \\color{red}{y \\neq \\infty}",
+    };
+    const double scale = 2;
+    const double margin = 10;
+    for (const char* latex : formulas) {
+        MTMathListDisplay display = layout(latex);
+        const int width = static_cast<int>(std::ceil((display.width + 2 * margin) * scale));
+        const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 2 * margin) * scale));
+        InkBounds ink = drawAndMeasure(display, scale, margin, margin + display.ascent, width, height,
+                                       0xFFFF0000u);
+        ASSERT_GE(ink.right, 0) << latex << " drew nothing";
+        const double slack = 1.5;  // anti-aliasing and pixel snapping
+        EXPECT_GE(ink.left, margin * scale - slack) << latex;
+        EXPECT_LE(ink.right, (margin + display.width) * scale + slack) << latex;
+        EXPECT_GE(ink.top, margin * scale - slack) << latex;
+        EXPECT_LE(ink.bottom, (margin + display.ascent + display.descent) * scale + slack) << latex;
+    }
+}
+
+TEST(MTMathListDisplay, ColouredPartsKeepTheirColourAndTheRestTakesTheTextColour) {
+    MTMathListDisplay display = layout("a + \\color{red}{\\frac{b}{c}}");
+    InkBounds ink = drawAndMeasure(display, 2, 0, display.ascent, 200, 100, 0xFFFF0000u);
+    EXPECT_TRUE(ink.sawOwnColour);
+}

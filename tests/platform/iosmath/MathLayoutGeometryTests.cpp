@@ -1,0 +1,248 @@
+#include "MathTestSupport.hpp"
+
+#include <algorithm>
+
+using namespace iosmath_test;
+using iosmath::MathStyleLevel;
+
+namespace {
+
+constexpr double kSize = 20;
+constexpr double kTolerance = 1e-9;
+
+double scriptSize(double size) {
+    return size * font().constant(HB_OT_MATH_CONSTANT_SCRIPT_PERCENT_SCALE_DOWN) / 100.0;
+}
+
+}  // namespace
+
+TEST(FractionLayout, BarSitsOnTheMathAxisWithTheFontsShiftsAndGaps) {
+    for (MathStyleLevel style : {MathStyleLevel::Display, MathStyleLevel::Text}) {
+        const bool display = style == MathStyleLevel::Display;
+        MTMathListDisplay fraction = layout("\\frac{a}{b}", kSize, style);
+        auto bars = rules(fraction);
+        ASSERT_EQ(bars.size(), 1u);
+        const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
+        const double thickness = points(HB_OT_MATH_CONSTANT_FRACTION_RULE_THICKNESS, kSize);
+        EXPECT_NEAR(bars[0].height, thickness, kTolerance);
+        EXPECT_NEAR(bars[0].y + bars[0].height / 2, axis, kTolerance);
+
+        auto numerator = itemsWithGlyph(fraction, italicGlyph(U'a'));
+        auto denominator = itemsWithGlyph(fraction, italicGlyph(U'b'));
+        ASSERT_EQ(numerator.size(), 1u);
+        ASSERT_EQ(denominator.size(), 1u);
+        EXPECT_DOUBLE_EQ(numerator[0].size, display ? kSize : scriptSize(kSize));
+        EXPECT_GE(numerator[0].y + kTolerance,
+                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_DISPLAY_STYLE_SHIFT_UP
+                                 : HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP, kSize));
+        EXPECT_GE(-denominator[0].y + kTolerance,
+                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_DISPLAY_STYLE_SHIFT_DOWN
+                                 : HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_SHIFT_DOWN, kSize));
+        EXPECT_GE(inkBottom(numerator[0]) - (bars[0].y + bars[0].height) + kTolerance,
+                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN
+                                 : HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_GAP_MIN, kSize));
+        EXPECT_GE(bars[0].y - inkTop(denominator[0]) + kTolerance,
+                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_DENOM_DISPLAY_STYLE_GAP_MIN
+                                 : HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_GAP_MIN, kSize));
+        EXPECT_GE(fraction.ascent + kTolerance, inkTop(numerator[0]));
+        EXPECT_GE(fraction.descent + kTolerance, -inkBottom(denominator[0]));
+    }
+}
+
+TEST(FractionLayout, TallNumeratorPushesAwayFromTheBarByTheGap) {
+    MTMathListDisplay fraction = layout("\\frac{\\frac{a}{b}}{c}");
+    auto bars = rules(fraction);
+    ASSERT_EQ(bars.size(), 2u);
+    auto outer = *std::max_element(bars.begin(), bars.end(),
+                                   [](const auto& l, const auto& r) { return l.width < r.width; });
+    auto b = itemsWithGlyph(fraction, italicGlyph(U'b'));
+    ASSERT_EQ(b.size(), 1u);
+    EXPECT_NEAR(inkBottom(b[0]) - (outer.y + outer.height),
+                points(HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN, kSize), kTolerance);
+}
+
+TEST(RadicalLayout, OverbarStandsAboveTheContentByTheFontsGap) {
+    MTMathListDisplay root = layout("\\sqrt{x}");
+    auto bars = rules(root);
+    ASSERT_EQ(bars.size(), 1u);
+    auto x = itemsWithGlyph(root, italicGlyph(U'x'));
+    ASSERT_EQ(x.size(), 1u);
+    const double gap = points(HB_OT_MATH_CONSTANT_RADICAL_DISPLAY_STYLE_VERTICAL_GAP, kSize);
+    const double thickness = points(HB_OT_MATH_CONSTANT_RADICAL_RULE_THICKNESS, kSize);
+    EXPECT_NEAR(bars[0].height, thickness, kTolerance);
+    EXPECT_GE(bars[0].y - inkTop(x[0]) + kTolerance, gap);
+    EXPECT_GE(bars[0].x + bars[0].width + kTolerance, x[0].x + units(font().metrics(x[0].glyph).inkRight, kSize));
+    EXPECT_NEAR(root.ascent, bars[0].y + thickness + points(HB_OT_MATH_CONSTANT_RADICAL_EXTRA_ASCENDER, kSize),
+                kTolerance);
+
+    // The sign reaches the bar, and it is one shape with it so no seam shows.
+    const MTDisplayItem* sign = nullptr;
+    for (const auto& item : root.items) {
+        if (item.kind == MTDisplayItem::Kind::Glyph && item.glyph != x[0].glyph) sign = &item;
+    }
+    ASSERT_NE(sign, nullptr);
+    EXPECT_NEAR(inkTop(*sign), bars[0].y + thickness, kTolerance);
+    EXPECT_EQ(sign->shape, bars[0].shape);
+    EXPECT_NE(bars[0].shape, 0u);
+}
+
+TEST(RadicalLayout, SignGrowsWithItsContent) {
+    MTMathListDisplay root = layout("\\sqrt{\\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\end{aligned}}");
+    double top = -1e9, bottom = 1e9;
+    for (const auto& item : root.items) {
+        if (item.kind == MTDisplayItem::Kind::Glyph && item.shape != 0) {
+            top = std::max(top, inkTop(item));
+            bottom = std::min(bottom, inkBottom(item));
+        }
+    }
+    auto e = itemsWithGlyph(root, italicGlyph(U'e'));
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_LE(bottom, inkBottom(e[0]) + kTolerance);
+    EXPECT_NEAR(top, rules(root)[0].y + rules(root)[0].height, 1e-6);
+}
+
+TEST(DelimiterLayout, DelimitersCoverWhatTheyEnclose) {
+    const char* formulas[] = {
+        "\\left( x \\right)",
+        "\\left( \\frac{(-2)}{2} \\right)",
+        "\\left[ \\frac{\\frac{a}{b}}{\\frac{c}{d}} \\right]",
+        "\\left\\{ \\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\\\ f \\end{aligned} \\right|",
+        "\\left\\langle \\sqrt{\\frac{\\frac{a}{b}}{c}} \\right\\rangle",
+    };
+    const uint32_t letters[] = {italicGlyph(U'a'), italicGlyph(U'b'), italicGlyph(U'c'), italicGlyph(U'd'),
+                                italicGlyph(U'e'), italicGlyph(U'f'), italicGlyph(U'x'), glyphOf(U'2')};
+    for (const char* latex : formulas) {
+        MTMathListDisplay display = layout(latex);
+        double contentTop = -1e9, contentBottom = 1e9;
+        double leftTop = -1e9, leftBottom = 1e9, rightTop = -1e9, rightBottom = 1e9;
+        for (const auto& item : display.items) {
+            if (item.kind != MTDisplayItem::Kind::Glyph) continue;
+            bool content = std::find(std::begin(letters), std::end(letters), item.glyph) != std::end(letters);
+            if (content) {
+                contentTop = std::max(contentTop, inkTop(item));
+                contentBottom = std::min(contentBottom, inkBottom(item));
+            } else if (item.x < 1) {
+                leftTop = std::max(leftTop, inkTop(item));
+                leftBottom = std::min(leftBottom, inkBottom(item));
+            } else if (item.x > display.width / 2 && item.shape == display.items.back().shape) {
+                rightTop = std::max(rightTop, inkTop(item));
+                rightBottom = std::min(rightBottom, inkBottom(item));
+            }
+        }
+        EXPECT_GE(leftTop + 1e-6, contentTop) << latex;
+        EXPECT_LE(leftBottom - 1e-6, contentBottom) << latex;
+        EXPECT_GE(rightTop + 1e-6, contentTop) << latex;
+        EXPECT_LE(rightBottom - 1e-6, contentBottom) << latex;
+        EXPECT_GE(display.ascent + 1e-6, leftTop) << latex;
+        EXPECT_GE(display.descent + 1e-6, -leftBottom) << latex;
+    }
+}
+
+TEST(ScriptLayout, SuperscriptRisesByTheFontsShiftAndShrinks) {
+    MTMathListDisplay power = layout("x^2");
+    auto two = itemsWithGlyph(power, glyphOf(U'2'));
+    ASSERT_EQ(two.size(), 1u);
+    const double expected =
+        std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP, kSize),
+                 units(font().metrics(two[0].glyph).descent, two[0].size) +
+                     points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_BOTTOM_MIN, kSize));
+    EXPECT_NEAR(two[0].y, expected, kTolerance);
+    EXPECT_DOUBLE_EQ(two[0].size, scriptSize(kSize));
+    auto x = itemsWithGlyph(power, italicGlyph(U'x'))[0];
+    const auto& xMetrics = font().metrics(x.glyph);
+    EXPECT_NEAR(two[0].x, units(xMetrics.advance + xMetrics.italicCorrection, kSize), kTolerance);
+
+    // Under a radical the style is cramped, and the superscript rises less.
+    auto cramped = itemsWithGlyph(layout("\\sqrt{x^2}"), glyphOf(U'2'));
+    ASSERT_EQ(cramped.size(), 1u);
+    EXPECT_NEAR(cramped[0].y, std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, kSize),
+                                       units(font().metrics(two[0].glyph).descent, two[0].size) +
+                                           points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_BOTTOM_MIN, kSize)),
+                kTolerance);
+}
+
+TEST(ScriptLayout, SubscriptDropsAndStaysClearOfTheSuperscript) {
+    auto one = itemsWithGlyph(layout("x_1"), glyphOf(U'1'));
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_GE(-one[0].y + kTolerance, points(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN, kSize));
+
+    MTMathListDisplay both = layout("x_1^2");
+    auto sub = itemsWithGlyph(both, glyphOf(U'1'))[0];
+    auto sup = itemsWithGlyph(both, glyphOf(U'2'))[0];
+    EXPECT_GE(inkBottom(sup) - inkTop(sub) + kTolerance,
+              points(HB_OT_MATH_CONSTANT_SUB_SUPERSCRIPT_GAP_MIN, kSize));
+}
+
+TEST(SpacingLayout, ExplicitSpacesHaveTheirWidthsInEmAndMu) {
+    const double plain = layout("ab").width;
+    EXPECT_NEAR(layout("a\\quad b").width - plain, kSize, kTolerance);
+    EXPECT_NEAR(layout("a\\qquad b").width - plain, 2 * kSize, kTolerance);
+    EXPECT_NEAR(layout("a\\,b").width - plain, kSize * 3 / 18, kTolerance);
+    EXPECT_NEAR(layout("a\\:b").width - plain, kSize * 4 / 18, kTolerance);
+    EXPECT_NEAR(layout("a\\;b").width - plain, kSize * 5 / 18, kTolerance);
+    EXPECT_NEAR(layout("a\\!b").width - plain, -kSize * 3 / 18, kTolerance);
+}
+
+TEST(SpacingLayout, AtomsAreSpacedByTheirClassAndStyle) {
+    auto width = [](const char* latex) { return layout(latex).width; };
+    const double a = width("a"), b = width("b"), plus = width("+"), equals = width("="), minus = width("-");
+    const double medium = kSize * 4 / 18, thick = kSize * 5 / 18;
+    EXPECT_NEAR(width("a+b"), a + plus + b + 2 * medium, kTolerance);
+    EXPECT_NEAR(width("a=b"), a + equals + b + 2 * thick, kTolerance);
+    // A minus with nothing, an opening or a relation before it is a sign, not an operation.
+    EXPECT_NEAR(width("-b"), minus + b, kTolerance);
+    EXPECT_NEAR(width("a=-b"), a + equals + minus + b + 2 * thick, kTolerance);
+    EXPECT_NEAR(width("(-b)"), width("(") + minus + b + width(")"), kTolerance);
+    // Scripts drop the medium and thick spaces.
+    MTMathListDisplay script = layout("x^{a+b}");
+    auto letterA = itemsWithGlyph(script, italicGlyph(U'a'))[0];
+    auto letterB = itemsWithGlyph(script, italicGlyph(U'b'))[0];
+    const double small = scriptSize(kSize) / font().unitsPerEm();
+    EXPECT_NEAR(letterB.x - letterA.x,
+                (font().metrics(letterA.glyph).advance + font().metrics(letterA.glyph).italicCorrection +
+                 font().metrics(glyphOf(U'+')).advance) * small,
+                kTolerance);
+}
+
+TEST(AlignmentLayout, EqalignLinesUpTheRelationsInOneColumn) {
+    MTMathListDisplay table = layout("\\begin{eqalign} x_1 &= 1 \\\\ x_{22} &= 333 \\end{eqalign}");
+    auto equals = itemsWithGlyph(table, glyphOf(U'='));
+    ASSERT_EQ(equals.size(), 2u);
+    EXPECT_NEAR(equals[0].x, equals[1].x, kTolerance);
+    EXPECT_LT(equals[1].y, equals[0].y);
+    EXPECT_GE(equals[0].y - equals[1].y + kTolerance, 1.2 * kSize);
+    // The right column starts with the relation, spaced as after an ordinary symbol.
+    auto x = itemsWithGlyph(table, italicGlyph(U'x'));
+    ASSERT_EQ(x.size(), 2u);
+    EXPECT_GT(x[0].x, x[1].x);  // x_1 is narrower than x_22 and aligned to the right
+    auto ones = itemsWithGlyph(table, glyphOf(U'1'));
+    auto threes = itemsWithGlyph(table, glyphOf(U'3'));
+    double firstRight = 0;
+    for (const auto& one : ones) firstRight = std::max(firstRight, one.x);
+    EXPECT_NEAR(firstRight, threes[0].x, kTolerance);
+    EXPECT_NEAR(firstRight - equals[0].x,
+                units(font().metrics(equals[0].glyph).advance, kSize) + kSize * 5 / 18, kTolerance);
+    // Centred on the math axis.
+    EXPECT_NEAR((table.ascent - table.descent) / 2, points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize), kTolerance);
+}
+
+TEST(ColourLayout, ColouredAtomsCarryTheirColourIntoEveryPiece) {
+    MTMathListDisplay display = layout("y + \\color{#00ff00}{\\frac{a}{\\sqrt{b}}}");
+    for (const auto& item : display.items) {
+        bool isY = item.kind == MTDisplayItem::Kind::Glyph && item.glyph == italicGlyph(U'y');
+        bool isPlus = item.kind == MTDisplayItem::Kind::Glyph && item.glyph == glyphOf(U'+');
+        EXPECT_EQ(item.color, (isY || isPlus) ? iosmath::kInheritColor : 0xFF00FF00u);
+    }
+}
+
+TEST(LayoutErrors, ReportsWhatCannotBeTypeset) {
+    auto missing = iosmath::MathTypesetter::layout("\xF0\x9F\x98\x80", kSize);  // an emoji
+    EXPECT_FALSE(missing.display);
+    EXPECT_NE(missing.error.find("U+1F600"), std::string::npos);
+    EXPECT_FALSE(iosmath::MathTypesetter::layout("x", 0).display);
+    EXPECT_FALSE(iosmath::MathTypesetter::layout("x", -1).display);
+    EXPECT_FALSE(iosmath::MathTypesetter::layout("\\left(", kSize).display);
+    auto empty = iosmath::MathTypesetter::layout("", kSize);
+    ASSERT_TRUE(empty.display);
+    EXPECT_EQ(empty.display->width, 0);
+}

@@ -1,0 +1,142 @@
+#include "platform/iosmath/MathListParser.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using iosmath::MathAtomKind;
+using iosmath::MathAtomType;
+using iosmath::MathListParser;
+
+namespace {
+
+iosmath::MathList parsed(std::string_view latex) {
+    auto result = MathListParser::parse(latex);
+    EXPECT_TRUE(result.list) << latex << ": " << result.error;
+    return result.list ? std::move(*result.list) : iosmath::MathList{};
+}
+
+std::string errorOf(std::string_view latex) {
+    auto result = MathListParser::parse(latex);
+    EXPECT_FALSE(result.list) << latex;
+    EXPECT_FALSE(result.error.empty()) << latex;
+    return result.error;
+}
+
+std::string repeated(std::string_view piece, size_t times) {
+    std::string text;
+    text.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+}  // namespace
+
+TEST(MathListParser, CharactersTakeTheirTeXClassesAndMathItalic) {
+    auto list = parsed("x = -2, (a) \\cdot b");
+    ASSERT_EQ(list.atoms.size(), 10u);
+    EXPECT_EQ(list.atoms[0].codepoint, U'\U0001D465');  // italic x
+    EXPECT_EQ(list.atoms[1].type, MathAtomType::Rel);
+    EXPECT_EQ(list.atoms[2].codepoint, U'\u2212');      // a real minus sign
+    EXPECT_EQ(list.atoms[2].type, MathAtomType::Bin);
+    EXPECT_EQ(list.atoms[3].codepoint, U'2');
+    EXPECT_EQ(list.atoms[4].type, MathAtomType::Punct);
+    EXPECT_EQ(list.atoms[5].type, MathAtomType::Open);
+    EXPECT_EQ(list.atoms[7].type, MathAtomType::Close);
+    EXPECT_EQ(list.atoms[8].codepoint, U'\u22C5');
+    EXPECT_EQ(list.atoms[9].codepoint, U'\U0001D44F');
+}
+
+TEST(MathListParser, GreekMathrmAndTextKeepTheirShapes) {
+    auto list = parsed("\\alpha\\Gamma\\mathrm{d\\pi}\\text{if x }");
+    ASSERT_EQ(list.atoms.size(), 4u);
+    EXPECT_EQ(list.atoms[0].codepoint, U'\U0001D6FC');  // italic alpha
+    EXPECT_EQ(list.atoms[1].codepoint, U'\u0393');      // capital Greek stays upright
+    ASSERT_EQ(list.atoms[2].kind, MathAtomKind::Group);
+    EXPECT_EQ(list.atoms[2].nucleus->atoms[0].codepoint, U'd');
+    EXPECT_EQ(list.atoms[2].nucleus->atoms[1].codepoint, U'\u03C0');
+    EXPECT_EQ(list.atoms[3].kind, MathAtomKind::Text);
+    EXPECT_EQ(list.atoms[3].text, U"if x ");
+}
+
+TEST(MathListParser, StructuresNestTheirArguments) {
+    auto list = parsed("x_{1,2}^2 \\frac{p}{2} \\sqrt 4 \\left( y \\right.");
+    ASSERT_EQ(list.atoms.size(), 4u);
+    EXPECT_EQ(list.atoms[0].subscript->atoms.size(), 3u);
+    EXPECT_EQ(list.atoms[0].superscript->atoms.size(), 1u);
+    EXPECT_EQ(list.atoms[1].kind, MathAtomKind::Fraction);
+    EXPECT_EQ(list.atoms[1].type, MathAtomType::Inner);
+    EXPECT_EQ(list.atoms[2].kind, MathAtomKind::Radical);
+    EXPECT_EQ(list.atoms[2].nucleus->atoms[0].codepoint, U'4');
+    EXPECT_EQ(list.atoms[3].kind, MathAtomKind::LeftRight);
+    EXPECT_EQ(list.atoms[3].leftDelimiter, U'(');
+    EXPECT_EQ(list.atoms[3].rightDelimiter, 0u);
+}
+
+TEST(MathListParser, SpacesAreExplicitAtoms) {
+    auto list = parsed("a\\quad\\qquad\\;\\,\\:\\!b");
+    ASSERT_EQ(list.atoms.size(), 8u);
+    const double expected[] = {18, 36, 5, 3, 4, -3};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(list.atoms[i + 1].kind, MathAtomKind::Space);
+        EXPECT_EQ(list.atoms[i + 1].spaceInMu, expected[i]);
+    }
+}
+
+TEST(MathListParser, ColourMarksTheAtomsInline) {
+    auto list = parsed("= \\color{red}{-1} \\color{#0A0b0C}{x \\color{blue}{y}}");
+    ASSERT_EQ(list.atoms.size(), 5u);
+    EXPECT_EQ(list.atoms[1].color, 0xFFFF0000u);
+    EXPECT_EQ(list.atoms[1].type, MathAtomType::Bin);  // still a minus the spacing rules can see
+    EXPECT_EQ(list.atoms[3].color, 0xFF0A0B0Cu);
+    EXPECT_EQ(list.atoms[4].color, 0xFF0000FFu);       // the inner colour wins
+}
+
+TEST(MathListParser, AlignmentsSplitRowsAndCells) {
+    auto list = parsed("\\begin{eqalign} x_1 &= 1 \\\\ x_2 &= 2 & y \\end{eqalign}");
+    ASSERT_EQ(list.atoms.size(), 1u);
+    const auto& rows = list.atoms[0].table->rows;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].size(), 2u);
+    EXPECT_EQ(rows[1].size(), 3u);
+    EXPECT_EQ(parsed("\\begin{aligned} a \\\\ b \\end{aligned}").atoms[0].table->rows.size(), 2u);
+}
+
+TEST(MathListParser, MistakesGiveMessagesThatNameThem) {
+    EXPECT_NE(errorOf("\\foo + 1").find("\\foo"), std::string::npos);
+    EXPECT_NE(errorOf("{x").find("brace"), std::string::npos);
+    EXPECT_NE(errorOf("x}").find("}"), std::string::npos);
+    EXPECT_NE(errorOf("\\left( x").find("\\right"), std::string::npos);
+    EXPECT_NE(errorOf("x \\right)").find("\\left"), std::string::npos);
+    EXPECT_NE(errorOf("\\left\\alpha x \\right)").find("delimiter"), std::string::npos);
+    EXPECT_NE(errorOf("x^2^3").find("superscript"), std::string::npos);
+    EXPECT_NE(errorOf("\\frac{1}").find("\\frac"), std::string::npos);
+    EXPECT_NE(errorOf("x^").find("^"), std::string::npos);
+    EXPECT_NE(errorOf("\\color{mauve}{x}").find("mauve"), std::string::npos);
+    EXPECT_NE(errorOf("\\begin{matrix} x \\end{matrix}").find("matrix"), std::string::npos);
+    EXPECT_NE(errorOf("\\begin{aligned} x").find("\\end{aligned}"), std::string::npos);
+    EXPECT_NE(errorOf("{a & b}").find("&"), std::string::npos);
+    EXPECT_NE(errorOf("\\text{\\frac}").find("\\frac"), std::string::npos);
+    EXPECT_NE(errorOf("x \\").find("\\"), std::string::npos);
+    EXPECT_NE(errorOf("a ~ b").find("~"), std::string::npos);
+    EXPECT_NE(errorOf("\xC3(").find("UTF-8"), std::string::npos);
+    EXPECT_NE(errorOf("\xE2\x88").find("UTF-8"), std::string::npos);
+}
+
+TEST(MathListParser, HostileSizesEndInAnErrorNotACrash) {
+    const size_t deep = 10000;
+    EXPECT_NE(errorOf(repeated("{", deep) + "x" + repeated("}", deep)).find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(repeated("{", deep)).find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(repeated("x^{", deep) + "x").find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(repeated("\\sqrt", deep) + "x").find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(repeated("\\left(", deep)).find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(repeated("\\frac{", deep)).find("nested"), std::string::npos);
+    EXPECT_NE(errorOf(std::string(1 << 20, 'x')).find("too long"), std::string::npos);
+}
+
+TEST(MathListParser, LongFormulasWithinTheLimitStillParse) {
+    auto list = parsed(repeated("x+", MathListParser::kMaxLength / 2 - 1) + "x");
+    EXPECT_EQ(list.atoms.size(), MathListParser::kMaxLength - 1);
+    const int depth = MathListParser::kMaxDepth - 1;
+    parsed(repeated("{", depth) + "x" + repeated("}", depth));
+}

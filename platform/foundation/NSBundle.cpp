@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/foundation/NSLocale.hpp"
+#include "platform/foundation/NSPropertyListSerialization.hpp"
 
 namespace fs = std::filesystem;
 
@@ -43,6 +44,21 @@ std::optional<fs::path> NSBundle::pathForResource(const std::string& name, const
     for (fs::path candidate : {resourcePath_ / file, resourcePath_ / (preferredLocalization() + ".lproj") / file})
         if (fs::is_regular_file(candidate, ec)) return candidate;
     return std::nullopt;
+}
+
+std::optional<std::string> NSBundle::bundleIdentifier() const {
+    std::error_code ec;
+    fs::path file = resourcePath_ / "Info.plist";
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    NSError error;
+    std::optional<nlohmann::json> info = NSPropertyListSerialization::propertyListWithContentsOfFile(file, &error);
+    if (!info) {
+        std::cout << error.description() << std::endl;
+        return std::nullopt;
+    }
+    auto it = info->find("CFBundleIdentifier");
+    if (!info->is_object() || it == info->end() || !it->is_string()) return std::nullopt;
+    return it->get<std::string>();
 }
 
 std::vector<std::string> NSBundle::localizations() const {

@@ -25,6 +25,10 @@ public:
     // localisation folder; none when it does not exist.
     std::optional<std::filesystem::path> pathForResource(const std::string& name, const std::string& extension) const;
 
+    // The bundle's identifier: "CFBundleIdentifier" of the resource "Info.plist"; none when the
+    // file or the key is missing or unreadable.
+    std::optional<std::string> bundleIdentifier() const;
+
     // The localisations the bundle has ("de", "en", ...), sorted.
     std::vector<std::string> localizations() const;
 

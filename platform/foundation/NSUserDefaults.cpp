@@ -1,0 +1,310 @@
+#include "platform/foundation/NSUserDefaults.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <limits>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/foundation/AppDataDirectory.hpp"
+#include "platform/foundation/AtomicFile.hpp"
+#include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/NSJSONSerialization.hpp"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+DispatchQueue& writerQueue() {
+    static DispatchQueue* queue = new DispatchQueue("NSUserDefaults");
+    return *queue;
+}
+
+// Why a value cannot be kept in the file, or none when it can.
+std::optional<std::string> unstorableReason(const json& root) {
+    std::vector<std::pair<const json*, int>> pending{{&root, 0}};
+    while (!pending.empty()) {
+        auto [value, depth] = pending.back();
+        pending.pop_back();
+        if (depth > NSJSONSerialization::maximumDepth) return "it is nested too deeply";
+        if (value->is_binary()) return "binary data cannot be stored";
+        if (value->is_number_float() && !std::isfinite(value->get<double>())) return "NaN and infinities cannot be stored";
+        if (value->is_structured())
+            for (const auto& child : *value) pending.emplace_back(&child, depth + 1);
+    }
+    return std::nullopt;
+}
+
+std::string timestampForFileName() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+}  // namespace
+
+struct NSUserDefaults::Storage {
+    fs::path file;
+
+    mutable std::mutex mutex;
+    std::map<std::string, std::shared_ptr<const json>> values;
+    std::uint64_t generation = 0;
+    bool writeScheduled = false;
+    bool persistent = true;
+
+    std::mutex writeMutex;
+    std::uint64_t writtenGeneration = 0;
+    bool lastWriteFailed = false;
+
+    void load();
+    void setAside(const std::string& reason);
+    void changedLocked(const std::shared_ptr<Storage>& self);
+    bool writeIfChanged();
+};
+
+void NSUserDefaults::Storage::load() {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return;
+    // No other writer of this file runs yet, so leftovers of a killed write can go.
+    foundation::removeTemporaryFiles(file);
+    std::string readError;
+    std::optional<std::string> contents = foundation::readFileContents(file, &readError);
+    if (!contents) return setAside(readError);
+    NSError parseError;
+    std::optional<json> root = NSJSONSerialization::JSONObjectWithData(*contents, &parseError);
+    if (!root) return setAside(parseError.localizedDescription);
+    if (!root->is_object()) return setAside("the file does not hold a JSON object");
+    for (auto& [key, value] : root->items()) values.emplace(key, std::make_shared<const json>(std::move(value)));
+}
+
+void NSUserDefaults::Storage::setAside(const std::string& reason) {
+    fs::path aside = file;
+    aside += ".corrupt-" + timestampForFileName();
+    std::error_code ec;
+    for (int n = 2; fs::exists(aside, ec); ++n) {
+        aside = file;
+        aside += ".corrupt-" + timestampForFileName() + "-" + std::to_string(n);
+    }
+    fs::rename(file, aside, ec);
+    if (ec) {
+        // Writing now would destroy the only copy of whatever the file holds.
+        persistent = false;
+        std::cerr << "User defaults file " << file.string() << " is unreadable (" << reason
+                  << ") and could not be set aside (" << ec.message()
+                  << "); starting with empty defaults that will not be saved" << std::endl;
+        return;
+    }
+    std::cerr << "User defaults file " << file.string() << " is unreadable (" << reason << "); kept as "
+              << aside.string() << ", starting with empty defaults" << std::endl;
+}
+
+void NSUserDefaults::Storage::changedLocked(const std::shared_ptr<Storage>& self) {
+    ++generation;
+    if (writeScheduled || !persistent) return;
+    writeScheduled = true;
+    writerQueue().async([self] {
+        {
+            std::lock_guard lock(self->mutex);
+            self->writeScheduled = false;
+        }
+        self->writeIfChanged();
+    });
+}
+
+bool NSUserDefaults::Storage::writeIfChanged() {
+    std::lock_guard writeLock(writeMutex);
+    std::map<std::string, std::shared_ptr<const json>> snapshot;
+    std::uint64_t snapshotGeneration;
+    {
+        std::lock_guard lock(mutex);
+        if (!persistent) return false;
+        if (generation == writtenGeneration) return !lastWriteFailed;
+        snapshot = values;
+        snapshotGeneration = generation;
+    }
+    // Written key by key from the shared values: no copy of a large history is made here.
+    std::string text = "{";
+    for (const auto& [key, value] : snapshot) {
+        if (text.size() > 1) text += ',';
+        text += json(key).dump(-1, ' ', false, json::error_handler_t::replace);
+        text += ':';
+        text += value->dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+    text += "}\n";
+
+    fs::path folder = file.parent_path();
+    std::error_code ec;
+    if (!folder.empty()) fs::create_directories(folder, ec);
+    std::optional<std::string> failure = foundation::writeFileAtomically(file, text);
+    if (failure) {
+        if (!lastWriteFailed) std::cerr << "User defaults not saved: " << *failure << std::endl;
+        lastWriteFailed = true;
+        return false;
+    }
+    lastWriteFailed = false;
+    writtenGeneration = snapshotGeneration;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+std::mutex standardMutex;
+std::shared_ptr<NSUserDefaults> standardInstance;
+
+void writeStandardAtExit() {
+    std::shared_ptr<NSUserDefaults> defaults;
+    {
+        std::lock_guard lock(standardMutex);
+        defaults = standardInstance;
+    }
+    if (defaults) defaults->synchronize();
+}
+
+}  // namespace
+
+std::shared_ptr<NSUserDefaults> NSUserDefaults::standardUserDefaults() {
+    std::lock_guard lock(standardMutex);
+    if (!standardInstance) {
+        static std::once_flag exitHook;
+        std::call_once(exitHook, [] { std::atexit(writeStandardAtExit); });
+        standardInstance = std::make_shared<NSUserDefaults>(foundation::appDataDirectory() / "defaults.json");
+    }
+    return standardInstance;
+}
+
+void NSUserDefaults::resetStandardUserDefaultsForTesting() {
+    std::shared_ptr<NSUserDefaults> old;
+    {
+        std::lock_guard lock(standardMutex);
+        old.swap(standardInstance);
+    }
+    if (old) old->synchronize();
+}
+
+NSUserDefaults::NSUserDefaults(fs::path file) : storage_(std::make_shared<Storage>()) {
+    storage_->file = std::move(file);
+    storage_->load();
+}
+
+NSUserDefaults::~NSUserDefaults() { storage_->writeIfChanged(); }
+
+const fs::path& NSUserDefaults::filePath() const { return storage_->file; }
+
+std::optional<json> NSUserDefaults::objectForKey(const std::string& key) const {
+    std::shared_ptr<const json> value;
+    {
+        std::lock_guard lock(storage_->mutex);
+        auto it = storage_->values.find(key);
+        if (it == storage_->values.end()) return std::nullopt;
+        value = it->second;
+    }
+    return *value;  // copied outside the lock
+}
+
+void NSUserDefaults::setObject(json value, const std::string& key) {
+    if (value.is_null()) return removeObjectForKey(key);
+    if (auto reason = unstorableReason(value)) {
+        std::cerr << "User default \"" << key << "\" not stored: " << *reason << std::endl;
+        return;
+    }
+    auto stored = std::make_shared<const json>(std::move(value));
+    std::shared_ptr<const json> previous;  // released outside the lock
+    std::lock_guard lock(storage_->mutex);
+    auto& slot = storage_->values[key];
+    previous = std::move(slot);
+    slot = std::move(stored);
+    storage_->changedLocked(storage_);
+}
+
+void NSUserDefaults::removeObjectForKey(const std::string& key) {
+    std::shared_ptr<const json> previous;
+    std::lock_guard lock(storage_->mutex);
+    auto it = storage_->values.find(key);
+    if (it == storage_->values.end()) return;
+    previous = std::move(it->second);
+    storage_->values.erase(it);
+    storage_->changedLocked(storage_);
+}
+
+bool NSUserDefaults::boolForKey(const std::string& key) const {
+    std::lock_guard lock(storage_->mutex);
+    auto it = storage_->values.find(key);
+    if (it == storage_->values.end()) return false;
+    const json& value = *it->second;
+    if (value.is_boolean()) return value.get<bool>();
+    if (value.is_number_integer()) return value.get<std::int64_t>() != 0;
+    if (value.is_number_float()) return value.get<double>() != 0.0;
+    return false;
+}
+
+std::int64_t NSUserDefaults::integerForKey(const std::string& key) const {
+    std::lock_guard lock(storage_->mutex);
+    auto it = storage_->values.find(key);
+    if (it == storage_->values.end()) return 0;
+    const json& value = *it->second;
+    if (value.is_boolean()) return value.get<bool>() ? 1 : 0;
+    if (value.is_number_unsigned()) {
+        std::uint64_t n = value.get<std::uint64_t>();
+        return n > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())
+                   ? std::numeric_limits<std::int64_t>::max()
+                   : static_cast<std::int64_t>(n);
+    }
+    if (value.is_number_integer()) return value.get<std::int64_t>();
+    if (value.is_number_float()) {
+        double d = value.get<double>();
+        // Outside this range the conversion would be undefined.
+        if (d >= -9.2233720368547748e18 && d < 9.2233720368547758e18) return static_cast<std::int64_t>(d);
+    }
+    return 0;
+}
+
+double NSUserDefaults::doubleForKey(const std::string& key) const {
+    std::lock_guard lock(storage_->mutex);
+    auto it = storage_->values.find(key);
+    if (it == storage_->values.end()) return 0.0;
+    const json& value = *it->second;
+    if (value.is_boolean()) return value.get<bool>() ? 1.0 : 0.0;
+    if (value.is_number()) return value.get<double>();
+    return 0.0;
+}
+
+std::optional<std::string> NSUserDefaults::stringForKey(const std::string& key) const {
+    std::lock_guard lock(storage_->mutex);
+    auto it = storage_->values.find(key);
+    if (it == storage_->values.end() || !it->second->is_string()) return std::nullopt;
+    return it->second->get<std::string>();
+}
+
+std::optional<json> NSUserDefaults::arrayForKey(const std::string& key) const {
+    std::optional<json> value = objectForKey(key);
+    if (!value || !value->is_array()) return std::nullopt;
+    return value;
+}
+
+std::optional<json> NSUserDefaults::dictionaryForKey(const std::string& key) const {
+    std::optional<json> value = objectForKey(key);
+    if (!value || !value->is_object()) return std::nullopt;
+    return value;
+}
+
+void NSUserDefaults::setBool(bool value, const std::string& key) { setObject(value, key); }
+void NSUserDefaults::setInteger(std::int64_t value, const std::string& key) { setObject(value, key); }
+void NSUserDefaults::setDouble(double value, const std::string& key) { setObject(value, key); }
+
+bool NSUserDefaults::synchronize() { return storage_->writeIfChanged(); }
+
+json NSUserDefaults::dictionaryRepresentation() const {
+    std::lock_guard lock(storage_->mutex);
+    json all = json::object();
+    for (const auto& [key, value] : storage_->values) all[key] = *value;
+    return all;
+}

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ScratchFolder.hpp"
+#include "platform/foundation/NSUserDefaults.hpp"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+class UserDefaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        NSUserDefaults::resetStandardUserDefaultsForTesting();
+        folder.useAsAppDataDirectory();
+    }
+    void TearDown() override { NSUserDefaults::resetStandardUserDefaultsForTesting(); }
+
+    // The standard defaults as the next run of the program sees them.
+    std::shared_ptr<NSUserDefaults> restart() {
+        NSUserDefaults::resetStandardUserDefaultsForTesting();
+        return NSUserDefaults::standardUserDefaults();
+    }
+
+    std::vector<std::string> filesInFolder() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(UserDefaults, TypedReadsAnswerDefaultsForMissingAndOtherKinds) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    EXPECT_FALSE(defaults->boolForKey("missing"));
+    EXPECT_EQ(defaults->integerForKey("missing"), 0);
+    EXPECT_EQ(defaults->doubleForKey("missing"), 0.0);
+    EXPECT_FALSE(defaults->stringForKey("missing"));
+    EXPECT_FALSE(defaults->objectForKey("missing"));
+
+    defaults->setObject("text", "text");
+    defaults->setObject(json::array({1, 2}), "list");
+    defaults->setObject({{"a", 1}}, "dictionary");
+    EXPECT_FALSE(defaults->boolForKey("text"));
+    EXPECT_EQ(defaults->integerForKey("text"), 0);
+    EXPECT_FALSE(defaults->stringForKey("list"));
+    EXPECT_FALSE(defaults->arrayForKey("dictionary"));
+    EXPECT_FALSE(defaults->dictionaryForKey("list"));
+    EXPECT_EQ(*defaults->arrayForKey("list"), json::array({1, 2}));
+    EXPECT_EQ(*defaults->dictionaryForKey("dictionary"), json({{"a", 1}}));
+    EXPECT_EQ(*defaults->stringForKey("text"), "text");
+}
+
+TEST_F(UserDefaults, NumbersAndBooleansConvertLikeThePlatform) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    defaults->setBool(true, "flag");
+    defaults->setInteger(5, "count");
+    defaults->setDouble(2.75, "rating");
+    defaults->setObject(std::numeric_limits<std::uint64_t>::max(), "huge");
+    defaults->setObject(1e300, "far");
+    EXPECT_EQ(defaults->integerForKey("flag"), 1);
+    EXPECT_TRUE(defaults->boolForKey("count"));
+    EXPECT_EQ(defaults->integerForKey("rating"), 2);
+    EXPECT_DOUBLE_EQ(defaults->doubleForKey("count"), 5.0);
+    EXPECT_EQ(defaults->integerForKey("huge"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(defaults->integerForKey("far"), 0);  // beyond the integer range
+}
+
+TEST_F(UserDefaults, ValuesSurviveARestartAndRemovalsToo) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    json history = json::array({{{"latexString", "p = -2.4, q = \\frac{7}{3}"}, {"inputParameters", {{"p", "-2.4"}}}}});
+    defaults->setObject(history, "Calculations");
+    defaults->setBool(true, "isOnboardingFinished");
+    defaults->setInteger(4, "counterForRating");
+    defaults->setObject("gone soon", "CurrentSelectedCalculation");
+    defaults->removeObjectForKey("CurrentSelectedCalculation");
+    defaults->setObject(nullptr, "isRatingAlreadyDone");  // null removes as well
+
+    auto reopened = restart();
+    EXPECT_NE(reopened, defaults);
+    EXPECT_EQ(*reopened->objectForKey("Calculations"), history);
+    EXPECT_TRUE(reopened->boolForKey("isOnboardingFinished"));
+    EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
+    EXPECT_FALSE(reopened->objectForKey("CurrentSelectedCalculation"));
+    EXPECT_FALSE(reopened->objectForKey("isRatingAlreadyDone"));
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});
+}
+
+TEST_F(UserDefaults, ChangesReachTheFileWithoutAnExplicitSynchronize) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    defaults->setInteger(7, "countKetuAdsPresented");
+    // A second instance on the same file stands in for a later run that started after the
+    // background write; synchronize() with nothing pending only waits for a running write.
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        NSUserDefaults later(defaults->filePath());
+        if (later.integerForKey("countKetuAdsPresented") == 7) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    FAIL() << "the change never reached the file";
+}
+
+TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    defaults->setDouble(1.5, "value");
+    testing::internal::CaptureStderr();
+    defaults->setDouble(std::nan(""), "value");
+    defaults->setObject(json::array({std::numeric_limits<double>::infinity()}), "value");
+    json deep = 1;
+    for (int i = 0; i < 600; ++i) deep = json::array({deep});
+    defaults->setObject(deep, "value");
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_DOUBLE_EQ(defaults->doubleForKey("value"), 1.5);
+    EXPECT_NE(printed.find("\"value\" not stored"), std::string::npos);
+    EXPECT_TRUE(defaults->synchronize());
+}
+
+TEST_F(UserDefaults, TextThatIsNotUtf8IsStillWrittenReadably) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    defaults->setObject(std::string("p = \xff\xfe"), "latex");
+    EXPECT_TRUE(defaults->synchronize());
+    auto reopened = restart();
+    EXPECT_TRUE(reopened->stringForKey("latex").has_value());
+}
+
+TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
+    for (const std::string& broken : {std::string("{\"Calculations\": [1, 2"), std::string("[1, 2, 3]"),
+                                      std::string(2000, '[') + std::string(2000, ']')}) {
+        NSUserDefaults::resetStandardUserDefaultsForTesting();
+        for (const auto& entry : fs::directory_iterator(folder.path())) fs::remove(entry.path());
+        std::ofstream(folder.path() / "defaults.json") << broken;
+
+        testing::internal::CaptureStderr();
+        auto defaults = NSUserDefaults::standardUserDefaults();
+        std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+        EXPECT_NE(printed.find("kept as"), std::string::npos);
+        EXPECT_TRUE(defaults->dictionaryRepresentation().empty());
+
+        std::vector<std::string> files = filesInFolder();
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files[0].rfind("defaults.json.corrupt-", 0), 0u);
+        std::ifstream kept(folder.path() / files[0]);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), broken);  // nothing lost
+
+        defaults->setBool(true, "isDsgvoAccepted");
+        EXPECT_TRUE(restart()->boolForKey("isDsgvoAccepted"));
+    }
+}
+
+TEST_F(UserDefaults, LeftoversOfAKilledWriteAreRemovedOnOpen) {
+    std::ofstream(folder.path() / "defaults.json") << R"({"isDsgvoAccepted": true})";
+    std::ofstream(folder.path() / "defaults.json.tmp-a1B2c3") << R"({"isDsg)";
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    EXPECT_TRUE(defaults->boolForKey("isDsgvoAccepted"));
+    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});
+}
+
+TEST_F(UserDefaults, AnUnwritableFolderIsReportedNotFatal) {
+    fs::path file = folder.path() / "missing-parent" / "blocked";
+    std::ofstream(folder.path() / "missing-parent") << "a file where a folder should be";
+    NSUserDefaults defaults(file);
+    testing::internal::CaptureStderr();
+    defaults.setBool(true, "flag");
+    EXPECT_FALSE(defaults.synchronize());
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_NE(printed.find("User defaults not saved"), std::string::npos);
+    EXPECT_TRUE(defaults.boolForKey("flag"));  // still served from memory
+}
+
+TEST_F(UserDefaults, ManyThreadsWritingAndReadingLoseNothing) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 6; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 300; ++i) {
+                std::string key = "thread" + std::to_string(t);
+                defaults->setInteger(i, key);
+                defaults->setObject(json::array({t, i}), key + "-list");
+                EXPECT_GE(defaults->integerForKey(key), 0);
+                if (i % 50 == 0) defaults->synchronize();
+            }
+        });
+    for (auto& thread : threads) thread.join();
+    auto reopened = restart();
+    for (int t = 0; t < 6; ++t) {
+        EXPECT_EQ(reopened->integerForKey("thread" + std::to_string(t)), 299);
+        EXPECT_EQ(*reopened->arrayForKey("thread" + std::to_string(t) + "-list"), json::array({t, 299}));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <limits>
+#include <string>
+
+#include "ScratchFolder.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/NSPropertyListSerialization.hpp"
+
+using nlohmann::json;
+
+namespace {
+
+TEST(NSJSONSerialization, RefusesMalformedAndTooDeeplyNestedText) {
+    NSError error;
+    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("{\"apps\": [", &error));
+    EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
+    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("", &error));
+    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(std::string(100000, '['), &error));
+    EXPECT_NE(error.localizedDescription.find("nested"), std::string::npos);
+
+    // Brackets inside texts do not count as nesting.
+    std::string quoted = "{\"latex\": \"" + std::string(1000, '[') + "\\\"{{{\"}";
+    auto parsed = NSJSONSerialization::JSONObjectWithData(quoted, &error);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ((*parsed)["latex"].get<std::string>().size(), 1004u);
+    EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
+}
+
+TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
+    json apps = {{"apps", json::array({{{"bundleID", "com.radixel.app"}}})}};
+    auto text = NSJSONSerialization::dataWithJSONObject(apps, true);
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("\n    \"apps\""), std::string::npos);
+    EXPECT_EQ(*NSJSONSerialization::JSONObjectWithData(*text), apps);
+
+    NSError error;
+    EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject({{"x", std::numeric_limits<double>::quiet_NaN()}}, false, &error));
+    EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject(std::string("\xc3"), false, &error));
+    EXPECT_EQ(error.code, NSJSONSerialization::writeErrorCode);
+}
+
+TEST(NSPropertyListSerialization, ReadsXmlPropertyListsIntoJson) {
+    const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict>
+  <key>apps</key><array><dict>
+    <key>appName</key><dict><key>en</key><string>Radixel</string></dict>
+    <key>shouldShow</key><true/>
+    <key>isMultiApp</key><false/>
+    <key>calculationsUntilInterstitial</key><integer>3</integer>
+    <key>offset</key><integer>-7</integer>
+    <key>rating</key><real>4.5</real>
+    <key>released</key><date>2024-01-31T12:00:00Z</date>
+    <key>icon</key><data>aGVsbG8=</data>
+  </dict></array>
+</dict></plist>)";
+    NSError error;
+    auto root = NSPropertyListSerialization::propertyListWithData(xml, &error);
+    ASSERT_TRUE(root) << error.description();
+    const json& app = (*root)["apps"][0];
+    EXPECT_EQ(app["appName"]["en"], "Radixel");
+    EXPECT_EQ(app["shouldShow"], true);
+    EXPECT_EQ(app["isMultiApp"], false);
+    EXPECT_EQ(app["calculationsUntilInterstitial"], 3);
+    EXPECT_TRUE(app["calculationsUntilInterstitial"].is_number_integer());
+    EXPECT_EQ(app["offset"], -7);
+    EXPECT_EQ(app["rating"], 4.5);
+    EXPECT_EQ(app["released"], "2024-01-31T12:00:00Z");
+    EXPECT_EQ(app["icon"], "aGVsbG8=");
+}
+
+TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
+    ScratchFolder folder;
+    NSError error;
+    EXPECT_FALSE(NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "none.plist", &error));
+    EXPECT_EQ(error.code, NSPropertyListSerialization::fileReadErrorCode);
+    EXPECT_NE(error.description().find("none.plist"), std::string::npos);
+
+    for (const std::string& broken :
+         {std::string("<?xml version=\"1.0\"?><plist><dict><key>apps</key><array>"), std::string("bplist00\x01\x02", 10),
+          std::string("not a property list at all"), std::string()}) {
+        std::ofstream(folder.path() / "broken.plist", std::ios::binary) << broken;
+        error = NSError{};
+        EXPECT_FALSE(NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
+        EXPECT_EQ(error.code, NSPropertyListSerialization::readCorruptErrorCode);
+    }
+}
+
+TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
+    ScratchFolder folder;
+    NSBundle bundle(folder.path());
+    EXPECT_FALSE(bundle.bundleIdentifier());
+    std::ofstream(folder.path() / "Info.plist")
+        << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
+    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
+    EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "LocalHttpServer.hpp"
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/foundation/URLSession.hpp"
+
+namespace {
+
+struct Outcome {
+    std::optional<std::string> data;
+    std::optional<NSHTTPURLResponse> response;
+    std::optional<NSError> error;
+    bool onMainThread = true;
+};
+
+// Starts the task and waits for its completion (bounded, so a fault fails instead of hanging).
+Outcome run(URLSession& session, const NSURLRequest& request) {
+    auto promise = std::make_shared<std::promise<Outcome>>();
+    auto task = session.dataTaskWithRequest(request, [promise](auto data, auto response, auto error) {
+        promise->set_value(Outcome{std::move(data), std::move(response), std::move(error), RunLoop::isMainThread()});
+    });
+    task->resume();
+    auto future = promise->get_future();
+    if (future.wait_for(std::chrono::seconds(20)) != std::future_status::ready) ADD_FAILURE() << "no completion";
+    EXPECT_EQ(task->state(), URLSessionDataTask::State::completed);
+    return future.get();
+}
+
+NSURLRequest get(const std::string& url, double timeout = 60.0) {
+    NSURLRequest request;
+    request.URL = url;
+    request.timeoutInterval = timeout;
+    return request;
+}
+
+TEST(URLSession, DeliversBodyStatusAndHeadersOnASessionThread) {
+    LocalHttpServer server([](const LocalHttpServer::Request& request) {
+        LocalHttpServer::Response response;
+        response.status = request.path == "/config" ? 200 : 404;
+        response.headers["Content-Type"] = "application/json";
+        response.body = request.path == "/config" ? R"({"apps": []})" : "missing";
+        return response;
+    });
+    Outcome ok = run(URLSession::sharedSession(), get(server.url("/config")));
+    ASSERT_FALSE(ok.error) << ok.error->description();
+    EXPECT_EQ(ok.data, R"({"apps": []})");
+    ASSERT_TRUE(ok.response);
+    EXPECT_EQ(ok.response->statusCode, 200);
+    EXPECT_EQ(ok.response->allHeaderFields["content-type"], "application/json");
+    EXPECT_FALSE(ok.onMainThread);
+
+    // An HTTP error status is a response, not a failure of the exchange.
+    Outcome missing = run(URLSession::sharedSession(), get(server.url("/other")));
+    EXPECT_FALSE(missing.error);
+    EXPECT_EQ(missing.response->statusCode, 404);
+}
+
+TEST(URLSession, SendsMethodBodyAndHeadersButNoInjectedHeaderLines) {
+    LocalHttpServer server([](const LocalHttpServer::Request&) { return LocalHttpServer::Response{}; });
+    NSURLRequest request = get(server.url("/fetch"));
+    request.HTTPMethod = "POST";
+    request.HTTPBody = R"({"appInstanceId":"x"})";
+    request.allHTTPHeaderFields["Content-Type"] = "application/json";
+    request.allHTTPHeaderFields["X-Evil"] = "a\r\nX-Injected: yes";
+    Outcome outcome = run(URLSession::sharedSession(), request);
+    ASSERT_FALSE(outcome.error);
+    auto seen = server.requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].method, "POST");
+    EXPECT_EQ(seen[0].path, "/fetch");
+    EXPECT_EQ(seen[0].body, R"({"appInstanceId":"x"})");
+    EXPECT_EQ(seen[0].headers["content-type"], "application/json");
+    EXPECT_EQ(seen[0].headers.count("x-injected"), 0u);
+    EXPECT_EQ(seen[0].headers.count("x-evil"), 0u);
+}
+
+TEST(URLSession, FailuresArriveAsErrorsWithoutData) {
+    int closedPort;
+    {
+        LocalHttpServer closed([](const LocalHttpServer::Request&) { return LocalHttpServer::Response{}; });
+        closedPort = closed.port();
+    }
+    Outcome refused = run(URLSession::sharedSession(), get("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
+    ASSERT_TRUE(refused.error);
+    EXPECT_EQ(refused.error->domain, "NSURLErrorDomain");
+    EXPECT_EQ(refused.error->code, NSURLErrorCannotConnectToHost);
+    EXPECT_FALSE(refused.data);
+    EXPECT_FALSE(refused.response);
+
+    // Only HTTP and HTTPS: a local file must not be readable through the session.
+    Outcome file = run(URLSession::sharedSession(), get("file:///etc/hostname"));
+    ASSERT_TRUE(file.error);
+    EXPECT_EQ(file.error->code, NSURLErrorUnsupportedURL);
+    EXPECT_FALSE(file.data);
+
+    Outcome garbage = run(URLSession::sharedSession(), get("http://[not a host"));
+    ASSERT_TRUE(garbage.error);
+    EXPECT_EQ(garbage.error->code, NSURLErrorBadURL);
+}
+
+TEST(URLSession, AServerThatNeverAnswersTimesOut) {
+    LocalHttpServer server([](const LocalHttpServer::Request&) {
+        LocalHttpServer::Response response;
+        response.neverAnswer = true;
+        return response;
+    });
+    Outcome outcome = run(URLSession::sharedSession(), get(server.url("/slow"), 0.3));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->code, NSURLErrorTimedOut);
+
+    // The session's own bound applies even when the request asks for longer.
+    URLSessionConfiguration configuration;
+    configuration.timeoutIntervalForResource = 0.3;
+    URLSession bounded(configuration);
+    outcome = run(bounded, get(server.url("/slow"), 3600));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->code, NSURLErrorTimedOut);
+}
+
+TEST(URLSession, ResponsesLargerThanTheLimitFail) {
+    LocalHttpServer server([](const LocalHttpServer::Request&) {
+        LocalHttpServer::Response response;
+        response.body = std::string(64 * 1024, 'x');
+        return response;
+    });
+    URLSessionConfiguration configuration;
+    configuration.maximumResponseSize = 1024;
+    URLSession session(configuration);
+    Outcome outcome = run(session, get(server.url("/huge")));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->code, NSURLErrorDataLengthExceedsMaximum);
+    EXPECT_FALSE(outcome.data);
+}
+
+TEST(URLSession, CancelEndsARunningTaskAndCompletesOnce) {
+    LocalHttpServer server([](const LocalHttpServer::Request&) {
+        LocalHttpServer::Response response;
+        response.neverAnswer = true;
+        return response;
+    });
+    std::atomic<int> completions{0};
+    std::promise<std::optional<NSError>> done;
+    auto task = URLSession::sharedSession().dataTaskWithURL(server.url("/hang"), [&](auto, auto, auto error) {
+        ++completions;
+        done.set_value(error);
+    });
+    EXPECT_EQ(task->state(), URLSessionDataTask::State::suspended);
+    task->resume();
+    while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    task->cancel();
+    auto future = done.get_future();
+    ASSERT_EQ(future.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    auto error = future.get();
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, NSURLErrorCancelled);
+    task->resume();  // a finished task does not start again
+    task->cancel();
+    EXPECT_EQ(completions, 1);
+}
+
+TEST(URLSession, DestroyingASessionCancelsItsTasks) {
+    LocalHttpServer server([](const LocalHttpServer::Request&) {
+        LocalHttpServer::Response response;
+        response.neverAnswer = true;
+        return response;
+    });
+    std::atomic<int> cancelled{0};
+    {
+        URLSession session;
+        for (int i = 0; i < 6; ++i)  // more than the session runs at once
+            session.dataTaskWithURL(server.url("/hang"), [&](auto, auto, auto error) {
+                if (error && error->code == NSURLErrorCancelled) ++cancelled;
+            })->resume();
+        while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(cancelled, 6);
+}
+
+}  // namespace

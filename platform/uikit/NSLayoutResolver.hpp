@@ -1,0 +1,14 @@
+#pragma once
+
+class UIView;
+
+// A small resolver for the equality constraints of a view tree: edges, centres, widths and
+// heights. Each constrained view gets its frame from the constraints that name it as first
+// item (later ones win over earlier ones on the same attribute); the attributes of an axis
+// combine as the platform's would (leading + trailing fix origin and width, centre + width fix
+// both, a lone edge or centre moves the view and keeps its size). Chains settle over a few
+// rounds. Inequalities and priorities are not solved.
+class NSLayoutResolver {
+public:
+    static void resolve(UIView& root);
+};

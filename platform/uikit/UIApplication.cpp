@@ -1,0 +1,163 @@
+#include "platform/uikit/UIApplication.hpp"
+
+#include <iostream>
+
+#include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/UIScene.hpp"
+
+namespace {
+
+std::shared_ptr<UIApplication>& sharedSlot()
+{
+    static std::shared_ptr<UIApplication> application = std::make_shared<UIApplication>();
+    return application;
+}
+
+std::string schemeOf(const std::string& url)
+{
+    auto colon = url.find(':');
+    return colon == std::string::npos ? std::string() : url.substr(0, colon);
+}
+
+} // namespace
+
+UIApplication& UIApplication::sharedApplication()
+{
+    return *sharedSlot();
+}
+
+void UIApplication::resetSharedApplication()
+{
+    auto old = std::move(sharedSlot());
+    sharedSlot() = std::make_shared<UIApplication>();
+    old.reset();
+}
+
+bool UIApplication::launch(const UIApplicationLaunchOptions& options)
+{
+    if (launched_) {
+        return true;
+    }
+    launched_ = true;
+    bool answer = delegate_ ? delegate_->applicationDidFinishLaunchingWithOptions(*this, options) : true;
+    becomeActive();
+    return answer;
+}
+
+void UIApplication::becomeActive()
+{
+    if (!launched_ || terminated_ || state_ == UIApplicationState::Active) {
+        return;
+    }
+    if (state_ == UIApplicationState::Background) {
+        enterForeground();
+    }
+    state_ = UIApplicationState::Active;
+    if (delegate_) {
+        delegate_->applicationDidBecomeActive(*this);
+    }
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationDidBecomeActiveNotification);
+}
+
+void UIApplication::resignActive()
+{
+    if (state_ != UIApplicationState::Active) {
+        return;
+    }
+    if (delegate_) {
+        delegate_->applicationWillResignActive(*this);
+    }
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationWillResignActiveNotification);
+    state_ = UIApplicationState::Inactive;
+}
+
+void UIApplication::enterBackground()
+{
+    if (state_ == UIApplicationState::Active) {
+        resignActive();
+    }
+    if (state_ != UIApplicationState::Inactive || terminated_) {
+        return;
+    }
+    state_ = UIApplicationState::Background;
+    if (delegate_) {
+        delegate_->applicationDidEnterBackground(*this);
+    }
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationDidEnterBackgroundNotification);
+}
+
+void UIApplication::enterForeground()
+{
+    if (state_ != UIApplicationState::Background) {
+        return;
+    }
+    if (delegate_) {
+        delegate_->applicationWillEnterForeground(*this);
+    }
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationWillEnterForegroundNotification);
+    state_ = UIApplicationState::Inactive;
+}
+
+void UIApplication::terminate()
+{
+    if (terminated_) {
+        return;
+    }
+    if (state_ == UIApplicationState::Active) {
+        resignActive();
+    }
+    terminated_ = true;
+    if (delegate_) {
+        delegate_->applicationWillTerminate(*this);
+    }
+}
+
+std::vector<std::shared_ptr<UIScene>> UIApplication::connectedScenes() const
+{
+    return scenes_;
+}
+
+std::shared_ptr<UIWindowScene> UIApplication::firstWindowScene()
+{
+    for (const auto& scene : scenes_) {
+        if (auto windowScene = std::dynamic_pointer_cast<UIWindowScene>(scene)) {
+            return windowScene;
+        }
+    }
+    auto scene = std::make_shared<UIWindowScene>();
+    scenes_.push_back(scene);
+    return scene;
+}
+
+bool UIApplication::canOpenURL(const std::string& url) const
+{
+    return handledURLs_.count(url) != 0 || (!schemeOf(url).empty() && handledURLs_.count(schemeOf(url)) != 0);
+}
+
+void UIApplication::openURL(const std::string& url, const std::map<std::string, std::string>& /*options*/,
+                            std::function<void(bool)> completion)
+{
+    openedURLs_.push_back(url);
+    bool handed = opener_ ? opener_(url) : false;
+    if (completion) {
+        DispatchQueue::main().async([completion = std::move(completion), handed] { completion(handed); });
+    }
+}
+
+int UIApplicationMain(int /*argc*/, char** /*argv*/, const std::optional<std::string>& principalClassName,
+                      const std::function<std::shared_ptr<UIApplicationDelegate>()>& makeDelegate)
+{
+    if (principalClassName && !principalClassName->empty() && *principalClassName != "UIApplication") {
+        std::cerr << "UIApplicationMain: unknown principal class \"" << *principalClassName << "\"; using UIApplication\n";
+    }
+    auto& application = UIApplication::sharedApplication();
+    if (makeDelegate) {
+        application.setDelegate(makeDelegate());
+    }
+    application.launch();
+    RunLoop::main().run();
+    application.terminate();
+    return 0;
+}

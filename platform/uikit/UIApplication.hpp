@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/uikit/UIApplicationDelegate.hpp"
+#include "platform/uikit/UIResponder.hpp"
+
+class UIScene;
+class UIWindowScene;
+
+inline const std::string UIApplicationDidBecomeActiveNotification = "UIApplicationDidBecomeActiveNotification";
+inline const std::string UIApplicationWillResignActiveNotification = "UIApplicationWillResignActiveNotification";
+inline const std::string UIApplicationDidEnterBackgroundNotification = "UIApplicationDidEnterBackgroundNotification";
+inline const std::string UIApplicationWillEnterForegroundNotification = "UIApplicationWillEnterForegroundNotification";
+
+enum class UIApplicationState : int { Active = 0, Inactive = 1, Background = 2 };
+
+// The running application: its delegate, its scenes, its state, and opening links.
+//
+// Life cycle: launch() tells the delegate didFinishLaunching, then activates (delegate
+// applicationDidBecomeActive, then UIApplicationDidBecomeActiveNotification on the default
+// centre). resignActive/enterBackground/enterForeground/becomeActive follow the platform's order
+// and ignore calls that do not fit the current state; terminate() tells the delegate last.
+class UIApplication : public UIResponder {
+public:
+    static UIApplication& sharedApplication();
+    // Makes a fresh application object, as a new process would have (for restart tests). The old
+    // one, its delegate and its scenes are released.
+    static void resetSharedApplication();
+
+    UIApplicationDelegate* delegate() const { return delegate_.get(); }
+    std::shared_ptr<UIApplicationDelegate> delegateObject() const { return delegate_; }
+    // The application keeps its delegate alive, as UIApplicationMain does.
+    void setDelegate(std::shared_ptr<UIApplicationDelegate> delegate) { delegate_ = std::move(delegate); }
+
+    UIApplicationState applicationState() const { return state_; }
+    bool isLaunched() const { return launched_; }
+
+    bool launch(const UIApplicationLaunchOptions& options = {});
+    void resignActive();
+    void enterBackground();
+    void enterForeground();
+    void becomeActive();
+    void terminate();
+
+    // The connected scenes, in the set's own (creation) order; one window scene is created with
+    // the first window.
+    std::vector<std::shared_ptr<UIScene>> connectedScenes() const;
+    std::shared_ptr<UIWindowScene> firstWindowScene();
+
+    // Links. canOpenURL answers yes for URLs whose scheme or whole text was installed as
+    // handled. openURL records the link and hands it to the opener (the host's), then calls the
+    // completion with whether it was handed on.
+    bool canOpenURL(const std::string& url) const;
+    void openURL(const std::string& url, const std::map<std::string, std::string>& options, std::function<void(bool)> completion);
+    const std::vector<std::string>& openedURLs() const { return openedURLs_; }
+    void installURLHandler(const std::string& schemeOrURL) { handledURLs_.insert(schemeOrURL); }
+    void setURLOpener(std::function<bool(const std::string&)> opener) { opener_ = std::move(opener); }
+
+private:
+    std::shared_ptr<UIApplicationDelegate> delegate_;
+    UIApplicationState state_ = UIApplicationState::Inactive;
+    bool launched_ = false;
+    bool terminated_ = false;
+    std::vector<std::shared_ptr<UIScene>> scenes_;
+    std::set<std::string> handledURLs_;
+    std::vector<std::string> openedURLs_;
+    std::function<bool(const std::string&)> opener_;
+};
+
+// Runs the application: makes the delegate, launches, and runs the main loop until the
+// application terminates. The principal class name must be empty (no subclass of
+// UIApplication exists). Returns 0.
+int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& principalClassName,
+                      const std::function<std::shared_ptr<UIApplicationDelegate>()>& makeDelegate);

@@ -1,0 +1,7 @@
+#include "platform/uikit/UIDevice.hpp"
+
+UIDevice& UIDevice::currentDevice()
+{
+    static UIDevice device;
+    return device;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <map>
+#include <memory>
+
+// Base of everything that takes part in event handling: views, view controllers, the
+// application and its delegate. Instances are always owned by std::shared_ptr.
+class UIResponder : public std::enable_shared_from_this<UIResponder> {
+public:
+    UIResponder() = default;
+    virtual ~UIResponder() = default;
+    UIResponder(const UIResponder&) = delete;
+    UIResponder& operator=(const UIResponder&) = delete;
+
+    virtual std::shared_ptr<UIResponder> nextResponder() const { return nullptr; }
+
+    virtual bool canBecomeFirstResponder() const { return false; }
+    virtual bool canResignFirstResponder() const { return true; }
+    // Becoming first responder first asks the current one to resign; it fails when the current
+    // one refuses or this responder cannot become first responder.
+    virtual bool becomeFirstResponder();
+    virtual bool resignFirstResponder();
+    bool isFirstResponder() const;
+
+    static std::shared_ptr<UIResponder> currentFirstResponder();
+
+    // This object as the given subclass, or null when it is not one.
+    template <class T>
+    std::shared_ptr<T> as()
+    {
+        return std::dynamic_pointer_cast<T>(shared_from_this());
+    }
+    template <class T>
+    std::shared_ptr<const T> as() const
+    {
+        return std::dynamic_pointer_cast<const T>(shared_from_this());
+    }
+
+    // Values that other frameworks attach to an object they do not own (a tab's item on its
+    // view controller, for instance), kept and released with the object. Key by the address
+    // of a static variable.
+    std::shared_ptr<void> associatedObject(const void* key) const
+    {
+        auto it = associated_.find(key);
+        return it == associated_.end() ? nullptr : it->second;
+    }
+    void setAssociatedObject(const void* key, std::shared_ptr<void> value)
+    {
+        if (value) {
+            associated_[key] = std::move(value);
+        } else {
+            associated_.erase(key);
+        }
+    }
+
+protected:
+    // Called after this responder gained or lost first-responder status.
+    virtual void didChangeFirstResponderStatus(bool /*isFirst*/) {}
+
+private:
+    std::map<const void*, std::shared_ptr<void>> associated_;
+};

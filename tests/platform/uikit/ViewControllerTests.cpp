@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/UINib.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIWindow.hpp"
+
+namespace {
+
+// Records its life cycle into a shared log.
+class LoggingController : public UIViewController {
+public:
+    LoggingController(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
+    using UIViewController::UIViewController;
+
+    void viewDidLoad() override { log_.push_back(name_ + ".viewDidLoad"); }
+    void viewWillAppear(bool) override { log_.push_back(name_ + ".viewWillAppear"); }
+    void viewDidAppear(bool) override { log_.push_back(name_ + ".viewDidAppear"); }
+    void viewWillDisappear(bool) override { log_.push_back(name_ + ".viewWillDisappear"); }
+    void viewDidDisappear(bool) override { log_.push_back(name_ + ".viewDidDisappear"); }
+
+private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+class RatingViewController : public UIViewController {
+public:
+    std::shared_ptr<UIView> ratingView;
+    int loadsSeenInViewDidLoad = -1;
+    void viewDidLoad() override { loadsSeenInViewDidLoad = ratingView ? 1 : 0; }
+};
+
+struct Scene {
+    std::vector<std::string> log;
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+    std::shared_ptr<LoggingController> root = std::make_shared<LoggingController>("root", log);
+
+    Scene()
+    {
+        window->setRootViewController(root);
+        window->makeKeyAndVisible();
+        RunLoop::main().runUntilIdle();
+        log.clear();
+    }
+};
+
+} // namespace
+
+TEST(UIViewController, ViewLoadsLazilyOnceAndFillsTheWindow)
+{
+    std::vector<std::string> log;
+    auto controller = std::make_shared<LoggingController>("c", log);
+    EXPECT_FALSE(controller->isViewLoaded());
+    auto view = controller->view();
+    EXPECT_EQ(controller->view(), view);
+    EXPECT_EQ(log, (std::vector<std::string>{"c.viewDidLoad"}));
+    EXPECT_EQ(view->owningViewController(), controller);
+
+    Scene scene;
+    EXPECT_EQ(scene.root->view()->frame(), (CGRect{0, 0, 400, 800}));
+    EXPECT_EQ(scene.root->view()->window(), scene.window);
+    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
+}
+
+TEST(UIViewController, NilNibNameFindsTheNibNamedAfterTheClass)
+{
+    int awakened = 0;
+    UINib::registerNib("RatingViewController", [&awakened](const std::shared_ptr<UIResponder>& owner) {
+        auto root = std::make_shared<UIView>();
+        struct Awake : UIView {
+            int* count;
+            explicit Awake(int* c) : count(c) {}
+            void awakeFromNib() override { ++*count; }
+        };
+        auto rating = std::make_shared<Awake>(&awakened);
+        root->addSubview(rating);
+        std::dynamic_pointer_cast<RatingViewController>(owner)->ratingView = rating;
+        return std::vector<std::shared_ptr<UIView>>{root};
+    });
+    auto controller = std::make_shared<RatingViewController>();
+    controller->view();
+    EXPECT_EQ(controller->loadsSeenInViewDidLoad, 1); // outlets connected before viewDidLoad
+    EXPECT_EQ(awakened, 1);
+    UINib::removeAllRegistrations();
+}
+
+TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
+{
+    auto controller = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
+    EXPECT_DEATH(controller->view(), "NoSuchNib");
+}
+
+TEST(UIViewController, PresentationWhileAlreadyPresentingIsRefused)
+{
+    Scene scene;
+    auto first = std::make_shared<LoggingController>("first", scene.log);
+    auto second = std::make_shared<LoggingController>("second", scene.log);
+    bool firstDone = false;
+    scene.root->presentViewController(first, false, [&] { firstDone = true; });
+    EXPECT_TRUE(firstDone); // without animation, complete before returning
+    EXPECT_EQ(scene.root->presentedViewController(), first);
+    EXPECT_EQ(first->presentingViewController(), scene.root);
+
+    bool secondDone = false;
+    scene.root->presentViewController(second, false, [&] { secondDone = true; });
+    EXPECT_FALSE(secondDone);
+    EXPECT_EQ(scene.root->presentedViewController(), first);
+    EXPECT_EQ(second->presentingViewController(), nullptr);
+
+    // The presented controller may present on top of itself.
+    first->presentViewController(second, false);
+    EXPECT_EQ(first->presentedViewController(), second);
+}
+
+TEST(UIViewController, ChildrenPresentFromTheirTopmostAncestor)
+{
+    Scene scene;
+    auto child = std::make_shared<LoggingController>("child", scene.log);
+    scene.root->addChildViewController(child);
+    scene.root->view()->addSubview(child->view());
+    child->didMoveToParentViewController(scene.root);
+
+    auto alert = std::make_shared<UIViewController>();
+    child->presentViewController(alert, false);
+    EXPECT_EQ(alert->presentingViewController(), scene.root);
+    EXPECT_EQ(child->presentedViewController(), alert);
+
+    // A second presentation from another place in the same chain is refused too.
+    auto another = std::make_shared<UIViewController>();
+    scene.root->presentViewController(another, false);
+    EXPECT_EQ(another->presentingViewController(), nullptr);
+}
+
+TEST(UIViewController, PresentingFromAControllerOutsideTheWindowIsRefused)
+{
+    Scene scene;
+    auto detached = std::make_shared<UIViewController>();
+    detached->view();
+    auto alert = std::make_shared<UIViewController>();
+    detached->presentViewController(alert, false);
+    EXPECT_EQ(detached->presentedViewController(), nullptr);
+    EXPECT_EQ(alert->presentingViewController(), nullptr);
+}
+
+TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
+{
+    Scene scene;
+    auto prompt = std::make_shared<LoggingController>("prompt", scene.log);
+    prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
+    scene.root->presentViewController(prompt, true);
+    EXPECT_EQ(scene.log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(scene.log.back(), "prompt.viewDidAppear");
+
+    auto thanks = std::make_shared<UIViewController>();
+    bool presentedInCompletion = false;
+    prompt->dismissViewControllerAnimated(true, [&] {
+        scene.root->presentViewController(thanks, false);
+        presentedInCompletion = scene.root->presentedViewController() == thanks;
+    });
+    RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(presentedInCompletion);
+    EXPECT_EQ(prompt->presentingViewController(), nullptr);
+    EXPECT_EQ(prompt->view()->superview(), nullptr);
+    EXPECT_EQ(scene.log.back(), "prompt.viewDidDisappear");
+}
+
+TEST(UIViewController, FullScreenPresentationCoversThePresenterInPlatformOrder)
+{
+    Scene scene;
+    auto modal = std::make_shared<LoggingController>("modal", scene.log);
+    modal->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
+    scene.root->presentViewController(modal, false);
+    modal->dismissViewControllerAnimated(false);
+    EXPECT_EQ(scene.log, (std::vector<std::string>{
+                             "modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",
+                             "root.viewDidDisappear", "modal.viewWillDisappear", "root.viewWillAppear", "modal.viewDidDisappear",
+                             "root.viewDidAppear"}));
+}
+
+TEST(UIViewController, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
+{
+    std::vector<std::string> log;
+    auto parent = std::make_shared<LoggingController>("parent", log);
+    auto shown = std::make_shared<LoggingController>("shown", log);
+    auto offscreen = std::make_shared<LoggingController>("offscreen", log);
+    parent->addChildViewController(shown);
+    parent->addChildViewController(offscreen);
+    parent->view()->addSubview(shown->view());
+    offscreen->view();
+    log.clear();
+
+    parent->beginAppearanceTransition(true, false);
+    parent->beginAppearanceTransition(true, false);
+    parent->endAppearanceTransition();
+    EXPECT_EQ(log, (std::vector<std::string>{"parent.viewWillAppear", "shown.viewWillAppear", "parent.viewDidAppear", "shown.viewDidAppear"}));
+}
+
+TEST(UIViewController, ControllersAreReleasedWithTheirWindow)
+{
+    std::weak_ptr<UIViewController> weakRoot, weakPresented, weakChild;
+    {
+        Scene scene;
+        auto presented = std::make_shared<UIViewController>();
+        auto child = std::make_shared<UIViewController>();
+        scene.root->addChildViewController(child);
+        scene.root->presentViewController(presented, false);
+        weakRoot = scene.root;
+        weakPresented = presented;
+        weakChild = child;
+    }
+    RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(weakRoot.expired());
+    EXPECT_TRUE(weakPresented.expired());
+    EXPECT_TRUE(weakChild.expired());
+}

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include "platform/uikit/NSLayoutConstraint.hpp"
+#include "platform/uikit/UIView.hpp"
+
+namespace {
+std::shared_ptr<UIView> makeView(CGRect frame = {}, int tag = 0)
+{
+    auto v = std::make_shared<UIView>(frame);
+    v->setTag(tag);
+    return v;
+}
+} // namespace
+
+TEST(UIView, ViewWithTagSearchesDepthFirstIncludingTheReceiver)
+{
+    auto root = makeView();
+    auto a = makeView({}, 1);
+    auto a1 = makeView({}, 7);
+    auto b = makeView({}, 7);
+    root->addSubview(a);
+    a->addSubview(a1);
+    root->addSubview(b);
+
+    EXPECT_EQ(root->viewWithTag(0), root); // the receiver's own tag 0 wins
+    EXPECT_EQ(root->viewWithTag(7), a1);   // depth first: a's subtree before b
+    EXPECT_EQ(b->viewWithTag(7), b);
+    EXPECT_EQ(root->viewWithTag(-1), nullptr);
+}
+
+TEST(UIView, HierarchyKeepsOrderAndMovesViewsBetweenParents)
+{
+    auto root = makeView();
+    auto other = makeView();
+    auto a = makeView();
+    auto b = makeView();
+    root->addSubview(a);
+    root->addSubview(b);
+    ASSERT_EQ(root->subviews().size(), 2u);
+    EXPECT_EQ(root->subviews()[0], a);
+    EXPECT_EQ(a->superview(), root);
+
+    other->addSubview(a);
+    EXPECT_EQ(root->subviews().size(), 1u);
+    EXPECT_EQ(a->superview(), other);
+
+    root->bringSubviewToFront(b);
+    root->insertSubview(a, 0);
+    EXPECT_EQ(root->subviews()[0], a);
+    EXPECT_EQ(root->subviews()[1], b);
+
+    a->removeFromSuperview();
+    EXPECT_EQ(a->superview(), nullptr);
+    EXPECT_EQ(root->subviews().size(), 1u);
+
+    // A view cannot contain itself or an ancestor.
+    b->addSubview(root);
+    b->addSubview(b);
+    EXPECT_TRUE(b->subviews().empty());
+}
+
+TEST(UIView, SubviewsDoNotKeepTheirSuperviewAlive)
+{
+    std::weak_ptr<UIView> weakRoot;
+    auto child = makeView();
+    {
+        auto root = makeView();
+        root->addSubview(child);
+        weakRoot = root;
+    }
+    EXPECT_TRUE(weakRoot.expired());
+    EXPECT_EQ(child->superview(), nullptr);
+}
+
+TEST(UIView, GeometryAndAppearance)
+{
+    auto v = makeView({10, 20, 100, 40});
+    EXPECT_EQ(v->bounds(), (CGRect{0, 0, 100, 40}));
+    EXPECT_EQ(v->center(), (CGPoint{60, 40}));
+    v->setCenter({50, 50});
+    EXPECT_EQ(v->frame(), (CGRect{0, 30, 100, 40}));
+    EXPECT_EQ(v->layer()->frame(), v->frame());
+
+    v->setAlpha(1.7);
+    EXPECT_EQ(v->alpha(), 1.0);
+    v->setBackgroundColor(UIColor::redColor());
+    EXPECT_EQ(v->layer()->backgroundColor(), (CGColor{1, 0, 0, 1}));
+    v->setBackgroundColor(std::nullopt);
+    EXPECT_FALSE(v->layer()->backgroundColor().has_value());
+
+    auto parent = makeView();
+    parent->setTintColor(UIColor::orangeColor());
+    parent->addSubview(v);
+    EXPECT_EQ(v->tintColor(), UIColor::orangeColor());
+}
+
+TEST(UIView, AccessibilityIdentifierLookupCoversTheTree)
+{
+    auto root = makeView();
+    auto inner = makeView();
+    auto button = makeView();
+    button->setAccessibilityIdentifier("toolbarRemoveButton");
+    root->addSubview(inner);
+    inner->addSubview(button);
+    EXPECT_EQ(root->viewWithAccessibilityIdentifier("toolbarRemoveButton"), button);
+    EXPECT_EQ(root->viewWithAccessibilityIdentifier("closeManualButton"), nullptr);
+}
+
+TEST(CALayer, NamedSublayersAndShapeAttributes)
+{
+    auto layer = std::make_shared<CALayer>();
+    auto border = std::make_shared<CAShapeLayer>();
+    border->setName("border");
+    border->setLineWidth(4.0);
+    border->setFillColor(UIColor::clearColor().cgColor());
+    border->setPath(CGPath::roundedRect({0, 0, 80, 40}, 6));
+    layer->addSublayer(border);
+    ASSERT_EQ(layer->sublayers().size(), 1u);
+    EXPECT_EQ(layer->sublayers()[0]->name(), "border");
+    EXPECT_EQ(border->superlayer(), layer);
+    EXPECT_EQ(border->path()->boundingBox(), (CGRect{0, 0, 80, 40}));
+
+    // A layer cannot take in its own ancestor.
+    border->addSublayer(layer);
+    EXPECT_TRUE(border->sublayers().empty());
+    border->removeFromSuperlayer();
+    EXPECT_TRUE(layer->sublayers().empty());
+}
+
+TEST(NSLayoutConstraint, EqualityConstraintsPlaceViewsAndFollowConstantChanges)
+{
+    auto root = makeView({0, 0, 400, 800});
+    auto title = makeView({16, 10, 200, 20});
+    auto scroll = makeView();
+    auto label = makeView({0, 0, 50, 30});
+    root->addSubview(title);
+    root->addSubview(scroll);
+    scroll->addSubview(label);
+
+    auto top = scroll->topAnchor().constraintEqualToAnchor(title->bottomAnchor(), 8.0);
+    NSLayoutConstraint::activateConstraints({
+        top,
+        scroll->leadingAnchor().constraintEqualToAnchor(root->leadingAnchor()),
+        scroll->trailingAnchor().constraintEqualToAnchor(root->trailingAnchor()),
+        scroll->bottomAnchor().constraintEqualToAnchor(root->bottomAnchor()),
+        label->leadingAnchor().constraintEqualToAnchor(scroll->leadingAnchor(), title->frame().minX() + 4.0),
+        label->trailingAnchor().constraintEqualToAnchor(scroll->trailingAnchor(), -48.0 - title->frame().minX()),
+    });
+    scroll->addConstraint(NSLayoutConstraint::constraintWithItem(label, NSLayoutAttribute::CenterY, NSLayoutRelation::Equal, scroll,
+                                                                 NSLayoutAttribute::CenterY, 1.0, 0.0));
+    // Constraints live on the closest common ancestor, in the order they were added.
+    ASSERT_EQ(root->constraints().size(), 4u);
+    EXPECT_EQ(root->constraints()[0], top);
+    EXPECT_EQ(top->secondItem(), title);
+    EXPECT_EQ(top->secondAttribute(), NSLayoutAttribute::Bottom);
+    EXPECT_EQ(scroll->constraints().size(), 3u);
+
+    root->layoutIfNeeded();
+    EXPECT_EQ(scroll->frame(), (CGRect{0, 38, 400, 762}));
+    EXPECT_EQ(label->frame(), (CGRect{20, 366, 316, 30}));
+
+    top->setConstant(108.0);
+    root->layoutIfNeeded();
+    EXPECT_EQ(scroll->frame(), (CGRect{0, 138, 400, 662}));
+    EXPECT_EQ(label->frame().midY(), 331);
+
+    // Leaving the hierarchy drops the constraints that tie a view to it.
+    label->removeFromSuperview();
+    EXPECT_EQ(scroll->constraints().size(), 0u);
+}
+
+TEST(NSLayoutConstraint, DimensionsAndCentres)
+{
+    auto root = makeView({0, 0, 300, 300});
+    auto box = makeView();
+    root->addSubview(box);
+    auto width = box->widthAnchor().constraintEqualToConstant(100);
+    NSLayoutConstraint::activateConstraints({
+        width,
+        box->heightAnchor().constraintEqualToAnchor(root->heightAnchor(), -200),
+        box->centerXAnchor().constraintEqualToAnchor(root->centerXAnchor()),
+        box->centerYAnchor().constraintEqualToAnchor(root->centerYAnchor()),
+    });
+    root->layoutIfNeeded();
+    EXPECT_EQ(box->frame(), (CGRect{100, 100, 100, 100}));
+    width->setActive(false);
+    EXPECT_FALSE(width->isActive());
+    EXPECT_EQ(root->constraints().size(), 3u);
+}

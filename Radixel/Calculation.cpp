@@ -33,12 +33,17 @@ Calculation Calculation::initFromDictionary(const nlohmann::json& dictionary) {
 }
 
 nlohmann::json Calculation::dictionary() const {
-    nlohmann::json steps = nlohmann::json::array();
-    for (const SolutionStep& step : solutionSteps) steps.push_back(step);
-    return {
-        {"inputParameters", inputParameters},
-        {"latexString", latexString},
-        {"solutionSteps", std::move(steps)},
-        {"setupParameter", setupParameter},
-    };
+    // Built in place: nlohmann's initializer lists copy every nested value once more, which
+    // doubles the cost of saving a long history.
+    nlohmann::json result(nlohmann::json::value_t::object);
+    nlohmann::json& inputs = result["inputParameters"] = nlohmann::json(nlohmann::json::value_t::object);
+    for (const auto& [key, text] : inputParameters) inputs.emplace(key, text);
+    result["latexString"] = latexString;
+    nlohmann::json& steps = result["solutionSteps"] = nlohmann::json(nlohmann::json::value_t::array);
+    for (const SolutionStep& step : solutionSteps) {
+        nlohmann::json& stored = steps.emplace_back(nlohmann::json::value_t::object);
+        for (const auto& [key, text] : step) stored.emplace(key, text);
+    }
+    result["setupParameter"] = setupParameter;
+    return result;
 }

@@ -13,22 +13,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Turns the bytes of a JSON text into a value, refusing what the records can never need:
-// empty data, malformed text and nesting deeper than maximumDepth (deep values would exhaust
-// the stack of anything that walks them recursively).
+// Turns the bytes of a JSON text into a value for the record decoders, refusing empty data,
+// malformed text and nesting deeper than any record needs.
 class JSONDecoder {
 public:
-    static constexpr std::size_t defaultMaximumDepth = 32;
+    static constexpr int defaultMaximumDepth = 32;
 
-    explicit JSONDecoder(std::size_t maximumDepth = defaultMaximumDepth) : maximumDepth_(maximumDepth) {}
+    explicit JSONDecoder(int maximumDepth = defaultMaximumDepth) : maximumDepth_(maximumDepth) {}
 
     // Throws JSONDecodingError.
     nlohmann::json parse(std::string_view data) const;
 
-    // The deepest nesting of arrays and objects in the text, stopping early once limit is passed;
-    // brackets inside strings do not count.
-    static std::size_t nestingDepth(std::string_view text, std::size_t limit);
-
 private:
-    std::size_t maximumDepth_;
+    int maximumDepth_;
 };

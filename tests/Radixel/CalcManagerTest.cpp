@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Radixel/CalcManager.hpp"
+#include "TemporaryDirectory.hpp"
+
+using nlohmann::json;
+
+// Readable failure messages.
+void PrintTo(const Calculation& calculation, std::ostream* out) { *out << calculation.dictionary().dump(); }
+
+namespace {
+
+Calculation record(const std::string& p, const std::string& q) {
+    Calculation calculation;
+    calculation.inputParameters = {{"p", p}, {"q", q}};
+    calculation.latexString = "p = " + p + " \\quad q = " + q;
+    calculation.setupParameter = {{"appKey", "ZV"}};
+    return calculation;
+}
+
+class CalcManagerTest : public ::testing::Test {
+protected:
+    std::filesystem::path file() const { return directory.path() / "defaults.json"; }
+
+    // Drops the open defaults (writing what is pending) and reads the file again, as a new
+    // process would.
+    void restart() {
+        ASSERT_TRUE(defaults->synchronize());
+        defaults.reset();
+        defaults = std::make_shared<NSUserDefaults>(file());
+    }
+
+    std::vector<std::string> storedPs() const {
+        std::vector<std::string> ps;
+        std::optional<json> stored = defaults->objectForKey("Calculations");
+        for (const json& entry : stored.value()) ps.push_back(entry["inputParameters"]["p"]);
+        return ps;
+    }
+
+    static std::vector<std::string> ps(const CalcManager& manager) {
+        std::vector<std::string> result;
+        for (const Calculation& calculation : manager.calculations) result.push_back(calculation.inputParameters.at("p"));
+        return result;
+    }
+
+    TemporaryDirectory directory;
+    std::shared_ptr<NSUserDefaults> defaults = std::make_shared<NSUserDefaults>(file());
+};
+
+}  // namespace
+
+TEST_F(CalcManagerTest, FirstStartSeedsTheExampleAndItSurvivesARestart) {
+    {
+        CalcManager manager(defaults);
+        EXPECT_TRUE(manager.calculations.empty());
+        manager.resetHistory();
+        ASSERT_EQ(manager.calculations.size(), 1u);
+    }
+    restart();
+    CalcManager manager(defaults);
+    ASSERT_EQ(manager.calculations.size(), 1u);
+    const Calculation& example = manager.calculations[0];
+    EXPECT_EQ(example.inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
+    EXPECT_EQ(example.latexString, "p = -2.4, q = \\frac{7}{3}");
+    EXPECT_TRUE(example.solutionSteps.empty());
+    EXPECT_EQ(example.setupParameter, json({{"appKey", "ZV"}}));
+}
+
+TEST_F(CalcManagerTest, NewestFirstAndSwapsKeepTheStoredListInStep) {
+    CalcManager manager(defaults);
+    manager.addCalculation(record("A", "1"));
+    manager.addCalculation(record("B", "2"));
+    manager.addCalculation(record("C", "3"));
+    EXPECT_EQ(ps(manager), (std::vector<std::string>{"C", "B", "A"}));
+    EXPECT_EQ(storedPs(), ps(manager));
+
+    EXPECT_TRUE(manager.swapCalculations(0, 2));
+    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(*defaults->objectForKey("Calculations"), manager.calculationDictionaries());
+
+    EXPECT_TRUE(manager.swapCalculations(1, 1));
+    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A", "B", "C"}));
+
+    restart();
+    CalcManager reopened(defaults);
+    EXPECT_EQ(reopened.calculations, manager.calculations);
+}
+
+TEST_F(CalcManagerTest, IndicesOutsideTheListChangeNothing) {
+    CalcManager manager(defaults);
+    manager.addCalculation(record("A", "1"));
+    EXPECT_FALSE(manager.removeCalculation(1));
+    EXPECT_FALSE(manager.removeCalculation(static_cast<std::size_t>(-1)));
+    EXPECT_FALSE(manager.swapCalculations(0, 5));
+    EXPECT_FALSE(manager.swapCalculations(7, 0));
+    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A"}));
+    EXPECT_EQ(storedPs(), ps(manager));
+}
+
+TEST_F(CalcManagerTest, DeletingTheLastEntryLeavesAnEmptyListThatIsRewrittenAtTheNextStart) {
+    {
+        CalcManager manager(defaults);
+        manager.addCalculation(record("A", "1"));
+        EXPECT_TRUE(manager.removeCalculation(0));
+        EXPECT_TRUE(manager.calculations.empty());
+        EXPECT_EQ(*defaults->objectForKey("Calculations"), json::array());
+    }
+    restart();
+    CalcManager manager(defaults);
+    EXPECT_TRUE(manager.calculations.empty());
+    EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array()));
+}
+
+TEST_F(CalcManagerTest, DamagedStoredHistoryKeepsWhatCanBeRead) {
+    json noSummary = record("5", "6").dictionary();
+    noSummary.erase("latexString");
+    defaults->setObject(json::array({noSummary, "garbage", 42, record("7", "8").dictionary()}), "Calculations");
+
+    testing::internal::CaptureStdout();
+    CalcManager manager(defaults);
+    std::string printed = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(manager.calculations.size(), 2u);
+    EXPECT_EQ(manager.calculations[0].latexString, "");
+    EXPECT_EQ(manager.calculations[0].inputParameters.at("q"), "6");
+    EXPECT_EQ(manager.calculations[1].inputParameters.at("p"), "7");
+    EXPECT_NE(printed.find("skipped 2"), std::string::npos) << printed;
+}
+
+TEST_F(CalcManagerTest, AHistoryThatIsNotAListIsReplacedByAnEmptyOne) {
+    defaults->setObject("not a list", "Calculations");
+    testing::internal::CaptureStdout();
+    CalcManager manager(defaults);
+    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(manager.calculations.empty());
+    EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array()));
+}
+
+TEST_F(CalcManagerTest, SelectionIsStoredOrRemovedAndBothRecordsAreReadAtCreation) {
+    {
+        CalcManager manager(defaults);
+        EXPECT_FALSE(manager.currentSelectedCalculation.has_value());
+        EXPECT_FALSE(manager.currentCalculation.has_value());
+        manager.saveCurrentSelectedCalculation();
+        EXPECT_FALSE(defaults->objectForKey("CurrentSelectedCalculation").has_value());
+
+        manager.currentSelectedCalculation = record("3", "4");
+        manager.saveCurrentSelectedCalculation();
+        EXPECT_EQ(*defaults->objectForKey("CurrentSelectedCalculation"), record("3", "4").dictionary());
+        defaults->setObject(record("9", "9").dictionary(), "CurrentCalculation");
+    }
+    restart();
+    CalcManager manager(defaults);
+    EXPECT_EQ(manager.currentSelectedCalculation, std::optional<Calculation>(record("3", "4")));
+    EXPECT_EQ(manager.currentCalculation, std::optional<Calculation>(record("9", "9")));
+
+    manager.currentSelectedCalculation.reset();
+    manager.saveCurrentSelectedCalculation();
+    EXPECT_FALSE(defaults->objectForKey("CurrentSelectedCalculation").has_value());
+
+    defaults->setObject("not a record", "CurrentCalculation");
+    EXPECT_FALSE(manager.loadCalculation("CurrentCalculation").has_value());
+}

@@ -1,0 +1,1 @@
+radixel_add_bench(analytics_bench SOURCES ${CMAKE_CURRENT_LIST_DIR}/analytics_bench.cpp LIBS measurement)

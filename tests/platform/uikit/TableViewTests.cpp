@@ -1,0 +1,241 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/uikit/UINib.hpp"
+#include "platform/uikit/UITableView.hpp"
+
+namespace {
+
+class NoteCell : public UITableViewCell {
+public:
+    using UITableViewCell::UITableViewCell;
+    int awakenings = 0;
+    void awakeFromNib() override { ++awakenings; }
+};
+
+// A model of rows with a log of what the table asked.
+class Model : public UITableViewDataSource, public UITableViewDelegate {
+public:
+    std::vector<std::vector<std::string>> sections{{"a", "b", "c"}};
+    std::vector<NSIndexPath> cellRequests, displayed, selected, moves;
+    std::vector<NSIndexPath> commits;
+    std::optional<CGFloat> rowHeight;
+    std::vector<CGFloat> headerViewHeights;
+    bool canMove = true;
+
+    int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override { return static_cast<int64_t>(sections.size()); }
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t s) override
+    {
+        return static_cast<int64_t>(sections[static_cast<size_t>(s)].size());
+    }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    {
+        cellRequests.push_back(ip);
+        auto cell = table->dequeueReusableCellWithIdentifier("cell", ip);
+        cell->textLabel()->setText(sections[static_cast<size_t>(ip.section)][static_cast<size_t>(ip.row)]);
+        return cell;
+    }
+    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return rowHeight; }
+    std::shared_ptr<UIView> tableViewViewForHeaderInSection(const std::shared_ptr<UITableView>&, int64_t s) override
+    {
+        if (static_cast<size_t>(s) >= headerViewHeights.size()) {
+            return nullptr;
+        }
+        return std::make_shared<UIView>(CGRect{0, 0, 10, headerViewHeights[static_cast<size_t>(s)]});
+    }
+    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>&, const NSIndexPath& ip) override
+    {
+        displayed.push_back(ip);
+    }
+    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& ip) override { selected.push_back(ip); }
+    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return canMove; }
+    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>&, UITableViewCellEditingStyle, const NSIndexPath& ip) override
+    {
+        commits.push_back(ip);
+    }
+    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& from, const NSIndexPath& to) override
+    {
+        // The table already shows the move.
+        EXPECT_EQ(table->numberOfRowsInSection(to.section), static_cast<int64_t>(sections[static_cast<size_t>(to.section)].size()) +
+                                                                 (from.section == to.section ? 0 : 1));
+        auto& src = sections[static_cast<size_t>(from.section)];
+        std::string item = src[static_cast<size_t>(from.row)];
+        src.erase(src.begin() + from.row);
+        auto& dst = sections[static_cast<size_t>(to.section)];
+        dst.insert(dst.begin() + to.row, item);
+        moves.push_back(to);
+    }
+};
+
+struct Fixture {
+    std::shared_ptr<Model> model = std::make_shared<Model>();
+    std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 320, 300}, UITableViewStyle::Plain);
+    Fixture()
+    {
+        table->registerClass<NoteCell>("cell");
+        table->setDataSource(model);
+        table->setDelegate(model);
+        table->setRowHeight(100.0);
+    }
+};
+
+} // namespace
+
+TEST(UITableView, OnlyVisibleRowsGetCellsLaidOutAtTableWidthTimesRowHeight)
+{
+    Fixture f;
+    f.model->sections = {std::vector<std::string>(10, "x")};
+    f.table->reloadData();
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 10);
+    EXPECT_EQ(f.table->contentSize().height, 1000);
+    EXPECT_EQ(f.model->cellRequests, (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}));
+    EXPECT_EQ(f.model->displayed, f.model->cellRequests);
+    auto cell = f.table->cellForRowAtIndexPath({0, 1});
+    ASSERT_TRUE(cell);
+    EXPECT_EQ(cell->frame(), (CGRect{0, 100, 320, 100}));
+    EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 5}), nullptr);
+    EXPECT_TRUE(std::dynamic_pointer_cast<NoteCell>(cell));
+}
+
+TEST(UITableView, ScrollingToARowShowsItAndReusesCells)
+{
+    Fixture f;
+    f.model->sections = {std::vector<std::string>(10, "x")};
+    f.table->reloadData();
+    f.table->scrollToRowAtIndexPath({0, 5}, UITableViewScrollPosition::Top, false);
+    EXPECT_EQ(f.table->contentOffset().y, 500);
+    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 5}));
+    EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 0}), nullptr);
+    EXPECT_EQ(f.table->visibleCells().size(), 3u);
+
+    // Near the end the offset stops at the last screenful.
+    f.table->scrollToRowAtIndexPath({0, 9}, UITableViewScrollPosition::Top, false);
+    EXPECT_EQ(f.table->contentOffset().y, 700);
+    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 9}));
+
+    // The offset is restored exactly.
+    f.table->setContentOffset({0, 123.5}, false);
+    EXPECT_EQ(f.table->contentOffset().y, 123.5);
+    EXPECT_LE(f.table->visibleCells().size() + f.table->numberOfReusableCells(), 6u);
+
+    f.table->scrollToRowAtIndexPath({0, 3}, UITableViewScrollPosition::Middle, false);
+    EXPECT_EQ(f.table->contentOffset().y, 200);
+}
+
+TEST(UITableView, CountsFollowTheLastReload)
+{
+    Fixture f;
+    f.table->reloadData();
+    f.model->sections[0].push_back("d");
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 3);
+    f.table->reloadData();
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 4);
+    EXPECT_EQ(f.table->numberOfRowsInSection(7), 0);
+}
+
+TEST(UITableView, HeaderHeightsComeFromTheDelegatesViewsWithoutAHeightCallback)
+{
+    Fixture f;
+    f.model->sections = {{"a"}, {"b"}};
+    f.model->headerViewHeights = {0, 30};
+    f.table->setRowHeight(44);
+    f.table->reloadData();
+    EXPECT_EQ(f.table->rectForHeaderInSection(0).size.height, 0);
+    EXPECT_EQ(f.table->rectForHeaderInSection(1), (CGRect{0, 44, 320, 30}));
+    EXPECT_EQ(f.table->rectForRowAtIndexPath({1, 0}).origin.y, 74);
+    EXPECT_EQ(f.table->rectForFooterInSection(1).size.height, 0);
+    EXPECT_TRUE(f.table->headerViewForSection(1));
+}
+
+TEST(UITableView, TableHeaderAndFooterViewsFrameTheSections)
+{
+    Fixture f;
+    f.table->reloadData();
+    f.table->setTableHeaderView(std::make_shared<UIView>(CGRect{0, 0, 1, 50}));
+    f.table->setTableFooterView(std::make_shared<UIView>(CGRect{0, 0, 0, 0.25 * 300}));
+    EXPECT_EQ(f.table->rectForRowAtIndexPath({0, 0}).origin.y, 50);
+    EXPECT_EQ(f.table->tableFooterView()->frame(), (CGRect{0, 350, 320, 75}));
+    EXPECT_EQ(f.table->contentSize().height, 425);
+    f.table->scrollRectToVisible(f.table->tableHeaderView()->frame(), false);
+    EXPECT_EQ(f.table->contentOffset().y, 0);
+}
+
+TEST(UITableView, DeleteKeepsCountsConsistentAndReportsMismatches)
+{
+    Fixture f;
+    f.table->reloadData();
+    f.model->sections[0].erase(f.model->sections[0].begin());
+    f.table->deleteRowsAtIndexPaths({{0, 0}}, UITableViewRowAnimation::Fade);
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 2);
+    EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 0})->textLabel()->text(), "b");
+
+    // The model forgot to remove its entry: reported, and the table follows the model.
+    testing::internal::CaptureStderr();
+    f.table->deleteRowsAtIndexPaths({{0, 1}}, UITableViewRowAnimation::Fade);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("invalid update"), std::string::npos);
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 2);
+}
+
+TEST(UITableView, SelectionEditingAndMoves)
+{
+    Fixture f;
+    f.table->reloadData();
+    EXPECT_TRUE(f.table->userDidTapRow({0, 1}));
+    EXPECT_EQ(f.table->indexPathForSelectedRow(), (NSIndexPath{0, 1}));
+    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 1})->isSelected());
+    EXPECT_EQ(f.model->selected, (std::vector<NSIndexPath>{{0, 1}}));
+
+    f.table->reloadRowsAtIndexPaths({{0, 1}}, UITableViewRowAnimation::None);
+    EXPECT_FALSE(f.table->indexPathForSelectedRow().has_value());
+    EXPECT_FALSE(f.table->cellForRowAtIndexPath({0, 1})->isSelected());
+
+    EXPECT_FALSE(f.table->userDidMoveRow({0, 0}, {0, 2})); // not editing
+    f.table->setEditing(true, false);
+    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 0})->isEditing());
+    EXPECT_TRUE(f.table->userDidMoveRow({0, 0}, {0, 2}));
+    EXPECT_EQ(f.model->sections[0], (std::vector<std::string>{"b", "c", "a"}));
+    EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 2})->textLabel()->text(), "a");
+    EXPECT_FALSE(f.table->userDidMoveRow({0, 0}, {0, 3}));
+
+    EXPECT_TRUE(f.table->userDidCommitEditingStyle(UITableViewCellEditingStyle::Delete, {0, 1}));
+    EXPECT_EQ(f.model->commits, (std::vector<NSIndexPath>{{0, 1}}));
+}
+
+TEST(UITableView, DequeueMakesCellsFromNibsAndPrototypesOrNothing)
+{
+    Fixture f;
+    UINib::registerNib("NoteCell", [](const std::shared_ptr<UIResponder>&) {
+        return std::vector<std::shared_ptr<UIView>>{std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt)};
+    });
+    f.table->registerNib(UINib::nibWithNibName("NoteCell", nullptr), "nibCell");
+    auto fromNib = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier("nibCell"));
+    ASSERT_TRUE(fromNib);
+    EXPECT_EQ(fromNib->awakenings, 1);
+    EXPECT_EQ(fromNib->reuseIdentifier(), "nibCell");
+
+    f.table->registerPrototype("proto", [] { return std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt); });
+    auto fromPrototype = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier("proto"));
+    ASSERT_TRUE(fromPrototype);
+    EXPECT_EQ(fromPrototype->awakenings, 1);
+
+    EXPECT_EQ(f.table->dequeueReusableCellWithIdentifier("DefaultCell"), nullptr);
+    UINib::removeAllRegistrations();
+}
+
+TEST(UITableViewDeathTest, DequeueForAnIndexPathOfAnUnknownIdentifierIsFatal)
+{
+    Fixture f;
+    EXPECT_DEATH(f.table->dequeueReusableCellWithIdentifier("nothing", {0, 0}), "unable to dequeue");
+}
+
+TEST(UITableView, TheTableDoesNotKeepItsDataSourceAlive)
+{
+    Fixture f;
+    std::weak_ptr<Model> weakModel = f.model;
+    f.table->reloadData();
+    f.model.reset();
+    EXPECT_TRUE(weakModel.expired());
+    f.table->reloadData();
+    EXPECT_EQ(f.table->numberOfSections(), 0);
+}

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
+#include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIDevice.hpp"
+#include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UIStoryboard.hpp"
+#include "platform/uikit/UITableViewController.hpp"
+#include "platform/uikit/UIWindow.hpp"
+
+namespace {
+
+struct Shown {
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+    std::shared_ptr<UIViewController> root = std::make_shared<UIViewController>();
+    Shown()
+    {
+        window->setRootViewController(root);
+        window->makeKeyAndVisible();
+        RunLoop::main().runUntilIdle();
+    }
+};
+
+class CalculateViewController : public UIViewController {
+public:
+    explicit CalculateViewController(const NSCoder& coder) : UIViewController(coder) {}
+    std::shared_ptr<UILabel> fillInLabel;
+    bool outletSeenInViewDidLoad = false;
+    int awakenings = 0;
+    void awakeFromNib() override { ++awakenings; }
+    void viewDidLoad() override { outletSeenInViewDidLoad = static_cast<bool>(fillInLabel); }
+};
+
+} // namespace
+
+TEST(UIAlertController, TappingDismissesFirstThenRunsTheHandler)
+{
+    Shown s;
+    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
+    std::vector<std::string> log;
+    std::shared_ptr<UIAlertAction> received;
+    alert->addAction(UIAlertAction::actionWithTitle("Clear", UIAlertActionStyle::Default, [&](const std::shared_ptr<UIAlertAction>& a) {
+        received = a;
+        log.push_back(s.root->presentedViewController() ? "handler while shown" : "handler after dismissal");
+        auto sheet = std::make_shared<UIViewController>();
+        s.root->presentViewController(sheet, true);
+        log.push_back(s.root->presentedViewController() == sheet ? "presented from handler" : "refused");
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::Cancel, nullptr));
+    ASSERT_EQ(alert->actions().size(), 2u);
+    EXPECT_EQ(alert->actions()[1]->style(), UIAlertActionStyle::Cancel);
+    EXPECT_FALSE(alert->message().has_value());
+
+    s.root->presentViewController(alert, true);
+    RunLoop::main().runUntilIdle();
+    EXPECT_FALSE(alert->userDidTapActionWithTitle("Nope"));
+    EXPECT_TRUE(alert->userDidTapActionWithTitle("Clear"));
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"handler after dismissal", "presented from handler"}));
+    EXPECT_EQ(received, alert->actions()[0]);
+    s.root->presentedViewController()->dismissViewControllerAnimated(false);
+}
+
+TEST(UIAlertController, OnlyOneCancelActionIsKept)
+{
+    auto alert = UIAlertController::alertControllerWithTitle(std::nullopt, "", UIAlertControllerStyle::Alert);
+    testing::internal::CaptureStderr();
+    alert->addAction(UIAlertAction::actionWithTitle("A", UIAlertActionStyle::Cancel, nullptr));
+    alert->addAction(UIAlertAction::actionWithTitle("B", UIAlertActionStyle::Cancel, nullptr));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(alert->actions().size(), 1u);
+    EXPECT_EQ(alert->message(), "");
+}
+
+TEST(UIActivityViewController, ItemsAreReadableAndThePopoverExistsOnlyOnPad)
+{
+    auto image = std::make_shared<UIImage>(CGSize{10, 20}, 3);
+    UIActivityViewController phoneSheet({image}, {});
+    ASSERT_EQ(phoneSheet.activityItemsOfType<std::shared_ptr<UIImage>>().size(), 1u);
+    EXPECT_EQ(phoneSheet.activityItemsOfType<std::shared_ptr<UIImage>>()[0], image);
+    EXPECT_EQ(phoneSheet.popoverPresentationController(), nullptr);
+
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad);
+    UIActivityViewController padSheet({image}, {});
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+    ASSERT_NE(padSheet.popoverPresentationController(), nullptr);
+    auto source = std::make_shared<UIView>();
+    padSheet.popoverPresentationController()->setSourceView(source);
+    padSheet.popoverPresentationController()->setSourceRect({0, 800, 400, 50});
+    EXPECT_EQ(padSheet.popoverPresentationController()->sourceView(), source);
+}
+
+TEST(UIStoryboard, ScenesGetOutletsBeforeViewDidLoad)
+{
+    UIStoryboard::registerScene("Main", "CalculateViewController", [](const NSCoder& coder) {
+        auto controller = std::make_shared<CalculateViewController>(coder);
+        controller->setViewBuilder([](UIViewController& owner) {
+            auto root = std::make_shared<UIView>();
+            auto label = std::make_shared<UILabel>();
+            root->addSubview(label);
+            static_cast<CalculateViewController&>(owner).fillInLabel = label;
+            return root;
+        });
+        return controller;
+    });
+    auto controller = std::dynamic_pointer_cast<CalculateViewController>(
+        UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier("CalculateViewController"));
+    ASSERT_TRUE(controller);
+    EXPECT_EQ(controller->awakenings, 1);
+    EXPECT_FALSE(controller->isViewLoaded());
+    controller->view();
+    EXPECT_TRUE(controller->outletSeenInViewDidLoad);
+    UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UIStoryboardDeathTest, MissingStoryboardsAndScenesAreFatal)
+{
+    EXPECT_DEATH(UIStoryboard::storyboardWithName("Nowhere", nullptr), "Nowhere");
+    UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<UIViewController>(); });
+    EXPECT_DEATH(UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
+    UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UITableViewController, MakesAndFeedsItsOwnTable)
+{
+    auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
+    auto table = controller->tableView();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->style(), UITableViewStyle::Grouped);
+    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
+    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
+    std::weak_ptr<UITableViewController> weak = controller;
+    table.reset();
+    controller.reset();
+    EXPECT_TRUE(weak.expired());
+}

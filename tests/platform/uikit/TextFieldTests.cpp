@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UITextField.hpp"
+
+namespace {
+
+class FieldDelegate : public UITextFieldDelegate {
+public:
+    bool allowBegin = true;
+    std::shared_ptr<UITextField> current;
+    int shouldChangeCalls = 0;
+    bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>& field) override
+    {
+        if (allowBegin) {
+            current = field;
+        }
+        return allowBegin;
+    }
+    bool textFieldShouldChangeCharactersInRange(const std::shared_ptr<UITextField>&, NSRange, const std::string&) override
+    {
+        ++shouldChangeCalls;
+        return true;
+    }
+};
+
+// What the keypad does with a key: replace the selection and keep the cursor after it.
+void keypadInsert(UITextField& field, const std::string& key)
+{
+    auto range = field.selectedTextRange();
+    if (!range) {
+        return;
+    }
+    field.replaceRange(*range, key);
+}
+
+struct Focused {
+    std::shared_ptr<FieldDelegate> delegate = std::make_shared<FieldDelegate>();
+    std::shared_ptr<UITextField> field = std::make_shared<UITextField>();
+    explicit Focused(const std::string& text)
+    {
+        field->setDelegate(delegate);
+        field->setText(text);
+        field->tap();
+    }
+    ~Focused() { field->resignFirstResponder(); }
+    void select(int64_t from, int64_t to) { field->setSelectedTextRange(field->textRangeFromPosition({from}, {to})); }
+    int64_t cursor() const { return field->offsetFromPosition(field->beginningOfDocument(), field->selectedTextRange()->start); }
+};
+
+} // namespace
+
+TEST(UITextField, TextIsNeverAbsent)
+{
+    UITextField field;
+    EXPECT_EQ(field.text(), "");
+    EXPECT_FALSE(field.hasText());
+    field.setText("12");
+    field.setText(std::nullopt);
+    EXPECT_EQ(field.text(), "");
+}
+
+TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEnd)
+{
+    Focused f("123");
+    EXPECT_TRUE(f.field->isFirstResponder());
+    EXPECT_EQ(f.delegate->current, f.field);
+    EXPECT_EQ(f.cursor(), 3);
+
+    auto refused = std::make_shared<UITextField>();
+    auto no = std::make_shared<FieldDelegate>();
+    no->allowBegin = false;
+    refused->setDelegate(no);
+    refused->tap();
+    EXPECT_FALSE(refused->isFirstResponder());
+    EXPECT_FALSE(refused->selectedTextRange().has_value());
+    EXPECT_TRUE(f.field->isFirstResponder());
+
+    // Tapping a button does not take first-responder status away.
+    auto key = std::make_shared<UIButton>();
+    key->tap();
+    EXPECT_TRUE(f.field->isFirstResponder());
+}
+
+TEST(UITextField, KeypadEditingWithCursorsAndSelections)
+{
+    {
+        Focused f("123");
+        f.select(2, 2);
+        keypadInsert(*f.field, "5");
+        EXPECT_EQ(f.field->text(), "1253");
+        EXPECT_EQ(f.cursor(), 3);
+    }
+    {
+        Focused f("123");
+        f.select(1, 2);
+        keypadInsert(*f.field, "7");
+        EXPECT_EQ(f.field->text(), "173");
+    }
+    {
+        Focused f("1234");
+        f.select(1, 3);
+        keypadInsert(*f.field, "");
+        EXPECT_EQ(f.field->text(), "14");
+        EXPECT_EQ(f.cursor(), 1);
+        EXPECT_EQ(f.delegate->shouldChangeCalls, 0); // replaceRange does not ask the delegate
+    }
+}
+
+TEST(UITextField, PositionArithmeticStaysInsideTheText)
+{
+    Focused f("a\xC3\xA9" "b"); // a, e-acute, b: three characters
+    EXPECT_EQ(f.field->length(), 3);
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), -1).has_value());
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), 4).has_value());
+    EXPECT_EQ(f.field->positionFromPosition({1}, 2)->offset, 3);
+    EXPECT_FALSE(f.field->textRangeFromPosition({0}, {9}).has_value());
+    EXPECT_EQ(f.field->textInRange({{1}, {2}}), "\xC3\xA9");
+
+    f.select(2, 2);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+    EXPECT_EQ(f.delegate->shouldChangeCalls, 1);
+    f.select(0, 0);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+}

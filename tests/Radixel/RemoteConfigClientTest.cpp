@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <thread>
+
+#include <nlohmann/json.hpp>
+
+#include "LocalHTTPServer.hpp"
+#include "TemporaryDirectory.hpp"
+#include "platform/didevero/RADEvuvozUziduz.hpp"
+#include "platform/foundation/DispatchClock.hpp"
+
+namespace {
+
+struct FetchResult {
+    RADEvuvozUziduzFetchStatus status;
+    std::optional<NSError> error;
+    std::thread::id thread;
+};
+
+// Waits for the completion; the bound only keeps a broken client from hanging the test run.
+template <typename T>
+T await(std::future<T>& future) {
+    if (future.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+        ADD_FAILURE() << "completion never ran";
+        std::abort();
+    }
+    return future.get();
+}
+
+FetchResult fetch(RADEvuvozUziduz& client, double expiration = 0.0) {
+    auto promise = std::make_shared<std::promise<FetchResult>>();
+    auto future = promise->get_future();
+    client.fetchWithExpirationDuration(expiration,
+                                       [promise](RADEvuvozUziduzFetchStatus status, std::optional<NSError> error) {
+                                           promise->set_value({status, std::move(error), std::this_thread::get_id()});
+                                       });
+    return await(future);
+}
+
+bool activate(RADEvuvozUziduz& client) {
+    auto promise = std::make_shared<std::promise<bool>>();
+    auto future = promise->get_future();
+    client.activateWithCompletion([promise](bool changed, std::optional<NSError>) { promise->set_value(changed); });
+    return await(future);
+}
+
+class RemoteConfigClientTest : public ::testing::Test {
+protected:
+    std::shared_ptr<RADEvuvozUziduz> makeClient(std::string endpoint) {
+        auto client = std::make_shared<RADEvuvozUziduz>(
+            RADEvuvozUziduz::Configuration{std::move(endpoint), directory.path() / "remote-config.json"});
+        RADEvuvozUziduzSettings settings;
+        settings.setMinimumFetchInterval(0.0);
+        client->setConfigSettings(settings);
+        return client;
+    }
+
+    TemporaryDirectory directory;
+    LocalHTTPServer server;
+};
+
+}  // namespace
+
+TEST_F(RemoteConfigClientTest, WithoutAnEndpointAFetchFailsOnABackgroundThread) {
+    auto client = makeClient("");
+    FetchResult result = fetch(*client, 21600.0);
+    EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure);
+    ASSERT_TRUE(result.error.has_value());
+    EXPECT_EQ(result.error->domain, RADEvuvozUziduz::errorDomain);
+    EXPECT_NE(result.thread, std::this_thread::get_id());
+    EXPECT_EQ(client->configValueForKey("apps").dataValue(), "");
+}
+
+TEST_F(RemoteConfigClientTest, FetchedValuesWaitForActivationAndSurviveARestart) {
+    server.respond(200, R"({"apps": {"apps": []}, "note": "plain text", "count": 3})");
+    auto client = makeClient(server.url());
+    FetchResult result = fetch(*client);
+    EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusSuccess);
+    EXPECT_FALSE(result.error.has_value());
+    EXPECT_NE(result.thread, std::this_thread::get_id());
+    EXPECT_EQ(client->configValueForKey("apps").dataValue(), "");
+
+    EXPECT_TRUE(activate(*client));
+    EXPECT_EQ(nlohmann::json::parse(client->configValueForKey("apps").dataValue()),
+              nlohmann::json::parse(R"({"apps": []})"));
+    EXPECT_EQ(client->configValueForKey("note").dataValue(), "plain text");
+    EXPECT_EQ(client->configValueForKey("count").dataValue(), "3");
+    EXPECT_EQ(client->configValueForKey("missing").dataValue(), "");
+    EXPECT_FALSE(activate(*client));
+
+    auto restarted = makeClient("");
+    EXPECT_EQ(restarted->configValueForKey("note").dataValue(), "plain text");
+}
+
+TEST_F(RemoteConfigClientTest, ExpirationAndMinimumFetchIntervalSpareTheServer) {
+    struct VirtualTime {
+        VirtualTime() { DispatchClock::useVirtualTime(); }
+        ~VirtualTime() { DispatchClock::useRealTime(); }
+    } virtualTime;
+    server.respond(200, R"({"a": "1"})");
+    auto client = makeClient(server.url());
+    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
+    DispatchClock::advance(21000.0);
+    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
+    EXPECT_EQ(server.requestCount(), 1);
+    DispatchClock::advance(1000.0);
+    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
+    EXPECT_EQ(server.requestCount(), 2);
+
+    RADEvuvozUziduzSettings settings;
+    settings.setMinimumFetchInterval(600.0);
+    client->setConfigSettings(settings);
+    FetchResult throttled = fetch(*client, 0.0);
+    EXPECT_EQ(throttled.status, RADEvuvozUziduzFetchStatusThrottled);
+    EXPECT_TRUE(throttled.error.has_value());
+    EXPECT_EQ(server.requestCount(), 2);
+    DispatchClock::advance(600.0);
+    EXPECT_EQ(fetch(*client, 0.0).status, RADEvuvozUziduzFetchStatusSuccess);
+    EXPECT_EQ(server.requestCount(), 3);
+}
+
+TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
+    server.respond(200, R"({"ads": "kept"})");
+    auto client = makeClient(server.url());
+    ASSERT_EQ(fetch(*client).status, RADEvuvozUziduzFetchStatusSuccess);
+    ASSERT_TRUE(activate(*client));
+
+    const std::vector<std::pair<int, std::string>> responses = {
+        {200, "not json at all"},
+        {200, R"(["an", "array"])"},
+        {200, R"("just a string")"},
+        {200, ""},
+        {500, R"({"ads": "from an error page"})"},
+        {200, "{\"ads\": " + std::string(100000, '[') + std::string(100000, ']') + "}"},
+        {200, "{\"ads\": \"" + std::string(RADEvuvozUziduz::maximumResponseBytes + 1024, 'x') + "\"}"},
+    };
+    for (const auto& [status, body] : responses) {
+        server.respond(status, body);
+        FetchResult result = fetch(*client);
+        EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure) << body.substr(0, 40);
+        EXPECT_TRUE(result.error.has_value()) << body.substr(0, 40);
+        EXPECT_FALSE(activate(*client)) << body.substr(0, 40);
+        EXPECT_EQ(client->configValueForKey("ads").dataValue(), "kept");
+    }
+}
+
+TEST_F(RemoteConfigClientTest, RefusesPlainHTTPToOtherHostsWithoutARequest) {
+    for (std::string endpoint : {"http://radixel.example/config", "ftp://127.0.0.1/config",
+                                 "http://127.0.0.1@radixel.example/config", "http://127.0.0.1.radixel.example/"}) {
+        auto client = makeClient(endpoint);
+        FetchResult result = fetch(*client);
+        EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure) << endpoint;
+        EXPECT_TRUE(result.error.has_value()) << endpoint;
+    }
+}
+
+TEST_F(RemoteConfigClientTest, AnUnreadableStoreStartsEmpty) {
+    for (std::string contents : {"{broken", R"({"activatedValues": {"a": 1}})", "[]"}) {
+        std::ofstream(directory.path() / "remote-config.json") << contents;
+        testing::internal::CaptureStderr();
+        auto client = makeClient("");
+        std::string printed = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(client->configValueForKey("a").dataValue(), "");
+        EXPECT_NE(printed.find("unreadable"), std::string::npos) << contents;
+    }
+}

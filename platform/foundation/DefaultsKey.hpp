@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <exception>
 #include <limits>
@@ -76,6 +77,13 @@ private:
                     (n > 0 && static_cast<std::uint64_t>(n) > static_cast<std::uint64_t>(std::numeric_limits<T>::max())))
                     return std::nullopt;
                 return static_cast<T>(n);
+            }
+            if (value.is_number_float()) {
+                // 4.0 is the integer 4; 4.5 is not an integer at all.
+                double d = value.get<double>();
+                if (d == std::trunc(d) && d >= static_cast<double>(std::numeric_limits<T>::min()) &&
+                    d < std::ldexp(1.0, std::numeric_limits<T>::digits))
+                    return static_cast<T>(d);
             }
             return std::nullopt;
         } else if constexpr (std::is_floating_point_v<T>) {

@@ -63,6 +63,13 @@ TEST_F(TypedDefaults, ValuesOfAnotherKindReadAsTheDefault) {
     EXPECT_TRUE((DefaultsKey<bool>{"isRatingAlreadyDone", true}.get()));
     EXPECT_EQ((DefaultsKey<std::string>{"name", "none"}.get()), "none");
     EXPECT_EQ((DefaultsKey<int>{"small", -1}.get()), -1);  // too large for int: no wrap-around
+
+    defaults->setDouble(4.0, "whole");
+    defaults->setDouble(4.5, "fraction");
+    defaults->setDouble(1e30, "far");
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"whole", 5}.get()), 4);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"fraction", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
 }
 
 TEST_F(TypedDefaults, OptionalRecordsStoreTheirJsonAndNoneRemovesTheKey) {

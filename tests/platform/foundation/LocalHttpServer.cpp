@@ -8,6 +8,18 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
+namespace {
+// A proxy configured on the test machine must not come between the tests and their own server.
+// Set before main(), while the program is still single-threaded.
+const bool loopbackBypassesProxies = [] {
+    ::setenv("no_proxy", "127.0.0.1,localhost", 1);
+    ::setenv("NO_PROXY", "127.0.0.1,localhost", 1);
+    return true;
+}();
+}  // namespace
+
 LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler)) {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};

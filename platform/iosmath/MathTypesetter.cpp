@@ -327,6 +327,7 @@ private:
         return box;
     }
 
+public:
     Box text(const MathAtom& atom, MathStyle style, MathColor color) {
         Box box{0, 0, 0, items_.size(), 0};
         double x = 0;
@@ -347,6 +348,7 @@ private:
         return box;
     }
 
+private:
     // Rows of right- and left-aligned column pairs, as in plain TeX's \eqalign: the left cell of
     // a pair ends where the right one begins, so "x &= 1" lines up on the relation.
     Box table(const MathTable& table, MathStyle style, MathColor color) {
@@ -408,7 +410,58 @@ private:
     uint32_t nextShape_ = 1;
 };
 
+// Decodes UTF-8 without ever failing: what cannot be decoded or drawn becomes "?", and control
+// characters become blanks.
+std::u32string drawableText(std::string_view text, const MathFont& font) {
+    std::u32string result;
+    result.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        char32_t value = U'?';
+        size_t length = 1;
+        if (byte < 0x80) {
+            value = byte < 0x20 || byte == 0x7F ? U' ' : byte;
+        } else if (byte >= 0xC2 && byte < 0xF5) {
+            size_t need = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+            char32_t decoded = byte & (0x7F >> need);
+            size_t k = 1;
+            for (; k < need && i + k < text.size(); ++k) {
+                auto next = static_cast<unsigned char>(text[i + k]);
+                if ((next & 0xC0) != 0x80) break;
+                decoded = (decoded << 6) | (next & 0x3F);
+            }
+            if (k == need) {
+                length = need;
+                if (font.glyphForCodepoint(decoded) != 0) value = decoded;
+            }
+        }
+        result.push_back(value);
+        i += length;
+    }
+    return result;
+}
+
 }  // namespace
+
+MTMathListDisplay MathTypesetter::layoutPlainText(std::string_view text, double fontSize) {
+    MTMathListDisplay display;
+    const MathFont* font = MathFont::shared();
+    if (font == nullptr || !std::isfinite(fontSize) || fontSize <= 0 || fontSize > 10000) return display;
+    MathAtom atom;
+    atom.kind = MathAtomKind::Text;
+    atom.text = drawableText(text, *font);
+    try {
+        Layouter layouter(*font, fontSize, display.items);
+        Box box = layouter.text(atom, MathStyle{}, kInheritColor);
+        display.width = box.width;
+        display.ascent = box.ascent;
+        display.descent = box.descent;
+    } catch (const LayoutError&) {
+        display = MTMathListDisplay{};  // "?" itself missing: nothing sensible to show
+    }
+    return display;
+}
 
 MathLayoutResult MathTypesetter::layout(std::string_view latex, double fontSize, MathStyleLevel style) {
     MathParseResult parsed = MathListParser::parse(latex);

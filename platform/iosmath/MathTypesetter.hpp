@@ -23,6 +23,9 @@ public:
                                    MathStyleLevel style = MathStyleLevel::Display);
     static MathLayoutResult layout(const MathList& list, double fontSize,
                                    MathStyleLevel style = MathStyleLevel::Display);
+    // Upright text on one line, as an error message is shown in place of a formula. Whatever
+    // the font cannot draw (or is not UTF-8) shows as "?"; empty when the font is missing.
+    static MTMathListDisplay layoutPlainText(std::string_view text, double fontSize);
 };
 
 }  // namespace iosmath

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/uikit/UICollectionView.hpp"
+
+namespace {
+
+class Videos : public UICollectionViewDataSource, public UICollectionViewDelegateFlowLayout {
+public:
+    int64_t count = 5;
+    std::vector<NSIndexPath> requested;
+    int64_t collectionViewNumberOfItemsInSection(const std::shared_ptr<UICollectionView>&, int64_t) override { return count; }
+    std::shared_ptr<UICollectionViewCell> collectionViewCellForItemAtIndexPath(const std::shared_ptr<UICollectionView>& cv,
+                                                                              const NSIndexPath& ip) override
+    {
+        requested.push_back(ip);
+        return cv->dequeueReusableCellWithReuseIdentifier("videoCollectionViewCell", ip);
+    }
+    std::optional<CGSize> collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>& cv, const UICollectionViewLayout&,
+                                                                   const NSIndexPath&) override
+    {
+        CGFloat side = 0.95 * cv->frame().size.height;
+        return CGSize{side, side};
+    }
+};
+
+} // namespace
+
+TEST(UICollectionView, FlowLayoutUsesTheSizeCallbackAndAsksOnlyVisibleItems)
+{
+    auto layout = std::make_shared<UICollectionViewFlowLayout>();
+    layout->setScrollDirection(UICollectionViewScrollDirection::Horizontal);
+    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 400, 200}, layout);
+    auto videos = std::make_shared<Videos>();
+    cv->registerClass<UICollectionViewCell>("videoCollectionViewCell");
+    cv->setDataSource(videos);
+    cv->setDelegate(videos);
+    cv->reloadData();
+
+    // Squares of 190 with 10 between them: items 0 and 1 are visible, item 2 starts at the edge.
+    EXPECT_EQ(cv->frameForItemAtIndexPath({0, 1}), (CGRect{200, 0, 190, 190}));
+    EXPECT_EQ(videos->requested, (std::vector<NSIndexPath>{{0, 0}, {0, 1}}));
+    EXPECT_EQ(cv->contentSize().width, 5 * 190 + 4 * 10);
+    EXPECT_EQ(cv->cellForItemAtIndexPath({0, 4}), nullptr);
+
+    cv->setContentOffset({600, 0});
+    EXPECT_TRUE(cv->cellForItemAtIndexPath({0, 4}));
+    EXPECT_EQ(cv->cellForItemAtIndexPath({0, 0}), nullptr);
+
+    cv->setContentOffset({0, 0});
+    videos->requested.clear();
+    videos->count = 1;
+    cv->reloadData();
+    EXPECT_EQ(videos->requested, (std::vector<NSIndexPath>{{0, 0}}));
+    EXPECT_EQ(cv->visibleCells().size(), 1u);
+}
+
+TEST(UICollectionViewDeathTest, DequeueOfAnUnregisteredIdentifierIsFatal)
+{
+    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 10, 10}, nullptr);
+    EXPECT_DEATH(cv->dequeueReusableCellWithReuseIdentifier("x", {0, 0}), "could not dequeue");
+}

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/foundation/DispatchClock.hpp"
+#include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/MainActorTask.hpp"
+
+namespace {
+
+struct VirtualClock {
+    VirtualClock() { DispatchClock::useVirtualTime(); }
+    ~VirtualClock()
+    {
+        RunLoop::main().runFor(100);
+        DispatchClock::useRealTime();
+    }
+};
+
+Task<int> captureRow(std::vector<std::string>& log, int row)
+{
+    try {
+        co_await Task<>::sleep(2'000'000'000);
+    } catch (const std::exception& e) {
+        log.push_back(std::string("Error during delay: ") + e.what());
+    }
+    log.push_back("row " + std::to_string(row));
+    co_return row * 10;
+}
+
+Task<> share(std::vector<std::string>& log, int rows)
+{
+    int sum = 0;
+    for (int row = 0; row < rows; ++row) {
+        sum += co_await captureRow(log, row);
+    }
+    log.push_back("done " + std::to_string(sum));
+}
+
+} // namespace
+
+TEST(MainActorTask, StartsAfterTheCurrentWorkAndSleepsOnTheDispatchClock)
+{
+    VirtualClock clock;
+    std::vector<std::string> log;
+    auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
+    log.push_back("action returned");
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"action returned"}));
+
+    // The main queue stays free while the task sleeps.
+    bool served = false;
+    DispatchQueue::main().async([&] { served = true; });
+    RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(served);
+
+    RunLoop::main().runFor(1.9);
+    EXPECT_EQ(log.size(), 1u);
+    RunLoop::main().runFor(0.2);
+    EXPECT_EQ(log.back(), "row 0");
+    RunLoop::main().runFor(2.0);
+    EXPECT_EQ(log.back(), "done 10");
+    EXPECT_TRUE(handle.isFinished());
+    EXPECT_FALSE(handle.failed());
+}
+
+TEST(MainActorTask, CancellationMakesSleepsThrowAtOnce)
+{
+    VirtualClock clock;
+    std::vector<std::string> log;
+    auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
+    RunLoop::main().runFor(0.5);
+    handle.cancel();
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"Error during delay: CancellationError()", "row 0", "Error during delay: CancellationError()",
+                                             "row 1", "done 10"}));
+    EXPECT_TRUE(handle.isFinished());
+}
+
+TEST(MainActorTask, AnUncaughtErrorEndsTheTaskAsFailed)
+{
+    VirtualClock clock;
+    auto handle = Task<>::run(TaskPriority::Medium, []() -> Task<> {
+        co_await Task<>::sleep(1'000);
+        throw std::runtime_error("boom");
+    });
+    RunLoop::main().runFor(1.0);
+    EXPECT_TRUE(handle.isFinished());
+    EXPECT_TRUE(handle.failed());
+}

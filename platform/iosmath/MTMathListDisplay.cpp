@@ -75,9 +75,14 @@ void MTMathListDisplay::draw(cairo_t* cr, double x, double y, iosmath::MathColor
             for (; end < items.size() && items[end].shape == first.shape; ++end) {
                 const MTDisplayItem& piece = items[end];
                 if (piece.kind == MTDisplayItem::Kind::Glyph) {
+                    // The path keeps device coordinates, so it outlives the transformation.
+                    cairo_save(cr);
+                    cairo_translate(cr, x + piece.x, y - piece.y);
+                    cairo_scale(cr, 1, piece.stretch);
                     cairo_set_font_size(cr, piece.size);
-                    cairo_glyph_t glyph{piece.glyph, x + piece.x, y - piece.y};
+                    cairo_glyph_t glyph{piece.glyph, 0, 0};
                     cairo_glyph_path(cr, &glyph, 1);
+                    cairo_restore(cr);
                 } else {
                     rectangleLikeGlyphs(cr, x + piece.x, y - piece.y - piece.height,
                                         x + piece.x + piece.width, y - piece.y,

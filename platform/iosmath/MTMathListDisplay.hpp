@@ -20,6 +20,7 @@ struct MTDisplayItem {
     double x = 0;
     double y = 0;       // glyph: baseline; rule: bottom edge
     double size = 0;    // glyph: font size in points
+    double stretch = 1; // glyph: vertical scale about its baseline (stretched extenders only)
     double width = 0;   // rule
     double height = 0;  // rule
 };

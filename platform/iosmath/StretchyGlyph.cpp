@@ -7,9 +7,6 @@ namespace iosmath {
 
 namespace {
 
-// Far more than any formula within the parser's length limit can need.
-constexpr int kMaxExtenderRepeats = 100000;
-
 StretchyGlyphBox appendSingle(std::vector<MTDisplayItem>& items, const MathFont& font,
                               uint32_t glyph, double size, MathColor color, uint32_t shape) {
     double scale = size / font.unitsPerEm();
@@ -23,6 +20,9 @@ StretchyGlyphBox appendSingle(std::vector<MTDisplayItem>& items, const MathFont&
     return {m.advance * scale, m.ascent * scale, m.descent * scale};
 }
 
+// Each run of repeated extenders is drawn as one extender stretched over the run's length:
+// extenders are straight strokes, so this looks the same, and a delimiter stays a handful of
+// items however tall it grows.
 StretchyGlyphBox appendAssembly(std::vector<MTDisplayItem>& items, const MathFont& font,
                                 const std::vector<GlyphPart>& parts, double required,
                                 double size, MathColor color, uint32_t shape) {
@@ -43,43 +43,45 @@ StretchyGlyphBox appendAssembly(std::vector<MTDisplayItem>& items, const MathFon
     // Longest reach with the least overlap, without extenders and per round of extenders.
     double reach = fixedLength - (fixedCount - 1) * minOverlap;
     double step = extenderLength - extenderCount * minOverlap;
-    int repeats = 0;
-    if (reach < required && step > 0) {
-        repeats = static_cast<int>(std::min<double>(kMaxExtenderRepeats, std::ceil((required - reach) / step)));
-    }
+    double repeats = 0;
+    if (reach < required && step > 0) repeats = std::ceil((required - reach) / step);
+    const double pieceCount = fixedCount + extenderCount * repeats;
+    if (pieceCount < 1) return {};
+    const double total = fixedLength + repeats * extenderLength;
+    // Spread what is too long evenly over the joins, within what each join's connectors allow.
+    const double overlap = pieceCount > 1 ? (total - required) / (pieceCount - 1) : 0;
+    auto joinOverlap = [&](const GlyphPart& below, const GlyphPart& above) {
+        double widest = std::min(below.endConnector, above.startConnector);
+        return std::clamp(overlap, minOverlap, std::max(minOverlap, widest));
+    };
 
-    std::vector<const GlyphPart*> pieces;
-    pieces.reserve(fixedCount + static_cast<size_t>(extenderCount) * repeats);
-    for (const GlyphPart& part : parts) {
-        int times = part.extender ? repeats : 1;
-        for (int i = 0; i < times; ++i) pieces.push_back(&part);
-    }
-    if (pieces.empty()) return {};
-    double total = 0;
-    for (const GlyphPart* piece : pieces) total += piece->fullAdvance;
-    double overlap = pieces.size() > 1 ? (total - required) / (pieces.size() - 1) : 0;
-
-    double scale = size / font.unitsPerEm();
-    double offset = 0;  // bottom of the current piece, font units
+    const double scale = size / font.unitsPerEm();
+    const GlyphPart* previous = nullptr;
+    double previousBottom = 0;  // font units
+    double previousLength = 0;
     double width = 0;
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        if (i > 0) {
-            double widest = std::min(pieces[i - 1]->endConnector, pieces[i]->startConnector);
-            double used = std::clamp(overlap, minOverlap, std::max(minOverlap, widest));
-            offset += pieces[i - 1]->fullAdvance - used;
-        }
-        const GlyphMetrics& m = font.metrics(pieces[i]->glyph);
+    for (const GlyphPart& part : parts) {
+        const double copies = part.extender ? repeats : 1;
+        if (copies < 1) continue;
+        const double bottom = previous == nullptr ? 0 : previousBottom + previousLength - joinOverlap(*previous, part);
+        const double inner = copies > 1 ? joinOverlap(part, part) : 0;
+        const double length = copies * part.fullAdvance - (copies - 1) * inner;
+        const double stretch = part.fullAdvance > 0 ? length / part.fullAdvance : 1;
+        const GlyphMetrics& m = font.metrics(part.glyph);
         MTDisplayItem item;
-        item.glyph = pieces[i]->glyph;
+        item.glyph = part.glyph;
         item.shape = shape;
         item.color = color;
         item.size = size;
-        item.y = (offset + m.descent) * scale;
+        item.stretch = stretch;
+        item.y = (bottom + m.descent * stretch) * scale;
         items.push_back(item);
         width = std::max(width, m.advance * scale);
+        previous = &part;
+        previousBottom = bottom;
+        previousLength = length;
     }
-    double height = (offset + pieces.back()->fullAdvance) * scale;
-    return {width, height, 0};
+    return {width, (previousBottom + previousLength) * scale, 0};
 }
 
 }  // namespace

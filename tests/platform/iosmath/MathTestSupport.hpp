@@ -52,7 +52,7 @@ inline std::vector<MTDisplayItem> rules(const MTMathListDisplay& display) {
 }
 
 // Ink extents of a placed glyph, in points.
-inline double inkTop(const MTDisplayItem& item) { return item.y + units(font().metrics(item.glyph).ascent, item.size); }
-inline double inkBottom(const MTDisplayItem& item) { return item.y - units(font().metrics(item.glyph).descent, item.size); }
+inline double inkTop(const MTDisplayItem& item) { return item.y + units(font().metrics(item.glyph).ascent, item.size) * item.stretch; }
+inline double inkBottom(const MTDisplayItem& item) { return item.y - units(font().metrics(item.glyph).descent, item.size) * item.stretch; }
 
 }  // namespace iosmath_test

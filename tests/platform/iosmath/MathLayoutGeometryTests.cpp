@@ -246,3 +246,23 @@ TEST(LayoutErrors, ReportsWhatCannotBeTypeset) {
     ASSERT_TRUE(empty.display);
     EXPECT_EQ(empty.display->width, 0);
 }
+
+TEST(DelimiterLayout, AssembledDelimitersJoinWithoutGapsAndStayFewPieces) {
+    std::string rows;
+    for (int i = 0; i < 200; ++i) rows += "x \\\\ ";
+    MTMathListDisplay display = layout("\\left\\{ \\begin{aligned} " + rows + " \\end{aligned} \\right)");
+    EXPECT_LT(display.items.size(), 200u + 20u);
+    std::vector<MTDisplayItem> left;
+    for (const auto& item : display.items) {
+        if (item.shape != 0 && item.x < 1) left.push_back(item);
+    }
+    ASSERT_GE(left.size(), 3u);  // bottom, middle and top pieces with stretched extenders between
+    std::sort(left.begin(), left.end(), [](const auto& a, const auto& b) { return inkBottom(a) < inkBottom(b); });
+    const double overlap = units(font().minConnectorOverlap(), kSize);
+    for (size_t i = 1; i < left.size(); ++i) {
+        EXPECT_GE(inkTop(left[i - 1]) - inkBottom(left[i]) + 1e-6, overlap) << "join " << i;
+    }
+    auto x = itemsWithGlyph(display, italicGlyph(U'x'));
+    EXPECT_LE(inkBottom(left.front()), inkBottom(x.back()));
+    EXPECT_GE(inkTop(left.back()), inkTop(x.front()));
+}

@@ -79,7 +79,9 @@ int64_t JSONRecordReader::integer(const char* key) const {
     typeMismatch(pathOf(key), "an integer", value);
 }
 
-const nlohmann::json& JSONRecordReader::array(const char* key) const { return requireArray(required(key), pathOf(key)); }
+const nlohmann::json& JSONRecordReader::array(const char* key) const {
+    return requireArray(required(key), pathOf(key));
+}
 
 std::string JSONRecordReader::requireString(const nlohmann::json& value, const std::string& path) {
     if (!value.is_string()) typeMismatch(path, "a string", value);

@@ -47,7 +47,8 @@ public:
     void loadAllValues();
 
     // The completion of a fetch: loads on an error, activates and then loads on success, and
-    // otherwise prints that nothing was fetched.
+    // otherwise prints that nothing was fetched. Loading after the activation needs the manager
+    // to be owned by a std::shared_ptr, as shared() and fetchCompletionHandler() assume.
     void handleFetchResult(RADEvuvozUziduzFetchStatus status, const std::optional<NSError>& error);
     void handleActivateResult(bool changed, const std::optional<NSError>& error);
     // handleFetchResult as a completion that does not keep the manager alive. The manager must

@@ -145,9 +145,9 @@ void RADEvuvozUziduz::fetchWithExpirationDuration(double expirationDuration, Fet
         }
         if (configuration_.endpoint.empty()) {
             lastFetchStatus_ = RADEvuvozUziduzFetchStatusFailure;
-            return completeInBackground(std::move(completion),
-                                        {RADEvuvozUziduzFetchStatusFailure,
-                                         makeError(errorCodeNotConfigured, "No remote configuration endpoint is set.")});
+            return completeInBackground(
+                std::move(completion), {RADEvuvozUziduzFetchStatusFailure,
+                                        makeError(errorCodeNotConfigured, "No remote configuration endpoint is set.")});
         }
         if (auto problem = endpointProblem(configuration_.endpoint)) {
             lastFetchStatus_ = RADEvuvozUziduzFetchStatusFailure;
@@ -156,9 +156,10 @@ void RADEvuvozUziduz::fetchWithExpirationDuration(double expirationDuration, Fet
         }
         if (lastRequestTime_ && now - *lastRequestTime_ < settings_.minimumFetchInterval()) {
             lastFetchStatus_ = RADEvuvozUziduzFetchStatusThrottled;
-            return completeInBackground(std::move(completion),
-                                        {RADEvuvozUziduzFetchStatusThrottled,
-                                         makeError(errorCodeThrottled, "Fetch throttled by the minimum fetch interval.")});
+            return completeInBackground(
+                std::move(completion),
+                {RADEvuvozUziduzFetchStatusThrottled,
+                 makeError(errorCodeThrottled, "Fetch throttled by the minimum fetch interval.")});
         }
         lastRequestTime_ = now;
         timeout = settings_.fetchTimeout();
@@ -190,7 +191,8 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
     };
     if (transportError) return fail(*transportError);
     if (httpStatus != 200)
-        return fail(makeError(errorCodeServer, "The server answered with HTTP status " + std::to_string(httpStatus) + "."));
+        return fail(
+            makeError(errorCodeServer, "The server answered with HTTP status " + std::to_string(httpStatus) + "."));
 
     NSError parseError;
     std::optional<nlohmann::json> root = NSJSONSerialization::JSONObjectWithData(body, &parseError);

@@ -41,7 +41,8 @@ protected:
 
     static std::vector<std::string> ps(const CalcManager& manager) {
         std::vector<std::string> result;
-        for (const Calculation& calculation : manager.calculations) result.push_back(calculation.inputParameters.at("p"));
+        for (const Calculation& calculation : manager.calculations)
+            result.push_back(calculation.inputParameters.at("p"));
         return result;
     }
 

@@ -23,11 +23,12 @@ class NotificationRecorder {
 public:
     NotificationRecorder() {
         for (const std::string& name : notificationNames)
-            tokens_.push_back(NSNotificationCenter::defaultCenter().addObserverForName(name, [this](const NSNotification& n) {
-                std::lock_guard lock(mutex_);
-                posted_.emplace_back(n.name, std::this_thread::get_id());
-                changed_.notify_all();
-            }));
+            tokens_.push_back(
+                NSNotificationCenter::defaultCenter().addObserverForName(name, [this](const NSNotification& n) {
+                    std::lock_guard lock(mutex_);
+                    posted_.emplace_back(n.name, std::this_thread::get_id());
+                    changed_.notify_all();
+                }));
     }
     ~NotificationRecorder() {
         for (auto token : tokens_) NSNotificationCenter::defaultCenter().removeObserver(token);
@@ -237,7 +238,8 @@ TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
         std::string(20000, '[') + std::string(20000, ']'),
     };
     for (const json& bad : badValues) {
-        auto client = clientHolding({{"ads", bad}, {"offers", bad}, {"umpReferenceData", bad}, {"videoTutorials", bad}});
+        auto client =
+            clientHolding({{"ads", bad}, {"offers", bad}, {"umpReferenceData", bad}, {"videoTutorials", bad}});
         testing::internal::CaptureStdout();
         manager->loadAds(*client);
         manager->loadOffers(*client);
@@ -322,7 +324,8 @@ TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletion
     testing::internal::GetCapturedStdout();
 
     EXPECT_NE(loaderThread, std::this_thread::get_id());
-    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"didLoadMenu", "didLoadKeTuAds", "didLoadVideoTutorialsData"}));
+    EXPECT_EQ(recorder.names(),
+              (std::vector<std::string>{"didLoadMenu", "didLoadKeTuAds", "didLoadVideoTutorialsData"}));
     EXPECT_EQ(manager->apps().size(), 6u);
     EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "ja").size(), 1u);
 }

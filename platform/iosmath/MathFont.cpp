@@ -42,6 +42,22 @@ std::string findFontFile(std::string& error) {
     return path;
 }
 
+// Cairo may hold on to the face after we let go of it, so the FreeType face is freed when
+// cairo frees the face, and not before.
+struct FreeTypeHandles {
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+};
+
+void releaseFreeType(void* data) {
+    auto* handles = static_cast<FreeTypeHandles*>(data);
+    FT_Done_Face(handles->face);
+    FT_Done_FreeType(handles->library);
+    delete handles;
+}
+
+const cairo_user_data_key_t kFreeTypeKey{};
+
 }  // namespace
 
 const MathFont* MathFont::shared() { return loaded().font.get(); }
@@ -111,15 +127,15 @@ std::unique_ptr<MathFont> MathFont::load(std::string& error) {
     }
     hb_set_destroy(unicodes);
 
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
-    if (FT_Init_FreeType(&library) != 0 || FT_New_Face(library, path.c_str(), 0, &face) != 0) {
-        if (library != nullptr) FT_Done_FreeType(library);
+    auto* freeType = new FreeTypeHandles;
+    if (FT_Init_FreeType(&freeType->library) != 0 ||
+        FT_New_Face(freeType->library, path.c_str(), 0, &freeType->face) != 0) {
+        if (freeType->library != nullptr) FT_Done_FreeType(freeType->library);
+        delete freeType;
         error = "FreeType cannot open the math font " + path;
         return nullptr;
     }
-    font->ftLibrary_ = library;
-    font->ftFace_ = face;
+    FT_Face face = freeType->face;
     uint32_t radical = font->glyphForCodepoint(U'\u221A');
     if (radical != 0 && FT_Load_Glyph(face, radical, FT_LOAD_NO_SCALE) == 0 &&
         face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
@@ -127,13 +143,19 @@ std::unique_ptr<MathFont> MathFont::load(std::string& error) {
             FT_Outline_Get_Orientation(&face->glyph->outline) == FT_ORIENTATION_TRUETYPE;
     }
     font->cairoFace_ = cairo_ft_font_face_create_for_ft_face(face, 0);
+    if (cairo_font_face_set_user_data(font->cairoFace_, &kFreeTypeKey, freeType, releaseFreeType) !=
+        CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(font->cairoFace_);
+        font->cairoFace_ = nullptr;
+        releaseFreeType(freeType);
+        error = "Cairo cannot use the math font " + path;
+        return nullptr;
+    }
     return font;
 }
 
 MathFont::~MathFont() {
     if (cairoFace_ != nullptr) cairo_font_face_destroy(cairoFace_);
-    if (ftFace_ != nullptr) FT_Done_Face(static_cast<FT_Face>(ftFace_));
-    if (ftLibrary_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(ftLibrary_));
     if (font_ != nullptr) hb_font_destroy(font_);
     if (face_ != nullptr) hb_face_destroy(face_);
     if (blob_ != nullptr) hb_blob_destroy(blob_);

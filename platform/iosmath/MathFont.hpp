@@ -78,8 +78,6 @@ private:
     hb_blob_t* blob_ = nullptr;
     hb_face_t* face_ = nullptr;
     hb_font_t* font_ = nullptr;
-    void* ftLibrary_ = nullptr;
-    void* ftFace_ = nullptr;
     cairo_font_face_t* cairoFace_ = nullptr;
     int32_t unitsPerEm_ = 1000;
     int32_t minConnectorOverlap_ = 0;

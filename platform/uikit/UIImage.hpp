@@ -16,6 +16,8 @@ enum class UIImageRenderingMode { Automatic = 0, AlwaysOriginal = 1, AlwaysTempl
 class UIImage {
 public:
     UIImage(CGSize size, CGFloat scale);
+    // An image a framework supplies under a name of its own (icons).
+    UIImage(std::string name, CGSize size, CGFloat scale) : UIImage(size, scale) { name_ = std::move(name); }
 
     // A picture of the main bundle ("<name>.png", "<name>@2x.png", "<name>@3x.png", also under
     // "images/"); none when there is no such file or the name could leave the resource folder.

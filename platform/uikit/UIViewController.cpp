@@ -152,8 +152,7 @@ void UIViewController::forwardAppearance(bool begin, bool isAppearing, bool anim
     }
     auto children = children_;
     for (const auto& child : children) {
-        auto childView = child->viewIfLoaded();
-        if (!childView || !childView->isDescendantOfView(view_.get())) {
+        if (!shouldForwardAppearanceToChild(*child)) {
             continue;
         }
         if (begin) {
@@ -162,6 +161,12 @@ void UIViewController::forwardAppearance(bool begin, bool isAppearing, bool anim
             child->endAppearanceTransition();
         }
     }
+}
+
+bool UIViewController::shouldForwardAppearanceToChild(const UIViewController& child) const
+{
+    auto childView = child.viewIfLoaded();
+    return view_ && childView && childView->isDescendantOfView(view_.get());
 }
 
 void UIViewController::addChildViewController(const std::shared_ptr<UIViewController>& child)

@@ -125,6 +125,12 @@ public:
     // Called by UIView when the root view enters or leaves a window.
     virtual void viewDidMoveToWindow() {}
 
+protected:
+    // Whether appearance changes of this controller go on to the child: by default, when the
+    // child's view is inside this controller's view. Containers that keep hidden children in
+    // their view (a closed drawer) decide for themselves.
+    virtual bool shouldForwardAppearanceToChild(const UIViewController& child) const;
+
 private:
     void forwardAppearance(bool begin, bool isAppearing, bool animated);
     std::shared_ptr<UIViewController> presentationContext(UIModalPresentationStyle style);

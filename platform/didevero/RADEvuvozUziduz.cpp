@@ -85,7 +85,10 @@ RADEvuvozUziduz::RADEvuvozUziduz(Configuration configuration) : configuration_(s
 
 void RADEvuvozUziduz::loadStoredValues() {
     std::error_code ec;
-    if (configuration_.storageFile.empty() || !std::filesystem::exists(configuration_.storageFile, ec)) return;
+    if (configuration_.storageFile.empty()) return;
+    // Nothing writes the file before the client exists, so what a killed write left behind can go.
+    foundation::removeTemporaryFiles(configuration_.storageFile);
+    if (!std::filesystem::exists(configuration_.storageFile, ec)) return;
     auto unreadable = [this](const std::string& reason) {
         std::cerr << "Remote configuration file " << configuration_.storageFile.string() << " is unreadable ("
                   << reason << "); starting without remote values" << std::endl;

@@ -1,5 +1,6 @@
 #include "platform/foundation/NSPropertyListSerialization.hpp"
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <ctime>
@@ -79,14 +80,10 @@ bool convert(plist_t node, int depth, json& out, std::string& failure) {
         out = value;
         return true;
     }
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        MallocText text;
-        if (plist_get_node_type(node) == PLIST_STRING)
-            plist_get_string_val(node, &text.text);
-        else
-            plist_get_key_val(node, &text.text);
-        out = text.text ? std::string(text.text) : std::string();
+    case PLIST_STRING: {
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        out = text ? std::string(text, static_cast<std::size_t>(length)) : std::string();
         return true;
     }
     case PLIST_DATE: {
@@ -96,10 +93,9 @@ bool convert(plist_t node, int depth, json& out, std::string& failure) {
         return true;
     }
     case PLIST_DATA: {
-        MallocText bytes;
         std::uint64_t length = 0;
-        plist_get_data_val(node, &bytes.text, &length);
-        out = base64(bytes.text, bytes.text ? length : 0);
+        const char* bytes = plist_get_data_ptr(node, &length);
+        out = base64(bytes, bytes ? length : 0);
         return true;
     }
     case PLIST_UID: {
@@ -145,6 +141,29 @@ bool convert(plist_t node, int depth, json& out, std::string& failure) {
     }
 }
 
+// No NUL byte, and every character reference names a character other than NUL (and fits).
+bool isSafeXml(std::string_view xml) {
+    if (xml.empty() || xml.find('\0') != std::string_view::npos) return false;
+    for (std::size_t at = xml.find("&#"); at != std::string_view::npos; at = xml.find("&#", at + 2)) {
+        std::size_t pos = at + 2;
+        int base = 10;
+        if (pos < xml.size() && (xml[pos] == 'x' || xml[pos] == 'X')) {
+            base = 16;
+            ++pos;
+        }
+        std::uint64_t value = 0;
+        std::size_t digits = 0;
+        for (; pos < xml.size() && std::isxdigit(static_cast<unsigned char>(xml[pos])); ++pos, ++digits) {
+            char c = static_cast<char>(std::tolower(static_cast<unsigned char>(xml[pos])));
+            if (base == 10 && !std::isdigit(static_cast<unsigned char>(c))) return false;
+            value = value * base + static_cast<std::uint64_t>(std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : c - 'a' + 10);
+            if (value > 0x10FFFF) return false;
+        }
+        if (digits == 0 || value == 0 || pos >= xml.size() || xml[pos] != ';') return false;
+    }
+    return true;
+}
+
 void fail(NSError* error, std::int64_t code, const std::string& description) {
     if (error) *error = NSError{NSPropertyListSerialization::errorDomain, code, description};
 }
@@ -156,8 +175,25 @@ std::optional<json> NSPropertyListSerialization::propertyListWithData(std::strin
         fail(error, readCorruptErrorCode, "The data couldn't be read because it isn't in the correct format.");
         return std::nullopt;
     }
+    // The library stops the program on a text with a NUL character in a dictionary key, so such
+    // lists are refused before it builds its tree: binary lists go through its XML writer first
+    // (a NUL then shows up as a byte of the XML text), and XML text is checked for NUL bytes and
+    // character references before it is parsed.
+    std::string xml;
+    if (plist_is_binary(data.data(), static_cast<std::uint32_t>(data.size()))) {
+        plist_t binary = nullptr;
+        plist_from_bin(data.data(), static_cast<std::uint32_t>(data.size()), &binary);
+        std::unique_ptr<void, PlistDeleter> binaryRoot(binary);
+        char* text = nullptr;
+        std::uint32_t length = 0;
+        if (binaryRoot) plist_to_xml(static_cast<plist_t>(binaryRoot.get()), &text, &length);
+        if (text) xml.assign(text, length);
+        std::free(text);
+    } else {
+        xml.assign(data);
+    }
     plist_t raw = nullptr;
-    plist_from_memory(data.data(), static_cast<std::uint32_t>(data.size()), &raw);
+    if (isSafeXml(xml)) plist_from_xml(xml.data(), static_cast<std::uint32_t>(xml.size()), &raw);
     std::unique_ptr<void, PlistDeleter> root(raw);
     if (!root) {
         fail(error, readCorruptErrorCode, "The data couldn't be read because it isn't in the correct format.");

@@ -18,7 +18,9 @@ public:
     static constexpr std::int64_t fileReadErrorCode = 260;
 
     // Parses the bytes of one property list; none with the reason in error when they are not one,
-    // or when it nests deeper than NSJSONSerialization::maximumDepth.
+    // or when it nests deeper than NSJSONSerialization::maximumDepth. A NUL character cannot be
+    // carried: XML text holding one (raw or as a character reference) is refused, and in a
+    // binary list it ends its key or text.
     static std::optional<nlohmann::json> propertyListWithData(std::string_view data, NSError* error = nullptr);
 
     // Reads and parses a property-list file.

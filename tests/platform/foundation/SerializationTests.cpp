@@ -88,6 +88,39 @@ TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
     }
 }
 
+TEST(NSPropertyListSerialization, ReadsBinaryPropertyListsToo) {
+    const std::string binary(
+        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
+        "\x62\x75\x6e\x64\x6c\x65\x49\x44\x51\x6e\x5f\x10\x0f\x63\x6f\x6d\x2e\x72\x61\x64\x69\x78\x65\x6c"
+        "\x2e\x61\x70\x70\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17\x20\x22\x34\x00\x00\x00"
+        "\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\x00\x00\x3d",
+        101);
+    auto root = NSPropertyListSerialization::propertyListWithData(binary);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(*root, json({{"apps", json::array({{{"bundleID", "com.radixel.app"}, {"n", -3}}})}}));
+}
+
+// The parsing library aborts the program on a NUL character inside a key or text.
+TEST(NSPropertyListSerialization, TextsWithANulCharacterDoNotStopTheProgram) {
+    const std::string binaryWithNulKey(
+        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd2\x01\x02\x03\x04\x53\x61\x00\x62\x51\x6b\x51\x76\x53\x73\x00"
+        "\x74\x08\x0d\x11\x13\x15\x00\x00\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x05\x00\x00"
+        "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x19",
+        62);
+    // Binary lists pass through the library's XML writer, which ends such texts at the NUL.
+    EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binaryWithNulKey), json({{"a", "v"}, {"k", "s"}}));
+    for (const std::string& xml : {std::string("<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"),
+                                   std::string("<plist><dict><key>k</key><string>v&#x000;</string></dict></plist>"),
+                                   std::string("<plist><dict><key>k</key><string>&#x100000000;</string></dict></plist>"),
+                                   std::string("<plist><dict><key>a\0b</key><string>v</string></dict></plist>", 60)})
+        EXPECT_FALSE(NSPropertyListSerialization::propertyListWithData(xml)) << xml;
+    auto fine = NSPropertyListSerialization::propertyListWithData(
+        "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>");
+    ASSERT_TRUE(fine);
+    EXPECT_EQ((*fine)["caf\xc3\xa9"], "\xe2\x98\xba");
+}
+
 TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
     ScratchFolder folder;
     NSBundle bundle(folder.path());

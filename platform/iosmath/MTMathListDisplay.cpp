@@ -56,7 +56,7 @@ void rectangleLikeGlyphs(cairo_t* cr, double left, double top, double right, dou
 
 void MTMathListDisplay::draw(cairo_t* cr, double x, double y, iosmath::MathColor textColor) const {
     const iosmath::MathFont* font = iosmath::MathFont::shared();
-    if (font == nullptr || items.empty()) return;
+    if (cr == nullptr || font == nullptr || items.empty()) return;
     cairo_save(cr);
     cairo_set_font_face(cr, font->cairoFace());
     cairo_set_font_options(cr, fontOptions());

@@ -8,6 +8,7 @@
 
 #include "platform/uikit/CALayer.hpp"
 #include "platform/uikit/CGGeometry.hpp"
+#include "platform/uikit/NSCoder.hpp"
 #include "platform/uikit/NSLayoutAnchor.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIResponder.hpp"
@@ -33,6 +34,8 @@ class UIView : public UIResponder {
 public:
     UIView();
     explicit UIView(const CGRect& frame);
+    // Made by an interface file; the file's builder sets the frame and the rest.
+    explicit UIView(const NSCoder& /*coder*/) {}
     ~UIView() override;
 
     // Geometry. The frame is in the superview's coordinates; the bounds origin is where the

@@ -1,0 +1,39 @@
+#include "platform/ytplayer/YTPlayerView.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/foundation/DispatchQueue.hpp"
+
+namespace {
+bool isSafeVideoId(const std::string& id)
+{
+    return !id.empty() && id.size() <= 64 &&
+           std::all_of(id.begin(), id.end(), [](unsigned char c) { return std::isalnum(c) || c == '-' || c == '_'; });
+}
+} // namespace
+
+bool YTPlayerView::loadWithVideoId(const std::string& videoId, const nlohmann::json& playerVars)
+{
+    if (!isSafeVideoId(videoId) || !(playerVars.is_object() || playerVars.is_null())) {
+        return false;
+    }
+    videoId_ = videoId;
+    playerVars_ = playerVars.is_null() ? nlohmann::json::object() : playerVars;
+    ready_ = false;
+    state_ = YTPlayerState::unstarted;
+    uint64_t generation = ++loadGeneration_;
+    std::weak_ptr<YTPlayerView> weakSelf = std::static_pointer_cast<YTPlayerView>(shared_from_this());
+    DispatchQueue::main().async([weakSelf, generation] {
+        auto self = weakSelf.lock();
+        // A newer load or a released view makes this report stale.
+        if (!self || self->loadGeneration_ != generation) {
+            return;
+        }
+        self->ready_ = true;
+        if (auto d = self->delegate()) {
+            d->playerViewDidBecomeReady(self);
+        }
+    });
+    return true;
+}

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "platform/dttextfield/DTTextField.hpp"
+#include "platform/uikit/UIView.hpp"
+
+TEST(DTTextField, BorderColourIsReadBackAndDrawnByItsOwnLayer)
+{
+    auto field = std::make_shared<DTTextField>(CGRect{0, 0, 200, 40});
+    field->setBorderColor(UIColor::orangeColor());
+    EXPECT_EQ(field->borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(field->dtLayer()->borderColor(), UIColor::orangeColor().cgColor());
+
+    // The background layer is a sublayer of the field's layer, whose colour the theme sets.
+    ASSERT_FALSE(field->layer()->sublayers().empty());
+    EXPECT_EQ(field->layer()->sublayers()[0], field->dtLayer());
+    field->dtLayer()->setBackgroundColor(UIColor::systemBackgroundColor().cgColor());
+    EXPECT_EQ(field->dtLayer()->backgroundColor(), (CGColor{1, 1, 1, 1}));
+
+    field->setFloatPlaceholderFont(UIFont::fontWithName("HelveticaNeue", 10));
+    EXPECT_EQ(field->floatPlaceholderFont().fontName(), "HelveticaNeue");
+    field->setFloatPlaceholderFont(UIFont::fontWithName("Avenier", 14));
+    EXPECT_EQ(field->floatPlaceholderFont().fontName(), "HelveticaNeue");
+}
+
+TEST(DTTextField, IsATextFieldFoundByTagWithItsExactClass)
+{
+    auto root = std::make_shared<UIView>();
+    auto field = std::make_shared<DTTextField>();
+    field->setTag(11);
+    root->addSubview(field);
+    auto found = root->viewWithTag(11);
+    EXPECT_TRUE(typeid(*found) == typeid(DTTextField));
+    EXPECT_TRUE(std::dynamic_pointer_cast<UITextField>(found));
+    EXPECT_EQ(field->text(), "");
+
+    field->showError("bad");
+    EXPECT_TRUE(field->isShowingError());
+    field->tap();
+    EXPECT_FALSE(field->isShowingError()); // editing hides the error
+    field->resignFirstResponder();
+}

@@ -5,9 +5,13 @@
 #include <string>
 #include <vector>
 
+#include <cairo.h>
+
 #include "platform/uikit/CGGeometry.hpp"
 #include "platform/uikit/CGPath.hpp"
 #include "platform/uikit/UIColor.hpp"
+
+class UIView;
 
 // The visual attributes of a view (and of free-standing layers such as borders). A layer owns
 // its sublayers; its superlayer is only referenced.
@@ -64,6 +68,16 @@ public:
     // Hook for the drawing layer; nothing is drawn headless.
     virtual void setNeedsDisplay() {}
 
+    // The view this layer backs (the platform's layer delegate), null for free-standing layers.
+    // The view sets it and clears it when it goes, so it never dangles.
+    UIView* delegate() const { return delegate_; }
+    void setDelegate(UIView* view) { delegate_ = view; }
+
+    // Draws the layer, the content of its view and everything above it into the context, with
+    // the layer's top left at the context's origin. Provided by the drawing backend
+    // (platform/render), which must be linked to use it.
+    void renderInContext(cairo_t* context) const;
+
 private:
     CGRect frame_;
     std::string name_;
@@ -80,6 +94,7 @@ private:
     bool hidden_ = false;
     std::vector<std::shared_ptr<CALayer>> sublayers_;
     std::weak_ptr<CALayer> superlayer_;
+    UIView* delegate_ = nullptr;
 };
 
 // A layer that strokes and fills a path.

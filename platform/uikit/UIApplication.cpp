@@ -146,11 +146,27 @@ void UIApplication::openURL(const std::string& url, const std::map<std::string, 
     }
 }
 
-int UIApplicationMain(int /*argc*/, char** /*argv*/, const std::optional<std::string>& principalClassName,
-                      const std::function<std::shared_ptr<UIApplicationDelegate>()>& makeDelegate)
+namespace {
+UIApplicationMainHost& mainHost()
+{
+    static UIApplicationMainHost host;
+    return host;
+}
+} // namespace
+
+void UIApplicationSetMainHost(UIApplicationMainHost host)
+{
+    mainHost() = std::move(host);
+}
+
+int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& principalClassName,
+                      const UIApplicationDelegateFactory& makeDelegate)
 {
     if (principalClassName && !principalClassName->empty() && *principalClassName != "UIApplication") {
         std::cerr << "UIApplicationMain: unknown principal class \"" << *principalClassName << "\"; using UIApplication\n";
+    }
+    if (mainHost()) {
+        return mainHost()(argc, argv, makeDelegate);
     }
     auto& application = UIApplication::sharedApplication();
     if (makeDelegate) {

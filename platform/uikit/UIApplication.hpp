@@ -74,8 +74,15 @@ private:
     std::function<bool(const std::string&)> opener_;
 };
 
+using UIApplicationDelegateFactory = std::function<std::shared_ptr<UIApplicationDelegate>()>;
+
 // Runs the application: makes the delegate, launches, and runs the main loop until the
 // application terminates. The principal class name must be empty (no subclass of
-// UIApplication exists). Returns 0.
+// UIApplication exists). Returns 0, or what the installed host returns.
 int UIApplicationMain(int argc, char** argv, const std::optional<std::string>& principalClassName,
-                      const std::function<std::shared_ptr<UIApplicationDelegate>()>& makeDelegate);
+                      const UIApplicationDelegateFactory& makeDelegate);
+
+// A host that runs the application in place of the headless loop (the window host of the
+// drawing backend): it gets the command line and the delegate factory and returns the exit code.
+using UIApplicationMainHost = std::function<int(int argc, char** argv, const UIApplicationDelegateFactory& makeDelegate)>;
+void UIApplicationSetMainHost(UIApplicationMainHost host);

@@ -1,10 +1,12 @@
 #include "platform/uikit/UIImage.hpp"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 
 #include "platform/foundation/NSBundle.hpp"
+#include "platform/uikit/UIGraphicsContext.hpp"
 
 namespace {
 
@@ -41,6 +43,38 @@ std::optional<CGSize> pngPixelSize(const std::filesystem::path& path)
         return (uint32_t(header[at]) << 24) | (uint32_t(header[at + 1]) << 16) | (uint32_t(header[at + 2]) << 8) | uint32_t(header[at + 3]);
     };
     return CGSize{double(be32(16)), double(be32(20))};
+}
+
+// Cairo's own limit for image surfaces.
+constexpr int maxPixelSide = 32767;
+
+// An ARGB32 surface of the PNG's pixels (cairo converts other PNG formats), or null.
+cairo_surface_t* loadPNG(const std::filesystem::path& path)
+{
+    if (!pngPixelSize(path)) {
+        return nullptr;
+    }
+    cairo_surface_t* loaded = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(loaded) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(loaded);
+        return nullptr;
+    }
+    if (cairo_image_surface_get_format(loaded) == CAIRO_FORMAT_ARGB32) {
+        return loaded;
+    }
+    // Opaque PNGs load as RGB24; every image keeps ARGB32 so stacking and writing treat all alike.
+    cairo_surface_t* argb = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(loaded),
+                                                       cairo_image_surface_get_height(loaded));
+    cairo_t* cr = cairo_create(argb);
+    cairo_set_source_surface(cr, loaded, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_destroy(loaded);
+    if (cairo_surface_status(argb) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(argb);
+        return nullptr;
+    }
+    return argb;
 }
 
 } // namespace
@@ -96,4 +130,118 @@ std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(UIImageRenderingMode mo
     auto copy = std::make_shared<UIImage>(*this);
     copy->renderingMode_ = mode;
     return copy;
+}
+
+UIImage::~UIImage()
+{
+    if (surface_) {
+        cairo_surface_destroy(surface_);
+    }
+}
+
+UIImage::UIImage(const UIImage& other)
+    : name_(other.name_), symbol_(other.symbol_), filePath_(other.filePath_), size_(other.size_), scale_(other.scale_),
+      renderingMode_(other.renderingMode_), surfaceTried_(other.surfaceTried_)
+{
+    surface_ = other.surface_ ? cairo_surface_reference(other.surface_) : nullptr;
+}
+
+std::shared_ptr<UIImage> UIImage::imageWithSurface(cairo_surface_t* surface, CGFloat scale)
+{
+    if (!surface || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE ||
+        cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32) {
+        return nullptr;
+    }
+    int width = cairo_image_surface_get_width(surface);
+    int height = cairo_image_surface_get_height(surface);
+    if (width <= 0 || height <= 0) {
+        return nullptr;
+    }
+    if (!(std::isfinite(scale) && scale > 0)) {
+        scale = 1;
+    }
+    auto image = std::make_shared<UIImage>(CGSize{width / scale, height / scale}, scale);
+    image->surface_ = cairo_surface_reference(surface);
+    image->surfaceTried_ = true;
+    return image;
+}
+
+std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(const std::filesystem::path& path, CGFloat scale)
+{
+    cairo_surface_t* surface = loadPNG(path);
+    if (!surface) {
+        return nullptr;
+    }
+    auto image = imageWithSurface(surface, scale);
+    cairo_surface_destroy(surface);
+    if (image) {
+        image->filePath_ = path;
+    }
+    return image;
+}
+
+cairo_surface_t* UIImage::CGImage() const
+{
+    if (surface_ || surfaceTried_) {
+        return surface_;
+    }
+    surfaceTried_ = true;
+    if (filePath_) {
+        surface_ = loadPNG(*filePath_);
+    } else if (name_.empty() && !symbol_) {
+        int width = static_cast<int>(std::lround(size_.width * scale_));
+        int height = static_cast<int>(std::lround(size_.height * scale_));
+        if (width > 0 && height > 0 && width <= maxPixelSide && height <= maxPixelSide) {
+            surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+            if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS) {
+                cairo_surface_destroy(surface_);
+                surface_ = nullptr;
+            }
+        }
+    }
+    return surface_;
+}
+
+void UIImage::drawInRect(const CGRect& rect) const
+{
+    cairo_t* cr = UIGraphicsGetCurrentContext();
+    cairo_surface_t* pixels = CGImage();
+    if (!cr || !pixels || rect.size.width <= 0 || rect.size.height <= 0) {
+        return;
+    }
+    int width = cairo_image_surface_get_width(pixels);
+    int height = cairo_image_surface_get_height(pixels);
+    cairo_save(cr);
+    cairo_rectangle(cr, rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
+    cairo_clip(cr);
+    cairo_translate(cr, rect.origin.x, rect.origin.y);
+    cairo_scale(cr, rect.size.width / width, rect.size.height / height);
+    cairo_set_source_surface(cr, pixels, 0, 0);
+    // Pixels outside the image must stay untouched when the image is scaled up.
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
+void UIImage::drawAtPoint(CGPoint point) const
+{
+    drawInRect({point.x, point.y, size_.width, size_.height});
+}
+
+std::optional<std::vector<unsigned char>> UIImagePNGRepresentation(const std::shared_ptr<UIImage>& image)
+{
+    cairo_surface_t* pixels = image ? image->CGImage() : nullptr;
+    if (!pixels) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> bytes;
+    auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        auto* out = static_cast<std::vector<unsigned char>*>(closure);
+        out->insert(out->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    if (cairo_surface_write_to_png_stream(pixels, append, &bytes) != CAIRO_STATUS_SUCCESS) {
+        return std::nullopt;
+    }
+    return bytes;
 }

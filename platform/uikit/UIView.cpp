@@ -14,6 +14,9 @@ UIView::UIView(const CGRect& frame) : frame_(frame) {}
 
 UIView::~UIView()
 {
+    if (layer_ && layer_->delegate() == this) {
+        layer_->setDelegate(nullptr);
+    }
     // Subviews may outlive this view when someone else holds them; they must not point back.
     for (auto& subview : subviews_) {
         subview->superview_.reset();
@@ -113,6 +116,7 @@ std::shared_ptr<CALayer> UIView::layer() const
 {
     if (!layer_) {
         layer_ = makeBackingLayer();
+        layer_->setDelegate(const_cast<UIView*>(this));
         layer_->setFrame(frame_);
         layer_->setHidden(hidden_);
         layer_->setOpacity(static_cast<float>(alpha_));

@@ -1,0 +1,309 @@
+#include "platform/uikit/testing/UIKitHarness.hpp"
+
+#include <iostream>
+
+#include "platform/foundation/DispatchClock.hpp"
+#include "platform/foundation/NSUserDefaults.hpp"
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/ProcessLifetime.hpp"
+#include "platform/uikit/UIDevice.hpp"
+#include "platform/uikit/UIScene.hpp"
+#include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/UITableViewCell.hpp"
+
+namespace uikit::testing {
+
+namespace {
+
+// Loops of work that keeps adding work (a layout that always asks for more) end here.
+constexpr int maximumRounds = 1000;
+
+std::vector<std::shared_ptr<UIWindow>> allWindows()
+{
+    std::vector<std::shared_ptr<UIWindow>> windows;
+    for (const auto& scene : UIApplication::sharedApplication().connectedScenes()) {
+        if (auto windowScene = std::dynamic_pointer_cast<UIWindowScene>(scene)) {
+            auto list = windowScene->windows();
+            windows.insert(windows.end(), list.begin(), list.end());
+        }
+    }
+    return windows;
+}
+
+bool anyNeedsLayout(const UIView& view)
+{
+    if (view.needsLayout()) {
+        return true;
+    }
+    for (const auto& subview : view.subviews()) {
+        if (anyNeedsLayout(*subview)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+Harness::Harness() : Harness(Options{}) {}
+
+Harness::Harness(const Options& options) : options_(options)
+{
+    DispatchClock::useVirtualTime();
+    UIScreen::mainScreen().configure(options.screenSize, options.screenScale);
+    UIScreen::mainScreen().setDefaultSafeAreaInsets(options.safeAreaInsets);
+    UIDevice::currentDevice().setUserInterfaceIdiom(options.idiom);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(options.interfaceStyle));
+    UIApplication::resetSharedApplication();
+}
+
+Harness::~Harness()
+{
+    releaseApplication();
+    ProcessLifetime::resetAll();
+    runUntilIdle();
+    DispatchClock::useRealTime();
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Light));
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+}
+
+void Harness::releaseApplication()
+{
+    // Dismiss what is presented first: alert handlers often hold their presenter, which would
+    // otherwise keep the whole tree alive.
+    for (const auto& w : allWindows()) {
+        if (auto root = w->rootViewController(); root && root->presentedViewController()) {
+            root->dismissViewControllerAnimated(false);
+        }
+    }
+    if (auto responder = UIResponder::currentFirstResponder()) {
+        responder->resignFirstResponder();
+    }
+    UIApplication::resetSharedApplication();
+}
+
+void Harness::launch(const std::shared_ptr<UIApplicationDelegate>& delegate)
+{
+    application().setDelegate(delegate);
+    application().launch();
+    runUntilIdle();
+}
+
+void Harness::resignActive()
+{
+    application().resignActive();
+    runUntilIdle();
+}
+
+void Harness::enterBackground()
+{
+    application().enterBackground();
+    runUntilIdle();
+}
+
+void Harness::enterForeground()
+{
+    application().enterForeground();
+    runUntilIdle();
+}
+
+void Harness::becomeActive()
+{
+    application().becomeActive();
+    runUntilIdle();
+}
+
+void Harness::cycleThroughBackground()
+{
+    enterBackground();
+    enterForeground();
+    becomeActive();
+}
+
+void Harness::terminate()
+{
+    application().terminate();
+    runUntilIdle();
+}
+
+void Harness::layoutWindows()
+{
+    for (const auto& w : allWindows()) {
+        w->layoutIfNeeded();
+    }
+}
+
+size_t Harness::runUntilIdle()
+{
+    size_t total = 0;
+    for (int round = 0; round < maximumRounds; ++round) {
+        size_t ran = RunLoop::main().runUntilIdle();
+        total += ran;
+        bool layoutPending = false;
+        for (const auto& w : allWindows()) {
+            layoutPending = layoutPending || anyNeedsLayout(*w);
+        }
+        if (layoutPending) {
+            layoutWindows();
+        }
+        if (ran == 0 && !layoutPending) {
+            return total;
+        }
+    }
+    std::cerr << "Harness: the main loop did not become idle after " << maximumRounds << " rounds\n";
+    return total;
+}
+
+void Harness::advance(double seconds)
+{
+    runUntilIdle();
+    RunLoop::main().runFor(seconds);
+    runUntilIdle();
+}
+
+std::shared_ptr<UIWindow> Harness::window() const
+{
+    for (const auto& scene : application().connectedScenes()) {
+        if (auto windowScene = std::dynamic_pointer_cast<UIWindowScene>(scene)) {
+            auto windows = windowScene->windows();
+            if (!windows.empty()) {
+                return windows.front();
+            }
+        }
+    }
+    return nullptr;
+}
+
+std::shared_ptr<UIViewController> Harness::rootViewController() const
+{
+    auto w = window();
+    return w ? w->rootViewController() : nullptr;
+}
+
+std::shared_ptr<UIViewController> Harness::topViewController() const
+{
+    auto top = rootViewController();
+    while (top) {
+        auto next = top->presentedViewController();
+        if (!next) {
+            break;
+        }
+        top = next;
+    }
+    return top;
+}
+
+std::shared_ptr<UIView> Harness::viewWithAccessibilityIdentifier(const std::string& identifier) const
+{
+    for (const auto& w : allWindows()) {
+        if (auto found = w->viewWithAccessibilityIdentifier(identifier)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+bool Harness::isTouchable(const std::shared_ptr<UIView>& view) const
+{
+    if (!view || !view->window()) {
+        return false;
+    }
+    for (auto v = view; v; v = v->superview()) {
+        if (v->isHidden() || v->alpha() <= 0.01 || !v->isUserInteractionEnabled()) {
+            return false;
+        }
+    }
+    // A presented controller covers everything below it.
+    auto top = topViewController();
+    if (top && top != rootViewController()) {
+        auto topView = top->viewIfLoaded();
+        if (!topView || !view->isDescendantOfView(topView.get())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Harness::tap(const std::shared_ptr<UIView>& view)
+{
+    if (!isTouchable(view)) {
+        return false;
+    }
+    bool handled = false;
+    if (auto control = std::dynamic_pointer_cast<UIControl>(view)) {
+        if (!control->isEnabled()) {
+            return false;
+        }
+        control->tap();
+        handled = true;
+    } else if (auto cell = std::dynamic_pointer_cast<UITableViewCell>(view)) {
+        auto table = std::dynamic_pointer_cast<UITableView>(cell->superview());
+        auto indexPath = table ? table->indexPathForCell(cell) : std::nullopt;
+        handled = indexPath && table->userDidTapRow(*indexPath);
+    }
+    runUntilIdle();
+    return handled;
+}
+
+bool Harness::tapAccessibilityIdentifier(const std::string& identifier)
+{
+    return tap(viewWithAccessibilityIdentifier(identifier));
+}
+
+bool Harness::tapAlertAction(const std::string& title)
+{
+    auto alert = presentedAlert();
+    if (!alert || topViewController() != alert) {
+        return false;
+    }
+    bool tapped = alert->userDidTapActionWithTitle(title);
+    runUntilIdle();
+    return tapped;
+}
+
+bool Harness::tapRow(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath)
+{
+    if (!isTouchable(table)) {
+        return false;
+    }
+    table->scrollToRowAtIndexPath(indexPath, UITableViewScrollPosition::None, false);
+    bool handled = table->userDidTapRow(indexPath);
+    runUntilIdle();
+    return handled;
+}
+
+bool Harness::focus(const std::shared_ptr<UITextField>& field, std::optional<int64_t> cursor)
+{
+    if (!tap(field) || !field->isFirstResponder()) {
+        return false;
+    }
+    if (cursor) {
+        return select(field, *cursor, *cursor);
+    }
+    return true;
+}
+
+bool Harness::select(const std::shared_ptr<UITextField>& field, int64_t from, int64_t to)
+{
+    if (!field || !field->isFirstResponder()) {
+        return false;
+    }
+    auto range = field->textRangeFromPosition({from}, {to});
+    if (!range) {
+        return false;
+    }
+    field->setSelectedTextRange(range);
+    return true;
+}
+
+void Harness::simulateRestart()
+{
+    application().terminate();
+    runUntilIdle();
+    releaseApplication();
+    ProcessLifetime::resetAll();
+    NSUserDefaults::resetStandardUserDefaultsForTesting();
+    runUntilIdle();
+}
+
+} // namespace uikit::testing

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/uikit/NSIndexPath.hpp"
+#include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIApplication.hpp"
+#include "platform/uikit/UITableView.hpp"
+#include "platform/uikit/UITextField.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIWindow.hpp"
+
+namespace uikit::testing {
+
+// Drives the application headless: no display, no real input, and a virtual clock, so tests
+// run the main loop by hand and nothing sleeps for real.
+//
+//     Harness h;                              // virtual clock, phone screen, light style
+//     auto app = h.launch<AppDelegate>();     // didFinishLaunching, then activation
+//     h.tapAccessibilityIdentifier("toolbarRemoveButton");
+//     h.tapAlertAction("OK");
+//     h.advance(3.0);                         // timers and animations due in 3 s run
+//     h.simulateRestart();                    // defaults survive, shared objects are made anew
+//
+// Every input runs the main loop until idle afterwards, with layout passes of the windows.
+// Input that a user could not give (a hidden, disabled or covered view, a view outside any
+// window) is refused and answered with false.
+class Harness {
+public:
+    struct Options {
+        CGSize screenSize{390, 844};
+        CGFloat screenScale = 3;
+        UIEdgeInsets safeAreaInsets{47, 0, 34, 0};
+        UIUserInterfaceIdiom idiom = UIUserInterfaceIdiom::Phone;
+        UIUserInterfaceStyle interfaceStyle = UIUserInterfaceStyle::Light;
+    };
+
+    Harness();
+    explicit Harness(const Options& options);
+    ~Harness();
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+
+    // Launch: the delegate becomes the application's, gets didFinishLaunching, then the
+    // application becomes active.
+    template <class Delegate>
+    std::shared_ptr<Delegate> launch()
+    {
+        auto delegate = std::make_shared<Delegate>();
+        launch(delegate);
+        return delegate;
+    }
+    void launch(const std::shared_ptr<UIApplicationDelegate>& delegate);
+    UIApplication& application() const { return UIApplication::sharedApplication(); }
+
+    // Life cycle of the application.
+    void resignActive();
+    void enterBackground();
+    void enterForeground();
+    void becomeActive();
+    // Background then foreground then active again: what switching apps does.
+    void cycleThroughBackground();
+    void terminate();
+
+    // Main loop and clock.
+    size_t runUntilIdle();
+    void advance(double seconds);
+
+    // What is on screen.
+    std::shared_ptr<UIWindow> window() const;
+    std::shared_ptr<UIViewController> rootViewController() const;
+    // The controller on top of the modal stack, or the root controller when nothing is presented.
+    std::shared_ptr<UIViewController> topViewController() const;
+    template <class T>
+    std::shared_ptr<T> presented() const
+    {
+        auto top = topViewController();
+        return top == rootViewController() ? nullptr : std::dynamic_pointer_cast<T>(top);
+    }
+    std::shared_ptr<UIAlertController> presentedAlert() const { return presented<UIAlertController>(); }
+    std::shared_ptr<UIView> viewWithAccessibilityIdentifier(const std::string& identifier) const;
+
+    // Input.
+    bool tap(const std::shared_ptr<UIView>& view);
+    bool tapAccessibilityIdentifier(const std::string& identifier);
+    bool tapAlertAction(const std::string& title);
+    bool tapRow(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath);
+    // Taps the field; then puts the cursor at the offset (at the end when none).
+    bool focus(const std::shared_ptr<UITextField>& field, std::optional<int64_t> cursor = std::nullopt);
+    bool select(const std::shared_ptr<UITextField>& field, int64_t from, int64_t to);
+    // Whether a user could touch the view now.
+    bool isTouchable(const std::shared_ptr<UIView>& view) const;
+
+    // A restart of the program: the application terminates and goes, the once-only shared
+    // objects are forgotten and the user defaults are read again from their file. Known limits:
+    // timed work the old process queued stays queued (it should hold what it needs weakly), and
+    // notification observers registered by the old process stay registered.
+    void simulateRestart();
+
+private:
+    void layoutWindows();
+    void releaseApplication();
+    Options options_;
+};
+
+} // namespace uikit::testing

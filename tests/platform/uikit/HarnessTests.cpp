@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/AppDataDirectory.hpp"
+#include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
+#include "platform/foundation/NSUserDefaults.hpp"
+#include "platform/uikit/ProcessLifetime.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+std::vector<std::string>& events()
+{
+    static std::vector<std::string> log;
+    return log;
+}
+
+// A once-only object of the kind the application keeps.
+struct Counter {
+    int value = 0;
+    static std::shared_ptr<Counter> shared()
+    {
+        static ProcessShared<Counter> instance([] { return std::make_shared<Counter>(); });
+        return instance.get();
+    }
+};
+
+class Screen : public UIViewController {
+public:
+    std::shared_ptr<UIButton> button = std::make_shared<UIButton>(CGRect{10, 10, 100, 40});
+    std::shared_ptr<UITextField> field = std::make_shared<UITextField>(CGRect{10, 60, 200, 40});
+
+    void viewDidLoad() override
+    {
+        button->setAccessibilityIdentifier("askButton");
+        view()->addSubview(button);
+        view()->addSubview(field);
+        button->addTarget(std::static_pointer_cast<Screen>(shared_from_this()), &Screen::ask, UIControlEventTouchUpInside);
+    }
+    void viewDidAppear(bool) override { events().push_back("appeared"); }
+
+    void ask(const std::shared_ptr<UIButton>& sender)
+    {
+        events().push_back("asked by " + sender->accessibilityIdentifier());
+        auto alert = UIAlertController::alertControllerWithTitle("Sure?", std::nullopt, UIAlertControllerStyle::Alert);
+        std::weak_ptr<Screen> weakSelf = std::static_pointer_cast<Screen>(shared_from_this());
+        alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [weakSelf](const auto&) {
+            events().push_back(weakSelf.lock() && !weakSelf.lock()->presentedViewController() ? "OK after dismissal" : "OK while shown");
+        }));
+        presentViewController(alert, true);
+    }
+};
+
+class Delegate : public UIResponder, public UIApplicationDelegate {
+public:
+    std::shared_ptr<UIWindow> window;
+    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
+    {
+        events().push_back("launched");
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+        window->setRootViewController(std::make_shared<Screen>());
+        window->makeKeyAndVisible();
+        return true;
+    }
+    void applicationDidBecomeActive(UIApplication&) override { events().push_back("active"); }
+    void applicationDidEnterBackground(UIApplication&) override { events().push_back("background"); }
+    void applicationWillEnterForeground(UIApplication&) override { events().push_back("foreground"); }
+    void applicationWillResignActive(UIApplication&) override { events().push_back("resign"); }
+    void applicationWillTerminate(UIApplication&) override { events().push_back("terminate"); }
+};
+
+class HarnessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        events().clear();
+        dataDir = std::filesystem::temp_directory_path() / ("uikit-harness-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dataDir);
+        foundation::setAppDataDirectory(dataDir);
+        NSUserDefaults::resetStandardUserDefaultsForTesting();
+    }
+    void TearDown() override
+    {
+        NSUserDefaults::resetStandardUserDefaultsForTesting();
+        std::error_code ec;
+        std::filesystem::remove_all(dataDir, ec);
+    }
+    std::filesystem::path dataDir;
+};
+
+} // namespace
+
+TEST_F(HarnessTest, LaunchActivatesAfterFinishingAndPostsTheActivation)
+{
+    Harness h;
+    int posted = 0;
+    auto token = NSNotificationCenter::defaultCenter().addObserverForName(UIApplicationDidBecomeActiveNotification,
+                                                                          [&](const NSNotification&) { ++posted; });
+    auto delegate = h.launch<Delegate>();
+    EXPECT_EQ(events(), (std::vector<std::string>{"launched", "active", "appeared"}));
+    EXPECT_EQ(posted, 1);
+    EXPECT_EQ(h.window(), delegate->window);
+    EXPECT_EQ(h.window()->frame(), (CGRect{0, 0, 390, 844}));
+    EXPECT_EQ(h.window()->windowSafeAreaInsets().bottom, 34);
+
+    events().clear();
+    h.cycleThroughBackground();
+    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "background", "foreground", "active"}));
+    EXPECT_EQ(posted, 2);
+    NSNotificationCenter::defaultCenter().removeObserver(token);
+}
+
+TEST_F(HarnessTest, TapsReachTargetsAndAlertsAnswerAfterDismissal)
+{
+    Harness h;
+    h.launch<Delegate>();
+    events().clear();
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("askButton"));
+    ASSERT_TRUE(h.presentedAlert());
+    EXPECT_EQ(h.presentedAlert()->title(), "Sure?");
+
+    // The alert covers the screen: the button cannot be reached.
+    EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
+    EXPECT_FALSE(h.tapAlertAction("Cancel"));
+    EXPECT_TRUE(h.tapAlertAction("OK"));
+    EXPECT_EQ(events(), (std::vector<std::string>{"asked by askButton", "OK after dismissal"}));
+    EXPECT_EQ(h.presentedAlert(), nullptr);
+}
+
+TEST_F(HarnessTest, FocusPutsTheCursorWhereTheTestWants)
+{
+    Harness h;
+    h.launch<Delegate>();
+    auto screen = std::dynamic_pointer_cast<Screen>(h.rootViewController());
+    screen->field->setText("123");
+    ASSERT_TRUE(h.focus(screen->field, 2));
+    EXPECT_EQ(screen->field->selectedTextRange()->start.offset, 2);
+    screen->field->replaceRange(*screen->field->selectedTextRange(), "5");
+    EXPECT_EQ(screen->field->text(), "1253");
+    screen->field->setHidden(true);
+    EXPECT_FALSE(h.focus(screen->field));
+}
+
+TEST_F(HarnessTest, TheVirtualClockRunsTimersOnlyWhenAdvanced)
+{
+    Harness h;
+    bool fired = false;
+    DispatchQueue::main().asyncAfter(3.0, [&] { fired = true; });
+    h.runUntilIdle();
+    EXPECT_FALSE(fired);
+    h.advance(2.9);
+    EXPECT_FALSE(fired);
+    h.advance(0.1);
+    EXPECT_TRUE(fired);
+}
+
+TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
+{
+    Harness h;
+    auto first = h.launch<Delegate>();
+    std::weak_ptr<Delegate> weakFirst = first;
+    first.reset();
+    Counter::shared()->value = 7;
+    NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
+
+    events().clear();
+    h.simulateRestart();
+    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "terminate"}));
+    EXPECT_TRUE(weakFirst.expired());
+    EXPECT_EQ(h.window(), nullptr);
+    EXPECT_EQ(Counter::shared()->value, 0);
+    EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
+
+    h.launch<Delegate>();
+    EXPECT_TRUE(h.window());
+}

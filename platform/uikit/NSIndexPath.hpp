@@ -13,7 +13,15 @@ struct NSIndexPath {
     static NSIndexPath indexPathForItem(int64_t item, int64_t section) { return {section, item}; }
     int64_t item() const { return row; }
 
-    std::string description() const { return "[" + std::to_string(section) + ", " + std::to_string(row) + "]"; }
+    std::string description() const
+    {
+        std::string text("[");
+        text += std::to_string(section);
+        text += ", ";
+        text += std::to_string(row);
+        text += "]";
+        return text;
+    }
 
     friend auto operator<=>(const NSIndexPath&, const NSIndexPath&) = default;
 };

@@ -93,7 +93,12 @@ std::shared_ptr<UIImage> UIImage::imageNamed(const std::string& name, const NSBu
     }
     for (const std::string folder : {"", "images/"}) {
         for (int scale : {1, 2, 3}) {
-            std::string file = folder + name + (scale == 1 ? "" : "@" + std::to_string(scale) + "x");
+            std::string file = folder + name;
+            if (scale != 1) {
+                file += '@';
+                file += std::to_string(scale);
+                file += 'x';
+            }
             auto path = bundle.pathForResource(file, "png");
             if (!path) {
                 continue;

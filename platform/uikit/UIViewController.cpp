@@ -15,7 +15,10 @@ namespace {
 
 std::string describe(const UIViewController& controller)
 {
-    return "<" + classNameOf(controller) + ">";
+    std::string text("<");
+    text += classNameOf(controller);
+    text += ">";
+    return text;
 }
 
 void warn(const std::string& text)

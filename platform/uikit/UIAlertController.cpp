@@ -56,6 +56,11 @@ bool UIAlertController::userDidTapAction(const std::shared_ptr<UIAlertAction>& a
         handling_ = false;
         return true;
     }
+    if (isBeingPresented() || isBeingDismissed()) {
+        // Not on screen yet, or already leaving: there is nothing to tap.
+        handling_ = false;
+        return false;
+    }
     auto self = std::static_pointer_cast<UIAlertController>(shared_from_this());
     dismissViewControllerAnimated(true, [self, runHandler] {
         self->handling_ = false;

@@ -69,3 +69,8 @@ std::shared_ptr<UIViewController> UIStoryboard::instantiateViewControllerWithIde
     controller->awakeFromNib();
     return controller;
 }
+
+void UIStoryboard::failWrongClass(const std::string& identifier, const std::string& expected, const std::string& actual) const
+{
+    uikit::fatalError("Storyboard '" + name_ + "': the scene '" + identifier + "' is a " + actual + ", not a " + expected);
+}

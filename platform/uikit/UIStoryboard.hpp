@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "platform/uikit/ClassName.hpp"
 #include "platform/uikit/NSCoder.hpp"
+#include "platform/uikit/UIViewController.hpp"
 
 class NSBundle;
-class UIViewController;
 
 // A storyboard built in code: scenes registered by storyboard name and identifier. A scene's
 // factory makes the controller through its coder constructor and gives it a view builder
@@ -28,6 +29,20 @@ public:
 
     std::shared_ptr<UIViewController> instantiateViewControllerWithIdentifier(const std::string& identifier) const;
 
+    // The scene as the class the caller expects; a scene of another class is a fatal error.
+    template <class T>
+    std::shared_ptr<T> instantiateViewControllerWithIdentifier(const std::string& identifier) const
+    {
+        auto controller = instantiateViewControllerWithIdentifier(identifier);
+        auto typed = std::dynamic_pointer_cast<T>(controller);
+        if (!typed) {
+            failWrongClass(identifier, NSStringFromClass(typeid(T)), NSStringFromClass(typeid(*controller)));
+        }
+        return typed;
+    }
+
 private:
+    [[noreturn]] void failWrongClass(const std::string& identifier, const std::string& expected, const std::string& actual) const;
+
     std::string name_;
 };

@@ -177,6 +177,11 @@ void UIView::removeFromSuperview()
     }
     auto self = as<UIView>(); // keeps this view alive until the end of the call
     bool wasInWindow = static_cast<bool>(window());
+    // A field that leaves the screen stops editing, as on the platform.
+    if (auto responder = std::dynamic_pointer_cast<UIView>(UIResponder::currentFirstResponder());
+        responder && responder->isDescendantOfView(this)) {
+        responder->resignFirstResponder();
+    }
     willMoveToSuperview(nullptr);
     parent->willRemoveSubview(self);
     auto& siblings = parent->subviews_;

@@ -133,6 +133,10 @@ public:
     void sizeToFit();
 
     virtual void setNeedsDisplay() { layer()->setNeedsDisplay(); }
+    // Views that draw their own content override this and draw into UIGraphicsGetCurrentContext(),
+    // in bounds coordinates, below their subviews. The drawing backend (platform/render) calls
+    // it; the platform's own classes are drawn by the backend itself.
+    virtual void drawRect(const CGRect& /*rect*/) const {}
 
     // Safe-area insets: the window's own, less what the view's frame already keeps clear.
     virtual UIEdgeInsets safeAreaInsets() const;

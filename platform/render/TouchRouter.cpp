@@ -1,0 +1,227 @@
+#include "platform/render/TouchRouter.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/render/DialogLayout.hpp"
+#include "platform/render/ShareSheetSaver.hpp"
+#include "platform/uikit/UICollectionView.hpp"
+#include "platform/uikit/UICollectionViewCell.hpp"
+#include "platform/uikit/UITableView.hpp"
+#include "platform/uikit/UITableViewCell.hpp"
+#include "platform/uikit/UIViewController.hpp"
+
+namespace render {
+namespace {
+
+// A press that moves further than this is a drag, not a tap.
+constexpr double tapSlop = 6;
+constexpr double pointsPerWheelStep = 40;
+
+template <class T>
+std::shared_ptr<T> nearest(std::shared_ptr<UIView> view)
+{
+    for (; view; view = view->superview()) {
+        if (auto found = std::dynamic_pointer_cast<T>(view)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// The topmost view of the window that belongs to a presented alert or share sheet.
+std::shared_ptr<UIViewController> topDialog(const UIView& window)
+{
+    const auto& subviews = window.subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        if ((*it)->isHidden()) {
+            continue;
+        }
+        auto controller = (*it)->owningViewController();
+        if (std::dynamic_pointer_cast<UIAlertController>(controller) || std::dynamic_pointer_cast<UIActivityViewController>(controller)) {
+            return controller;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::shared_ptr<UIView> TouchRouter::hitTest(const std::shared_ptr<UIView>& root, CGPoint point)
+{
+    if (!root || root->isHidden() || root->alpha() < 0.01 || !root->isUserInteractionEnabled()) {
+        return nullptr;
+    }
+    CGRect bounds = root->bounds();
+    if (!bounds.containsPoint(point)) {
+        return nullptr;
+    }
+    const auto& subviews = root->subviews();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
+        const auto& sub = *it;
+        CGPoint inner{point.x - sub->frame().origin.x + sub->bounds().origin.x, point.y - sub->frame().origin.y + sub->bounds().origin.y};
+        if (auto hit = hitTest(sub, inner)) {
+            return hit;
+        }
+    }
+    return root;
+}
+
+CGPoint TouchRouter::convertToView(const UIView& root, const UIView& view, CGPoint point)
+{
+    std::vector<const UIView*> chain;
+    for (const UIView* v = &view; v && v != &root; v = v->superview().get()) {
+        chain.push_back(v);
+    }
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        point.x += (*it)->bounds().origin.x - (*it)->frame().origin.x;
+        point.y += (*it)->bounds().origin.y - (*it)->frame().origin.y;
+    }
+    return point;
+}
+
+bool TouchRouter::press(CGPoint point)
+{
+    start_ = last_ = point;
+    dragging_ = false;
+    pressedControl_.reset();
+    scrollView_.reset();
+    pressedView_.reset();
+    if (topDialog(*window_)) {
+        return false;
+    }
+    pressedView_ = hitTest(window_, point);
+    pressedControl_ = nearest<UIControl>(pressedView_);
+    if (pressedControl_ && !pressedControl_->isEnabled()) {
+        pressedControl_.reset();
+    }
+    scrollView_ = nearest<UIScrollView>(pressedView_);
+    if (scrollView_ && !scrollView_->isScrollEnabled()) {
+        scrollView_.reset();
+    }
+    if (pressedControl_) {
+        pressedControl_->setHighlighted(true);
+        return true;
+    }
+    return false;
+}
+
+bool TouchRouter::move(CGPoint point)
+{
+    if (!pressedView_) {
+        return false;
+    }
+    if (!dragging_ && std::hypot(point.x - start_.x, point.y - start_.y) > tapSlop) {
+        dragging_ = true;
+        if (pressedControl_) {
+            pressedControl_->setHighlighted(false);
+        }
+    }
+    bool changed = dragging_ && scrollView_;
+    if (changed) {
+        scrollBy(*scrollView_, last_.x - point.x, last_.y - point.y);
+    }
+    last_ = point;
+    return changed || dragging_;
+}
+
+bool TouchRouter::release(CGPoint point)
+{
+    if (releaseOnDialog(point)) {
+        return true;
+    }
+    auto view = std::move(pressedView_);
+    auto control = std::move(pressedControl_);
+    scrollView_.reset();
+    if (!view || dragging_) {
+        return dragging_;
+    }
+    if (control) {
+        control->setHighlighted(false);
+        CGPoint inside = convertToView(*window_, *control, point);
+        if (control->bounds().containsPoint(inside)) {
+            control->tap();
+        }
+        return true;
+    }
+    // A tap outside the field being edited ends the editing.
+    if (auto responder = UIResponder::currentFirstResponder()) {
+        responder->resignFirstResponder();
+    }
+    if (auto cell = nearest<UITableViewCell>(view)) {
+        if (auto table = std::dynamic_pointer_cast<UITableView>(cell->superview())) {
+            if (auto indexPath = table->indexPathForCell(cell)) {
+                table->userDidTapRow(*indexPath);
+            }
+        }
+    } else if (auto item = nearest<UICollectionViewCell>(view)) {
+        if (auto collection = std::dynamic_pointer_cast<UICollectionView>(item->superview())) {
+            for (const auto& indexPath : collection->indexPathsForVisibleItems()) {
+                if (collection->cellForItemAtIndexPath(indexPath) == item) {
+                    collection->userDidTapItem(indexPath);
+                    break;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+bool TouchRouter::releaseOnDialog(CGPoint point)
+{
+    auto dialog = topDialog(*window_);
+    if (!dialog) {
+        return false;
+    }
+    pressedView_.reset();
+    CGSize size = window_->bounds().size;
+    if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dialog)) {
+        DialogLayout layout = alertLayout(*alert, size);
+        if (const DialogButton* button = dialogButtonAt(layout, point); button && button->enabled) {
+            alert->userDidTapAction(alert->actions().at(button->index));
+        }
+        return true;
+    }
+    auto sheet = std::static_pointer_cast<UIActivityViewController>(dialog);
+    DialogLayout layout = shareSheetLayout(*sheet, size);
+    if (dialogButtonAt(layout, point)) {
+        const ShareOutcome* outcome = ShareSheetSaver::outcomeFor(*sheet);
+        bool saved = outcome && outcome->saved;
+        sheet->dismissViewControllerAnimated(true, [sheet, saved] {
+            if (const auto& handler = sheet->completionWithItemsHandler()) {
+                handler(saved ? std::optional<std::string>(ShareSheetSaver::activityType) : std::nullopt, saved);
+            }
+        });
+    }
+    return true;
+}
+
+bool TouchRouter::wheel(CGPoint point, double dx, double dy)
+{
+    if (topDialog(*window_)) {
+        return false;
+    }
+    auto scrollView = nearest<UIScrollView>(hitTest(window_, point));
+    while (scrollView && !scrollView->isScrollEnabled()) {
+        scrollView = nearest<UIScrollView>(scrollView->superview());
+    }
+    if (!scrollView) {
+        return false;
+    }
+    scrollBy(*scrollView, -dx * pointsPerWheelStep, -dy * pointsPerWheelStep);
+    return true;
+}
+
+void TouchRouter::scrollBy(UIScrollView& scrollView, double dx, double dy)
+{
+    CGPoint offset = scrollView.contentOffset();
+    CGPoint limit = scrollView.maximumContentOffset();
+    UIEdgeInsets inset = scrollView.contentInset();
+    offset.x = std::clamp(offset.x + dx, -inset.left, std::max(-inset.left, limit.x));
+    offset.y = std::clamp(offset.y + dy, -inset.top, std::max(-inset.top, limit.y));
+    scrollView.setContentOffset(offset);
+}
+
+} // namespace render

@@ -1,0 +1,341 @@
+#include "platform/render/WindowHost.hpp"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/render/CairoHandles.hpp"
+#include "platform/render/ShareSheetSaver.hpp"
+#include "platform/render/TouchRouter.hpp"
+#include "platform/render/ViewRenderer.hpp"
+#include "platform/uikit/UIActivityIndicatorView.hpp"
+#include "platform/uikit/UIDevice.hpp"
+#include "platform/uikit/UIScene.hpp"
+#include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/UITextField.hpp"
+#include "platform/uikit/UIViewController.hpp"
+
+namespace render {
+namespace {
+
+struct WindowRelease {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct RendererRelease {
+    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
+};
+struct TextureRelease {
+    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+};
+
+// SDL_Init and SDL_Quit as a pair.
+class SDLVideo {
+public:
+    SDLVideo() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0) {}
+    ~SDLVideo()
+    {
+        if (ok_) {
+            SDL_Quit();
+        }
+    }
+    SDLVideo(const SDLVideo&) = delete;
+    SDLVideo& operator=(const SDLVideo&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_;
+};
+
+std::shared_ptr<UIWindow> applicationWindow()
+{
+    if (auto key = UIWindow::keyWindow()) {
+        return key;
+    }
+    auto scene = UIApplication::sharedApplication().firstWindowScene();
+    auto windows = scene->windows();
+    return windows.empty() ? nullptr : windows.front();
+}
+
+bool hasDisplay()
+{
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (driver && *driver) || (x11 && *x11) || (wayland && *wayland);
+}
+
+void explainNoDisplay(const std::string& program, const std::string& reason)
+{
+    std::cerr << program << ": cannot open a window: " << reason << "\n"
+              << "Run it on a desktop, or without one under a virtual display:\n"
+              << "    xvfb-run -a " << program << "\n";
+}
+
+// Whether a spinner is turning somewhere visible, so frames must keep coming.
+bool hasRunningSpinner(const UIView& view)
+{
+    if (view.isHidden()) {
+        return false;
+    }
+    if (auto* spinner = dynamic_cast<const UIActivityIndicatorView*>(&view); spinner && spinner->isAnimating()) {
+        return true;
+    }
+    return std::any_of(view.subviews().begin(), view.subviews().end(), [](const auto& sub) { return hasRunningSpinner(*sub); });
+}
+
+// Presented share sheets save their pictures as soon as they appear.
+bool saveSharedPictures(const UIView& window)
+{
+    bool changed = false;
+    for (const auto& sub : window.subviews()) {
+        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(sub->owningViewController())) {
+            if (!ShareSheetSaver::outcomeFor(*sheet)) {
+                std::cout << ShareSheetSaver::saveIfNeeded(*sheet).message << std::endl;
+                changed = true;
+            }
+        }
+    }
+    return changed;
+}
+
+Uint32 wakeUpEvent()
+{
+    static const Uint32 type = SDL_RegisterEvents(1);
+    return type;
+}
+
+class HostSession {
+public:
+    HostSession(const HostOptions& options, SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* texture, int pixelWidth, int pixelHeight)
+        : options_(options), window_(window), renderer_(renderer), texture_(texture),
+          surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight))
+    {
+    }
+
+    int loop();
+
+private:
+    void draw();
+    bool handle(const SDL_Event& event, bool& quit);
+    CGPoint pointOf(int x, int y) const { return {x / options_.scale, y / options_.scale}; }
+    TouchRouter* router();
+
+    const HostOptions& options_;
+    SDL_Window* window_;
+    SDL_Renderer* renderer_;
+    SDL_Texture* texture_;
+    CairoSurface surface_;
+    std::shared_ptr<UIWindow> uiWindow_;
+    std::unique_ptr<TouchRouter> router_;
+    bool screenshotTaken_ = false;
+};
+
+TouchRouter* HostSession::router()
+{
+    auto current = applicationWindow();
+    if (current != uiWindow_) {
+        uiWindow_ = current;
+        router_ = current ? std::make_unique<TouchRouter>(current) : nullptr;
+    }
+    return router_.get();
+}
+
+void HostSession::draw()
+{
+    cairo_surface_t* surface = surface_.get();
+    {
+        CairoContext cr(cairo_create(surface));
+        cairo_set_source_rgb(cr.get(), 0, 0, 0);
+        cairo_paint(cr.get());
+        cairo_scale(cr.get(), options_.scale, options_.scale);
+        if (auto window = applicationWindow()) {
+            window->layoutIfNeeded();
+            window->layer()->renderInContext(cr.get());
+        }
+    }
+    cairo_surface_flush(surface);
+    SDL_UpdateTexture(texture_, nullptr, cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface));
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderPresent(renderer_);
+}
+
+bool HostSession::handle(const SDL_Event& event, bool& quit)
+{
+    auto& application = UIApplication::sharedApplication();
+    switch (event.type) {
+    case SDL_QUIT: quit = true; return false;
+    case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+            application.becomeActive();
+        } else if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            application.resignActive();
+        } else if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+            quit = true;
+        }
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT && router()) {
+            return router()->press(pointOf(event.button.x, event.button.y));
+        }
+        return false;
+    case SDL_MOUSEMOTION:
+        if ((event.motion.state & SDL_BUTTON_LMASK) && router()) {
+            return router()->move(pointOf(event.motion.x, event.motion.y));
+        }
+        return false;
+    case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT && router()) {
+            return router()->release(pointOf(event.button.x, event.button.y));
+        }
+        return false;
+    case SDL_MOUSEWHEEL:
+        if (router()) {
+            int x = 0;
+            int y = 0;
+            SDL_GetMouseState(&x, &y);
+            return router()->wheel(pointOf(x, y), event.wheel.preciseX, event.wheel.preciseY);
+        }
+        return false;
+    case SDL_TEXTINPUT:
+        if (auto field = std::dynamic_pointer_cast<UITextField>(UIResponder::currentFirstResponder())) {
+            field->insertText(event.text.text);
+            return true;
+        }
+        return false;
+    case SDL_KEYDOWN:
+        if (auto field = std::dynamic_pointer_cast<UITextField>(UIResponder::currentFirstResponder())) {
+            if (event.key.keysym.sym == SDLK_BACKSPACE) {
+                field->deleteBackward();
+            } else if (event.key.keysym.sym == SDLK_RETURN) {
+                field->pressReturn();
+            }
+            return true;
+        }
+        return false;
+    default: return event.type == wakeUpEvent();
+    }
+}
+
+int HostSession::loop()
+{
+    auto& runLoop = RunLoop::main();
+    runLoop.setWakeUpHandler([] {
+        SDL_Event wake{};
+        wake.type = wakeUpEvent();
+        SDL_PushEvent(&wake);
+    });
+    bool dirty = true;
+    bool quit = false;
+    while (!quit) {
+        dirty |= runLoop.runUntilIdle() > 0;
+        if (auto window = applicationWindow()) {
+            dirty |= saveSharedPictures(*window);
+        }
+        if (dirty) {
+            draw();
+            dirty = false;
+            if (options_.screenshot && !screenshotTaken_) {
+                screenshotTaken_ = true;
+                if (cairo_surface_write_to_png(surface_.get(), options_.screenshot->c_str()) != CAIRO_STATUS_SUCCESS) {
+                    std::cerr << "radixel: could not write the screenshot " << *options_.screenshot << "\n";
+                    return 1;
+                }
+                std::cout << "Screenshot written to " << options_.screenshot->string() << std::endl;
+            }
+            if (options_.exitAfterFirstFrame) {
+                break;
+            }
+        }
+        // Sleep until an event, the next timer, or the next spinner frame.
+        int timeout = 1000;
+        if (auto next = runLoop.secondsUntilNextWork()) {
+            timeout = std::clamp(static_cast<int>(std::ceil(*next * 1000)), 0, timeout);
+        }
+        auto window = applicationWindow();
+        if (window && hasRunningSpinner(*window)) {
+            timeout = std::min(timeout, 80);
+            dirty = true;
+        }
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, timeout)) {
+            dirty |= handle(event, quit);
+            while (!quit && SDL_PollEvent(&event)) {
+                dirty |= handle(event, quit);
+            }
+        }
+    }
+    runLoop.setWakeUpHandler({});
+    return 0;
+}
+
+} // namespace
+
+void WindowHost::install()
+{
+    UIApplicationSetMainHost(&WindowHost::run);
+}
+
+int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& makeDelegate)
+{
+    std::string program = argc > 0 && argv[0] ? argv[0] : "radixel";
+    std::vector<std::string> arguments(argv + std::min(argc, 1), argv + std::max(argc, 0));
+    auto parsed = parseHostOptions(arguments);
+    if (!parsed.options) {
+        std::cerr << program << ": " << parsed.error << "\n" << hostUsage(program);
+        return 2;
+    }
+    const HostOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << hostUsage(program);
+        return 0;
+    }
+    if (!hasDisplay()) {
+        explainNoDisplay(program, "no display (DISPLAY and WAYLAND_DISPLAY are not set)");
+        return 1;
+    }
+    // The software renderer would otherwise load the whole GL stack for nothing.
+    setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+    SDLVideo video;
+    if (!video.ok()) {
+        explainNoDisplay(program, SDL_GetError());
+        return 1;
+    }
+    int pixelWidth = static_cast<int>(std::lround(options.screenSize.width * options.scale));
+    int pixelHeight = static_cast<int>(std::lround(options.screenSize.height * options.scale));
+    std::unique_ptr<SDL_Window, WindowRelease> window(SDL_CreateWindow("Radixel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, pixelWidth,
+                                                                       pixelHeight, SDL_WINDOW_SHOWN));
+    if (!window) {
+        explainNoDisplay(program, SDL_GetError());
+        return 1;
+    }
+    std::unique_ptr<SDL_Renderer, RendererRelease> renderer(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
+    std::unique_ptr<SDL_Texture, TextureRelease> texture(
+        renderer ? SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, pixelWidth, pixelHeight) : nullptr);
+    if (!renderer || !texture) {
+        explainNoDisplay(program, SDL_GetError());
+        return 1;
+    }
+
+    UIScreen::mainScreen().configure(options.screenSize, options.scale);
+    UIDevice::currentDevice().setUserInterfaceIdiom(options.idiom);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(options.style));
+
+    auto& application = UIApplication::sharedApplication();
+    if (makeDelegate) {
+        application.setDelegate(makeDelegate());
+    }
+    application.launch();
+    SDL_StartTextInput();
+    int status = HostSession(options, window.get(), renderer.get(), texture.get(), pixelWidth, pixelHeight).loop();
+    application.terminate();
+    return status;
+}
+
+} // namespace render

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/render/HostOptions.hpp"
+#include "platform/uikit/UIApplication.hpp"
+
+namespace render {
+
+// Runs the application in an SDL2 window of the configured screen: launches it, then turns
+// window events into touches, scrolling, activation and termination, and redraws the key
+// window when something may have changed. Between events it sleeps until the next event or the
+// run loop's next timer, so an idle application uses no processor time. Without a display it
+// explains how to run it and answers 1; bad arguments answer 2.
+class WindowHost {
+public:
+    // Makes UIApplicationMain run applications in a window.
+    static void install();
+    static int run(int argc, char** argv, const UIApplicationDelegateFactory& makeDelegate);
+};
+
+} // namespace render

@@ -1,6 +1,7 @@
 #include "platform/iosmath/MTMathUILabel.hpp"
 
 #include "platform/iosmath/MathTypesetter.hpp"
+#include "platform/uikit/UIGraphicsContext.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -81,3 +82,5 @@ void MTMathUILabel::drawInContext(cairo_t* cr) const {
     const double baseline = area.origin.y + (area.size.height - height) / 2 + display_.ascent;
     display_.draw(cr, x, baseline, argb(textColor_.cgColor()));
 }
+
+void MTMathUILabel::drawRect(const CGRect& /*rect*/) const { drawInContext(UIGraphicsGetCurrentContext()); }

@@ -48,6 +48,8 @@ public:
     // Draws the formula in the label's own coordinates (origin at the bounds' top left):
     // aligned as set horizontally and centred vertically.
     void drawInContext(cairo_t* cr) const;
+    // Draws into the current graphics context, as the drawing backend asks views to.
+    void drawRect(const CGRect& rect) const override;
 
 private:
     void typeset();

@@ -1,4 +1,5 @@
 #include "platform/iosmath/MTMathUILabel.hpp"
+#include "platform/uikit/UIGraphicsContext.hpp"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,9 @@ std::pair<int, int> inkColumns(const MTMathUILabel& label, uint32_t* strongestPi
     const int height = static_cast<int>(label.bounds().size.height);
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
     cairo_t* cr = cairo_create(surface);
-    label.drawInContext(cr);
+    UIGraphicsPushContext(cr);
+    label.drawRect(label.bounds());  // as the drawing backend draws views
+    UIGraphicsPopContext();
     cairo_destroy(cr);
     cairo_surface_flush(surface);
     int left = width, right = -1;

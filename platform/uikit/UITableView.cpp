@@ -96,7 +96,8 @@ std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(
         uikit::fatalError("unable to dequeue a cell with identifier " + identifier +
                           " - must register a nib or a class for the identifier or connect a prototype cell in a storyboard");
     }
-    CGFloat height = isValidIndexPath(indexPath) ? rectForRowAtIndexPath(indexPath).size.height : defaultRowHeight;
+    CGRect row = rectForRowAtIndexPath(indexPath);
+    CGFloat height = row.size.height > 0 ? row.size.height : (rowHeight_ >= 0 ? rowHeight_ : defaultRowHeight);
     cell->setFrame({0, cell->frame().origin.y, frame().size.width, height});
     return cell;
 }
@@ -110,15 +111,18 @@ std::vector<int64_t> UITableView::askCounts()
     }
     auto self = as<UITableView>();
     int64_t sections = std::max<int64_t>(0, source->numberOfSectionsInTableView(self));
-    counts.reserve(static_cast<size_t>(sections));
+    countsInProgress_ = std::vector<int64_t>(static_cast<size_t>(sections), 0);
     for (int64_t s = 0; s < sections; ++s) {
-        counts.push_back(std::max<int64_t>(0, source->tableViewNumberOfRowsInSection(self, s)));
+        (*countsInProgress_)[static_cast<size_t>(s)] = std::max<int64_t>(0, source->tableViewNumberOfRowsInSection(self, s));
     }
+    counts = std::move(*countsInProgress_);
+    countsInProgress_.reset();
     return counts;
 }
 
 void UITableView::buildGeometry(const std::vector<int64_t>& counts)
 {
+    countsInProgress_ = counts;
     auto self = as<UITableView>();
     auto source = dataSource();
     auto d = tableDelegate();
@@ -170,6 +174,7 @@ void UITableView::buildGeometry(const std::vector<int64_t>& counts)
         y += f.size.height;
     }
     setContentSize({frame().size.width, y});
+    countsInProgress_.reset();
 }
 
 void UITableView::ensureLoaded()
@@ -192,12 +197,19 @@ void UITableView::reloadData()
 
 int64_t UITableView::numberOfSections()
 {
+    if (countsInProgress_) {
+        return static_cast<int64_t>(countsInProgress_->size());
+    }
     ensureLoaded();
     return static_cast<int64_t>(sections_.size());
 }
 
 int64_t UITableView::numberOfRowsInSection(int64_t section)
 {
+    if (countsInProgress_) {
+        bool known = section >= 0 && section < static_cast<int64_t>(countsInProgress_->size());
+        return known ? (*countsInProgress_)[static_cast<size_t>(section)] : 0;
+    }
     ensureLoaded();
     if (section < 0 || section >= static_cast<int64_t>(sections_.size())) {
         return 0;
@@ -402,7 +414,10 @@ CGRect UITableView::rectForFooterInSection(int64_t section)
 
 CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath& indexPath)
 {
-    if (!isValidIndexPath(indexPath)) {
+    // Checked against the laid-out sections: during a reload the counts run ahead of them.
+    ensureLoaded();
+    if (indexPath.section < 0 || indexPath.section >= static_cast<int64_t>(sections_.size()) || indexPath.row < 0 ||
+        indexPath.row >= sections_[static_cast<size_t>(indexPath.section)].rows()) {
         return CGRectZero;
     }
     const Section& s = sections_[static_cast<size_t>(indexPath.section)];

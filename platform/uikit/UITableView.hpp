@@ -92,7 +92,9 @@ inline constexpr CGFloat UITableViewAutomaticDimension = -1;
 // A vertical list of rows in sections.
 //
 // Content: the counts are asked on reloadData (and on the first layout or count query when
-// never loaded); numberOfSections and numberOfRowsInSection answer from that reload. Heights
+// never loaded); numberOfSections and numberOfRowsInSection answer from that reload. While a
+// reload asks its data source, they already answer with the new counts asked so far, as the
+// platform's table does, so a data source may consult the table's own section count. Heights
 // are asked for every row then: the delegate's, else rowHeight (44 for automatic). A section
 // header is as high as the delegate says, else as the frame of the delegate's header view,
 // else 28 with a data-source title, else 0; footers alike without the title rule.
@@ -229,6 +231,8 @@ private:
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> reusePool_;
     std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> visible_;
     std::vector<Section> sections_;
+    // The counts being asked or laid out right now; the table answers with them meanwhile.
+    std::optional<std::vector<int64_t>> countsInProgress_;
     bool loaded_ = false;
     bool tiling_ = false;
     CGFloat rowHeight_ = UITableViewAutomaticDimension;

@@ -239,3 +239,53 @@ TEST(UITableView, TheTableDoesNotKeepItsDataSourceAlive)
     f.table->reloadData();
     EXPECT_EQ(f.table->numberOfSections(), 0);
 }
+
+namespace {
+
+// Like the solution screen: the last section (by the table's own count) is a single video row.
+class StepsAndVideo : public UITableViewDataSource, public UITableViewDelegate {
+public:
+    int64_t steps = 0;
+    bool videos = false;
+    int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override { return 1 + (steps > 0 && videos ? 1 : 0); }
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& table, int64_t section) override
+    {
+        if (section == 0) {
+            return steps;
+        }
+        return section == table->numberOfSections() - 1 && videos ? 1 : 0;
+    }
+    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    {
+        if (ip.section == table->numberOfSections() - 1 && ip.section > 0) {
+            return 390.0;
+        }
+        return std::nullopt;
+    }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    {
+        return table->dequeueReusableCellWithIdentifier("cell", ip);
+    }
+};
+
+} // namespace
+
+TEST(UITableView, ADataSourceMayConsultTheTablesNewSectionCountDuringAReload)
+{
+    auto source = std::make_shared<StepsAndVideo>();
+    auto table = std::make_shared<UITableView>(CGRect{0, 0, 390, 2000}, UITableViewStyle::Plain);
+    table->registerClass<UITableViewCell>("cell");
+    table->setDataSource(source);
+    table->setDelegate(source);
+    table->setRowHeight(100);
+    table->reloadData();
+    EXPECT_EQ(table->numberOfSections(), 1);
+
+    source->steps = 3;
+    source->videos = true;
+    table->reloadData();
+    ASSERT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(1), 1);
+    EXPECT_EQ(table->rectForRowAtIndexPath({1, 0}), (CGRect{0, 300, 390, 390}));
+    EXPECT_TRUE(table->cellForRowAtIndexPath({1, 0}));
+}

@@ -6,6 +6,17 @@ UITableViewController::UITableViewController(UITableViewStyle style) : style_(st
 
 UITableViewController::UITableViewController(const NSCoder& coder) : UIViewController(coder) {}
 
+UITableViewController::UITableViewController(std::optional<std::string> nibName, const NSBundle* bundle)
+    : UIViewController(std::move(nibName), bundle)
+{
+}
+
+void UITableViewController::setEditing(bool editing, bool animated)
+{
+    UIViewController::setEditing(editing, animated);
+    tableView()->setEditing(editing, animated);
+}
+
 std::shared_ptr<UITableView> UITableViewController::tableView()
 {
     return std::dynamic_pointer_cast<UITableView>(view());

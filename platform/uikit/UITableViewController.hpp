@@ -14,6 +14,7 @@ class UITableViewController : public UIViewController, public UITableViewDataSou
 public:
     explicit UITableViewController(UITableViewStyle style = UITableViewStyle::Plain);
     explicit UITableViewController(const NSCoder& coder);
+    UITableViewController(std::optional<std::string> nibName, const NSBundle* bundle);
 
     std::shared_ptr<UITableView> tableView();
     void setTableView(std::shared_ptr<UITableView> tableView);
@@ -23,6 +24,8 @@ public:
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
+    // The controller's editing mode is the table's.
+    void setEditing(bool editing, bool animated) override;
 
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& tableView, int64_t section) override;
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,

@@ -166,6 +166,11 @@ void UIViewController::forwardAppearance(bool begin, bool isAppearing, bool anim
     }
 }
 
+void UIViewController::setEditing(bool editing, bool /*animated*/)
+{
+    editing_ = editing;
+}
+
 bool UIViewController::shouldForwardAppearanceToChild(const UIViewController& child) const
 {
     auto childView = child.viewIfLoaded();

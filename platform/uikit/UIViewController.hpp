@@ -120,6 +120,9 @@ public:
 
     UITraitCollection traitCollection() const { return UITraitCollection::currentTraitCollection(); }
 
+    bool isEditing() const { return editing_; }
+    virtual void setEditing(bool editing, bool animated);
+
     std::shared_ptr<UIResponder> nextResponder() const override;
 
     // Called by UIView when the root view enters or leaves a window.
@@ -159,6 +162,7 @@ private:
     bool definesPresentationContext_ = false;
     std::shared_ptr<UIPopoverPresentationController> popover_;
     CGSize preferredContentSize_;
+    bool editing_ = false;
 };
 
 // Where a popover points: a view and a rectangle in it.

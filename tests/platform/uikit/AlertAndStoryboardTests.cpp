@@ -133,6 +133,8 @@ TEST(UITableViewController, MakesAndFeedsItsOwnTable)
     EXPECT_EQ(table->style(), UITableViewStyle::Grouped);
     EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
     EXPECT_EQ(table->numberOfRowsInSection(0), 0);
+    controller->setEditing(!controller->isEditing(), true);
+    EXPECT_TRUE(table->isEditing());
     std::weak_ptr<UITableViewController> weak = controller;
     table.reset();
     controller.reset();

@@ -1,5 +1,6 @@
 #include "platform/uikit/testing/UIKitHarness.hpp"
 
+#include <algorithm>
 #include <iostream>
 
 #include "platform/foundation/DispatchClock.hpp"
@@ -211,6 +212,28 @@ bool Harness::isTouchable(const std::shared_ptr<UIView>& view) const
     for (auto v = view; v; v = v->superview()) {
         if (v->isHidden() || v->alpha() <= 0.01 || !v->isUserInteractionEnabled()) {
             return false;
+        }
+    }
+    // Any view in front that takes touches there (a busy overlay, an open drawer) swallows them.
+    auto w = view->window();
+    CGRect own = view->bounds();
+    CGPoint point = view->convertPointToView({own.midX(), own.midY()}, w.get());
+    for (auto v = view; v; v = v->superview()) {
+        auto parent = v->superview();
+        if (!parent) {
+            break;
+        }
+        const auto& siblings = parent->subviews();
+        auto it = std::find(siblings.begin(), siblings.end(), v);
+        for (++it; it != siblings.end(); ++it) {
+            const auto& front = *it;
+            if (front->isHidden() || front->alpha() <= 0.01 || !front->isUserInteractionEnabled()) {
+                continue;
+            }
+            CGRect area = front->convertRectToView(front->bounds(), w.get());
+            if (point.x >= area.minX() && point.x <= area.maxX() && point.y >= area.minY() && point.y <= area.maxY() && !area.isEmpty()) {
+                return false;
+            }
         }
     }
     // A presented controller covers everything below it.

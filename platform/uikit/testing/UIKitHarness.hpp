@@ -27,8 +27,9 @@ namespace uikit::testing {
 //     h.simulateRestart();                    // defaults survive, shared objects are made anew
 //
 // Every input runs the main loop until idle afterwards, with layout passes of the windows.
-// Input that a user could not give (a hidden, disabled or covered view, a view outside any
-// window) is refused and answered with false.
+// Input that a user could not give is refused and answered with false: a view that is hidden,
+// transparent, disabled, outside any window, under a presented controller, or whose centre lies
+// under a view in front of it that takes touches (a busy overlay, an open drawer).
 class Harness {
 public:
     struct Options {

@@ -10,6 +10,7 @@
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/uikit/ProcessLifetime.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
 
@@ -133,6 +134,22 @@ TEST_F(HarnessTest, TapsReachTargetsAndAlertsAnswerAfterDismissal)
     EXPECT_TRUE(h.tapAlertAction("OK"));
     EXPECT_EQ(events(), (std::vector<std::string>{"asked by askButton", "OK after dismissal"}));
     EXPECT_EQ(h.presentedAlert(), nullptr);
+}
+
+TEST_F(HarnessTest, AnOverlayInFrontSwallowsTaps)
+{
+    Harness h;
+    h.launch<Delegate>();
+    auto overlay = std::make_shared<UIView>(h.window()->frame());
+    overlay->setTag(8989);
+    h.window()->addSubview(overlay);
+    EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
+    // A label (no touches) in front does not block.
+    overlay->removeFromSuperview();
+    auto toast = std::make_shared<UILabel>(h.window()->frame());
+    h.window()->addSubview(toast);
+    EXPECT_TRUE(h.tapAccessibilityIdentifier("askButton"));
+    EXPECT_TRUE(h.tapAlertAction("OK"));
 }
 
 TEST_F(HarnessTest, FocusPutsTheCursorWhereTheTestWants)

@@ -4,7 +4,6 @@
 #include <numbers>
 
 #include "platform/foundation/DispatchClock.hpp"
-#include "platform/iosmath/MTMathUILabel.hpp"
 #include "platform/render/CairoHandles.hpp"
 #include "platform/render/DialogPainter.hpp"
 #include "platform/render/ImageDrawing.hpp"
@@ -93,9 +92,7 @@ void paintCellSeparator(const UITableViewCell& cell, cairo_t* cr)
 
 void ViewContentPainter::paint(const UIView& view, cairo_t* cr)
 {
-    if (auto* math = dynamic_cast<const MTMathUILabel*>(&view)) {
-        math->drawInContext(cr);
-    } else if (auto* label = dynamic_cast<const UILabel*>(&view)) {
+    if (auto* label = dynamic_cast<const UILabel*>(&view)) {
         paintLabel(*label, cr);
     } else if (auto* field = dynamic_cast<const UITextField*>(&view)) {
         paintTextField(*field, cr);

@@ -7,9 +7,9 @@
 namespace render {
 
 // The own content of the platform's view classes, drawn in the view's bounds coordinates:
-// label text, images and icons, text fields, spinners, formulas, table-cell selection and
-// separators, and the dialogs of presented alerts and share sheets. Other views draw through
-// their drawRect with the current graphics context set.
+// label text, images and icons, text fields, spinners, table-cell selection and separators,
+// and the dialogs of presented alerts and share sheets. Other views (the math label among
+// them) draw through their drawRect with the current graphics context set.
 class ViewContentPainter {
 public:
     // Before the subviews.

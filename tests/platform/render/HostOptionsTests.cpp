@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "platform/render/HostOptions.hpp"
+
+using render::parseHostOptions;
+
+TEST(HostOptions, ParsesTheScreenAndStyle)
+{
+    auto defaults = parseHostOptions({});
+    ASSERT_TRUE(defaults.options);
+    EXPECT_EQ(defaults.options->screenSize, (CGSize{390, 844}));
+    EXPECT_EQ(defaults.options->scale, 1);
+
+    auto given = parseHostOptions({"--dark", "--scale", "2", "--pad", "--screenshot", "out.png", "--exit-after-first-frame"});
+    ASSERT_TRUE(given.options) << given.error;
+    EXPECT_EQ(given.options->style, UIUserInterfaceStyle::Dark);
+    EXPECT_EQ(given.options->scale, 2);
+    EXPECT_EQ(given.options->idiom, UIUserInterfaceIdiom::Pad);
+    EXPECT_EQ(given.options->screenSize, (CGSize{820, 1180}));
+    EXPECT_EQ(given.options->screenshot, std::filesystem::path("out.png"));
+    EXPECT_TRUE(given.options->exitAfterFirstFrame);
+
+    EXPECT_EQ(parseHostOptions({"--size", "320x568"}).options->screenSize, (CGSize{320, 568}));
+}
+
+TEST(HostOptions, BadArgumentsAreExplained)
+{
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--scale"}, {"--scale", "two"}, {"--scale", "0"}, {"--scale", "nan"}, {"--size", "10x10"}, {"--size", "390"}, {"--frobnicate"}}) {
+        auto result = parseHostOptions(bad);
+        EXPECT_FALSE(result.options) << bad.front();
+        EXPECT_FALSE(result.error.empty());
+    }
+}

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "platform/foundation/RunLoop.hpp"
+#include "platform/render/DialogLayout.hpp"
+#include "platform/render/TouchRouter.hpp"
+#include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIScrollView.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIWindow.hpp"
+
+using render::TouchRouter;
+
+namespace {
+
+struct Screen {
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 200, 400});
+    std::shared_ptr<UIViewController> root = std::make_shared<UIViewController>();
+    std::shared_ptr<UIButton> button = std::make_shared<UIButton>(CGRect{20, 20, 100, 40});
+    std::shared_ptr<UIScrollView> scroll = std::make_shared<UIScrollView>(CGRect{0, 100, 200, 200});
+    int taps = 0;
+
+    Screen()
+    {
+        window->setRootViewController(root);
+        window->makeKeyAndVisible();
+        root->view()->addSubview(button);
+        root->view()->addSubview(scroll);
+        scroll->setContentSize({200, 1000});
+        button->addAction([this](const auto&) { ++taps; }, UIControlEventTouchUpInside);
+        RunLoop::main().runUntilIdle();
+    }
+};
+
+} // namespace
+
+TEST(TouchRouter, PressAndReleaseInsideIsATap)
+{
+    Screen screen;
+    TouchRouter router(screen.window);
+    router.press({50, 40});
+    EXPECT_TRUE(screen.button->isHighlighted());
+    router.release({52, 41});
+    EXPECT_FALSE(screen.button->isHighlighted());
+    EXPECT_EQ(screen.taps, 1);
+
+    // Dragging off the button cancels the tap.
+    router.press({50, 40});
+    router.move({50, 90});
+    router.release({50, 90});
+    EXPECT_EQ(screen.taps, 1);
+
+    screen.button->setEnabled(false);
+    router.press({50, 40});
+    router.release({50, 40});
+    EXPECT_EQ(screen.taps, 1);
+}
+
+TEST(TouchRouter, DragAndWheelScrollWithinTheContent)
+{
+    Screen screen;
+    TouchRouter router(screen.window);
+    router.press({100, 250});
+    router.move({100, 200});
+    router.release({100, 200});
+    EXPECT_EQ(screen.scroll->contentOffset().y, 50);
+
+    router.wheel({100, 250}, 0, 1);  // wheel up: back towards the start
+    EXPECT_EQ(screen.scroll->contentOffset().y, 10);
+    router.wheel({100, 250}, 0, 5);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 0);
+    router.wheel({100, 250}, 0, -100);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 800);  // content height less the view's
+}
+
+TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
+{
+    Screen screen;
+    std::string chosen;
+    auto alert = UIAlertController::alertControllerWithTitle("Title", "Message", UIAlertControllerStyle::Alert);
+    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::Cancel, [&](const auto&) { chosen = "Cancel"; }));
+    alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [&](const auto&) { chosen = "OK"; }));
+    screen.root->presentViewController(alert, false);
+    RunLoop::main().runUntilIdle();
+
+    TouchRouter router(screen.window);
+    router.press({50, 40});  // the button under the dimmed backdrop takes no touch
+    router.release({50, 40});
+    EXPECT_EQ(screen.taps, 0);
+
+    auto layout = render::alertLayout(*alert, screen.window->bounds().size);
+    ASSERT_EQ(layout.buttons.size(), 2u);
+    EXPECT_EQ(layout.buttons[0].title, "Cancel");  // cancel first when side by side
+    CGRect ok = layout.buttons[1].frame;
+    router.press({ok.midX(), ok.midY()});
+    router.release({ok.midX(), ok.midY()});
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(chosen, "OK");
+    EXPECT_FALSE(screen.root->presentedViewController());
+}
+
+TEST(TouchRouter, HitTestSkipsHiddenAndUntouchableViews)
+{
+    Screen screen;
+    EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.button);
+    screen.button->setUserInteractionEnabled(false);
+    EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.root->view());
+    EXPECT_EQ(TouchRouter::hitTest(screen.window, {500, 40}), nullptr);
+}

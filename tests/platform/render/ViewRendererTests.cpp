@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "platform/iosmath/MTMathUILabel.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UIScrollView.hpp"
+#include "platform/uikit/UITextField.hpp"
+#include "platform/uikit/UITraitCollection.hpp"
+#include "tests/platform/render/PixelProbe.hpp"
+
+namespace {
+
+std::shared_ptr<UIView> box(CGRect frame, UIColor colour)
+{
+    auto view = std::make_shared<UIView>(frame);
+    view->setBackgroundColor(colour);
+    return view;
+}
+
+// Whether any pixel in the rectangle is darker than mid grey (text was drawn there).
+bool hasInk(const UIImage& image, int x0, int y0, int x1, int y1)
+{
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            RGBA p = pixelAt(image, x, y);
+            if (p.a > 128 && p.r < 128 && p.g < 128 && p.b < 128) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ViewRenderer, LayerAttributes)
+{
+    auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
+    auto rounded = box({10, 10, 40, 40}, UIColor::redColor());
+    rounded->layer()->setCornerRadius(15);
+    auto hidden = box({60, 10, 30, 30}, UIColor::blueColor());
+    hidden->setHidden(true);
+    auto faded = box({60, 60, 30, 30}, UIColor::blackColor());
+    faded->setAlpha(0.5);
+    auto bordered = box({10, 60, 40, 30}, UIColor::whiteColor());
+    bordered->layer()->setBorderWidth(2);
+    bordered->layer()->setBorderColor(CGColor{0, 0.5, 0, 1});
+    for (const auto& v : {rounded, hidden, faded, bordered}) {
+        root->addSubview(v);
+    }
+    auto image = snapshot(*root);
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(isNear(pixelAt(*image, 30, 30), 255, 0, 0));       // inside the rounded box
+    EXPECT_TRUE(isNear(pixelAt(*image, 11, 11), 255, 255, 255));   // its cut corner
+    EXPECT_TRUE(isNear(pixelAt(*image, 75, 25), 255, 255, 255));   // hidden view left out
+    EXPECT_TRUE(isNear(pixelAt(*image, 75, 75), 128, 128, 128, 255, 2));
+    EXPECT_TRUE(isNear(pixelAt(*image, 10, 75), 0, 128, 0));       // border inside the bounds
+    EXPECT_TRUE(isNear(pixelAt(*image, 30, 75), 255, 255, 255));
+}
+
+TEST(ViewRenderer, ScrollViewClipsAndMovesItsContent)
+{
+    auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
+    auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 50});
+    scroll->setClipsToBounds(true);
+    scroll->setContentSize({100, 200});
+    scroll->addSubview(box({0, 0, 100, 50}, UIColor::redColor()));
+    scroll->addSubview(box({0, 50, 100, 150}, UIColor::blueColor()));
+    root->addSubview(scroll);
+
+    auto before = snapshot(*root);
+    EXPECT_TRUE(isNear(pixelAt(*before, 50, 25), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*before, 50, 75), 255, 255, 255));  // the blue row is cut off
+
+    scroll->setContentOffset({0, 40});
+    auto after = snapshot(*root);
+    EXPECT_TRUE(isNear(pixelAt(*after, 50, 5), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*after, 50, 15), 0, 0, 255));
+}
+
+TEST(ViewRenderer, DynamicColoursFollowTheInterfaceStyle)
+{
+    auto view = box({0, 0, 10, 10}, UIColor::systemBackgroundColor());
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
+    auto dark = snapshot(*view);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Light));
+    auto light = snapshot(*view);
+    EXPECT_TRUE(isNear(pixelAt(*dark, 5, 5), 0, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*light, 5, 5), 255, 255, 255));
+}
+
+TEST(ViewRenderer, RendersAtTheImageScale)
+{
+    auto root = box({0, 0, 20, 20}, UIColor::whiteColor());
+    root->addSubview(box({10, 0, 10, 20}, UIColor::blackColor()));
+    auto image = snapshot(*root, 3);
+    EXPECT_EQ(cairo_image_surface_get_width(image->CGImage()), 60);
+    EXPECT_TRUE(isNear(pixelAt(*image, 29, 30), 255, 255, 255));
+    EXPECT_TRUE(isNear(pixelAt(*image, 30, 30), 0, 0, 0));
+}
+
+TEST(ViewRenderer, TextFieldBorderTurnsToTheErrorColour)
+{
+    auto field = std::make_shared<UITextField>(CGRect{0, 0, 120, 40});
+    field->setBackgroundColor(UIColor::whiteColor());
+    field->setText("1/0");
+    field->layer()->setBorderWidth(1);
+    field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
+    EXPECT_TRUE(isNear(pixelAt(*snapshot(*field, 2), 1, 40), 204, 204, 204));
+
+    // Marking the input as wrong colours the border, and only the border.
+    field->layer()->setBorderColor(UIColor::redColor().cgColor());
+    auto marked = snapshot(*field, 2);
+    EXPECT_TRUE(isNear(pixelAt(*marked, 1, 40), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*marked, 238, 40), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*marked, 200, 40), 255, 255, 255));
+    EXPECT_TRUE(hasInk(*marked, 0, 0, 80, 80));  // the text
+}
+
+TEST(ViewRenderer, LabelsAndFormulasPutInkInsideTheirBounds)
+{
+    auto root = box({0, 0, 200, 100}, UIColor::whiteColor());
+    auto label = std::make_shared<UILabel>(CGRect{0, 0, 200, 40});
+    label->setText("Step 1");
+    label->setTextAlignment(NSTextAlignment::Right);
+    label->setTextColor(UIColor::blackColor());
+    auto formula = std::make_shared<MTMathUILabel>(CGRect{0, 50, 200, 50});
+    formula->setLatex("x^2 + p x + q = 0");
+    root->addSubview(label);
+    root->addSubview(formula);
+    auto image = snapshot(*root);
+    EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40));   // right-aligned text
+    EXPECT_FALSE(hasInk(*image, 0, 0, 80, 40));
+    EXPECT_TRUE(hasInk(*image, 0, 50, 200, 100));
+}

@@ -1,6 +1,6 @@
 #include "Radixel/AppMetaData.hpp"
 
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
 AppMetaData AppMetaData::decode(const nlohmann::json& value, const std::string& path) {
     JSONRecordReader reader(value, path);

@@ -1,6 +1,6 @@
 #include "Radixel/KeTuAdData.hpp"
 
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
 KeTuAdData KeTuAdData::decode(const nlohmann::json& value, const std::string& path) {
     JSONRecordReader reader(value, path);

@@ -1,6 +1,6 @@
 #include "Radixel/OfferData.hpp"
 
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
 OfferData OfferData::decode(const nlohmann::json& value, const std::string& path) {
     JSONRecordReader reader(value, path);

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "Radixel/ApplicationLanguage.hpp"
-#include "Radixel/JSONDecoder.hpp"
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONDecoder.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSPropertyListSerialization.hpp"

@@ -1,6 +1,6 @@
 #include "Radixel/UmpReferenceData.hpp"
 
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
 UmpReferenceData UmpReferenceData::decode(const nlohmann::json& value, const std::string& path) {
     JSONRecordReader reader(value, path);

@@ -1,24 +1,21 @@
 #include "Radixel/math/Formula.hpp"
 
-#include "Radixel/math/RecordDecoding.hpp"
-
-using namespace recorddecoding;
+#include "platform/foundation/JSONRecordReader.hpp"
 
 void from_json(const nlohmann::json& json, Formula& formula) {
-    static constexpr const char* record = "Formula";
-    requireObject(json, record);
+    JSONRecordReader reader(json, "Formula");
     Formula decoded;
-    decoded.category = requiredString(json, "category", record);
-    decoded.subcategory = requiredString(json, "subcategory", record);
-    decoded.topic = requiredString(json, "topic", record);
-    decoded.type = requiredString(json, "type", record);
-    decoded.imageName = requiredString(json, "imageName", record);
-    decoded.searched = requiredString(json, "searched", record);
-    decoded.given = requiredStringList(json, "given", record);
-    decoded.latex = requiredString(json, "latex", record);
-    decoded.identifier = requiredString(json, "identifier", record);
-    decoded.conditions = optionalStringList(json, "conditions", record);
-    decoded.description = requiredString(json, "description", record);
+    decoded.category = reader.string("category");
+    decoded.subcategory = reader.string("subcategory");
+    decoded.topic = reader.string("topic");
+    decoded.type = reader.string("type");
+    decoded.imageName = reader.string("imageName");
+    decoded.searched = reader.string("searched");
+    decoded.given = reader.stringArray("given");
+    decoded.latex = reader.string("latex");
+    decoded.identifier = reader.string("identifier");
+    decoded.conditions = reader.optionalStringArray("conditions");
+    decoded.description = reader.string("description");
     formula = std::move(decoded);
 }
 

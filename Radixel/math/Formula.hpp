@@ -23,7 +23,8 @@ struct Formula {
 };
 
 // Every key but "conditions" is required; a missing or null "conditions" leaves it absent.
-// Throws RecordDecodingError and leaves formula untouched when the record is incomplete.
+// Throws JSONDecodingError (its path starts at "Formula") and leaves formula untouched when
+// the record is incomplete.
 void from_json(const nlohmann::json& json, Formula& formula);
 // Keys in field order (hence ordered_json); "conditions" only when present.
 void to_json(nlohmann::ordered_json& json, const Formula& formula);

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "Radixel/math/FormulaError.hpp"
-#include "Radixel/math/RecordDecoding.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSBundle.hpp"
 
 namespace {
@@ -33,17 +33,11 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 }
 
 std::vector<Unit> decodeUnits(const nlohmann::json& document) {
-    if (!document.is_array())
-        throw RecordDecodingError(std::string("[Unit]: expected an array of units, not ") + document.type_name());
+    const nlohmann::json& list = JSONRecordReader::requireArray(document, "units");
     std::vector<Unit> decoded;
-    decoded.reserve(document.size());
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        try {
-            decoded.push_back(document[i].get<Unit>());
-        } catch (const RecordDecodingError& error) {
-            throw RecordDecodingError("unit " + std::to_string(i) + ": " + error.what());
-        }
-    }
+    decoded.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i)
+        decoded.push_back(Unit::decode(list[i], "units[" + std::to_string(i) + "]"));
     return decoded;
 }
 

@@ -19,8 +19,8 @@ public:
 
     // Replaces units with the JSON array of units in the resource "<fromFile>.json". Throws
     // FormulaError::configurationFailed when the file is missing or unreadable, the JSON
-    // parser's error when it is not JSON and RecordDecodingError when it is not an array of
-    // complete units; units is left as it was on any failure.
+    // parser's error when it is not JSON and JSONDecodingError (naming "units[i]") when it is
+    // not an array of complete units; units is left as it was on any failure.
     void loadUnits(const std::string& fromFile);
 
     const std::string defaultUnitKey = "m";

@@ -1,21 +1,18 @@
 #include "Radixel/math/Symbol.hpp"
 
-#include "Radixel/math/RecordDecoding.hpp"
-
-using namespace recorddecoding;
+#include "platform/foundation/JSONRecordReader.hpp"
 
 void from_json(const nlohmann::json& json, Symbol& symbol) {
-    static constexpr const char* record = "Symbol";
-    requireObject(json, record);
+    JSONRecordReader reader(json, "Symbol");
     Symbol decoded;
-    decoded.category = requiredString(json, "category", record);
-    decoded.subcategory = requiredString(json, "subcategory", record);
-    decoded.topic = requiredString(json, "topic", record);
-    decoded.key = requiredString(json, "key", record);
-    decoded.latex = requiredString(json, "latex", record);
-    decoded.name = requiredString(json, "name", record);
-    decoded.unit = requiredString(json, "unit", record);
-    decoded.rules = optionalNumberDictionary(json, "rules", record);
+    decoded.category = reader.string("category");
+    decoded.subcategory = reader.string("subcategory");
+    decoded.topic = reader.string("topic");
+    decoded.key = reader.string("key");
+    decoded.latex = reader.string("latex");
+    decoded.name = reader.string("name");
+    decoded.unit = reader.string("unit");
+    decoded.rules = reader.optionalNumberDictionary("rules");
     symbol = std::move(decoded);
 }
 

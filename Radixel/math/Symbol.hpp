@@ -20,8 +20,8 @@ struct Symbol {
 };
 
 // Every key but "rules" is required; a missing or null "rules" leaves it absent, {} gives a
-// present empty dictionary. Throws RecordDecodingError and leaves symbol untouched when the
-// record is incomplete.
+// present empty dictionary. Throws JSONDecodingError (its path starts at "Symbol") and leaves
+// symbol untouched when the record is incomplete.
 void from_json(const nlohmann::json& json, Symbol& symbol);
 // Keys in field order (hence ordered_json); "rules" only when present.
 void to_json(nlohmann::ordered_json& json, const Symbol& symbol);

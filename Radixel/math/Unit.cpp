@@ -1,19 +1,18 @@
 #include "Radixel/math/Unit.hpp"
 
-#include "Radixel/math/RecordDecoding.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
-using namespace recorddecoding;
-
-void from_json(const nlohmann::json& json, Unit& unit) {
-    static constexpr const char* record = "Unit";
-    requireObject(json, record);
+Unit Unit::decode(const nlohmann::json& json, const std::string& path) {
+    JSONRecordReader reader(json, path);
     Unit decoded;
-    decoded.key = requiredString(json, "key", record);
-    decoded.latex = requiredString(json, "latex", record);
-    decoded.name = requiredString(json, "name", record);
-    decoded.factor = requiredNumber(json, "factor", record);
-    unit = std::move(decoded);
+    decoded.key = reader.string("key");
+    decoded.latex = reader.string("latex");
+    decoded.name = reader.string("name");
+    decoded.factor = reader.finiteNumber("factor");
+    return decoded;
 }
+
+void from_json(const nlohmann::json& json, Unit& unit) { unit = Unit::decode(json, "Unit"); }
 
 void to_json(nlohmann::ordered_json& json, const Unit& unit) {
     json = nlohmann::ordered_json::object();

@@ -11,10 +11,13 @@ struct Unit {
     std::string latex;
     std::string name;
     double factor = 1.0;
+
+    // All four keys are required; factor must be a finite number. Throws JSONDecodingError
+    // naming path when the record is incomplete.
+    static Unit decode(const nlohmann::json& json, const std::string& path);
 };
 
-// All four keys are required; factor must be a finite number. Throws RecordDecodingError and
-// leaves unit untouched when the record is incomplete.
+// Unit::decode with the path "Unit"; leaves unit untouched when the record is incomplete.
 void from_json(const nlohmann::json& json, Unit& unit);
 // Keys in field order (hence ordered_json).
 void to_json(nlohmann::ordered_json& json, const Unit& unit);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/AppMetaData.hpp"
-#include "Radixel/JSONDecoder.hpp"
 #include "Radixel/KeTuAdData.hpp"
 #include "Radixel/OfferData.hpp"
 #include "Radixel/UmpReferenceData.hpp"
+#include "platform/foundation/JSONDecodingError.hpp"
 
 using nlohmann::json;
 
@@ -162,16 +162,4 @@ TEST(AdOfferConsentRecordsTest, ConsentFlagIsOptionalButTheTextsAreNot) {
 
     value.erase("vendorConsents");
     EXPECT_THROW(UmpReferenceData::decode(value), JSONDecodingError);
-}
-
-TEST(JSONDecoderTest, RefusesEmptyMalformedAndDeeplyNestedData) {
-    JSONDecoder decoder;
-    EXPECT_THROW(decoder.parse(""), JSONDecodingError);
-    EXPECT_THROW(decoder.parse("{\"apps\": [}"), JSONDecodingError);
-    EXPECT_THROW(decoder.parse("\xff\xfe"), JSONDecodingError);
-    EXPECT_THROW(decoder.parse(std::string(100000, '[') + std::string(100000, ']')), JSONDecodingError);
-    // Brackets inside strings are text, not nesting.
-    json value = decoder.parse("{\"a\": \"" + std::string(1000, '[') + "\\\"{\"}");
-    EXPECT_EQ(value["a"].get<std::string>().size(), 1002u);
-
 }

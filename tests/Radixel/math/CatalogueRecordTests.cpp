@@ -5,9 +5,9 @@
 #include "Radixel/math/Formula.hpp"
 #include "Radixel/math/KeTuFormula.hpp"
 #include "Radixel/math/KeTuFormulaSymbol.hpp"
-#include "Radixel/math/RecordDecoding.hpp"
 #include "Radixel/math/Symbol.hpp"
 #include "Radixel/math/Unit.hpp"
+#include "platform/foundation/JSONDecodingError.hpp"
 
 namespace {
 
@@ -26,12 +26,12 @@ nlohmann::json completeSymbol() {
     })");
 }
 
-// The message of the RecordDecodingError the decoding throws, or "" when it does not throw.
+// The message of the JSONDecodingError the decoding throws, or "" when it does not throw.
 template <typename Record>
 std::string decodingError(const nlohmann::json& json) {
     try {
         (void)json.get<Record>();
-    } catch (const RecordDecodingError& error) {
+    } catch (const JSONDecodingError& error) {
         return error.what();
     }
     return "";
@@ -82,7 +82,7 @@ TEST(Formula, AnEmptyGivenListIsNotAMissingOne) {
     EXPECT_TRUE(json.get<Formula>().given.empty());
 
     json.erase("given");
-    EXPECT_EQ(decodingError<Formula>(json), "Formula: missing key \"given\"");
+    EXPECT_EQ(decodingError<Formula>(json), "Key not found: \"given\" at Formula.");
 }
 
 TEST(Formula, EveryRequiredKeyIsRequiredAndExtraKeysAreIgnored) {
@@ -90,7 +90,7 @@ TEST(Formula, EveryRequiredKeyIsRequiredAndExtraKeysAreIgnored) {
                             "identifier", "description"}) {
         nlohmann::json json = completeFormula();
         json.erase(key);
-        EXPECT_EQ(decodingError<Formula>(json), std::string("Formula: missing key \"") + key + "\"");
+        EXPECT_EQ(decodingError<Formula>(json), std::string("Key not found: \"") + key + "\" at Formula.");
     }
 
     nlohmann::json json = completeFormula();
@@ -101,23 +101,24 @@ TEST(Formula, EveryRequiredKeyIsRequiredAndExtraKeysAreIgnored) {
 TEST(Formula, WrongTypesFailTheWholeRecordAndLeaveTheTargetUntouched) {
     nlohmann::json json = completeFormula();
     json["given"] = {"r", 2};
-    EXPECT_EQ(decodingError<Formula>(json), "Formula: \"given\"[1] must be a string, not number");
+    EXPECT_EQ(decodingError<Formula>(json), "Type mismatch at Formula.given[1]: expected a string, found an integer.");
 
     json = completeFormula();
     json["conditions"] = "r > 0";
-    EXPECT_EQ(decodingError<Formula>(json), "Formula: \"conditions\" must be an array of strings, not string");
+    EXPECT_EQ(decodingError<Formula>(json), "Type mismatch at Formula.conditions: expected an array, found a string.");
 
     json = completeFormula();
     json["description"] = nullptr;
-    EXPECT_EQ(decodingError<Formula>(json), "Formula: \"description\" must be a string, not null");
+    EXPECT_EQ(decodingError<Formula>(json), "Type mismatch at Formula.description: expected a string, found null.");
 
-    EXPECT_EQ(decodingError<Formula>(nlohmann::json::array()), "Formula: the record must be an object, not array");
+    EXPECT_EQ(decodingError<Formula>(nlohmann::json::array()),
+              "Type mismatch at Formula: expected an object, found an array.");
 
     Formula kept;
     kept.identifier = "kept";
     json = completeFormula();
     json["latex"] = 1;
-    EXPECT_THROW(from_json(json, kept), RecordDecodingError);
+    EXPECT_THROW(from_json(json, kept), JSONDecodingError);
     EXPECT_EQ(kept.identifier, "kept");
 }
 
@@ -139,13 +140,13 @@ TEST(Unit, RoundTripsInFieldOrderAndTakesWholeNumbersAsFactors) {
 
 TEST(Unit, FactorMustBeAFiniteNumber) {
     nlohmann::json json = {{"key", "m"}, {"latex", "m"}, {"name", "Meter"}};
-    EXPECT_EQ(decodingError<Unit>(json), "Unit: missing key \"factor\"");
+    EXPECT_EQ(decodingError<Unit>(json), "Key not found: \"factor\" at Unit.");
     json["factor"] = "1";
-    EXPECT_EQ(decodingError<Unit>(json), "Unit: \"factor\" must be a number, not string");
+    EXPECT_EQ(decodingError<Unit>(json), "Type mismatch at Unit.factor: expected a number, found a string.");
     json["factor"] = true;
-    EXPECT_EQ(decodingError<Unit>(json), "Unit: \"factor\" must be a number, not boolean");
+    EXPECT_EQ(decodingError<Unit>(json), "Type mismatch at Unit.factor: expected a number, found a boolean.");
     json["factor"] = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(decodingError<Unit>(json), "Unit: \"factor\" must be a finite number");
+    EXPECT_EQ(decodingError<Unit>(json), "Number at Unit.factor is not finite.");
 }
 
 TEST(Symbol, RulesAreAbsentWhenMissingOrNullAndPresentWhenEmpty) {
@@ -174,14 +175,14 @@ TEST(Symbol, RulesAreAbsentWhenMissingOrNullAndPresentWhenEmpty) {
 TEST(Symbol, RequiredKeysAndRuleValuesAreChecked) {
     nlohmann::json json = completeSymbol();
     json.erase("unit");
-    EXPECT_EQ(decodingError<Symbol>(json), "Symbol: missing key \"unit\"");
+    EXPECT_EQ(decodingError<Symbol>(json), "Key not found: \"unit\" at Symbol.");
 
     json = completeSymbol();
     json["rules"] = {{"min", "zero"}};
-    EXPECT_EQ(decodingError<Symbol>(json), "Symbol: \"rules\".\"min\" must be a number, not string");
+    EXPECT_EQ(decodingError<Symbol>(json), "Type mismatch at Symbol.rules.min: expected a number, found a string.");
 
     json["rules"] = {1, 2};
-    EXPECT_EQ(decodingError<Symbol>(json), "Symbol: \"rules\" must be an object of numbers, not array");
+    EXPECT_EQ(decodingError<Symbol>(json), "Type mismatch at Symbol.rules: expected an object, found an array.");
 }
 
 TEST(KeTuFormulaSymbol, StartsWithoutSymbols) { EXPECT_TRUE(KeTuFormulaSymbol().symbols.empty()); }

@@ -9,7 +9,7 @@
 
 #include "Radixel/math/FormulaError.hpp"
 #include "Radixel/math/KeTuFormulaUnit.hpp"
-#include "Radixel/math/RecordDecoding.hpp"
+#include "platform/foundation/JSONDecodingError.hpp"
 #include "platform/foundation/NSBundle.hpp"
 
 namespace fs = std::filesystem;
@@ -127,8 +127,8 @@ TEST_F(UnitResources, AFailedReloadKeepsTheUnitsThatWereLoaded) {
     try {
         formulaUnit->loadUnits("broken");
         ADD_FAILURE() << "a unit without factor must not load";
-    } catch (const RecordDecodingError& error) {
-        EXPECT_STREQ(error.what(), "unit 0: Unit: missing key \"factor\"");
+    } catch (const JSONDecodingError& error) {
+        EXPECT_STREQ(error.what(), "Key not found: \"factor\" at units[0].");
     }
     EXPECT_THROW(formulaUnit->loadUnits("absent"), FormulaError);
     EXPECT_EQ(formulaUnit->units.size(), 2u);

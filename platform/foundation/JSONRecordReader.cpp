@@ -1,5 +1,6 @@
-#include "Radixel/JSONRecordReader.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -26,9 +27,19 @@ const char* typeName(const nlohmann::json& value) {
     }
 }
 
+std::string placeName(const std::string& path) { return path.empty() ? std::string("the top level") : path; }
+
 [[noreturn]] void typeMismatch(const std::string& path, const char* expected, const nlohmann::json& found) {
-    throw JSONDecodingError("Type mismatch at " + (path.empty() ? std::string("the top level") : path) +
-                            ": expected " + expected + ", found " + typeName(found) + ".");
+    throw JSONDecodingError("Type mismatch at " + placeName(path) + ": expected " + expected + ", found " +
+                            typeName(found) + ".");
+}
+
+// A whole number is a number too: a factor written 1000 is as good as 1000.0.
+double requireFiniteNumber(const nlohmann::json& value, const std::string& path) {
+    if (!value.is_number()) typeMismatch(path, "a number", value);
+    double number = value.get<double>();
+    if (!std::isfinite(number)) throw JSONDecodingError("Number at " + placeName(path) + " is not finite.");
+    return number;
 }
 
 }  // namespace
@@ -39,15 +50,26 @@ JSONRecordReader::JSONRecordReader(const nlohmann::json& value, std::string path
 const nlohmann::json& JSONRecordReader::required(const char* key) const {
     auto it = object_.find(key);
     if (it == object_.end())
-        throw JSONDecodingError("Key not found: \"" + std::string(key) + "\" at " +
-                                (path_.empty() ? std::string("the top level") : path_) + ".");
+        throw JSONDecodingError("Key not found: \"" + std::string(key) + "\" at " + placeName(path_) + ".");
     return *it;
+}
+
+const nlohmann::json* JSONRecordReader::optional(const char* key) const {
+    auto it = object_.find(key);
+    if (it == object_.end() || it->is_null()) return nullptr;
+    return &*it;
 }
 
 std::string JSONRecordReader::string(const char* key) const { return requireString(required(key), pathOf(key)); }
 
 std::vector<std::string> JSONRecordReader::stringArray(const char* key) const {
     return requireStringArray(required(key), pathOf(key));
+}
+
+std::optional<std::vector<std::string>> JSONRecordReader::optionalStringArray(const char* key) const {
+    const nlohmann::json* value = optional(key);
+    if (!value) return std::nullopt;
+    return requireStringArray(*value, pathOf(key));
 }
 
 std::map<std::string, std::string> JSONRecordReader::stringDictionary(const char* key) const {
@@ -61,10 +83,10 @@ bool JSONRecordReader::boolean(const char* key) const {
 }
 
 std::optional<bool> JSONRecordReader::optionalBoolean(const char* key) const {
-    auto it = object_.find(key);
-    if (it == object_.end() || it->is_null()) return std::nullopt;
-    if (!it->is_boolean()) typeMismatch(pathOf(key), "a boolean", *it);
-    return it->get<bool>();
+    const nlohmann::json* value = optional(key);
+    if (!value) return std::nullopt;
+    if (!value->is_boolean()) typeMismatch(pathOf(key), "a boolean", *value);
+    return value->get<bool>();
 }
 
 int64_t JSONRecordReader::integer(const char* key) const {
@@ -77,6 +99,18 @@ int64_t JSONRecordReader::integer(const char* key) const {
         throw JSONDecodingError("Number at " + pathOf(key) + " does not fit a signed 64-bit integer.");
     }
     typeMismatch(pathOf(key), "an integer", value);
+}
+
+double JSONRecordReader::finiteNumber(const char* key) const { return requireFiniteNumber(required(key), pathOf(key)); }
+
+std::optional<std::map<std::string, double>> JSONRecordReader::optionalNumberDictionary(const char* key) const {
+    const nlohmann::json* value = optional(key);
+    if (!value) return std::nullopt;
+    std::string path = pathOf(key);
+    std::map<std::string, double> result;
+    for (const auto& [name, number] : requireObject(*value, path).items())
+        result.emplace(name, requireFiniteNumber(number, path + "." + name));
+    return result;
 }
 
 const nlohmann::json& JSONRecordReader::array(const char* key) const {

@@ -1,6 +1,7 @@
-#include "Radixel/JSONDecoder.hpp"
+#include "platform/foundation/JSONDecoder.hpp"
 
 #include <optional>
+#include <string>
 
 #include "platform/foundation/NSJSONSerialization.hpp"
 

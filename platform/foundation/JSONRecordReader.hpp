@@ -8,23 +8,31 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Radixel/JSONDecoder.hpp"
+#include "platform/foundation/JSONDecodingError.hpp"
 
-// Reads the fields of one record from a JSON object with the strictness the remote values
-// need: a required key must be present with exactly its JSON type, an optional one may be
-// missing or null, and keys nobody asks for are ignored. Failures throw JSONDecodingError
-// naming the path ("apps[2].shouldShow"), so one bad record fails the value that holds it.
+// Reads the fields of one record from a JSON object strictly, for remote values and bundled
+// catalogues alike: a required key must be present with exactly its JSON type, an optional
+// one may be missing or null, and keys nobody asks for are ignored. Failures throw
+// JSONDecodingError naming the path ("apps[2].shouldShow", "Unit.factor"), so one bad record
+// fails the value that holds it and the message says which one.
 class JSONRecordReader {
 public:
-    // Throws when value is not an object.
+    // Throws when value is not an object. path names the record in messages; "" is the top level.
     JSONRecordReader(const nlohmann::json& value, std::string path);
+    // The reader keeps a reference to the value, which a temporary would not outlive.
+    JSONRecordReader(const nlohmann::json&& value, std::string path) = delete;
 
     std::string string(const char* key) const;
     std::vector<std::string> stringArray(const char* key) const;
+    std::optional<std::vector<std::string>> optionalStringArray(const char* key) const;
     std::map<std::string, std::string> stringDictionary(const char* key) const;
     bool boolean(const char* key) const;
     std::optional<bool> optionalBoolean(const char* key) const;
     int64_t integer(const char* key) const;
+    // Any JSON number, whole or not, as long as it is finite.
+    double finiteNumber(const char* key) const;
+    // An absent dictionary is not an empty one: {} gives a present, empty map.
+    std::optional<std::map<std::string, double>> optionalNumberDictionary(const char* key) const;
     // The raw array under key, for lists of records.
     const nlohmann::json& array(const char* key) const;
 
@@ -40,6 +48,8 @@ public:
 
 private:
     const nlohmann::json& required(const char* key) const;
+    // Null counts as missing, so a writer may spell an absent value either way.
+    const nlohmann::json* optional(const char* key) const;
 
     const nlohmann::json& object_;
     std::string path_;

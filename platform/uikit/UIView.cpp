@@ -256,6 +256,22 @@ void UIView::notifyMovedToWindow()
     }
 }
 
+std::shared_ptr<UIView> UIView::hitTest(CGPoint point)
+{
+    if (hidden_ || !userInteractionEnabled_ || alpha_ <= 0.01 || !pointInside(point)) {
+        return nullptr;
+    }
+    auto children = subviews_;
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        const auto& child = *it;
+        CGPoint inChild{point.x - child->frame_.origin.x + child->boundsOrigin_.x, point.y - child->frame_.origin.y + child->boundsOrigin_.y};
+        if (auto hit = child->hitTest(inChild)) {
+            return hit;
+        }
+    }
+    return as<UIView>();
+}
+
 CGPoint UIView::originInRoot() const
 {
     CGPoint p = frame_.origin;
@@ -343,12 +359,21 @@ void UIView::collectLayoutPass(std::vector<UIView*>& order)
 
 void UIView::layoutIfNeeded()
 {
-    auto root = as<UIView>();
-    while (auto parent = root->superview()) {
-        root = parent;
+    // As on the platform, the pass starts at the topmost ancestor that itself needs layout, so a
+    // change above the receiver reaches it; otherwise only the receiver's own subtree is laid out.
+    auto start = as<UIView>();
+    for (auto parent = superview(); parent; parent = parent->superview()) {
+        if (parent->needsLayout_) {
+            start = parent;
+        }
     }
+    start->layoutSubtree();
+}
+
+void UIView::layoutSubtree()
+{
     std::vector<UIView*> order;
-    root->collectLayoutPass(order);
+    collectLayoutPass(order);
     bool anyMarked = std::any_of(order.begin(), order.end(), [](const UIView* v) { return v->needsLayout_; });
     if (!anyMarked) {
         return;
@@ -359,7 +384,7 @@ void UIView::layoutIfNeeded()
     for (UIView* v : order) {
         held.push_back(v->as<UIView>());
     }
-    NSLayoutResolver::resolve(*root);
+    NSLayoutResolver::resolve(*this);
     for (const auto& v : held) {
         if (!v->needsLayout_) {
             continue;

@@ -98,6 +98,12 @@ public:
     void setOwningViewController(const std::shared_ptr<UIViewController>& controller) { owningViewController_ = controller; }
     std::shared_ptr<UIResponder> nextResponder() const override;
 
+    // The deepest view under the point (in the receiver's coordinates) that takes touches: the
+    // front-most subviews first; none when the point is outside or the receiver is hidden,
+    // transparent or ignores touches.
+    virtual std::shared_ptr<UIView> hitTest(CGPoint point);
+    virtual bool pointInside(CGPoint point) const { return bounds().containsPoint(point); }
+
     CGRect convertRectToView(const CGRect& rect, const UIView* view) const;
     CGRect convertRectFromView(const CGRect& rect, const UIView* view) const;
     CGPoint convertPointToView(CGPoint point, const UIView* view) const;
@@ -121,9 +127,11 @@ public:
     NSLayoutDimension widthAnchor() { return {as<UIView>(), NSLayoutAttribute::Width}; }
     NSLayoutDimension heightAnchor() { return {as<UIView>(), NSLayoutAttribute::Height}; }
 
-    // Layout. setNeedsLayout marks the view; layoutIfNeeded runs a pass over the view's whole
-    // tree when anything in it is marked: constraints are resolved, then layoutSubviews runs top
-    // down, wrapped in the owning controllers' viewWillLayoutSubviews/viewDidLayoutSubviews.
+    // Layout. setNeedsLayout marks the view; layoutIfNeeded runs a pass when anything in the
+    // receiver's subtree (or an ancestor) is marked: it starts at the topmost marked ancestor, or
+    // at the receiver; the constraints held in that subtree are resolved, then layoutSubviews runs
+    // top down on the marked views, wrapped in the owning controllers' viewWillLayoutSubviews and
+    // viewDidLayoutSubviews.
     void setNeedsLayout();
     bool needsLayout() const { return needsLayout_; }
     void layoutIfNeeded();
@@ -164,6 +172,7 @@ private:
     void notifyMovedToWindow();
     CGPoint originInRoot() const;
     void collectLayoutPass(std::vector<UIView*>& order);
+    void layoutSubtree();
 
     CGRect frame_;
     CGPoint boundsOrigin_;

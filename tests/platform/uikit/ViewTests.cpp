@@ -187,3 +187,26 @@ TEST(NSLayoutConstraint, DimensionsAndCentres)
     EXPECT_FALSE(width->isActive());
     EXPECT_EQ(root->constraints().size(), 3u);
 }
+
+TEST(UIView, HitTestingFindsTheFrontMostViewThatTakesTouches)
+{
+    auto root = makeView({0, 0, 400, 800});
+    auto back = makeView({0, 0, 400, 400}, 1);
+    auto front = makeView({100, 100, 100, 100}, 2);
+    auto label = std::make_shared<UIView>(CGRect{0, 0, 400, 800});
+    label->setUserInteractionEnabled(false);
+    root->addSubview(back);
+    root->addSubview(front);
+    root->addSubview(label);
+    EXPECT_EQ(root->hitTest({150, 150}), front);
+    EXPECT_EQ(root->hitTest({50, 50}), back);
+    EXPECT_EQ(root->hitTest({50, 500}), root);
+    EXPECT_EQ(root->hitTest({-1, 5}), nullptr);
+    front->setHidden(true);
+    EXPECT_EQ(root->hitTest({150, 150}), back);
+    // Scrolled content moves under the point.
+    back->setBounds({0, 100, 400, 400});
+    auto inner = makeView({0, 150, 50, 50}, 3);
+    back->addSubview(inner);
+    EXPECT_EQ(root->hitTest({10, 60}), inner);
+}

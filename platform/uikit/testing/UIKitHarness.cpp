@@ -48,7 +48,9 @@ bool anyNeedsLayout(const UIView& view)
 
 Harness::Harness() : Harness(Options{}) {}
 
-Harness::Harness(const Options& options) : options_(options)
+Harness::Harness(const Options& options)
+    : options_(options), previousScreenSize_(UIScreen::mainScreen().bounds().size), previousScreenScale_(UIScreen::mainScreen().scale()),
+      previousSafeAreaInsets_(UIScreen::mainScreen().defaultSafeAreaInsets())
 {
     DispatchClock::useVirtualTime();
     UIScreen::mainScreen().configure(options.screenSize, options.screenScale);
@@ -66,6 +68,8 @@ Harness::~Harness()
     DispatchClock::useRealTime();
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Light));
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+    UIScreen::mainScreen().configure(previousScreenSize_, previousScreenScale_);
+    UIScreen::mainScreen().setDefaultSafeAreaInsets(previousSafeAreaInsets_);
 }
 
 void Harness::releaseApplication()

@@ -106,6 +106,10 @@ private:
     void layoutWindows();
     void releaseApplication();
     Options options_;
+    // The screen as it was before, put back when the harness goes.
+    CGSize previousScreenSize_;
+    CGFloat previousScreenScale_ = 1;
+    UIEdgeInsets previousSafeAreaInsets_;
 };
 
 } // namespace uikit::testing

@@ -56,7 +56,7 @@ public:
 private:
     void update();
 
-    double rating_ = 2.718281828;
+    double rating_ = 0;
     Cosmos::CosmosSettings settings_;
     std::optional<std::string> text_;
 };

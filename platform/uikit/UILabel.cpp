@@ -33,6 +33,29 @@ void UILabel::setAttributedText(std::optional<NSAttributedString> text)
 void UILabel::setFont(std::optional<UIFont> font)
 {
     font_ = font.value_or(UIFont::systemFontOfSize(17));
+    restyleAttributedText([this](NSAttributes& attributes) { attributes.font = font_; });
+}
+
+void UILabel::setTextColor(std::optional<UIColor> color)
+{
+    textColor_ = color.value_or(UIColor::labelColor());
+    restyleAttributedText([this](NSAttributes& attributes) { attributes.foregroundColor = textColor_; });
+}
+
+void UILabel::restyleAttributedText(const std::function<void(NSAttributes&)>& change)
+{
+    if (!attributedText_ || attributedText_->runs().empty()) {
+        return;
+    }
+    const std::string& text = attributedText_->string();
+    NSAttributedString restyled;
+    for (const auto& run : attributedText_->runs()) {
+        NSAttributes attributes = run.attributes;
+        change(attributes);
+        restyled.append(NSAttributedString(text.substr(std::min(run.location, text.size()), run.length), attributes));
+    }
+    attributedText_ = std::move(restyled);
+    setNeedsDisplay();
 }
 
 CGSize UILabel::sizeThatFits(CGSize size) const

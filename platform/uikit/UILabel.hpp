@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,8 +27,9 @@ public:
     const UIFont& font() const { return font_; }
     void setFont(std::optional<UIFont> font);
     const UIColor& textColor() const { return textColor_; }
-    // None restores the default label colour.
-    void setTextColor(std::optional<UIColor> color) { textColor_ = color.value_or(UIColor::labelColor()); }
+    // None restores the default label colour. Like the font, the colour applies to the whole
+    // attributed text, as it does on the platform.
+    void setTextColor(std::optional<UIColor> color);
     NSTextAlignment textAlignment() const { return textAlignment_; }
     void setTextAlignment(NSTextAlignment alignment) { textAlignment_ = alignment; }
     int numberOfLines() const { return numberOfLines_; }
@@ -43,6 +45,8 @@ public:
     CGSize intrinsicContentSize() const override { return sizeThatFits(CGSizeZero); }
 
 private:
+    void restyleAttributedText(const std::function<void(NSAttributes&)>& change);
+
     std::optional<std::string> text_;
     std::optional<NSAttributedString> attributedText_;
     UIFont font_ = UIFont::systemFontOfSize(17);

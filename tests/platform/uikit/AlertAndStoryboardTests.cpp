@@ -140,3 +140,53 @@ TEST(UITableViewController, MakesAndFeedsItsOwnTable)
     controller.reset();
     EXPECT_TRUE(weak.expired());
 }
+
+namespace {
+
+class HistoryCell : public UITableViewCell {
+public:
+    explicit HistoryCell(const NSCoder& coder) : UITableViewCell(coder) {}
+    std::shared_ptr<UILabel> mathLabel;
+    bool outletSeenInAwake = false;
+    void awakeFromNib() override { outletSeenInAwake = static_cast<bool>(mathLabel); }
+};
+
+class HistoryList : public UITableViewController {
+public:
+    explicit HistoryList(const NSCoder& coder) : UITableViewController(coder) {}
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override { return 2; }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    {
+        return table->dequeueReusableCellWithIdentifier("historyCell", ip);
+    }
+};
+
+} // namespace
+
+TEST(UIStoryboard, TableScenesGetPrototypeCellsWithConnectedOutlets)
+{
+    UIStoryboard::registerScene("Main", "HistoryTableViewController", [](const NSCoder& coder) {
+        auto controller = std::make_shared<HistoryList>(coder);
+        controller->setViewBuilder([](UIViewController&) {
+            auto table = std::make_shared<UITableView>(CGRect{0, 0, 390, 600}, UITableViewStyle::Plain);
+            table->registerPrototype("historyCell", [] {
+                auto cell = std::make_shared<HistoryCell>(NSCoder("Main", "historyCell"));
+                cell->mathLabel = std::make_shared<UILabel>();
+                cell->contentView()->addSubview(cell->mathLabel);
+                return cell;
+            });
+            return table;
+        });
+        return controller;
+    });
+    auto history = UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier<HistoryList>("HistoryTableViewController");
+    auto table = history->tableView();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(history.get()));
+    table->reloadData();
+    auto cell = std::dynamic_pointer_cast<HistoryCell>(table->cellForRowAtIndexPath({0, 1}));
+    ASSERT_TRUE(cell);
+    EXPECT_TRUE(cell->outletSeenInAwake);
+    EXPECT_EQ(cell->reuseIdentifier(), "historyCell");
+    UIStoryboard::removeAllRegistrations();
+}

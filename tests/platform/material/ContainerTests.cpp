@@ -183,3 +183,35 @@ TEST(MaterialContainers, ReleasingTheWindowReleasesTheWholeTree)
     EXPECT_TRUE(weakCalc.expired());
     EXPECT_TRUE(weakMenu.expired());
 }
+
+TEST(MaterialContainers, DrawersWithoutASideOrDisabledStayClosed)
+{
+    App app;
+    app.drawer->setLeftViewEnabled(false);
+    app.drawer->openLeftView(0);
+    EXPECT_FALSE(app.drawer->isLeftViewOpened());
+    app.drawer->openRightView(0); // no right controller
+    EXPECT_FALSE(app.drawer->isRightViewOpened());
+    app.drawer->setLeftViewEnabled(true);
+    app.drawer->toggleLeftView(0);
+    EXPECT_TRUE(app.drawer->isLeftViewOpened());
+    EXPECT_FALSE(app.drawer->leftView()->isHidden());
+    EXPECT_EQ(app.drawer->leftView()->frame().origin.x, 0);
+}
+
+TEST(MaterialToolbar, ItemsSitAtTheEdgesAndTheTitleBetween)
+{
+    auto toolbar = std::make_shared<Toolbar>(CGRect{0, 0, 400, 56});
+    toolbar->setContentEdgeInsets({8, 0, 8, 0});
+    auto menu = std::make_shared<IconButton>(Icon::menu(), UIColor::whiteColor());
+    auto clear = std::make_shared<IconButton>(Icon::clear(), UIColor::whiteColor());
+    toolbar->setLeftViews({menu});
+    toolbar->setRightViews({clear});
+    toolbar->setTitle("History");
+    toolbar->layoutIfNeeded();
+    EXPECT_EQ(menu->frame(), (CGRect{0, 8, 40, 40}));
+    EXPECT_EQ(clear->frame(), (CGRect{360, 8, 40, 40}));
+    EXPECT_EQ(toolbar->titleLabel()->frame(), (CGRect{48, 8, 304, 40}));
+    EXPECT_TRUE(typeid(*menu) == typeid(IconButton));
+    EXPECT_TRUE(std::dynamic_pointer_cast<UIButton>(clear));
+}

@@ -3,6 +3,7 @@
 #include "platform/render/CairoHandles.hpp"
 #include "platform/render/ShapePaths.hpp"
 #include "platform/render/TextDrawing.hpp"
+#include "platform/uikit/UITraitCollection.hpp"
 
 namespace render {
 
@@ -40,7 +41,8 @@ void paintTextField(const UITextField& field, cairo_t* cr)
     style.alignment = field.textAlignment();
     style.lineBreakMode = NSLineBreakMode::ByClipping;
     bool showsPlaceholder = field.text().empty() && field.placeholder() && !field.placeholder()->empty();
-    style.color = showsPlaceholder ? CGColor{0.24, 0.24, 0.26, 0.3} : resolvedColor(field.textColor());
+    CGColor placeholder = UITraitCollection::currentTraitCollection().isDark() ? CGColor{0.92, 0.92, 0.96, 0.3} : CGColor{0.24, 0.24, 0.26, 0.3};
+    style.color = showsPlaceholder ? placeholder : resolvedColor(field.textColor());
     TextLayout text(showsPlaceholder ? *field.placeholder() : field.text(), style, 0);
     CGSize used = text.size();
     double slack = box.size.width - used.width;

@@ -1,6 +1,8 @@
 #include "platform/render/ViewContentPainter.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <numbers>
 
 #include "platform/foundation/DispatchClock.hpp"
@@ -12,6 +14,7 @@
 #include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITableView.hpp"
@@ -65,6 +68,51 @@ void paintSpinner(const UIActivityIndicatorView& spinner, cairo_t* cr)
     }
 }
 
+template <class T>
+bool hasSubviewOf(const UIView& view)
+{
+    return std::any_of(view.subviews().begin(), view.subviews().end(), [](const auto& sub) { return dynamic_cast<const T*>(sub.get()); });
+}
+
+// A button's title and image before anyone asked for its title label or image view (which it
+// makes only on demand): the image left of the title, the pair centred.
+void paintButtonContent(const UIButton& button, cairo_t* cr)
+{
+    auto title = button.currentTitle();
+    auto image = button.currentImage();
+    bool drawTitle = title && !title->empty() && !hasSubviewOf<UILabel>(button);
+    bool drawIcon = image && !hasSubviewOf<UIImageView>(button);
+    if (!drawTitle && !drawIcon) {
+        return;
+    }
+    CGColor tint = resolvedColor(button.tintColor());
+    TextStyle style;
+    style.font = UIFont::systemFontOfSize(15);
+    auto colour = button.titleColorForState(button.state());
+    style.color = colour ? resolvedColor(*colour) : (button.buttonType() == UIButtonType::System ? tint : CGColor{1, 1, 1, 1});
+    if (!button.isEnabled()) {
+        style.color.alpha *= 0.35;
+    }
+    CGRect bounds = button.bounds();
+    std::optional<TextLayout> text;
+    CGSize textSize;
+    if (drawTitle) {
+        text.emplace(*title, style, 0);
+        textSize = text->size();
+    }
+    CGSize imageSize = drawIcon ? image->size() : CGSizeZero;
+    double gap = drawTitle && drawIcon ? 6 : 0;
+    double x = bounds.midX() - (imageSize.width + gap + textSize.width) / 2;
+    if (drawIcon) {
+        drawImage(cr, *image, {x, bounds.midY() - imageSize.height / 2, imageSize.width, imageSize.height}, UIViewContentMode::ScaleAspectFit,
+                  tint);
+    }
+    if (text) {
+        double left = x + imageSize.width + gap;
+        text->drawInRect(cr, {left, bounds.origin.y, std::max(0.0, bounds.maxX() - left), bounds.size.height});
+    }
+}
+
 void paintCellSelection(const UITableViewCell& cell, cairo_t* cr)
 {
     if ((cell.isSelected() || cell.isHighlighted()) && cell.selectionStyle() != UITableViewCellSelectionStyle::None) {
@@ -104,6 +152,8 @@ void ViewContentPainter::paint(const UIView& view, cairo_t* cr)
         paintSpinner(*spinner, cr);
     } else if (auto* cell = dynamic_cast<const UITableViewCell*>(&view)) {
         paintCellSelection(*cell, cr);
+    } else if (auto* button = dynamic_cast<const UIButton*>(&view)) {
+        paintButtonContent(*button, cr);
     }
 }
 

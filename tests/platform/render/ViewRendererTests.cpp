@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/iosmath/MTMathUILabel.hpp"
+#include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITextField.hpp"
@@ -131,4 +134,29 @@ TEST(ViewRenderer, LabelsAndFormulasPutInkInsideTheirBounds)
     EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40));   // right-aligned text
     EXPECT_FALSE(hasInk(*image, 0, 0, 80, 40));
     EXPECT_TRUE(hasInk(*image, 0, 50, 200, 100));
+}
+
+TEST(ViewRenderer, LabelTextTakesTheColourSetAfterTheText)
+{
+    auto label = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
+    label->setBackgroundColor(UIColor::blackColor());
+    label->setText("WWW");
+    label->setFont(UIFont::boldSystemFontOfSize(24));
+    label->setTextColor(UIColor::whiteColor());
+    auto image = snapshot(*label);
+    int brightest = 0;
+    for (int x = 0; x < 60; ++x) {
+        brightest = std::max(brightest, pixelAt(*image, x, 15).g);
+    }
+    EXPECT_GT(brightest, 240);
+}
+
+TEST(ViewRenderer, ButtonsShowTitleBeforeTheirLabelIsMade)
+{
+    auto button = UIButton::buttonWithType(UIButtonType::System);
+    button->setFrame({0, 0, 120, 40});
+    button->setBackgroundColor(UIColor::whiteColor());
+    button->setTitle("Calculate", UIControlStateNormal);
+    button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
+    EXPECT_TRUE(hasInk(*snapshot(*button), 20, 0, 100, 40));
 }

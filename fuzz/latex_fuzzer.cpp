@@ -7,10 +7,6 @@
 #include <cstdint>
 #include <string_view>
 
-// fontconfig 2.14 loses a few small blocks while it parses its configuration files, once per
-// process; that is not ours to fix, and must not end the fuzzing run.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view latex(reinterpret_cast<const char*>(data), size);
     auto result = iosmath::MathTypesetter::layout(latex, 20);

@@ -165,10 +165,28 @@ void UICollectionView::enqueue(const std::shared_ptr<UICollectionViewCell>& cell
 
 void UICollectionView::tile()
 {
-    if (!loaded_ || tiling_) {
+    if (!loaded_) {
+        return;
+    }
+    if (tiling_) {
+        // A data-source call inside the pass changed the content; the running pass starts over.
+        retile_ = true;
         return;
     }
     tiling_ = true;
+    // A data source that reloads from every cell request would never settle; a few rounds do.
+    for (int round = 0; round < 8; ++round) {
+        retile_ = false;
+        tileOnce();
+        if (!retile_) {
+            break;
+        }
+    }
+    tiling_ = false;
+}
+
+void UICollectionView::tileOnce()
+{
     CGRect visible = bounds();
     std::vector<NSIndexPath> wanted;
     for (size_t s = 0; s < frames_.size(); ++s) {
@@ -201,6 +219,13 @@ void UICollectionView::tile()
             break;
         }
         auto cell = source->collectionViewCellForItemAtIndexPath(self, indexPath);
+        if (retile_) {
+            // The content changed under this request; the cell belongs to the old content.
+            if (cell) {
+                enqueue(cell);
+            }
+            return;
+        }
         if (!cell) {
             std::cerr << "UICollectionView: the data source returned no cell for item " << indexPath.description() << "\n";
             continue;
@@ -212,8 +237,10 @@ void UICollectionView::tile()
         if (d) {
             d->collectionViewWillDisplayCell(self, cell, indexPath);
         }
+        if (retile_) {
+            return;
+        }
     }
-    tiling_ = false;
 }
 
 std::shared_ptr<UICollectionViewCell> UICollectionView::cellForItemAtIndexPath(const NSIndexPath& indexPath)

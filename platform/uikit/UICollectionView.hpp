@@ -95,6 +95,7 @@ protected:
 private:
     void ensureLoaded();
     void tile();
+    void tileOnce();
     void enqueue(const std::shared_ptr<UICollectionViewCell>& cell);
 
     std::shared_ptr<UICollectionViewFlowLayout> layout_;
@@ -106,4 +107,5 @@ private:
     std::vector<std::vector<CGRect>> frames_;
     bool loaded_ = false;
     bool tiling_ = false;
+    bool retile_ = false;
 };

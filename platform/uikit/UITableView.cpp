@@ -251,10 +251,28 @@ size_t UITableView::numberOfReusableCells() const
 
 void UITableView::tile()
 {
-    if (!loaded_ || tiling_) {
+    if (!loaded_) {
+        return;
+    }
+    if (tiling_) {
+        // A data-source call inside the pass changed the content; the running pass starts over.
+        retile_ = true;
         return;
     }
     tiling_ = true;
+    // A data source that reloads from every cell request would never settle; a few rounds do.
+    for (int round = 0; round < 8; ++round) {
+        retile_ = false;
+        tileOnce();
+        if (!retile_) {
+            break;
+        }
+    }
+    tiling_ = false;
+}
+
+void UITableView::tileOnce()
+{
     auto self = as<UITableView>();
     CGRect visible = bounds();
     CGFloat width = frame().size.width;
@@ -304,6 +322,13 @@ void UITableView::tile()
             break;
         }
         auto cell = source->tableViewCellForRowAtIndexPath(self, indexPath);
+        if (retile_) {
+            // The content changed under this request; the cell belongs to the old content.
+            if (cell) {
+                enqueue(cell);
+            }
+            return;
+        }
         if (!cell) {
             std::cerr << "UITableView: the data source returned no cell for row " << indexPath.description() << "\n";
             continue;
@@ -318,9 +343,11 @@ void UITableView::tile()
         if (d) {
             d->tableViewWillDisplayCell(self, cell, indexPath);
         }
+        if (retile_) {
+            return;
+        }
     }
     placeSupplementaryViews(visible);
-    tiling_ = false;
 }
 
 void UITableView::placeSupplementaryViews(const CGRect& visible)

@@ -220,6 +220,7 @@ private:
     void recycleAllCells();
     void enqueue(const std::shared_ptr<UITableViewCell>& cell);
     void tile();
+    void tileOnce();
     void placeSupplementaryViews(const CGRect& visible);
     std::shared_ptr<UITableViewCell> makeCell(const std::string& identifier);
 
@@ -235,6 +236,7 @@ private:
     std::optional<std::vector<int64_t>> countsInProgress_;
     bool loaded_ = false;
     bool tiling_ = false;
+    bool retile_ = false;
     CGFloat rowHeight_ = UITableViewAutomaticDimension;
     CGFloat estimatedRowHeight_ = UITableViewAutomaticDimension;
     std::shared_ptr<UIView> tableHeaderView_;

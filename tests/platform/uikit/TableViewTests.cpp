@@ -289,3 +289,38 @@ TEST(UITableView, ADataSourceMayConsultTheTablesNewSectionCountDuringAReload)
     EXPECT_EQ(table->rectForRowAtIndexPath({1, 0}), (CGRect{0, 300, 390, 390}));
     EXPECT_TRUE(table->cellForRowAtIndexPath({1, 0}));
 }
+
+namespace {
+
+// Shrinks its content and reloads the table from inside a cell request.
+class Shrinking : public UITableViewDataSource {
+public:
+    int64_t rows = 10;
+    bool shrunk = false;
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override { return rows; }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    {
+        if (!shrunk && ip.row == 1) {
+            shrunk = true;
+            rows = 1;
+            table->reloadData();
+        }
+        return table->dequeueReusableCellWithIdentifier("cell", ip);
+    }
+};
+
+} // namespace
+
+TEST(UITableView, AReloadFromInsideACellRequestLeavesAConsistentTable)
+{
+    auto source = std::make_shared<Shrinking>();
+    auto table = std::make_shared<UITableView>(CGRect{0, 0, 320, 500}, UITableViewStyle::Plain);
+    table->registerClass<UITableViewCell>("cell");
+    table->setDataSource(source);
+    table->setRowHeight(100);
+    table->reloadData();
+    EXPECT_EQ(table->numberOfRowsInSection(0), 1);
+    EXPECT_EQ(table->visibleCells().size(), 1u);
+    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), nullptr);
+}

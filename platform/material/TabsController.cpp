@@ -68,6 +68,9 @@ void TabsController::viewDidLoad()
     }
     tabBar_->setTabItems(items);
     view()->addSubview(tabBar_);
+    for (auto& page : viewControllers_) {
+        page->loadViewIfNeeded();
+    }
     if (auto page = selectedViewController()) {
         view()->insertSubview(page->view(), 0);
         tabBar_->setSelectedTabItem(items[selectedIndex_]);

@@ -20,8 +20,9 @@ public:
     virtual void tabsControllerDidSelect(TabsController&, const std::shared_ptr<UIViewController>&) {}
 };
 
-// Pages with a tab bar. All pages are children from the moment the view loads; only the
-// selected page's view is in the container. The tab bar shows each page's tabItem (see
+// Pages with a tab bar. All pages are children, with their views loaded (in page order), from
+// the moment the container's view loads, so a page's outlets can be used before it is first
+// shown; only the selected page's view is in the container. The tab bar shows each page's tabItem (see
 // Material::tabItem), and tapping an item selects its page. prepare() runs once from
 // viewDidLoad; subclasses override it and call the base first.
 //

@@ -36,7 +36,8 @@ public:
         auto controller = instantiateViewControllerWithIdentifier(identifier);
         auto typed = std::dynamic_pointer_cast<T>(controller);
         if (!typed) {
-            failWrongClass(identifier, NSStringFromClass(typeid(T)), NSStringFromClass(typeid(*controller)));
+            const UIViewController& made = *controller;
+            failWrongClass(identifier, NSStringFromClass(typeid(T)), NSStringFromClass(typeid(made)));
         }
         return typed;
     }

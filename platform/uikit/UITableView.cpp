@@ -620,15 +620,16 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         return;
     }
     std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> remaining;
-    for (auto& [indexPath, cell] : visible_) {
+    for (auto& entry : visible_) {
+        const NSIndexPath& indexPath = entry.first;
         if (deleted.count(indexPath)) {
-            enqueue(cell);
+            enqueue(entry.second);
             continue;
         }
-        auto shift = std::count_if(deleted.begin(), deleted.end(), [&](const NSIndexPath& d) {
+        auto shift = std::count_if(deleted.begin(), deleted.end(), [&indexPath](const NSIndexPath& d) {
             return d.section == indexPath.section && d.row < indexPath.row;
         });
-        remaining[{indexPath.section, indexPath.row - shift}] = cell;
+        remaining[{indexPath.section, indexPath.row - shift}] = entry.second;
     }
     visible_ = std::move(remaining);
     if (selected_) {

@@ -29,7 +29,8 @@ TEST(DTTextField, IsATextFieldFoundByTagWithItsExactClass)
     field->setTag(11);
     root->addSubview(field);
     auto found = root->viewWithTag(11);
-    EXPECT_TRUE(typeid(*found) == typeid(DTTextField));
+    const UIView& foundView = *found;
+    EXPECT_TRUE(typeid(foundView) == typeid(DTTextField));
     EXPECT_TRUE(std::dynamic_pointer_cast<UITextField>(found));
     EXPECT_EQ(field->text(), "");
 

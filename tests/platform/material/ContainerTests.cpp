@@ -214,6 +214,7 @@ TEST(MaterialToolbar, ItemsSitAtTheEdgesAndTheTitleBetween)
     EXPECT_EQ(menu->frame(), (CGRect{0, 8, 40, 40}));
     EXPECT_EQ(clear->frame(), (CGRect{360, 8, 40, 40}));
     EXPECT_EQ(toolbar->titleLabel()->frame(), (CGRect{48, 8, 304, 40}));
-    EXPECT_TRUE(typeid(*menu) == typeid(IconButton));
+    const UIView& menuView = *menu;
+    EXPECT_TRUE(typeid(menuView) == typeid(IconButton));
     EXPECT_TRUE(std::dynamic_pointer_cast<UIButton>(clear));
 }

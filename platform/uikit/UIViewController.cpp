@@ -6,6 +6,7 @@
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/uikit/ClassName.hpp"
 #include "platform/uikit/FatalError.hpp"
+#include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UINib.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIView.hpp"
@@ -225,7 +226,22 @@ std::shared_ptr<UIViewController> UIViewController::presentationContext(UIModalP
 
 bool UIViewController::coversPresenter() const
 {
-    return modalPresentationStyle_ == UIModalPresentationStyle::FullScreen || modalPresentationStyle_ == UIModalPresentationStyle::CurrentContext;
+    return styleInUse_ == UIModalPresentationStyle::FullScreen || styleInUse_ == UIModalPresentationStyle::CurrentContext;
+}
+
+UIModalPresentationStyle UIViewController::adaptedPresentationStyle()
+{
+    if (modalPresentationStyle_ != UIModalPresentationStyle::Popover || UIDevice::currentDevice().userInterfaceIdiom() == UIUserInterfaceIdiom::Pad) {
+        return modalPresentationStyle_;
+    }
+    auto popover = popoverPresentationController();
+    auto d = popover ? popover->delegate() : nullptr;
+    UIModalPresentationStyle answer =
+        d ? d->adaptivePresentationStyleForPresentationController(*popover, UITraitCollection::currentTraitCollection()) : UIModalPresentationStyle::Automatic;
+    if (answer == UIModalPresentationStyle::None) {
+        return UIModalPresentationStyle::Popover;
+    }
+    return answer == UIModalPresentationStyle::Automatic ? UIModalPresentationStyle::FullScreen : answer;
 }
 
 std::shared_ptr<UIViewController> UIViewController::presentedViewController() const
@@ -305,6 +321,7 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
         return;
     }
 
+    controller->styleInUse_ = controller->adaptedPresentationStyle();
     controller->presenting_ = context;
     context->presented_ = controller;
     controller->beingPresented_ = true;

@@ -14,6 +14,7 @@
 class NSBundle;
 class UIView;
 class UIPopoverPresentationController;
+class UIAdaptivePresentationControllerDelegate;
 
 enum class UIModalPresentationStyle : int {
     Automatic = -2, None = -1, FullScreen = 0, PageSheet = 1, FormSheet = 2, CurrentContext = 3, Custom = 4,
@@ -138,6 +139,7 @@ private:
     void forwardAppearance(bool begin, bool isAppearing, bool animated);
     std::shared_ptr<UIViewController> presentationContext(UIModalPresentationStyle style);
     bool coversPresenter() const;
+    UIModalPresentationStyle adaptedPresentationStyle();
     void finishPresentation(const std::shared_ptr<UIViewController>& presenter, bool animated, std::function<void()> completion);
     void finishDismissal(const std::shared_ptr<UIViewController>& presenter, bool animated, std::function<void()> completion);
 
@@ -158,6 +160,8 @@ private:
     bool beingPresented_ = false;
     bool beingDismissed_ = false;
     UIModalPresentationStyle modalPresentationStyle_ = UIModalPresentationStyle::Automatic;
+    // The style the current presentation actually uses, after adapting to the device.
+    UIModalPresentationStyle styleInUse_ = UIModalPresentationStyle::Automatic;
     UIModalTransitionStyle modalTransitionStyle_ = UIModalTransitionStyle::CoverVertical;
     bool definesPresentationContext_ = false;
     std::shared_ptr<UIPopoverPresentationController> popover_;
@@ -165,15 +169,32 @@ private:
     bool editing_ = false;
 };
 
-// Where a popover points: a view and a rectangle in it.
+// Decides how a presentation adapts to a compact device.
+class UIAdaptivePresentationControllerDelegate {
+public:
+    virtual ~UIAdaptivePresentationControllerDelegate() = default;
+    // Automatic (the default) lets the platform decide; None keeps the presentation's own style.
+    virtual UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& /*controller*/,
+                                                                                       const UITraitCollection& /*traits*/)
+    {
+        return UIModalPresentationStyle::Automatic;
+    }
+};
+
+// Where a popover points: a view and a rectangle in it. On a phone a popover adapts to a
+// full-screen presentation unless its delegate answers None (or another style).
 class UIPopoverPresentationController {
 public:
+    std::shared_ptr<UIAdaptivePresentationControllerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<UIAdaptivePresentationControllerDelegate>& delegate) { delegate_ = delegate; }
+
     std::shared_ptr<UIView> sourceView() const { return sourceView_.lock(); }
     void setSourceView(const std::shared_ptr<UIView>& view) { sourceView_ = view; }
     CGRect sourceRect() const { return sourceRect_; }
     void setSourceRect(const CGRect& rect) { sourceRect_ = rect; }
 
 private:
+    std::weak_ptr<UIAdaptivePresentationControllerDelegate> delegate_;
     std::weak_ptr<UIView> sourceView_;
     CGRect sourceRect_;
 };

@@ -218,3 +218,30 @@ TEST(UIViewController, ControllersAreReleasedWithTheirWindow)
     EXPECT_TRUE(weakPresented.expired());
     EXPECT_TRUE(weakChild.expired());
 }
+
+namespace {
+class KeepsPopovers : public UIAdaptivePresentationControllerDelegate {
+public:
+    UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController&, const UITraitCollection&) override
+    {
+        return UIModalPresentationStyle::None;
+    }
+};
+} // namespace
+
+TEST(UIViewController, PopoversAdaptToFullScreenOnAPhoneUnlessTheDelegateSaysNone)
+{
+    Scene scene;
+    auto popover = std::make_shared<UIViewController>();
+    popover->setModalPresentationStyle(UIModalPresentationStyle::Popover);
+    scene.root->presentViewController(popover, false);
+    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Disappeared); // covered, as a full-screen presentation
+    popover->dismissViewControllerAnimated(false);
+    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
+
+    auto keeper = std::make_shared<KeepsPopovers>();
+    popover->popoverPresentationController()->setDelegate(keeper);
+    scene.root->presentViewController(popover, false);
+    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
+    popover->dismissViewControllerAnimated(false);
+}

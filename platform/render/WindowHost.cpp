@@ -112,8 +112,8 @@ Uint32 wakeUpEvent()
 
 class HostSession {
 public:
-    HostSession(const HostOptions& options, SDL_Window* window, SDL_Renderer* renderer, SDL_Texture* texture, int pixelWidth, int pixelHeight)
-        : options_(options), window_(window), renderer_(renderer), texture_(texture),
+    HostSession(const HostOptions& options, SDL_Renderer* renderer, SDL_Texture* texture, int pixelWidth, int pixelHeight)
+        : options_(options), renderer_(renderer), texture_(texture),
           surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight))
     {
     }
@@ -127,7 +127,6 @@ private:
     TouchRouter* router();
 
     const HostOptions& options_;
-    SDL_Window* window_;
     SDL_Renderer* renderer_;
     SDL_Texture* texture_;
     CairoSurface surface_;
@@ -333,7 +332,7 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
     }
     application.launch();
     SDL_StartTextInput();
-    int status = HostSession(options, window.get(), renderer.get(), texture.get(), pixelWidth, pixelHeight).loop();
+    int status = HostSession(options, renderer.get(), texture.get(), pixelWidth, pixelHeight).loop();
     application.terminate();
     return status;
 }

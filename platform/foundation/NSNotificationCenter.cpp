@@ -53,6 +53,10 @@ void NSNotificationCenter::removeObserver(const void* observer, const std::strin
     removeWhere([&](const Registration& r) { return r.owner == observer && r.name == name; });
 }
 
+void NSNotificationCenter::removeAllObserversForTesting() {
+    removeWhere([](const Registration&) { return true; });
+}
+
 void NSNotificationCenter::postNotificationName(const std::string& name, const nlohmann::json& userInfo) {
     // Observers run without the lock, so they may post and (un)register; the snapshot keeps each
     // registration alive while it may still be called.

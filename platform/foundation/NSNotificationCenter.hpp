@@ -45,6 +45,9 @@ public:
 
     void postNotificationName(const std::string& name, const nlohmann::json& userInfo = nullptr);
 
+    // A simulated restart of the program: nothing registered by the old "process" hears anything.
+    void removeAllObserversForTesting();
+
 private:
     struct Registration {
         std::uint64_t id;

@@ -69,6 +69,15 @@ bool RunLoop::runOne() {
     return true;
 }
 
+void RunLoop::discardPendingWorkForTesting() {
+    foundation::ScheduledWork discarded;
+    {
+        std::lock_guard lock(mutex_);
+        std::swap(discarded, work_);
+    }
+    // The work is destroyed outside the lock: what it captured may post again as it goes.
+}
+
 std::size_t RunLoop::runUntilIdle() {
     std::size_t count = 0;
     while (runOne()) ++count;

@@ -43,6 +43,9 @@ public:
     // wait (a window system's event wait) can wake up and call runUntilIdle().
     void setWakeUpHandler(std::function<void()> handler);
 
+    // A simulated restart of the program: work the old "process" left queued never runs.
+    void discardPendingWorkForTesting();
+
     RunLoop(const RunLoop&) = delete;
     RunLoop& operator=(const RunLoop&) = delete;
 

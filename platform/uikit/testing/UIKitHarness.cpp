@@ -1,9 +1,13 @@
 #include "platform/uikit/testing/UIKitHarness.hpp"
 
+#include "platform/foundation/NSNotificationCenter.hpp"
+#include "platform/foundation/RunLoop.hpp"
+
 #include <algorithm>
 #include <iostream>
 
 #include "platform/foundation/DispatchClock.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/ProcessLifetime.hpp"
@@ -330,7 +334,8 @@ void Harness::simulateRestart()
     releaseApplication();
     ProcessLifetime::resetAll();
     NSUserDefaults::resetStandardUserDefaultsForTesting();
-    runUntilIdle();
+    NSNotificationCenter::defaultCenter().removeAllObserversForTesting();
+    RunLoop::main().discardPendingWorkForTesting();
 }
 
 } // namespace uikit::testing

@@ -187,9 +187,20 @@ TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
     first.reset();
     Counter::shared()->value = 7;
     NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
+    // What the old process registered or left queued dies with it.
+    bool heardAfterRestart = false;
+    bool ranAfterRestart = false;
+    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) {
+        heardAfterRestart = true;
+    });
+    DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
 
     events().clear();
     h.simulateRestart();
+    NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
+    h.advance(10.0);
+    EXPECT_FALSE(heardAfterRestart);
+    EXPECT_FALSE(ranAfterRestart);
     EXPECT_EQ(events(), (std::vector<std::string>{"resign", "terminate"}));
     EXPECT_TRUE(weakFirst.expired());
     EXPECT_EQ(h.window(), nullptr);

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
-#include <set>
 
 #include "platform/uikit/FatalError.hpp"
-#include "platform/uikit/UINib.hpp"
 
 UICollectionView::UICollectionView(const CGRect& frame, std::shared_ptr<UICollectionViewFlowLayout> layout)
     : UIScrollView(frame), layout_(layout ? std::move(layout) : std::make_shared<UICollectionViewFlowLayout>())
@@ -21,48 +18,24 @@ void UICollectionView::setDelegate(const std::shared_ptr<UICollectionViewDelegat
 
 void UICollectionView::registerNib(const std::shared_ptr<UINib>& nib, const std::string& identifier)
 {
-    if (!nib) {
-        std::cerr << "UICollectionView: no nib to register for \"" << identifier << "\"\n";
-        return;
-    }
-    registerCellFactory(identifier, [nib, identifier] {
-        auto objects = nib->instantiateWithOwner(nullptr);
-        auto cell = objects.empty() ? nullptr : std::dynamic_pointer_cast<UICollectionViewCell>(objects.front());
-        if (objects.size() != 1 || !cell) {
-            uikit::fatalError("invalid nib registered for identifier (" + identifier +
-                              ") - nib must contain exactly one top level object which must be a UICollectionViewCell instance");
-        }
-        return cell;
-    });
+    cells_.pool().registerNib(nib, identifier);
 }
 
 void UICollectionView::registerCellFactory(const std::string& identifier, CellFactory factory, bool awakeFromNib)
 {
-    factories_[identifier] = {std::move(factory), awakeFromNib};
+    cells_.pool().registerFactory(identifier, std::move(factory), awakeFromNib);
 }
 
 std::shared_ptr<UICollectionViewCell> UICollectionView::dequeueReusableCellWithReuseIdentifier(const std::string& identifier,
                                                                                                const NSIndexPath& indexPath)
 {
-    std::shared_ptr<UICollectionViewCell> cell;
-    if (auto pool = reusePool_.find(identifier); pool != reusePool_.end() && !pool->second.empty()) {
-        cell = pool->second.back();
-        pool->second.pop_back();
-        cell->prepareForReuse();
-    } else {
-        auto factory = factories_.find(identifier);
-        if (factory == factories_.end() || !factory->second.first) {
+    auto cell = cells_.pool().dequeue(identifier);
+    if (!cell) {
+        if (!cells_.pool().canMake(identifier)) {
             uikit::fatalError("could not dequeue a view of kind: UICollectionElementKindCell with identifier " + identifier +
                               " - must register a nib or a class for the identifier");
         }
-        cell = factory->second.first();
-        if (!cell) {
-            uikit::fatalError("the cell factory for identifier " + identifier + " made no cell");
-        }
-        cell->reuseIdentifier_ = identifier;
-        if (factory->second.second) {
-            awakeFromNibRecursively(cell);
-        }
+        uikit::fatalError("the cell factory for identifier " + identifier + " made no cell");
     }
     if (auto f = frameForItemAtIndexPath(indexPath)) {
         cell->setFrame(*f);
@@ -80,11 +53,7 @@ void UICollectionView::ensureLoaded()
 void UICollectionView::reloadData()
 {
     loaded_ = true;
-    auto cells = std::move(visible_);
-    visible_.clear();
-    for (auto& [indexPath, cell] : cells) {
-        enqueue(cell);
-    }
+    cells_.recycleAll();
     frames_.clear();
     auto source = dataSource();
     auto self = as<UICollectionView>();
@@ -155,116 +124,52 @@ std::optional<CGRect> UICollectionView::frameForItemAtIndexPath(const NSIndexPat
     return frames_[static_cast<size_t>(indexPath.section)][static_cast<size_t>(indexPath.row)];
 }
 
-void UICollectionView::enqueue(const std::shared_ptr<UICollectionViewCell>& cell)
-{
-    cell->removeFromSuperview();
-    if (cell->reuseIdentifier()) {
-        reusePool_[*cell->reuseIdentifier()].push_back(cell);
-    }
-}
-
 void UICollectionView::tile()
 {
-    if (!loaded_) {
-        return;
+    if (loaded_) {
+        cells_.tile([this] { tileOnce(); });
     }
-    if (tiling_) {
-        // A data-source call inside the pass changed the content; the running pass starts over.
-        retile_ = true;
-        return;
-    }
-    tiling_ = true;
-    // A data source that reloads from every cell request would never settle; a few rounds do.
-    for (int round = 0; round < 8; ++round) {
-        retile_ = false;
-        tileOnce();
-        if (!retile_) {
-            break;
-        }
-    }
-    tiling_ = false;
 }
 
 void UICollectionView::tileOnce()
 {
     CGRect visible = bounds();
-    std::vector<NSIndexPath> wanted;
+    std::vector<CellTiler<UICollectionViewCell>::Wanted> wanted;
     for (size_t s = 0; s < frames_.size(); ++s) {
         for (size_t i = 0; i < frames_[s].size(); ++i) {
             if (frames_[s][i].intersects(visible)) {
-                wanted.push_back({static_cast<int64_t>(s), static_cast<int64_t>(i)});
+                wanted.push_back({{static_cast<int64_t>(s), static_cast<int64_t>(i)}, frames_[s][i]});
             }
-        }
-    }
-    std::set<NSIndexPath> wantedSet(wanted.begin(), wanted.end());
-    for (auto it = visible_.begin(); it != visible_.end();) {
-        if (!wantedSet.count(it->first)) {
-            auto cell = it->second;
-            it = visible_.erase(it);
-            enqueue(cell);
-        } else {
-            ++it;
         }
     }
     auto source = dataSource();
     auto d = collectionDelegate();
     auto self = as<UICollectionView>();
-    for (const auto& indexPath : wanted) {
-        CGRect f = frames_[static_cast<size_t>(indexPath.section)][static_cast<size_t>(indexPath.row)];
-        if (auto it = visible_.find(indexPath); it != visible_.end()) {
-            it->second->setFrame(f);
-            continue;
-        }
-        if (!source) {
-            break;
-        }
-        auto cell = source->collectionViewCellForItemAtIndexPath(self, indexPath);
-        if (retile_) {
-            // The content changed under this request; the cell belongs to the old content.
-            if (cell) {
-                enqueue(cell);
+    cells_.fill(
+        *this, wanted, source != nullptr,
+        [&](const NSIndexPath& indexPath) { return source->collectionViewCellForItemAtIndexPath(self, indexPath); },
+        [](UICollectionViewCell& /*cell*/, const NSIndexPath& /*indexPath*/) {},
+        [&](const std::shared_ptr<UICollectionViewCell>& cell, const NSIndexPath& indexPath) {
+            cell->layoutIfNeeded();
+            if (d) {
+                d->collectionViewWillDisplayCell(self, cell, indexPath);
             }
-            return;
-        }
-        if (!cell) {
-            std::cerr << "UICollectionView: the data source returned no cell for item " << indexPath.description() << "\n";
-            continue;
-        }
-        cell->setFrame(f);
-        visible_[indexPath] = cell;
-        addSubview(cell);
-        cell->layoutIfNeeded();
-        if (d) {
-            d->collectionViewWillDisplayCell(self, cell, indexPath);
-        }
-        if (retile_) {
-            return;
-        }
-    }
+        });
 }
 
 std::shared_ptr<UICollectionViewCell> UICollectionView::cellForItemAtIndexPath(const NSIndexPath& indexPath)
 {
-    auto it = visible_.find(indexPath);
-    return it == visible_.end() ? nullptr : it->second;
+    return cells_.cellAt(indexPath);
 }
 
 std::vector<std::shared_ptr<UICollectionViewCell>> UICollectionView::visibleCells() const
 {
-    std::vector<std::shared_ptr<UICollectionViewCell>> cells;
-    for (const auto& [indexPath, cell] : visible_) {
-        cells.push_back(cell);
-    }
-    return cells;
+    return cells_.cells();
 }
 
 std::vector<NSIndexPath> UICollectionView::indexPathsForVisibleItems() const
 {
-    std::vector<NSIndexPath> paths;
-    for (const auto& [indexPath, cell] : visible_) {
-        paths.push_back(indexPath);
-    }
-    return paths;
+    return cells_.indexPaths();
 }
 
 bool UICollectionView::userDidTapItem(const NSIndexPath& indexPath)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/uikit/CellTiler.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/UICollectionViewCell.hpp"
 #include "platform/uikit/UICollectionViewFlowLayout.hpp"
@@ -96,16 +96,11 @@ private:
     void ensureLoaded();
     void tile();
     void tileOnce();
-    void enqueue(const std::shared_ptr<UICollectionViewCell>& cell);
 
     std::shared_ptr<UICollectionViewFlowLayout> layout_;
     std::weak_ptr<UICollectionViewDataSource> dataSource_;
     std::weak_ptr<UICollectionViewDelegate> delegate_;
-    std::map<std::string, std::pair<CellFactory, bool>> factories_;
-    std::map<std::string, std::vector<std::shared_ptr<UICollectionViewCell>>> reusePool_;
-    std::map<NSIndexPath, std::shared_ptr<UICollectionViewCell>> visible_;
+    CellTiler<UICollectionViewCell> cells_{"UICollectionView", "UICollectionViewCell", "item"};
     std::vector<std::vector<CGRect>> frames_;
     bool loaded_ = false;
-    bool tiling_ = false;
-    bool retile_ = false;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/uikit/NSCoder.hpp"
 #include "platform/uikit/UIView.hpp"
@@ -24,7 +25,10 @@ public:
     void layoutSubviews() override;
 
 private:
-    friend class UICollectionView;
+    template <class>
+    friend class ReusableCellPool;
+    void setReuseIdentifier(std::optional<std::string> identifier) { reuseIdentifier_ = std::move(identifier); }
+
     std::optional<std::string> reuseIdentifier_;
     std::shared_ptr<UIView> contentView_;
     bool selected_ = false;

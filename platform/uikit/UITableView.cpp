@@ -6,7 +6,6 @@
 #include <set>
 
 #include "platform/uikit/FatalError.hpp"
-#include "platform/uikit/UINib.hpp"
 
 namespace {
 
@@ -23,7 +22,12 @@ CGFloat usableHeight(std::optional<CGFloat> height, CGFloat fallback)
 
 UITableView::UITableView() : UITableView(CGRectZero, UITableViewStyle::Plain) {}
 
-UITableView::UITableView(const CGRect& frame, UITableViewStyle style) : UIScrollView(frame), style_(style) {}
+UITableView::UITableView(const CGRect& frame, UITableViewStyle style)
+    : UIScrollView(frame), style_(style),
+      // A cell comes back out of the pool for another row, which may not be the selected one.
+      cells_("UITableView", "UITableViewCell", "row", [](UITableViewCell& cell) { cell.setSelected(false, false); })
+{
+}
 
 void UITableView::setDelegate(const std::shared_ptr<UITableViewDelegate>& delegate)
 {
@@ -33,65 +37,27 @@ void UITableView::setDelegate(const std::shared_ptr<UITableViewDelegate>& delega
 
 void UITableView::registerNib(const std::shared_ptr<UINib>& nib, const std::string& identifier)
 {
-    if (!nib) {
-        std::cerr << "UITableView: no nib to register for \"" << identifier << "\"\n";
-        return;
-    }
-    registerCellFactory(identifier, [nib, identifier] {
-        auto objects = nib->instantiateWithOwner(nullptr);
-        auto cell = objects.empty() ? nullptr : std::dynamic_pointer_cast<UITableViewCell>(objects.front());
-        if (objects.size() != 1 || !cell) {
-            uikit::fatalError("invalid nib registered for identifier (" + identifier +
-                              ") - nib must contain exactly one top level object which must be a UITableViewCell instance");
-        }
-        return cell;
-    });
+    cells_.pool().registerNib(nib, identifier);
 }
 
 void UITableView::registerCellFactory(const std::string& identifier, CellFactory factory)
 {
-    factories_[identifier] = std::move(factory);
-    awakensFromNib_[identifier] = false;
+    cells_.pool().registerFactory(identifier, std::move(factory));
 }
 
 void UITableView::registerPrototype(const std::string& identifier, CellFactory factory)
 {
-    factories_[identifier] = std::move(factory);
-    awakensFromNib_[identifier] = true;
-}
-
-std::shared_ptr<UITableViewCell> UITableView::makeCell(const std::string& identifier)
-{
-    auto pool = reusePool_.find(identifier);
-    if (pool != reusePool_.end() && !pool->second.empty()) {
-        auto cell = pool->second.back();
-        pool->second.pop_back();
-        cell->prepareForReuse();
-        return cell;
-    }
-    auto factory = factories_.find(identifier);
-    if (factory == factories_.end() || !factory->second) {
-        return nullptr;
-    }
-    auto cell = factory->second();
-    if (!cell) {
-        return nullptr;
-    }
-    cell->setReuseIdentifier(identifier);
-    if (awakensFromNib_[identifier]) {
-        awakeFromNibRecursively(cell);
-    }
-    return cell;
+    cells_.pool().registerFactory(identifier, std::move(factory), true);
 }
 
 std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& identifier)
 {
-    return makeCell(identifier);
+    return cells_.pool().dequeue(identifier);
 }
 
 std::shared_ptr<UITableViewCell> UITableView::dequeueReusableCellWithIdentifier(const std::string& identifier, const NSIndexPath& indexPath)
 {
-    auto cell = makeCell(identifier);
+    auto cell = cells_.pool().dequeue(identifier);
     if (!cell) {
         uikit::fatalError("unable to dequeue a cell with identifier " + identifier +
                           " - must register a nib or a class for the identifier or connect a prototype cell in a storyboard");
@@ -187,7 +153,7 @@ void UITableView::ensureLoaded()
 void UITableView::reloadData()
 {
     loaded_ = true;
-    recycleAllCells();
+    cells_.recycleAll();
     buildGeometry(askCounts());
     if (selected_ && !isValidIndexPath(*selected_)) {
         selected_.reset();
@@ -222,62 +188,49 @@ bool UITableView::isValidIndexPath(const NSIndexPath& indexPath)
     return indexPath.row >= 0 && indexPath.row < numberOfRowsInSection(indexPath.section);
 }
 
-void UITableView::enqueue(const std::shared_ptr<UITableViewCell>& cell)
-{
-    cell->removeFromSuperview();
-    cell->setSelected(false, false);
-    if (cell->reuseIdentifier()) {
-        reusePool_[*cell->reuseIdentifier()].push_back(cell);
-    }
-}
-
-void UITableView::recycleAllCells()
-{
-    auto cells = std::move(visible_);
-    visible_.clear();
-    for (auto& [indexPath, cell] : cells) {
-        enqueue(cell);
-    }
-}
-
 size_t UITableView::numberOfReusableCells() const
 {
-    size_t n = 0;
-    for (const auto& [identifier, cells] : reusePool_) {
-        n += cells.size();
-    }
-    return n;
+    return cells_.pool().size();
 }
 
 void UITableView::tile()
 {
-    if (!loaded_) {
-        return;
+    if (loaded_) {
+        cells_.tile([this] { tileOnce(); });
     }
-    if (tiling_) {
-        // A data-source call inside the pass changed the content; the running pass starts over.
-        retile_ = true;
-        return;
-    }
-    tiling_ = true;
-    // A data source that reloads from every cell request would never settle; a few rounds do.
-    for (int round = 0; round < 8; ++round) {
-        retile_ = false;
-        tileOnce();
-        if (!retile_) {
-            break;
-        }
-    }
-    tiling_ = false;
 }
 
 void UITableView::tileOnce()
 {
-    auto self = as<UITableView>();
     CGRect visible = bounds();
-    CGFloat width = frame().size.width;
+    auto wanted = wantedRows(visible);
+    auto self = as<UITableView>();
+    auto source = dataSource();
+    auto d = tableDelegate();
+    bool finished = cells_.fill(
+        *this, wanted, source != nullptr,
+        [&](const NSIndexPath& indexPath) { return source->tableViewCellForRowAtIndexPath(self, indexPath); },
+        [this](UITableViewCell& cell, const NSIndexPath& indexPath) {
+            cell.setEditing(editing_, false);
+            cell.setSelected(selected_ == indexPath, false);
+        },
+        [&](const std::shared_ptr<UITableViewCell>& cell, const NSIndexPath& indexPath) {
+            // A reused cell keeps its old layout unless told that its content changed.
+            cell->setNeedsLayout();
+            cell->layoutIfNeeded();
+            if (d) {
+                d->tableViewWillDisplayCell(self, cell, indexPath);
+            }
+        });
+    if (finished) {
+        placeSupplementaryViews(visible);
+    }
+}
 
-    std::vector<NSIndexPath> wanted;
+std::vector<CellTiler<UITableViewCell>::Wanted> UITableView::wantedRows(const CGRect& visible) const
+{
+    CGFloat width = frame().size.width;
+    std::vector<CellTiler<UITableViewCell>::Wanted> wanted;
     if (visible.size.height > 0) {
         for (size_t s = 0; s < sections_.size(); ++s) {
             const Section& section = sections_[s];
@@ -289,65 +242,15 @@ void UITableView::tileOnce()
             auto first = std::upper_bound(tops.begin() + 1, tops.end(), visible.minY()) - 1 - tops.begin();
             auto last = std::lower_bound(tops.begin(), tops.end() - 1, visible.maxY()) - tops.begin();
             for (auto row = std::max<std::ptrdiff_t>(first, 0); row < last && row < section.rows(); ++row) {
-                if (tops[static_cast<size_t>(row) + 1] > tops[static_cast<size_t>(row)]) {
-                    wanted.push_back({static_cast<int64_t>(s), static_cast<int64_t>(row)});
+                auto top = tops[static_cast<size_t>(row)];
+                auto bottom = tops[static_cast<size_t>(row) + 1];
+                if (bottom > top) {
+                    wanted.push_back({{static_cast<int64_t>(s), static_cast<int64_t>(row)}, {0, top, width, bottom - top}});
                 }
             }
         }
     }
-
-    std::set<NSIndexPath> wantedSet(wanted.begin(), wanted.end());
-    for (auto it = visible_.begin(); it != visible_.end();) {
-        if (!wantedSet.count(it->first)) {
-            auto cell = it->second;
-            it = visible_.erase(it);
-            enqueue(cell);
-        } else {
-            ++it;
-        }
-    }
-
-    auto source = dataSource();
-    auto d = tableDelegate();
-    for (const auto& indexPath : wanted) {
-        const Section& section = sections_[static_cast<size_t>(indexPath.section)];
-        auto row = static_cast<size_t>(indexPath.row);
-        CGRect rowFrame{0, section.rowTops[row], width, section.rowTops[row + 1] - section.rowTops[row]};
-        auto existing = visible_.find(indexPath);
-        if (existing != visible_.end()) {
-            existing->second->setFrame(rowFrame);
-            continue;
-        }
-        if (!source) {
-            break;
-        }
-        auto cell = source->tableViewCellForRowAtIndexPath(self, indexPath);
-        if (retile_) {
-            // The content changed under this request; the cell belongs to the old content.
-            if (cell) {
-                enqueue(cell);
-            }
-            return;
-        }
-        if (!cell) {
-            std::cerr << "UITableView: the data source returned no cell for row " << indexPath.description() << "\n";
-            continue;
-        }
-        cell->setFrame(rowFrame);
-        cell->setEditing(editing_, false);
-        cell->setSelected(selected_ == indexPath, false);
-        visible_[indexPath] = cell;
-        addSubview(cell);
-        cell->setNeedsLayout();
-        cell->layoutIfNeeded();
-        if (d) {
-            d->tableViewWillDisplayCell(self, cell, indexPath);
-        }
-        if (retile_) {
-            return;
-        }
-    }
-    placeSupplementaryViews(visible);
+    return wanted;
 }
 
 void UITableView::placeSupplementaryViews(const CGRect& visible)
@@ -387,7 +290,7 @@ void UITableView::setTableHeaderView(std::shared_ptr<UIView> view)
         addSubview(tableHeaderView_);
     }
     if (loaded_) {
-        recycleAllCells();
+        cells_.recycleAll();
         buildGeometry(askCounts());
         tile();
     }
@@ -403,7 +306,7 @@ void UITableView::setTableFooterView(std::shared_ptr<UIView> view)
         addSubview(tableFooterView_);
     }
     if (loaded_) {
-        recycleAllCells();
+        cells_.recycleAll();
         buildGeometry(askCounts());
         tile();
     }
@@ -455,36 +358,22 @@ CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath& indexPath)
 std::shared_ptr<UITableViewCell> UITableView::cellForRowAtIndexPath(const NSIndexPath& indexPath)
 {
     ensureLoaded();
-    auto it = visible_.find(indexPath);
-    return it == visible_.end() ? nullptr : it->second;
+    return cells_.cellAt(indexPath);
 }
 
 std::vector<std::shared_ptr<UITableViewCell>> UITableView::visibleCells() const
 {
-    std::vector<std::shared_ptr<UITableViewCell>> cells;
-    for (const auto& [indexPath, cell] : visible_) {
-        cells.push_back(cell);
-    }
-    return cells;
+    return cells_.cells();
 }
 
 std::vector<NSIndexPath> UITableView::indexPathsForVisibleRows() const
 {
-    std::vector<NSIndexPath> paths;
-    for (const auto& [indexPath, cell] : visible_) {
-        paths.push_back(indexPath);
-    }
-    return paths;
+    return cells_.indexPaths();
 }
 
 std::optional<NSIndexPath> UITableView::indexPathForCell(const std::shared_ptr<UITableViewCell>& cell) const
 {
-    for (const auto& [indexPath, visibleCell] : visible_) {
-        if (visibleCell == cell) {
-            return indexPath;
-        }
-    }
-    return std::nullopt;
+    return cells_.indexPathOf(cell);
 }
 
 std::shared_ptr<UIView> UITableView::headerViewForSection(int64_t section)
@@ -558,7 +447,7 @@ void UITableView::deselectRowAtIndexPath(const NSIndexPath& indexPath, bool anim
 void UITableView::setEditing(bool editing, bool animated)
 {
     editing_ = editing;
-    for (auto& [indexPath, cell] : visible_) {
+    for (const auto& [indexPath, cell] : cells_.visible()) {
         cell->setEditing(editing, animated);
     }
 }
@@ -583,11 +472,7 @@ void UITableView::reloadRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         if (selected_ == indexPath) {
             selected_.reset();
         }
-        if (auto it = visible_.find(indexPath); it != visible_.end()) {
-            auto cell = it->second;
-            visible_.erase(it);
-            enqueue(cell);
-        }
+        cells_.recycleAt(indexPath);
     }
     buildGeometry(counts);
     tile();
@@ -619,19 +504,15 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         reloadData();
         return;
     }
-    std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> remaining;
-    for (auto& entry : visible_) {
-        const NSIndexPath& indexPath = entry.first;
+    cells_.reindex([&deleted](const NSIndexPath& indexPath) -> std::optional<NSIndexPath> {
         if (deleted.count(indexPath)) {
-            enqueue(entry.second);
-            continue;
+            return std::nullopt;
         }
         auto shift = std::count_if(deleted.begin(), deleted.end(), [&indexPath](const NSIndexPath& d) {
             return d.section == indexPath.section && d.row < indexPath.row;
         });
-        remaining[{indexPath.section, indexPath.row - shift}] = entry.second;
-    }
-    visible_ = std::move(remaining);
+        return NSIndexPath{indexPath.section, indexPath.row - shift};
+    });
     if (selected_) {
         if (deleted.count(*selected_)) {
             selected_.reset();
@@ -708,7 +589,7 @@ bool UITableView::userDidMoveRow(const NSIndexPath& from, const NSIndexPath& to)
     }
     --counts[static_cast<size_t>(from.section)];
     ++counts[static_cast<size_t>(to.section)];
-    recycleAllCells();
+    cells_.recycleAll();
     buildGeometry(counts);
     if (selected_ == from) {
         selected_ = to;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/uikit/CellTiler.hpp"
 #include "platform/uikit/NSIndexPath.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
@@ -217,26 +217,19 @@ private:
     void ensureLoaded();
     std::vector<int64_t> askCounts();
     void buildGeometry(const std::vector<int64_t>& counts);
-    void recycleAllCells();
-    void enqueue(const std::shared_ptr<UITableViewCell>& cell);
     void tile();
     void tileOnce();
+    std::vector<CellTiler<UITableViewCell>::Wanted> wantedRows(const CGRect& visible) const;
     void placeSupplementaryViews(const CGRect& visible);
-    std::shared_ptr<UITableViewCell> makeCell(const std::string& identifier);
 
     UITableViewStyle style_ = UITableViewStyle::Plain;
     std::weak_ptr<UITableViewDataSource> dataSource_;
     std::weak_ptr<UITableViewDelegate> tableDelegate_;
-    std::map<std::string, CellFactory> factories_;
-    std::map<std::string, bool> awakensFromNib_;
-    std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> reusePool_;
-    std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> visible_;
+    CellTiler<UITableViewCell> cells_;
     std::vector<Section> sections_;
     // The counts being asked or laid out right now; the table answers with them meanwhile.
     std::optional<std::vector<int64_t>> countsInProgress_;
     bool loaded_ = false;
-    bool tiling_ = false;
-    bool retile_ = false;
     CGFloat rowHeight_ = UITableViewAutomaticDimension;
     CGFloat estimatedRowHeight_ = UITableViewAutomaticDimension;
     std::shared_ptr<UIView> tableHeaderView_;

@@ -51,8 +51,8 @@ public:
     void layoutSubviews() override;
 
 private:
-    friend class UITableView;
-    friend class UICollectionView;
+    template <class>
+    friend class ReusableCellPool;
     void setReuseIdentifier(std::optional<std::string> identifier) { reuseIdentifier_ = std::move(identifier); }
 
     UITableViewCellStyle style_ = UITableViewCellStyle::Default;

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/uikit/CellTiler.hpp"
+#include "platform/uikit/UICollectionViewCell.hpp"
+
+namespace {
+
+class CountingCell : public UICollectionViewCell {
+public:
+    int reuses = 0;
+    void prepareForReuse() override
+    {
+        UICollectionViewCell::prepareForReuse();
+        ++reuses;
+    }
+};
+
+using Tiler = CellTiler<UICollectionViewCell>;
+
+std::vector<Tiler::Wanted> column(int64_t first, int64_t last)
+{
+    std::vector<Tiler::Wanted> wanted;
+    for (int64_t row = first; row < last; ++row) {
+        wanted.push_back({{0, row}, {0, 10.0 * static_cast<CGFloat>(row), 50, 10}});
+    }
+    return wanted;
+}
+
+} // namespace
+
+TEST(ReusableCellPool, HandsOutAKeptCellBeforeMakingANewOne)
+{
+    ReusableCellPool<UICollectionViewCell> pool("View", "Cell");
+    int made = 0;
+    pool.registerFactory("cell", [&made] {
+        ++made;
+        return std::make_shared<CountingCell>();
+    });
+    EXPECT_EQ(pool.dequeue("other"), nullptr);
+    EXPECT_FALSE(pool.canMake("other"));
+
+    auto first = pool.dequeue("cell");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->reuseIdentifier(), "cell");
+    pool.enqueue(first);
+    EXPECT_EQ(pool.size(), 1u);
+
+    auto again = pool.dequeue("cell");
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(std::static_pointer_cast<CountingCell>(again)->reuses, 1);
+    EXPECT_EQ(made, 1);
+    EXPECT_EQ(pool.size(), 0u);
+}
+
+TEST(CellTiler, RecyclesWhatIsNoLongerWantedAndAsksOnlyForWhatIsMissing)
+{
+    auto host = std::make_shared<UIView>(CGRect{0, 0, 50, 30});
+    int recycled = 0;
+    Tiler tiler("View", "Cell", "item", [&recycled](UICollectionViewCell&) { ++recycled; });
+    tiler.pool().registerFactory("cell", [] { return std::make_shared<UICollectionViewCell>(); });
+    std::vector<NSIndexPath> asked;
+    auto ask = [&](const NSIndexPath& indexPath) {
+        asked.push_back(indexPath);
+        return tiler.pool().dequeue("cell");
+    };
+    auto nothing = [](auto&&...) {};
+
+    EXPECT_TRUE(tiler.fill(*host, column(0, 3), true, ask, nothing, nothing));
+    EXPECT_EQ(asked, (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}));
+    EXPECT_EQ(host->subviews().size(), 3u);
+
+    asked.clear();
+    EXPECT_TRUE(tiler.fill(*host, column(2, 5), true, ask, nothing, nothing));
+    EXPECT_EQ(asked, (std::vector<NSIndexPath>{{0, 3}, {0, 4}}));
+    EXPECT_EQ(recycled, 2);
+    EXPECT_EQ(tiler.pool().size(), 0u);
+    EXPECT_EQ(tiler.indexPaths(), (std::vector<NSIndexPath>{{0, 2}, {0, 3}, {0, 4}}));
+    EXPECT_EQ(tiler.cellAt({0, 4})->frame(), (CGRect{0, 40, 50, 10}));
+}
+
+TEST(CellTiler, APassThatKeepsTilingAgainStopsAfterAFewRounds)
+{
+    Tiler tiler("View", "Cell", "item");
+    int rounds = 0;
+    std::function<void()> pass = [&] {
+        ++rounds;
+        tiler.tile(pass);
+    };
+    tiler.tile(pass);
+    EXPECT_EQ(rounds, 8);
+
+    rounds = 0;
+    tiler.tile([&rounds] { ++rounds; });
+    EXPECT_EQ(rounds, 1);
+}
+
+TEST(CellTiler, ACellMadeWhileTheContentChangedGoesBackToThePoolAndThePassStartsOver)
+{
+    auto host = std::make_shared<UIView>(CGRect{0, 0, 50, 30});
+    Tiler tiler("View", "Cell", "item");
+    tiler.pool().registerFactory("cell", [] { return std::make_shared<UICollectionViewCell>(); });
+    std::vector<NSIndexPath> asked;
+    std::vector<bool> finished;
+    bool changed = false;
+    auto pass = [&] {
+        auto ask = [&](const NSIndexPath& indexPath) {
+            asked.push_back(indexPath);
+            if (indexPath.row == 1 && !changed) {
+                changed = true;
+                tiler.tile([] {});
+            }
+            return tiler.pool().dequeue("cell");
+        };
+        auto nothing = [](auto&&...) {};
+        finished.push_back(tiler.fill(*host, column(0, 3), true, ask, nothing, nothing));
+    };
+    tiler.tile(pass);
+    EXPECT_EQ(finished, (std::vector<bool>{false, true}));
+    EXPECT_EQ(asked, (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 1}, {0, 2}}));
+    EXPECT_EQ(tiler.cells().size(), 3u);
+    EXPECT_EQ(tiler.pool().size(), 0u);
+    EXPECT_EQ(host->subviews().size(), 3u);
+}

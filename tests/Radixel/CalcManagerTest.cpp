@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "Radixel/CalcManager.hpp"
-#include "TemporaryDirectory.hpp"
+#include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
 
@@ -46,7 +46,7 @@ protected:
         return result;
     }
 
-    TemporaryDirectory directory;
+    ScratchFolder directory;
     std::shared_ptr<NSUserDefaults> defaults = std::make_shared<NSUserDefaults>(file());
 };
 

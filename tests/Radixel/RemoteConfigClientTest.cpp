@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "LocalHTTPServer.hpp"
-#include "TemporaryDirectory.hpp"
+#include "support/LocalHttpServer.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/foundation/DispatchClock.hpp"
 
@@ -58,8 +58,8 @@ protected:
         return client;
     }
 
-    TemporaryDirectory directory;
-    LocalHTTPServer server;
+    ScratchFolder directory;
+    LocalHttpServer server;
 };
 
 }  // namespace
@@ -76,7 +76,7 @@ TEST_F(RemoteConfigClientTest, WithoutAnEndpointAFetchFailsOnABackgroundThread) 
 
 TEST_F(RemoteConfigClientTest, FetchedValuesWaitForActivationAndSurviveARestart) {
     server.respond(200, R"({"apps": {"apps": []}, "note": "plain text", "count": 3})");
-    auto client = makeClient(server.url());
+    auto client = makeClient(server.url("/config"));
     FetchResult result = fetch(*client);
     EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusSuccess);
     EXPECT_FALSE(result.error.has_value());
@@ -101,7 +101,7 @@ TEST_F(RemoteConfigClientTest, ExpirationAndMinimumFetchIntervalSpareTheServer) 
         ~VirtualTime() { DispatchClock::useRealTime(); }
     } virtualTime;
     server.respond(200, R"({"a": "1"})");
-    auto client = makeClient(server.url());
+    auto client = makeClient(server.url("/config"));
     EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
     DispatchClock::advance(21000.0);
     EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
@@ -124,7 +124,7 @@ TEST_F(RemoteConfigClientTest, ExpirationAndMinimumFetchIntervalSpareTheServer) 
 
 TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
     server.respond(200, R"({"ads": "kept"})");
-    auto client = makeClient(server.url());
+    auto client = makeClient(server.url("/config"));
     ASSERT_EQ(fetch(*client).status, RADEvuvozUziduzFetchStatusSuccess);
     ASSERT_TRUE(activate(*client));
 

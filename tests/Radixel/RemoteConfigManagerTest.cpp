@@ -6,9 +6,9 @@
 #include <mutex>
 #include <thread>
 
-#include "LocalHTTPServer.hpp"
+#include "support/LocalHttpServer.hpp"
 #include "Radixel/RemoteConfigManager.hpp"
-#include "TemporaryDirectory.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 
 using nlohmann::json;
@@ -122,7 +122,7 @@ protected:
         return std::make_shared<RemoteConfigManager>(std::move(client), bundle);
     }
 
-    TemporaryDirectory directory;
+    ScratchFolder directory;
     int clients = 0;
     NSBundle bundle{directory.path() / "resources"};
     NotificationRecorder recorder;
@@ -313,10 +313,10 @@ TEST_F(RemoteConfigManagerTest, FetchOutcomesDecideWhatIsLoaded) {
 }
 
 TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletionThread) {
-    LocalHTTPServer server;
+    LocalHttpServer server;
     json videos = {{"ZV", {{"en", {"https://videos.radixel.example/watch?v=bbbbbbbbbbb"}}}}};
     server.respond(200, json{{"apps", catalogue().dump()}, {"ads", goodAds}, {"videoTutorials", videos}}.dump());
-    auto manager = makeManager(clientHolding(json::object(), server.url()));
+    auto manager = makeManager(clientHolding(json::object(), server.url("/config")));
 
     testing::internal::CaptureStdout();
     manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());
@@ -331,9 +331,9 @@ TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletion
 }
 
 TEST_F(RemoteConfigManagerTest, AFailedFetchLoadsWhatTheClientHolds) {
-    LocalHTTPServer server;
+    LocalHttpServer server;
     server.respond(503, "down");
-    auto manager = makeManager(clientHolding({{"ads", goodAds}}, server.url()));
+    auto manager = makeManager(clientHolding({{"ads", goodAds}}, server.url("/config")));
 
     testing::internal::CaptureStdout();
     manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());

@@ -12,7 +12,7 @@
 #include "measurement/engine/APMMonitor.hpp"
 #include "measurement/storage/APMDatabase.hpp"
 #include "platform/didevero/DDVApp.hpp"
-#include "platform/foundation/ScratchFolder.hpp"
+#include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
 namespace fs = std::filesystem;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -11,6 +10,7 @@
 #include "Radixel/math/KeTuFormulaUnit.hpp"
 #include "platform/foundation/JSONDecodingError.hpp"
 #include "platform/foundation/NSBundle.hpp"
+#include "support/ScratchFolder.hpp"
 
 namespace fs = std::filesystem;
 
@@ -19,16 +19,7 @@ namespace {
 // A resource folder of its own per test, removed afterwards.
 class UnitResources : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "radixel-units-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-        bundle.emplace(folder);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    void SetUp() override { bundle.emplace(folder); }
 
     void writeUnits(const std::string& content, const std::string& name = "unitsOfLength") {
         std::ofstream(folder / (name + ".json"), std::ios::binary) << content;
@@ -41,7 +32,8 @@ protected:
         return ::testing::internal::GetCapturedStdout();
     }
 
-    fs::path folder;
+    ScratchFolder scratch;
+    const fs::path& folder = scratch.path();
     std::optional<NSBundle> bundle;
 };
 

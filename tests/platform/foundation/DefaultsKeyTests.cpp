@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "ScratchFolder.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/DefaultsKey.hpp"
 
 using nlohmann::json;

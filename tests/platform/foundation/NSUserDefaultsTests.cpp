@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "ScratchFolder.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 
 namespace fs = std::filesystem;

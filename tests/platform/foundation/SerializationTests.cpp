@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "ScratchFolder.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSPropertyListSerialization.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "LocalHttpServer.hpp"
+#include "support/LocalHttpServer.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
 

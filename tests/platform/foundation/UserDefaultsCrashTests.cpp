@@ -14,7 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "ScratchFolder.hpp"
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 
 extern char** environ;

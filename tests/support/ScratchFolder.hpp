@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -14,7 +15,11 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "radixel-test-XXXXXX").string();
         std::vector<char> name(pattern.begin(), pattern.end());
         name.push_back('\0');
-        path_ = ::mkdtemp(name.data());
+        if (::mkdtemp(name.data()) == nullptr) {
+            std::perror("cannot make a scratch folder");
+            std::abort();
+        }
+        path_ = name.data();
     }
     ~ScratchFolder() {
         std::error_code ec;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -9,7 +10,8 @@
 #include <vector>
 
 // A small HTTP/1.1 server on 127.0.0.1 (a free port) for tests: answers each request with what
-// the handler returns, one connection at a time, closing the connection after each reply.
+// the handler returns (or, made without one, with the response set last by respond()), one
+// connection at a time, closing the connection after each reply.
 class LocalHttpServer {
 public:
     struct Request {
@@ -27,7 +29,11 @@ public:
     using Handler = std::function<Response(const Request&)>;
 
     explicit LocalHttpServer(Handler handler);
+    LocalHttpServer();
     ~LocalHttpServer();
+
+    // For a server made without a handler: what every later request gets.
+    void respond(int status, std::string body);
 
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
@@ -35,6 +41,7 @@ public:
     int port() const { return port_; }
     std::string url(const std::string& path) const;
     std::vector<Request> requests() const;
+    std::size_t requestCount() const { return requests().size(); }
 
 private:
     void serve();
@@ -47,5 +54,6 @@ private:
     mutable std::mutex mutex_;
     std::vector<Request> requests_;
     std::vector<int> openConnections_;
+    Response fixedResponse_{200, {}, "{}", false};
     std::thread thread_;
 };

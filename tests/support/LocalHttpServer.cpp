@@ -1,4 +1,4 @@
-#include "LocalHttpServer.hpp"
+#include "support/LocalHttpServer.hpp"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -32,6 +32,18 @@ LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler))
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { serve(); });
+}
+
+LocalHttpServer::LocalHttpServer()
+    : LocalHttpServer([this](const Request&) {
+          std::lock_guard lock(mutex_);
+          return fixedResponse_;
+      }) {}
+
+void LocalHttpServer::respond(int status, std::string body) {
+    std::lock_guard lock(mutex_);
+    fixedResponse_.status = status;
+    fixedResponse_.body = std::move(body);
 }
 
 LocalHttpServer::~LocalHttpServer() {

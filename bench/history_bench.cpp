@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "Radixel/CalcManager.hpp"
+#include "Radixel/services/CalcManager.hpp"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "Radixel/RemoteConfigManager.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
 
 #include <algorithm>
 #include <iostream>
 #include <utility>
 
-#include "Radixel/ApplicationLanguage.hpp"
+#include "Radixel/services/ApplicationLanguage.hpp"
 #include "platform/foundation/JSONDecoder.hpp"
 #include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"

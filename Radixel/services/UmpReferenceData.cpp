@@ -1,4 +1,4 @@
-#include "Radixel/UmpReferenceData.hpp"
+#include "Radixel/services/UmpReferenceData.hpp"
 
 #include "platform/foundation/JSONRecordReader.hpp"
 

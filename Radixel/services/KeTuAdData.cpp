@@ -1,4 +1,4 @@
-#include "Radixel/KeTuAdData.hpp"
+#include "Radixel/services/KeTuAdData.hpp"
 
 #include "platform/foundation/JSONRecordReader.hpp"
 

@@ -1,4 +1,4 @@
-#include "Radixel/OfferData.hpp"
+#include "Radixel/services/OfferData.hpp"
 
 #include "platform/foundation/JSONRecordReader.hpp"
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "Radixel/ApplicationLanguage.hpp"
-#include "Radixel/CalculatorKey.hpp"
+#include "Radixel/services/ApplicationLanguage.hpp"
+#include "Radixel/services/CalculatorKey.hpp"
 
 TEST(CalculatorKeyTest, EveryCaseHasItsOwnCodeOfTwoToFiveCapitals) {
     EXPECT_EQ(code(CalculatorKey::quadraticEquation), "ZV");

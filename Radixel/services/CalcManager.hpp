@@ -8,7 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Radixel/Calculation.hpp"
+#include "Radixel/services/Calculation.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 
 // Keeps the calculation history (newest first) in the user defaults, rewriting the whole list

@@ -1,4 +1,4 @@
-#include "Radixel/AppMetaData.hpp"
+#include "Radixel/services/AppMetaData.hpp"
 
 #include "platform/foundation/JSONRecordReader.hpp"
 

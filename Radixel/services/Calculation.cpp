@@ -1,4 +1,4 @@
-#include "Radixel/Calculation.hpp"
+#include "Radixel/services/Calculation.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Radixel/ApplicationLanguage.hpp"
+#include "Radixel/services/ApplicationLanguage.hpp"
 
 #include "platform/foundation/NSLocale.hpp"
 

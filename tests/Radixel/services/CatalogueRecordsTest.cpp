@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Radixel/AppMetaData.hpp"
-#include "Radixel/KeTuAdData.hpp"
-#include "Radixel/OfferData.hpp"
-#include "Radixel/UmpReferenceData.hpp"
+#include "Radixel/services/AppMetaData.hpp"
+#include "Radixel/services/KeTuAdData.hpp"
+#include "Radixel/services/OfferData.hpp"
+#include "Radixel/services/UmpReferenceData.hpp"
 #include "platform/foundation/JSONDecodingError.hpp"
 
 using nlohmann::json;

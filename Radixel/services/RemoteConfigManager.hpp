@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "Radixel/AppMetaData.hpp"
-#include "Radixel/CalculatorKey.hpp"
-#include "Radixel/KeTuAdData.hpp"
-#include "Radixel/OfferData.hpp"
-#include "Radixel/UmpReferenceData.hpp"
+#include "Radixel/services/AppMetaData.hpp"
+#include "Radixel/services/CalculatorKey.hpp"
+#include "Radixel/services/KeTuAdData.hpp"
+#include "Radixel/services/OfferData.hpp"
+#include "Radixel/services/UmpReferenceData.hpp"
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/foundation/NSBundle.hpp"
 

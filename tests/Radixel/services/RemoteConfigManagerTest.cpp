@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "support/LocalHttpServer.hpp"
-#include "Radixel/RemoteConfigManager.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
 #include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 

@@ -1,9 +1,9 @@
-#include "Radixel/CalcManager.hpp"
+#include "Radixel/services/CalcManager.hpp"
 
 #include <iostream>
 #include <utility>
 
-#include "Radixel/DefaultsKeys.hpp"
+#include "Radixel/services/DefaultsKeys.hpp"
 
 CalcManager& CalcManager::shared() {
     static CalcManager manager(NSUserDefaults::standardUserDefaults());

@@ -1,4 +1,4 @@
-#include "Radixel/CalculatorKey.hpp"
+#include "Radixel/services/CalculatorKey.hpp"
 
 #include <array>
 #include <string_view>

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "Radixel/CalcManager.hpp"
+#include "Radixel/services/CalcManager.hpp"
 #include "support/ScratchFolder.hpp"
 
 using nlohmann::json;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Radixel/Calculation.hpp"
+#include "Radixel/services/Calculation.hpp"
 
 using nlohmann::json;
 

@@ -1,5 +1,6 @@
 #include "platform/material/RootController.hpp"
 
+#include "platform/foundation/WeakSelf.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIView.hpp"
 
@@ -12,12 +13,7 @@ RootController::RootController(const NSCoder& coder) : UIViewController(coder) {
 void RootController::loadView()
 {
     auto container = std::make_shared<ContainerView>(UIScreen::mainScreen().bounds());
-    std::weak_ptr<RootController> weakSelf = std::static_pointer_cast<RootController>(shared_from_this());
-    container->setLayoutHandler([weakSelf] {
-        if (auto self = weakSelf.lock()) {
-            self->layoutContainer();
-        }
-    });
+    container->setLayoutHandler(weakly(this, [](const std::shared_ptr<RootController>& self) { self->layoutContainer(); }));
     setView(container);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/material/TabsController.hpp"
 
+#include "platform/foundation/WeakSelf.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/material/RootController.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -37,12 +38,7 @@ void TabsController::setTabBarAlignment(TabBarAlignment alignment)
 void TabsController::loadView()
 {
     auto container = std::make_shared<ContainerView>(UIScreen::mainScreen().bounds());
-    std::weak_ptr<TabsController> weakSelf = std::static_pointer_cast<TabsController>(shared_from_this());
-    container->setLayoutHandler([weakSelf] {
-        if (auto self = weakSelf.lock()) {
-            self->layoutContainer();
-        }
-    });
+    container->setLayoutHandler(weakly(this, [](const std::shared_ptr<TabsController>& self) { self->layoutContainer(); }));
     setView(container);
 }
 
@@ -55,15 +51,9 @@ void TabsController::viewDidLoad()
         addChildViewController(page);
         page->didMoveToParentViewController(self);
         auto item = tabItem(*page);
-        std::weak_ptr<TabsController> weakSelf = self;
         item->removeAllActions();
-        item->addAction(
-            [weakSelf, i](const std::shared_ptr<UIControl>&) {
-                if (auto tabs = weakSelf.lock()) {
-                    tabs->select(i);
-                }
-            },
-            UIControlEventTouchUpInside);
+        item->addAction(weakly(this, [i](const std::shared_ptr<TabsController>& tabs, const std::shared_ptr<UIControl>&) { tabs->select(i); }),
+                        UIControlEventTouchUpInside);
         items.push_back(item);
     }
     tabBar_->setTabItems(items);

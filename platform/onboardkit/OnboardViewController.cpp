@@ -1,5 +1,6 @@
 #include "platform/onboardkit/OnboardViewController.hpp"
 
+#include "platform/foundation/WeakSelf.hpp"
 #include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UIScreen.hpp"
 
@@ -45,13 +46,8 @@ void OnboardViewController::viewDidLoad()
     titleLabel_->setTextColor(appearance_.titleColor);
     descriptionLabel_->setFont(appearance_.textFont);
     descriptionLabel_->setTextColor(appearance_.textColor);
-    std::weak_ptr<OnboardViewController> weakSelf = std::static_pointer_cast<OnboardViewController>(shared_from_this());
     advanceButton_->addAction(
-        [weakSelf](const std::shared_ptr<UIControl>&) {
-            if (auto self = weakSelf.lock()) {
-                self->advance();
-            }
-        },
+        weakly(this, [](const std::shared_ptr<OnboardViewController>& self, const std::shared_ptr<UIControl>&) { self->advance(); }),
         UIControlEventTouchUpInside);
     showPage(0);
 }

@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/foundation/WeakSelf.hpp"
 #include "platform/uikit/UIView.hpp"
 
 using UIControlEvents = unsigned long;
@@ -52,20 +53,15 @@ public:
     void addTarget(const std::shared_ptr<T>& target, M action, UIControlEvents events)
     {
         using Traits = uikit::detail::ActionTraits<M>;
-        std::weak_ptr<T> weakTarget = target;
         addAction(
-            [weakTarget, action](const std::shared_ptr<UIControl>& sender) {
-                auto strongTarget = weakTarget.lock();
-                if (!strongTarget) {
-                    return;
-                }
+            weakly(target, [action](const std::shared_ptr<T>& strongTarget, const std::shared_ptr<UIControl>& sender) {
                 auto* owner = static_cast<typename Traits::Owner*>(strongTarget.get());
                 if constexpr (std::is_void_v<typename Traits::Sender>) {
                     (owner->*action)();
                 } else {
                     (owner->*action)(std::dynamic_pointer_cast<typename Traits::Sender>(sender));
                 }
-            },
+            }),
             events);
     }
 

@@ -4,7 +4,9 @@
 #include <memory>
 
 // Base of everything that takes part in event handling: views, view controllers, the
-// application and its delegate. Instances are always owned by std::shared_ptr.
+// application and its delegate. Instances are always owned by std::shared_ptr. A callback that
+// may outlive its responder (an alert action, an observer, delayed or timed work, a transition)
+// holds it through weakly(this, ...) from platform/foundation/WeakSelf.hpp, never as a raw this.
 class UIResponder : public std::enable_shared_from_this<UIResponder> {
 public:
     UIResponder() = default;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/WeakSelf.hpp"
 
 namespace {
 bool isSafeVideoId(const std::string& id)
@@ -23,17 +24,15 @@ bool YTPlayerView::loadWithVideoId(const std::string& videoId, const nlohmann::j
     ready_ = false;
     state_ = YTPlayerState::unstarted;
     uint64_t generation = ++loadGeneration_;
-    std::weak_ptr<YTPlayerView> weakSelf = std::static_pointer_cast<YTPlayerView>(shared_from_this());
-    DispatchQueue::main().async([weakSelf, generation] {
-        auto self = weakSelf.lock();
-        // A newer load or a released view makes this report stale.
-        if (!self || self->loadGeneration_ != generation) {
+    DispatchQueue::main().async(weakly(this, [generation](const std::shared_ptr<YTPlayerView>& self) {
+        // A newer load makes this report stale.
+        if (self->loadGeneration_ != generation) {
             return;
         }
         self->ready_ = true;
         if (auto d = self->delegate()) {
             d->playerViewDidBecomeReady(self);
         }
-    });
+    }));
     return true;
 }

@@ -1,5 +1,7 @@
 #include "measurement/DDVAnalytics.hpp"
 
+#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "measurement/engine/APMAnalytics.hpp"
@@ -27,9 +29,25 @@ bool isBridgeable(const nlohmann::json& root) {
     return true;
 }
 
+std::mutex observerMutex;
+// Shared so that a call in flight keeps the observer it started with while another is installed.
+std::shared_ptr<const DDVAnalytics::CallObserver> callObserver;
+
 }  // namespace
 
+void DDVAnalytics::setCallObserverForTesting(CallObserver observer) {
+    auto installed = observer ? std::make_shared<const CallObserver>(std::move(observer)) : nullptr;
+    std::lock_guard lock(observerMutex);
+    callObserver = std::move(installed);
+}
+
 void DDVAnalytics::logEventWithName(const std::string& name, const nlohmann::json& parameters) {
+    std::shared_ptr<const CallObserver> observer;
+    {
+        std::lock_guard lock(observerMutex);
+        observer = callObserver;
+    }
+    if (observer) (*observer)(name, parameters);
     if (!DDVApp::isDefaultAppConfigured()) {
         APMMonitor::logWithLevel(APMMonitor::warning, appNotConfigured, "Event not logged. Call +[DDVApp configure]");
         return;

@@ -99,6 +99,15 @@ void RunLoop::waitForWork(std::optional<double> until) {
     changed_.wait_for(lock, std::chrono::duration<double>(*deadline - now));
 }
 
+bool RunLoop::waitForRunnableWork(double seconds) {
+    if (!std::isfinite(seconds) || seconds < 0) seconds = 0;
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::duration<double>(seconds), [this] {
+        std::optional<double> deadline = work_.nextDeadline();
+        return work_.hasReadyWork() || (deadline && *deadline <= DispatchClock::now());
+    });
+}
+
 void RunLoop::runFor(double seconds) {
     if (!std::isfinite(seconds) || seconds < 0) seconds = 0;
     double end = DispatchClock::now() + seconds;

@@ -36,6 +36,11 @@ public:
     void run();
     void stop();
 
+    // Waits up to seconds of real time, whatever the clock, until work can run now (posted from
+    // another thread, or a timer that came due); answers whether some can. Tests use it to give
+    // another thread a moment without advancing a virtual clock.
+    bool waitForRunnableWork(double seconds);
+
     // Seconds until the earliest timer (0 when one is due or ready work waits), none when idle.
     std::optional<double> secondsUntilNextWork() const;
 

@@ -1,16 +1,14 @@
 #include "platform/uikit/testing/UIKitHarness.hpp"
 
-#include "platform/foundation/NSNotificationCenter.hpp"
-#include "platform/foundation/RunLoop.hpp"
-
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/uikit/ProcessLifetime.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScene.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -168,6 +166,32 @@ void Harness::advance(double seconds)
     runUntilIdle();
     RunLoop::main().runFor(seconds);
     runUntilIdle();
+}
+
+bool Harness::runUntil(const std::function<bool()>& predicate, double timeout)
+{
+    // Long enough for a loopback reply to arrive, short enough that tests stay quick.
+    constexpr double realWaitSlice = 0.005;
+    using RealClock = std::chrono::steady_clock;
+    const auto realEnd = RealClock::now() + std::chrono::duration_cast<RealClock::duration>(std::chrono::duration<double>(timeout));
+    const double virtualEnd = DispatchClock::now() + timeout;
+    for (;;) {
+        runUntilIdle();
+        if (predicate()) {
+            return true;
+        }
+        if (RealClock::now() >= realEnd) {
+            return false;
+        }
+        if (RunLoop::main().waitForRunnableWork(realWaitSlice)) {
+            continue;
+        }
+        // Nothing came from another thread: let the next timer fire, if it falls in the budget.
+        auto next = RunLoop::main().secondsUntilNextWork();
+        if (next && DispatchClock::now() + *next <= virtualEnd) {
+            RunLoop::main().runFor(*next);
+        }
+    }
 }
 
 std::shared_ptr<UIWindow> Harness::window() const

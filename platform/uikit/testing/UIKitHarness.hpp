@@ -13,6 +13,7 @@
 #include "platform/uikit/UITextField.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
+#include "platform/uikit/testing/AnalyticsRecorder.hpp"
 
 namespace uikit::testing {
 
@@ -24,6 +25,8 @@ namespace uikit::testing {
 //     h.tapAccessibilityIdentifier("toolbarRemoveButton");
 //     h.tapAlertAction("OK");
 //     h.advance(3.0);                         // timers and animations due in 3 s run
+//     h.runUntil([&] { return h.presentedAlert() != nullptr; });  // a fetch on another thread
+//     EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link"}));
 //     h.simulateRestart();                    // defaults survive, shared objects are made anew
 //
 // Every input runs the main loop until idle afterwards, with layout passes of the windows.
@@ -70,6 +73,16 @@ public:
     // Main loop and clock.
     size_t runUntilIdle();
     void advance(double seconds);
+    // For work that finishes on another thread (a URL data task, the remote-configuration
+    // fetch): runs the main loop until the predicate holds. Between checks it waits a few
+    // milliseconds of real time for the other thread to post; when nothing comes it moves the
+    // virtual clock on to the next timer. Gives up after timeout seconds of real waiting or of
+    // virtual time, whichever runs out first; answers whether the predicate came true.
+    bool runUntil(const std::function<bool()>& predicate, double timeout = 5.0);
+
+    // Every analytics call since the harness began (restarts included), as made.
+    AnalyticsRecorder& analytics() { return analytics_; }
+    const AnalyticsRecorder& analytics() const { return analytics_; }
 
     // What is on screen.
     std::shared_ptr<UIWindow> window() const;
@@ -96,16 +109,21 @@ public:
     // Whether a user could touch the view now.
     bool isTouchable(const std::shared_ptr<UIView>& view) const;
 
-    // A restart of the program: the application terminates and goes, the once-only shared
-    // objects are forgotten and the user defaults are read again from their file. Known limits:
-    // timed work the old process queued stays queued (it should hold what it needs weakly), and
-    // notification observers registered by the old process stay registered.
+    // A restart of the program: the application terminates and goes with its windows, and
+    // with them every view and its animations; the once-only shared objects (ProcessShared) are
+    // forgotten; notification observers and all work queued on the main loop (ready, timed,
+    // repeating timers) are dropped; the user defaults are read again from their file. What
+    // stays: the defaults file and other files, the virtual clock's time, the screen, and the
+    // recorded analytics calls. Known limit: work still running on another thread (a data task)
+    // may post its completion into the new process; such completions should hold what they
+    // need weakly.
     void simulateRestart();
 
 private:
     void layoutWindows();
     void releaseApplication();
     Options options_;
+    AnalyticsRecorder analytics_;
     // The screen as it was before, put back when the harness goes.
     CGSize previousScreenSize_;
     CGFloat previousScreenScale_ = 1;

@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "measurement/DDVAnalytics.hpp"
 #include "platform/foundation/AppDataDirectory.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
-#include "platform/uikit/ProcessLifetime.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
+#include "platform/foundation/URLSession.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
+#include "support/LocalHttpServer.hpp"
 
 using uikit::testing::Harness;
 
@@ -209,4 +214,51 @@ TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
 
     h.launch<Delegate>();
     EXPECT_TRUE(h.window());
+}
+
+TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimers)
+{
+    Harness h;
+    LocalHttpServer server;
+    server.respond(200, "ok");
+    std::optional<std::string> body;
+    auto task = URLSession::sharedSession().dataTaskWithURL(server.url("/check"), [&](auto data, auto, auto) {
+        DispatchQueue::main().async([&body, data] { body = data; });
+    });
+    task->resume();
+    EXPECT_TRUE(h.runUntil([&] { return body.has_value(); }));
+    EXPECT_EQ(body, "ok");
+
+    // Work that waits on the virtual clock needs no other thread: the clock moves to it.
+    bool fired = false;
+    DispatchQueue::main().asyncAfter(3.0, [&] { fired = true; });
+    EXPECT_TRUE(h.runUntil([&] { return fired; }));
+
+    // A timer beyond the budget does not fire, and a predicate that never holds answers false.
+    bool late = false;
+    DispatchQueue::main().asyncAfter(60.0, [&] { late = true; });
+    EXPECT_FALSE(h.runUntil([&] { return late; }, 0.05));
+    EXPECT_FALSE(late);
+}
+
+TEST_F(HarnessTest, TheAnalyticsRecorderSeesEveryCallAsMade)
+{
+    Harness h;
+    // The analytics app is not configured here, and the engine refuses names with spaces:
+    // the recorder still sees both calls, in order, with their parameters.
+    DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
+    DDVAnalytics::logEventWithName("opened_menu");
+    std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
+
+    using Event = uikit::testing::AnalyticsRecorder::Event;
+    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link", "opened_menu", "from_worker"}));
+    EXPECT_EQ(h.analytics().eventsNamed("Tapped App Link"), (std::vector<Event>{{"Tapped App Link", {{"ketuApp", "Radixel"}}}}));
+    EXPECT_TRUE(h.analytics().events()[1].parameters.is_null());
+
+    // A restart keeps what was recorded; clear() starts afresh.
+    h.simulateRestart();
+    EXPECT_EQ(h.analytics().events().size(), 3u);
+    h.analytics().clear();
+    DDVAnalytics::logEventWithName("after");
+    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"after"}));
 }

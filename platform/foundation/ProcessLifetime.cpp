@@ -1,4 +1,4 @@
-#include "platform/uikit/ProcessLifetime.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 
 #include <vector>
 

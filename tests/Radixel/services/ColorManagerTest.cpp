@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "Radixel/services/ColorManager.hpp"
+#include "Radixel/services/KeTuColor.hpp"
+#include "Radixel/services/ThemeColor.hpp"
+#include "platform/cosmos/CosmosView.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
+#include "platform/dttextfield/DTTextField.hpp"
+#include "platform/material/Button.hpp"
+#include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
+#include "platform/uikit/UILabel.hpp"
+#include "platform/uikit/UIStackView.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+struct RGBA {
+    CGFloat red = -1, green = -1, blue = -1, alpha = -1;
+};
+
+RGBA components(const UIColor& color) {
+    RGBA c;
+    EXPECT_TRUE(color.getRed(&c.red, &c.green, &c.blue, &c.alpha));
+    return c;
+}
+
+void expectComponents(const UIColor& color, CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha = 1.0) {
+    RGBA c = components(color);
+    EXPECT_NEAR(c.red, red, 1e-9);
+    EXPECT_NEAR(c.green, green, 1e-9);
+    EXPECT_NEAR(c.blue, blue, 1e-9);
+    EXPECT_NEAR(c.alpha, alpha, 1e-9);
+}
+
+Harness::Options style(UIUserInterfaceStyle interfaceStyle) {
+    Harness::Options options;
+    options.interfaceStyle = interfaceStyle;
+    return options;
+}
+
+void setStyle(UIUserInterfaceStyle interfaceStyle) {
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(interfaceStyle));
+}
+
+template <class T>
+std::shared_ptr<T> tagged(int tag) {
+    auto view = std::make_shared<T>();
+    view->setTag(tag);
+    return view;
+}
+
+class ButtonOfOurOwn : public UIButton {};
+
+}  // namespace
+
+TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUse) {
+    ProcessLifetime::resetAll();  // whatever ran before in this program, colours start unmade
+    {
+        Harness light(style(UIUserInterfaceStyle::Light));
+        expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
+        EXPECT_EQ(hexString(KeTuColor::color1()), "#11005e");
+        setStyle(UIUserInterfaceStyle::Dark);
+        expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
+        // Made after the switch: dark.
+        expectComponents(KeTuColor::color4(), 0.8 * 0.7, 0.86 * 0.7, 0.22 * 0.7);
+    }
+    Harness dark(style(UIUserInterfaceStyle::Dark));
+    expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
+    expectComponents(KeTuColor::color2(), 0.49 * 0.7, 0.26 * 0.7, 0.74 * 0.7);
+    expectComponents(KeTuColor::color5(), 0, 0, 0, 0);
+    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
+    setStyle(UIUserInterfaceStyle::Light);
+    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
+    expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
+}
+
+TEST(ColorManagerTest, AdjustingAndHexTextOfUnusualColours) {
+    Harness dark(style(UIUserInterfaceStyle::Dark));
+    expectComponents(ColorManager::adjustedColor(UIColor::blackColor(), 0.7), 0, 0, 0);
+    auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
+    expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
+    EXPECT_EQ(hexString(pattern), std::nullopt);
+    EXPECT_EQ(hexString(UIColor::whiteColor()), "#ffffff");
+    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");
+    setStyle(UIUserInterfaceStyle::Light);
+    EXPECT_EQ(ColorManager::adjustedColor(UIColor::labelColor(), 0.7), UIColor::labelColor());
+}
+
+TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainContainers) {
+    Harness light;
+    auto root = std::make_shared<UIView>();
+    auto container = tagged<UIView>(101);
+    auto leafInContainer = tagged<UIView>(102);
+    container->addSubview(leafInContainer);
+    auto stack = std::make_shared<UIStackView>();
+    auto buttonInStack = tagged<UIButton>(103);
+    stack->addSubview(buttonInStack);
+    auto leaf = tagged<UIView>(104);
+    auto flat = tagged<Material::FlatButton>(105);
+    auto fab = tagged<Material::FABButton>(101);
+    auto image = tagged<UIImageView>(102);
+    auto ownButton = tagged<ButtonOfOurOwn>(101);
+    auto label = tagged<UILabel>(101);
+    auto labelChild = tagged<UIView>(101);
+    label->addSubview(labelChild);
+    auto stars = tagged<CosmosView>(103);
+    auto field = std::make_shared<DTTextField>();
+    for (const auto& view : std::vector<std::shared_ptr<UIView>>{container, stack, leaf, flat, fab, image, ownButton,
+                                                                 label, stars, field})
+        root->addSubview(view);
+
+    ColorManager::applyColors(*root);
+
+    EXPECT_EQ(container->backgroundColor(), std::nullopt);
+    EXPECT_EQ(leafInContainer->backgroundColor(), KeTuColor::color2());
+    EXPECT_EQ(buttonInStack->backgroundColor(), KeTuColor::color3());
+    EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
+    EXPECT_EQ(leaf->backgroundColor(), KeTuColor::color4());
+    EXPECT_EQ(flat->backgroundColor(), KeTuColor::color5());
+    EXPECT_EQ(flat->imageView()->tintColor(), ThemeColor::lightText());
+    EXPECT_EQ(fab->backgroundColor(), KeTuColor::color1());
+    EXPECT_EQ(image->backgroundColor(), KeTuColor::color2());
+    EXPECT_EQ(stars->settings().filledColor, KeTuColor::color3());
+    EXPECT_EQ(field->dtLayer()->backgroundColor(), UIColor::systemBackgroundColor().cgColor());
+    // Subclasses are left alone, and so is everything inside them.
+    EXPECT_EQ(ownButton->backgroundColor(), std::nullopt);
+    EXPECT_EQ(label->backgroundColor(), std::nullopt);
+    EXPECT_EQ(labelChild->backgroundColor(), std::nullopt);
+
+    // Called directly, any button gets the light title and tint.
+    ColorManager::styleButton(*ownButton);
+    EXPECT_EQ(ownButton->backgroundColor(), KeTuColor::color1());
+    EXPECT_EQ(ownButton->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
+    EXPECT_EQ(ownButton->tintColor(), ThemeColor::lightText());
+}
+
+TEST(ColorManagerTest, TranslucentTagChangesOnlyTheAlphaByStyle) {
+    Harness light;
+    auto view = tagged<UIView>(200);
+    view->setBackgroundColor(UIColor::redColor());
+    ColorManager::styleButton(*view);
+    EXPECT_DOUBLE_EQ(view->alpha(), 0.5);
+    EXPECT_EQ(view->backgroundColor(), UIColor::redColor());
+    setStyle(UIUserInterfaceStyle::Dark);
+    ColorManager::styleButton(*view);
+    EXPECT_DOUBLE_EQ(view->alpha(), 0.3);
+    EXPECT_EQ(view->backgroundColor(), UIColor::redColor());
+
+    auto untagged = tagged<UIView>(7);
+    ColorManager::styleButton(*untagged);
+    EXPECT_EQ(untagged->backgroundColor(), std::nullopt);
+    EXPECT_DOUBLE_EQ(untagged->alpha(), 1.0);
+}
+
+TEST(ColorManagerTest, ShadowsFollowTheStyleAndTheDarkStyleKeepsAnExistingOne) {
+    Harness light;
+    auto button = tagged<UIButton>(101);
+    button->layer()->setMasksToBounds(true);
+    ColorManager::styleButton(*button);
+    const CALayer& layer = *button->layer();
+    EXPECT_FALSE(layer.masksToBounds());
+    EXPECT_EQ(layer.shadowColor(), ThemeColor::secondaryGray().cgColor());
+    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.7f);
+    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 1.0}));
+    EXPECT_DOUBLE_EQ(layer.shadowRadius(), 1.0);
+
+    setStyle(UIUserInterfaceStyle::Dark);
+    auto darkButton = tagged<UIButton>(101);
+    darkButton->layer()->setShadowOpacity(0.25f);
+    darkButton->layer()->setShadowRadius(9);
+    ColorManager::styleButton(*darkButton);
+    EXPECT_FLOAT_EQ(darkButton->layer()->shadowOpacity(), 0.25f);
+    EXPECT_DOUBLE_EQ(darkButton->layer()->shadowRadius(), 9);
+
+    auto themed = std::make_shared<CALayer>();
+    ColorManager::applyShadow(*themed);
+    EXPECT_EQ(themed->shadowColor(), ThemeColor::shadow().cgColor());
+    EXPECT_FLOAT_EQ(themed->shadowOpacity(), 0.5f);
+    EXPECT_EQ(themed->shadowOffset(), (CGSize{0, 0}));
+    EXPECT_DOUBLE_EQ(themed->shadowRadius(), 1.0);
+    setStyle(UIUserInterfaceStyle::Light);
+    ColorManager::applyShadow(*themed);
+    EXPECT_EQ(themed->shadowOffset(), (CGSize{0, 1.5}));
+    EXPECT_DOUBLE_EQ(themed->shadowRadius(), 2.0);
+}
+
+TEST(ColorManagerTest, StarsTakeThePaletteByTagAndShadowsInTheLightStyle) {
+    Harness light;
+    auto stars = tagged<CosmosView>(104);
+    stars->setRating(3);
+    ASSERT_FALSE(stars->layer()->sublayers().empty());
+    ColorManager::styleLayers(*stars);
+    EXPECT_EQ(stars->settings().filledColor, KeTuColor::color4());
+    for (const auto& star : stars->layer()->sublayers()) EXPECT_FLOAT_EQ(star->shadowOpacity(), 0.7f);
+
+    auto plain = tagged<CosmosView>(0);
+    Cosmos::CosmosSettings before = plain->settings();
+    ColorManager::styleLayers(*plain);
+    EXPECT_EQ(plain->settings().filledColor, before.filledColor);
+}

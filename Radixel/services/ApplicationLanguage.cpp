@@ -1,6 +1,6 @@
 #include "Radixel/services/ApplicationLanguage.hpp"
 
-#include "platform/foundation/NSLocale.hpp"
+#include "platform/foundation/NSBundle.hpp"
 
 std::string applicationLanguage(const std::optional<std::string>& languageCode) {
     if (languageCode) {
@@ -10,7 +10,6 @@ std::string applicationLanguage(const std::optional<std::string>& languageCode) 
     return "en";
 }
 
-std::string currentLanguageCode() {
-    std::vector<std::string> preferred = NSLocale::preferredLanguages();
-    return applicationLanguage(preferred.empty() ? std::nullopt : std::optional<std::string>(preferred.front()));
-}
+std::string applicationLanguage(const NSBundle& bundle) { return applicationLanguage(bundle.preferredLocalization()); }
+
+std::string currentLanguageCode() { return applicationLanguage(NSBundle::mainBundle()); }

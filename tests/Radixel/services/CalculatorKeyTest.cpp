@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <map>
 #include <set>
+#include <string>
 
 #include "Radixel/services/ApplicationLanguage.hpp"
 #include "Radixel/services/CalculatorKey.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/ScopedLocaleEnvironment.hpp"
 
 TEST(CalculatorKeyTest, EveryCaseHasItsOwnCodeOfTwoToFiveCapitals) {
     EXPECT_EQ(code(CalculatorKey::quadraticEquation), "ZV");
@@ -28,20 +31,32 @@ TEST(ApplicationLanguageTest, SupportedLanguagesOnlyElseEnglish) {
     EXPECT_EQ(applicationLanguage(std::nullopt), "en");
 }
 
-TEST(ApplicationLanguageTest, FollowsTheLocaleEnvironment) {
-    const char* saved = std::getenv("LANG");
-    std::string previous = saved ? saved : "";
-    ::unsetenv("LANGUAGE");
-    ::unsetenv("LC_ALL");
-    ::unsetenv("LC_MESSAGES");
-    ::setenv("LANG", "de_DE.UTF-8", 1);
-    EXPECT_EQ(currentLanguageCode(), "de");
-    ::setenv("LANG", "it_IT.UTF-8", 1);
-    EXPECT_EQ(currentLanguageCode(), "en");
-    ::setenv("LANG", "C", 1);
-    EXPECT_EQ(currentLanguageCode(), "en");
-    if (saved)
-        ::setenv("LANG", previous.c_str(), 1);
-    else
-        ::unsetenv("LANG");
+namespace {
+
+// A bundle of its own for each environment: the main bundle keeps the language it chose first.
+std::string languageUnder(const std::map<std::string, std::string>& environment, const std::string& key = "") {
+    ScopedLocaleEnvironment scoped(environment);
+    NSBundle bundle(NSBundle::mainBundle().resourcePath());
+    const std::string language = applicationLanguage(bundle);
+    return key.empty() ? language : language + ": " + bundle.localizedStringForKey(key, "", "");
+}
+
+}  // namespace
+
+TEST(ApplicationLanguageTest, IsTheLanguageOfTheTexts) {
+    // Italian has no texts, so both the texts and the videos are German.
+    EXPECT_EQ(languageUnder({{"LANG", "it_IT.UTF-8"}, {"LANGUAGE", "it:de"}}, "Step"), "de: Schritt");
+    EXPECT_EQ(languageUnder({{"LANG", "de_DE.UTF-8"}}, "Step"), "de: Schritt");
+    EXPECT_EQ(languageUnder({{"LANG", "pt_BR.UTF-8"}}), "pt");
+    EXPECT_EQ(languageUnder({{"LANG", "it_IT.UTF-8"}}, "Step"), "en: Step");
+    // Under the C locale the language list is not consulted, as for the texts.
+    EXPECT_EQ(languageUnder({{"LANG", "C"}, {"LANGUAGE", "de"}}), "en");
+}
+
+TEST(ApplicationLanguageTest, CurrentLanguageStaysWithTheTextsForTheWholeRun) {
+    const std::string language = currentLanguageCode();
+    const std::string step = NSLocalizedString("Step", "");
+    ScopedLocaleEnvironment german{{"LANG", "de_DE.UTF-8"}};
+    EXPECT_EQ(currentLanguageCode(), language);
+    EXPECT_EQ(NSLocalizedString("Step", ""), step);
 }

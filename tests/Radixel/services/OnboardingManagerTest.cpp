@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/KeTuColor.hpp"
+#include "Radixel/services/LocalizedAppName.hpp"
+#include "Radixel/services/OnboardingManager.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/services/ThemeColor.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/uikit/UIImage.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+OnboardingPageRecord record(std::string description) { return {"Title", "main_onboarding_1", "", description}; }
+
+std::string quotedName() { return "\"" + localizedAppName() + "\""; }
+
+}  // namespace
+
+TEST(OnboardingManagerTest, TheAppNameReplacesEveryPlaceholderInDescriptionsOnly) {
+    std::vector<OnboardKit::OnboardPage> pages = OnboardingManager::makePages({
+        {"§appname", "§appname", "§appname", "Welcome to §appname, the solver."},
+        record("§appname and §appname"),
+        record("No placeholder, only § and appname."),
+    });
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].title, "§appname");
+    EXPECT_EQ(pages[0].imageName, "§appname");
+    EXPECT_EQ(pages[0].videoName, "§appname");
+    EXPECT_EQ(pages[0].description, "Welcome to " + quotedName() + ", the solver.");
+    EXPECT_EQ(pages[1].description, quotedName() + " and " + quotedName());
+    EXPECT_EQ(pages[2].description, "No placeholder, only § and appname.");
+    for (const auto& page : pages) {
+        EXPECT_EQ(page.actionButtonTitle, std::nullopt);
+        EXPECT_FALSE(page.action);
+    }
+}
+
+TEST(OnboardingManagerTest, OnlyTheLastPageSaysLetsStart) {
+    std::string next = NSLocalizedString("next", "Next");
+    std::string letsStart = NSLocalizedString("letsStart", "Let's start");
+    ASSERT_NE(next, letsStart);
+    std::vector<OnboardKit::OnboardPage> pages = OnboardingManager::makePages(onboardingPages());
+    ASSERT_EQ(pages.size(), 5u);
+    for (std::size_t i = 0; i + 1 < pages.size(); ++i) EXPECT_EQ(pages[i].advanceButtonTitle, next);
+    EXPECT_EQ(pages.back().advanceButtonTitle, letsStart);
+
+    std::vector<OnboardKit::OnboardPage> single = OnboardingManager::makePages({record("only")});
+    ASSERT_EQ(single.size(), 1u);
+    EXPECT_EQ(single[0].advanceButtonTitle, letsStart);
+    EXPECT_TRUE(OnboardingManager::makePages({}).empty());
+}
+
+TEST(OnboardingManagerTest, EveryPageHasItsPictureAndATranslatedText) {
+    Harness h;
+    for (const auto& table : {onboardingPages(), youtubeOnboardingPages()}) {
+        ASSERT_EQ(table.size(), 5u);
+        for (const auto& page : OnboardingManager::makePages(table)) {
+            std::shared_ptr<UIImage> image = UIImage::imageNamed(page.imageName);
+            ASSERT_TRUE(image) << page.imageName;
+            EXPECT_GE(image->size().width, 200) << page.imageName;
+            EXPECT_EQ(page.description.find("onboarding"), std::string::npos) << page.description;
+            EXPECT_EQ(page.description.find("§appname"), std::string::npos) << page.description;
+        }
+    }
+}
+
+TEST(OnboardingManagerTest, FinishingEitherIntroductionIsRememberedAndTheAdvanceButtonHasTheLook) {
+    ScratchDefaults defaults;
+    Harness h;
+    ShownScreen screen(h);
+    OnboardKit::OnboardViewController::AppearanceConfiguration appearance =
+        OnboardingManager::makeAppearanceConfiguration();
+    EXPECT_EQ(appearance.tintColor, KeTuColor::color2());
+    EXPECT_EQ(appearance.titleColor, ThemeColor::label());
+    EXPECT_EQ(appearance.backgroundColor, ThemeColor::background());
+    EXPECT_EQ(appearance.imageContentMode, UIViewContentMode::Center);
+    EXPECT_FALSE(appearance.actionButtonStyling);
+
+    std::vector<std::string> calls;
+    auto videos = std::make_shared<OnboardKit::OnboardViewController>(
+        OnboardingManager::makePages(youtubeOnboardingPages()), appearance,
+        [] { OnboardingManager::markOnboardingFinished(); });
+    videos->presentFrom(screen.controller, false);
+    std::shared_ptr<UIButton> advance = videos->advanceButton();
+    EXPECT_EQ(advance->titleColorForState(UIControlStateNormal), KeTuColor::color2());
+    EXPECT_EQ(advance->titleLabel()->font().pointSize(), 20);
+    EXPECT_EQ(advance->titleLabel()->font().weight(), UIFontWeightSemibold);
+    EXPECT_FLOAT_EQ(advance->layer()->shadowOpacity(), 0.7f);
+    while (!videos->isFinished() && h.tap(advance)) {
+    }
+    EXPECT_TRUE(videos->isFinished());
+    EXPECT_TRUE(DefaultsKeys::isOnboardingFinished.get());
+
+    DefaultsKeys::isOnboardingFinished.remove();
+    OnboardingManager::finishOnboarding([&] {
+        calls.push_back(DefaultsKeys::isOnboardingFinished.get() ? "completion saw true" : "saw false");
+    });
+    EXPECT_EQ(calls, (std::vector<std::string>{"completion saw true"}));
+}

@@ -4,10 +4,12 @@
 #include <utility>
 
 #include "Radixel/services/DefaultsKeys.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 
 CalcManager& CalcManager::shared() {
-    static CalcManager manager(NSUserDefaults::standardUserDefaults());
-    return manager;
+    static ProcessShared<CalcManager> manager(
+        [] { return std::make_shared<CalcManager>(NSUserDefaults::standardUserDefaults()); });
+    return *manager.get();
 }
 
 CalcManager::CalcManager(std::shared_ptr<NSUserDefaults> defaults) : userDefaults(std::move(defaults)) {
@@ -65,13 +67,17 @@ std::vector<Calculation> CalcManager::loadCalculations() {
         else
             ++skipped;
     }
-    if (skipped > 0)
-        std::cout << "History: skipped " << skipped << " stored entries that are not records" << std::endl;
-    if (!stored.empty()) return loaded;
+    if (!loaded.empty()) {
+        if (skipped > 0)
+            std::cout << "History: skipped " << skipped << " stored entries that are not records" << std::endl;
+        return loaded;
+    }
 
-    auto unreadable = userDefaults->objectForKey(DefaultsKeys::calculations.name());
-    if (unreadable && !unreadable->is_array())
-        std::cout << "History: stored value is not a list; starting with an empty history" << std::endl;
+    // Nothing readable (no list, or a list without a single record) is an empty history, and the
+    // stored value is replaced so the next start reads a clean list.
+    std::optional<nlohmann::json> raw = userDefaults->objectForKey(DefaultsKeys::calculations.name());
+    if (raw && *raw != nlohmann::json::array())
+        std::cout << "History: stored value holds no records; starting with an empty history" << std::endl;
     userDefaults->removeObjectForKey(DefaultsKeys::calculations.name());
     calculations.clear();
     saveCalculations();
@@ -94,6 +100,13 @@ void CalcManager::resetHistory() {
     example.latexString = "p = -2.4, q = \\frac{7}{3}";
     example.setupParameter = {{"appKey", "ZV"}};
     addCalculation(std::move(example));
+}
+
+bool CalcManager::resetHistoryOnFirstStart() {
+    if (DefaultsKeys::isFirstStartDone.get(*userDefaults)) return false;
+    resetHistory();
+    DefaultsKeys::isFirstStartDone.set(*userDefaults, true);
+    return true;
 }
 
 void CalcManager::saveCalculations() {

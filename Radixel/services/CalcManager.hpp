@@ -38,13 +38,17 @@ public:
     nlohmann::json calculationDictionaries() const;
     static nlohmann::json dictionary(const Calculation& calculation);
 
-    // The stored history. An empty or unreadable list is written back as an empty list; entries
-    // that are not dictionaries are skipped so the readable ones survive.
+    // The stored history. Entries that are not records are skipped so the readable ones survive;
+    // when none is readable (also a value that is no list at all) the history is empty and is
+    // written back as an empty list.
     std::vector<Calculation> loadCalculations();
     std::optional<Calculation> loadCalculation(const std::string& key) const;
 
     // The first start's history: exactly the example p = -2.4, q = 7/3.
     void resetHistory();
+    // resetHistory on the installation's very first start only (a marker in the user defaults
+    // remembers it); answers whether it seeded.
+    bool resetHistoryOnFirstStart();
 
     std::shared_ptr<NSUserDefaults> userDefaults;
     std::string persistKey = "quorvath_1";

@@ -6,6 +6,7 @@
 
 #include "Radixel/services/ApplicationLanguage.hpp"
 #include "platform/foundation/JSONDecoder.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
@@ -43,10 +44,10 @@ bool contains(const std::vector<std::string>& list, const std::string& text) {
 }  // namespace
 
 RemoteConfigManager& RemoteConfigManager::shared() {
-    // Never released: fetch completions may still arrive while the process ends.
-    static auto* manager = new std::shared_ptr<RemoteConfigManager>(
-        std::make_shared<RemoteConfigManager>(RADEvuvozUziduz::remoteConfig(), NSBundle::mainBundle()));
-    return **manager;
+    // The holder is never released: fetch completions may still arrive while the process ends.
+    static auto* manager = new ProcessShared<RemoteConfigManager>(
+        [] { return std::make_shared<RemoteConfigManager>(RADEvuvozUziduz::remoteConfig(), NSBundle::mainBundle()); });
+    return *manager->get();
 }
 
 RemoteConfigManager::RemoteConfigManager(std::shared_ptr<RADEvuvozUziduz> remoteConfig, const NSBundle& bundle)

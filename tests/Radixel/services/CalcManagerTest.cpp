@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Radixel/services/CalcManager.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
 #include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
@@ -129,13 +130,16 @@ TEST_F(CalcManagerTest, DamagedStoredHistoryKeepsWhatCanBeRead) {
     EXPECT_NE(printed.find("skipped 2"), std::string::npos) << printed;
 }
 
-TEST_F(CalcManagerTest, AHistoryThatIsNotAListIsReplacedByAnEmptyOne) {
-    defaults->setObject("not a list", "Calculations");
-    testing::internal::CaptureStdout();
-    CalcManager manager(defaults);
-    EXPECT_NE(testing::internal::GetCapturedStdout(), "");
-    EXPECT_TRUE(manager.calculations.empty());
-    EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array()));
+TEST_F(CalcManagerTest, AHistoryWithoutASingleRecordIsReplacedByAnEmptyOne) {
+    for (const json& stored : {json("not a list"), json::array({42}), json::array({"a", json::array()}),
+                               json(7), json::object()}) {
+        defaults->setObject(stored, "Calculations");
+        testing::internal::CaptureStdout();
+        CalcManager manager(defaults);
+        EXPECT_NE(testing::internal::GetCapturedStdout(), "") << stored;
+        EXPECT_TRUE(manager.calculations.empty()) << stored;
+        EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array())) << stored;
+    }
 }
 
 TEST_F(CalcManagerTest, SelectionIsStoredOrRemovedAndBothRecordsAreReadAtCreation) {
@@ -162,4 +166,38 @@ TEST_F(CalcManagerTest, SelectionIsStoredOrRemovedAndBothRecordsAreReadAtCreatio
 
     defaults->setObject("not a record", "CurrentCalculation");
     EXPECT_FALSE(manager.loadCalculation("CurrentCalculation").has_value());
+}
+
+// The shared store, as the application uses it, across simulated restarts of the program.
+class SharedCalcManagerTest : public ::testing::Test {
+protected:
+    ScratchDefaults defaults;
+    uikit::testing::Harness h;
+};
+
+TEST_F(SharedCalcManagerTest, ARestartMakesANewStoreOverTheNewDefaults) {
+    CalcManager::shared().addCalculation(record("A", "1"));
+    EXPECT_EQ(CalcManager::shared().userDefaults, NSUserDefaults::standardUserDefaults());
+
+    h.simulateRestart();
+    // Changed behind the old process's back: only a store made anew reads it.
+    NSUserDefaults::standardUserDefaults()->setObject(json::array({record("B", "2").dictionary()}), "Calculations");
+    CalcManager& after = CalcManager::shared();
+    EXPECT_EQ(after.userDefaults, NSUserDefaults::standardUserDefaults());
+    EXPECT_EQ(after.calculations, (std::vector<Calculation>{record("B", "2")}));
+
+    after.addCalculation(record("C", "3"));
+    h.simulateRestart();
+    EXPECT_EQ(CalcManager::shared().calculations, (std::vector<Calculation>{record("C", "3"), record("B", "2")}));
+}
+
+TEST_F(SharedCalcManagerTest, OnlyTheVeryFirstStartSeedsTheExample) {
+    EXPECT_TRUE(CalcManager::shared().resetHistoryOnFirstStart());
+    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
+    EXPECT_EQ(CalcManager::shared().calculations[0].inputParameters.at("p"), "-2.4");
+    EXPECT_TRUE(CalcManager::shared().removeCalculation(0));
+
+    h.simulateRestart();
+    EXPECT_FALSE(CalcManager::shared().resetHistoryOnFirstStart());
+    EXPECT_TRUE(CalcManager::shared().calculations.empty());
 }

@@ -8,6 +8,7 @@
 
 #include "support/LocalHttpServer.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
 #include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 
@@ -341,4 +342,17 @@ TEST_F(RemoteConfigManagerTest, AFailedFetchLoadsWhatTheClientHolds) {
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(manager->ads().size(), 1u);
     EXPECT_EQ(manager->apps().size(), 10u);
+}
+
+TEST(SharedRemoteConfigManagerTest, ARestartStartsWithNothingLoaded) {
+    ScratchDefaults defaults;
+    uikit::testing::Harness h;
+    RemoteConfigManager& first = RemoteConfigManager::shared();
+    first.loadAllValues();
+    ASSERT_TRUE(first.getCurrentApp().has_value());
+
+    h.simulateRestart();
+    RemoteConfigManager& second = RemoteConfigManager::shared();
+    EXPECT_TRUE(second.apps().empty());
+    EXPECT_FALSE(second.getCurrentApp().has_value());
 }

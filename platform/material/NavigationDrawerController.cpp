@@ -2,7 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/foundation/WeakSelf.hpp"
+
 namespace Material {
+
+namespace {
+constexpr double slideDuration = 0.25;
+}
 
 NavigationDrawerController::NavigationDrawerController(std::shared_ptr<UIViewController> rootViewController,
                                                        std::shared_ptr<UIViewController> leftViewController,
@@ -92,7 +98,7 @@ void NavigationDrawerController::setSideOpened(NavigationDrawerPosition position
         }
         opened = true;
         holder->setHidden(false);
-        layoutContainer();
+        slide(containerOnScreen, nullptr);
         if (containerOnScreen) {
             controller->endAppearanceTransition();
         }
@@ -105,13 +111,29 @@ void NavigationDrawerController::setSideOpened(NavigationDrawerPosition position
         }
         controller->beginAppearanceTransition(false, false);
         opened = false;
-        holder->setHidden(true);
-        layoutContainer();
+        // A closed drawer is hidden once it has slid out, unless it was opened again meanwhile.
+        slide(containerOnScreen, weakly(this, [left](const std::shared_ptr<NavigationDrawerController>& self, bool) {
+            if (!(left ? self->leftOpened_ : self->rightOpened_)) {
+                (left ? self->leftView_ : self->rightView_)->setHidden(true);
+            }
+        }));
         controller->endAppearanceTransition();
         if (d) {
             d->navigationDrawerControllerDidClose(*this, position);
         }
     }
+}
+
+void NavigationDrawerController::slide(bool animated, std::function<void(bool)> completion)
+{
+    if (!animated) {
+        layoutContainer();
+        if (completion) {
+            completion(true);
+        }
+        return;
+    }
+    UIView::animateWithDuration(slideDuration, 0, UIViewAnimationOptionCurveEaseOut, [this] { layoutContainer(); }, std::move(completion));
 }
 
 void NavigationDrawerController::openLeftView(CGFloat /*velocity*/)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/material/RootController.hpp"
@@ -31,8 +32,10 @@ public:
 // the appearance callbacks when it opens or closes, not when the whole drawer controller
 // appears. Opening sends, in order: delegate willOpen, side controller viewWillAppear, (the
 // drawer moves in), side controller viewDidAppear, delegate didOpen. Closing mirrors it with
-// willClose, viewWillDisappear, viewDidDisappear, didClose. Both finish before returning,
-// whatever the velocity; opening an open drawer or closing a closed one does nothing.
+// willClose, viewWillDisappear, viewDidDisappear, didClose. The callbacks and the drawer's
+// frame finish before returning, whatever the velocity; on screen the drawer is then seen to
+// slide over 0.25 s (a view animation), and a closed drawer is hidden when its slide ends.
+// Opening an open drawer or closing a closed one does nothing.
 class NavigationDrawerController : public RootController {
 public:
     NavigationDrawerController(std::shared_ptr<UIViewController> rootViewController, std::shared_ptr<UIViewController> leftViewController,
@@ -68,6 +71,7 @@ protected:
 private:
     void installSide(const std::shared_ptr<UIViewController>& controller, const std::shared_ptr<UIView>& holder);
     void setSideOpened(NavigationDrawerPosition position, bool open);
+    void slide(bool animated, std::function<void(bool)> completion);
 
     std::shared_ptr<UIViewController> leftViewController_;
     std::shared_ptr<UIViewController> rightViewController_;

@@ -103,7 +103,7 @@ bool showsPressed(const UIView& view)
 void ViewRenderer::drawView(const UIView& view, cairo_t* cr)
 {
     CairoStateGuard state(cr);
-    CGRect frame = view.frame();
+    CGRect frame = view.presentationFrame();
     cairo_translate(cr, -frame.origin.x, -frame.origin.y);
     drawSubview(view, cr);
 }
@@ -112,11 +112,12 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
 {
     auto layerHandle = view.layer();
     const CALayer& layer = *layerHandle;
-    double alpha = std::clamp<double>(layer.opacity(), 0, 1);
+    // What is on screen: mid-animation, the in-between values.
+    double alpha = std::clamp<double>(view.presentationAlpha(), 0, 1);
     if (view.isHidden() || layer.isHidden() || alpha <= 0.001) {
         return;
     }
-    CGRect frame = view.frame();
+    CGRect frame = view.presentationFrame();
     double shadowMargin = layer.shadowOpacity() > 0 ? layer.shadowRadius() * 2 + std::abs(layer.shadowOffset().width) +
                                                           std::abs(layer.shadowOffset().height)
                                                     : 0;
@@ -133,7 +134,10 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
     CGRect shape{0, 0, frame.size.width, frame.size.height};
     drawShadow(cr, layer, shape);
 
-    std::optional<CGColor> background = view.backgroundColor() ? std::optional(resolvedColor(*view.backgroundColor())) : layer.backgroundColor();
+    std::optional<CGColor> background = view.presentationBackgroundColor();
+    if (!background) {
+        background = layer.backgroundColor();
+    }
     if (background && background->alpha > 0) {
         addRoundedRect(cr, shape, layer.cornerRadius());
         setColor(cr, *background);

@@ -14,6 +14,7 @@
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/render/ViewRenderer.hpp"
+#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScene.hpp"
@@ -23,6 +24,9 @@
 
 namespace render {
 namespace {
+
+// About 60 frames a second while views animate.
+constexpr int animationFrameMilliseconds = 16;
 
 struct WindowRelease {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -252,10 +256,14 @@ int HostSession::loop()
                 break;
             }
         }
-        // Sleep until an event, the next timer, or the next spinner frame.
+        // Sleep until an event, the next timer, the next animation frame or the next spinner frame.
         int timeout = 1000;
         if (auto next = runLoop.secondsUntilNextWork()) {
             timeout = std::clamp(static_cast<int>(std::ceil(*next * 1000)), 0, timeout);
+        }
+        if (uikit::RunningAnimations::any()) {
+            timeout = std::min(timeout, animationFrameMilliseconds);
+            dirty = true;
         }
         auto window = applicationWindow();
         if (window && hasRunningSpinner(*window)) {

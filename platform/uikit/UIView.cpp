@@ -6,11 +6,15 @@
 #include "platform/uikit/NSLayoutConstraint.hpp"
 #include "platform/uikit/NSLayoutResolver.hpp"
 #include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIWindow.hpp"
+#include "platform/uikit/ViewAnimations.hpp"
 
 UIView::UIView() = default;
 
 UIView::UIView(const CGRect& frame) : frame_(frame) {}
+
+UIView::UIView(const NSCoder& /*coder*/) {}
 
 UIView::~UIView()
 {
@@ -25,6 +29,11 @@ UIView::~UIView()
 
 void UIView::setFrame(const CGRect& frame)
 {
+    if (frame != frame_) {
+        if (auto* animations = animationsToRecord()) {
+            animations->frame = {{presentationFrame(), *uikit::currentAnimationTiming()}};
+        }
+    }
     bool resized = frame.size != frame_.size;
     frame_ = frame;
     if (layer_) {
@@ -86,12 +95,28 @@ void UIView::setHidden(bool hidden)
 
 void UIView::setAlpha(CGFloat alpha)
 {
-    alpha_ = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
+    CGFloat value = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
+    if (value != alpha_) {
+        if (auto* animations = animationsToRecord()) {
+            animations->alpha = {{presentationAlpha(), *uikit::currentAnimationTiming()}};
+        }
+    }
+    alpha_ = value;
     layer()->setOpacity(static_cast<float>(alpha_));
 }
 
 void UIView::setBackgroundColor(std::optional<UIColor> color)
 {
+    bool animatable = (color || backgroundColor_) && color != backgroundColor_ && !(color && color->isPattern()) &&
+                      !(backgroundColor_ && backgroundColor_->isPattern());
+    if (animatable) {
+        if (auto* animations = animationsToRecord()) {
+            // Appearing from or fading to no colour goes through the same colour made clear.
+            CGColor to = color ? color->cgColor() : *presentationBackgroundColor();
+            CGColor from = presentationBackgroundColor().value_or(CGColor{to.red, to.green, to.blue, 0});
+            animations->backgroundColor = {{from, *uikit::currentAnimationTiming()}};
+        }
+    }
     backgroundColor_ = std::move(color);
     layer()->setBackgroundColor(backgroundColor_ ? std::optional<CGColor>(backgroundColor_->cgColor()) : std::nullopt);
 }

@@ -17,6 +17,11 @@ class NSLayoutConstraint;
 class UIViewController;
 class UIWindow;
 
+namespace uikit {
+struct ViewAnimations;
+class RunningAnimations;
+} // namespace uikit
+
 enum class UIViewContentMode : int {
     ScaleToFill = 0, ScaleAspectFit = 1, ScaleAspectFill = 2, Redraw = 3, Center = 4,
     Top = 5, Bottom = 6, Left = 7, Right = 8, TopLeft = 9, TopRight = 10, BottomLeft = 11, BottomRight = 12,
@@ -35,7 +40,7 @@ public:
     UIView();
     explicit UIView(const CGRect& frame);
     // Made by an interface file; the file's builder sets the frame and the rest.
-    explicit UIView(const NSCoder& /*coder*/) {}
+    explicit UIView(const NSCoder& coder);
     ~UIView() override;
 
     // Geometry. The frame is in the superview's coordinates; the bounds origin is where the
@@ -152,11 +157,28 @@ public:
     // Called once for views made by an interface file, after their outlets are connected.
     virtual void awakeFromNib() {}
 
-    // Animations run headless: the changes apply at once and the completion follows on the main
-    // queue once delay + duration have passed on the run loop's clock, with finished = true.
+    // Animations. The block runs at once, and what it changes is the model at once: alpha(),
+    // frame(), center(), bounds() and backgroundColor() answer the new values straight away, as
+    // the platform's model layer does, so layout, hit testing and tests see where things are
+    // going. What is drawn moves from the value on screen to the new one over the duration,
+    // after the delay, along the curve in the options, on the run loop's clock (DispatchClock,
+    // so a virtual clock drives them headless); the presentation accessors below answer that,
+    // and the drawing backend draws with them. Animated: alpha, the frame (and so the centre and
+    // the bounds' size) and the background colour (not from or to a pattern colour). A new
+    // animation of a property starts from where the old one had got to and replaces it. A zero
+    // or negative duration applies the block without animation. The completion runs on the main
+    // queue once delay + duration have passed, with finished = true, whether or not the view is
+    // still shown; the animation holds nothing of the view, only the completion's own captures.
     static void animateWithDuration(double duration, double delay, UIViewAnimationOptions options, const std::function<void()>& animations,
                                     std::function<void(bool)> completion);
     static void animateWithDuration(double duration, const std::function<void()>& animations, std::function<void(bool)> completion = {});
+
+    // What is on screen now: the model value, or the in-between value of a running animation.
+    CGFloat presentationAlpha() const;
+    CGRect presentationFrame() const;
+    // Resolved for the current traits; none when the view has no background colour.
+    std::optional<CGColor> presentationBackgroundColor() const;
+    bool hasRunningAnimations() const;
 
 protected:
     virtual std::shared_ptr<CALayer> makeBackingLayer() const { return std::make_shared<CALayer>(); }
@@ -169,6 +191,9 @@ protected:
 
 private:
     friend class UIWindow;
+    friend class uikit::RunningAnimations;
+    // The tracks to record a change in, when an animation block is open; null otherwise.
+    uikit::ViewAnimations* animationsToRecord();
     void notifyMovedToWindow();
     CGPoint originInRoot() const;
     void collectLayoutPass(std::vector<UIView*>& order);
@@ -194,4 +219,5 @@ private:
     std::vector<std::shared_ptr<NSLayoutConstraint>> constraints_;
     bool translatesAutoresizingMask_ = true;
     bool needsLayout_ = true;
+    std::unique_ptr<uikit::ViewAnimations> animations_;
 };

@@ -27,6 +27,25 @@ void warn(const std::string& text)
     std::cerr << "Warning: " << text << "\n";
 }
 
+constexpr double presentationDuration = 0.3;
+
+// What the user sees of an animated presentation: a screen that covers its presenter slides up
+// from the bottom, anything else (alerts, popovers) fades in. The model values are final at
+// once, so the life cycle and touches do not wait for the drawing.
+void animateIn(UIView& view, bool slidesUp)
+{
+    if (slidesUp) {
+        CGRect final = view.frame();
+        CGFloat below = view.window() ? view.window()->bounds().size.height : final.size.height;
+        view.setFrame(final.offsetBy(0, below));
+        UIView::animateWithDuration(presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setFrame(final); }, nullptr);
+        return;
+    }
+    CGFloat shown = view.alpha();
+    view.setAlpha(0);
+    UIView::animateWithDuration(presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setAlpha(shown); }, nullptr);
+}
+
 } // namespace
 
 UIViewController::UIViewController() = default;
@@ -333,6 +352,9 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
     window->addSubview(presentedView);
     controller->beginAppearanceTransition(true, animated);
     presentedView->layoutIfNeeded();
+    if (animated) {
+        animateIn(*presentedView, controller->coversPresenter());
+    }
     if (!animated) {
         controller->finishPresentation(context, animated, std::move(completion));
         return;

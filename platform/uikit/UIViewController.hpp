@@ -51,7 +51,8 @@ enum class UIAppearanceState { Disappeared, Appearing, Appeared, Disappearing };
 //     presented view removed and unlinked from the presenter
 //     presented viewDidDisappear, presenter viewDidAppear (full-screen styles only), completion
 // Without animation everything happens before the call returns; with animation the second half
-// runs on the next turn of the main queue. Dismissal completes before its completion runs, so
+// runs on the next turn of the main queue, and the presented view is seen to arrive over 0.3 s
+// (a view animation: its frame and alpha are final at once, only the drawing follows). Dismissal completes before its completion runs, so
 // the completion may present from the former presenter.
 class UIViewController : public UIResponder {
 public:

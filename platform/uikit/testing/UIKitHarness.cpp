@@ -9,6 +9,7 @@
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScene.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -191,6 +192,14 @@ bool Harness::runUntil(const std::function<bool()>& predicate, double timeout)
         if (next && DispatchClock::now() + *next <= virtualEnd) {
             RunLoop::main().runFor(*next);
         }
+    }
+}
+
+void Harness::finishAnimations()
+{
+    runUntilIdle();
+    if (auto end = uikit::RunningAnimations::latestEnd()) {
+        advance(std::max(0.0, *end - DispatchClock::now()));
     }
 }
 

@@ -25,6 +25,7 @@ namespace uikit::testing {
 //     h.tapAccessibilityIdentifier("toolbarRemoveButton");
 //     h.tapAlertAction("OK");
 //     h.advance(3.0);                         // timers and animations due in 3 s run
+//     h.finishAnimations();                   // the clock moves to the end of all animations
 //     h.runUntil([&] { return h.presentedAlert() != nullptr; });  // a fetch on another thread
 //     EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link"}));
 //     h.simulateRestart();                    // defaults survive, shared objects are made anew
@@ -79,6 +80,9 @@ public:
     // virtual clock on to the next timer. Gives up after timeout seconds of real waiting or of
     // virtual time, whichever runs out first; answers whether the predicate came true.
     bool runUntil(const std::function<bool()>& predicate, double timeout = 5.0);
+    // Advances the virtual clock to the end of the last running view animation, so every
+    // animation has finished and its completion has run. Nothing happens when none runs.
+    void finishAnimations();
 
     // Every analytics call since the harness began (restarts included), as made.
     AnalyticsRecorder& analytics() { return analytics_; }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/material/Icon.hpp"
 #include "platform/material/MaterialColor.hpp"
@@ -217,4 +218,36 @@ TEST(MaterialToolbar, ItemsSitAtTheEdgesAndTheTitleBetween)
     const UIView& menuView = *menu;
     EXPECT_TRUE(typeid(menuView) == typeid(IconButton));
     EXPECT_TRUE(std::dynamic_pointer_cast<UIButton>(clear));
+}
+
+TEST(MaterialContainers, TheDrawerSlidesInAndIsHiddenOnceItHasSlidOut)
+{
+    DispatchClock::useVirtualTime();
+    {
+        App app;
+        app.drawer->openLeftView();
+        // The model is open at once; the drawing slides in from off screen.
+        EXPECT_EQ(app.drawer->leftView()->frame().origin.x, 0);
+        EXPECT_EQ(app.drawer->leftView()->presentationFrame().origin.x, -280);
+        RunLoop::main().runFor(0.1);
+        CGFloat midway = app.drawer->leftView()->presentationFrame().origin.x;
+        EXPECT_GT(midway, -280);
+        EXPECT_LT(midway, 0);
+        RunLoop::main().runFor(0.15);
+        EXPECT_EQ(app.drawer->leftView()->presentationFrame().origin.x, 0);
+
+        app.drawer->closeLeftView();
+        EXPECT_FALSE(app.drawer->leftView()->isHidden()); // still sliding out
+        RunLoop::main().runFor(0.25);
+        EXPECT_TRUE(app.drawer->leftView()->isHidden());
+
+        // Opened again before the slide-out ends: it stays visible.
+        app.drawer->openLeftView();
+        app.drawer->closeLeftView();
+        app.drawer->openLeftView();
+        RunLoop::main().runFor(0.3);
+        EXPECT_FALSE(app.drawer->leftView()->isHidden());
+    }
+    RunLoop::main().runUntilIdle();
+    DispatchClock::useRealTime();
 }

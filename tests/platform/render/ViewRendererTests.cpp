@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/foundation/DispatchClock.hpp"
+#include "platform/foundation/RunLoop.hpp"
 #include "platform/iosmath/MTMathUILabel.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
@@ -159,4 +161,24 @@ TEST(ViewRenderer, ButtonsShowTitleBeforeTheirLabelIsMade)
     button->setTitle("Calculate", UIControlStateNormal);
     button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
     EXPECT_TRUE(hasInk(*snapshot(*button), 20, 0, 100, 40));
+}
+
+TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
+{
+    DispatchClock::useVirtualTime();
+    auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
+    auto panel = box({0, 0, 50, 100}, UIColor::redColor());
+    root->addSubview(panel);
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] {
+        panel->setAlpha(0.5);
+        panel->setFrame({50, 0, 50, 100});
+    }, nullptr);
+    RunLoop::main().runFor(0.5);
+    // Half-way: at x 25 to 75, at alpha 0.75 over white.
+    auto image = snapshot(*root);
+    EXPECT_TRUE(isNear(pixelAt(*image, 10, 50), 255, 255, 255));
+    EXPECT_TRUE(isNear(pixelAt(*image, 50, 50), 255, 64, 64, 255, 4));
+    EXPECT_TRUE(isNear(pixelAt(*image, 90, 50), 255, 255, 255));
+    RunLoop::main().runFor(0.5);
+    DispatchClock::useRealTime();
 }

@@ -1,12 +1,144 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/AnimationTiming.hpp"
+#include "platform/uikit/RunningAnimations.hpp"
+#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIView.hpp"
+#include "platform/uikit/UIViewController.hpp"
+#include "platform/uikit/UIWindow.hpp"
 
-TEST(UIViewAnimation, ValuesApplyAtOnceAndTheCompletionFollowsAfterDelayPlusDuration)
+namespace {
+
+class UIViewAnimation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DispatchClock::useVirtualTime();
+        RunLoop::main().runUntilIdle();
+    }
+    void TearDown() override
+    {
+        RunLoop::main().runFor(60);
+        DispatchClock::useRealTime();
+    }
+};
+
+} // namespace
+
+TEST_F(UIViewAnimation, AFadeIsHalfWayHalfWayThroughWhileTheModelAnswersTheTarget)
 {
-    DispatchClock::useVirtualTime();
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    std::vector<bool> finished;
+    UIView::animateWithDuration(
+        2.0, [&] { view->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
+    EXPECT_EQ(view->alpha(), 0);
+    EXPECT_EQ(view->presentationAlpha(), 1);
+    EXPECT_TRUE(view->hasRunningAnimations());
+
+    RunLoop::main().runFor(1.0);
+    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-6); // ease in and out is symmetric
+    EXPECT_EQ(view->alpha(), 0);
+    EXPECT_TRUE(finished.empty());
+
+    RunLoop::main().runFor(1.0);
+    EXPECT_EQ(view->presentationAlpha(), 0);
+    EXPECT_FALSE(view->hasRunningAnimations());
+    EXPECT_EQ(finished, std::vector<bool>{true});
+    EXPECT_FALSE(uikit::RunningAnimations::any());
+}
+
+TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { view->setCenter({150, 50}); }, nullptr);
+    EXPECT_EQ(view->frame(), (CGRect{100, 0, 100, 100}));
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(view->presentationFrame(), (CGRect{0, 0, 100, 100}));
+    RunLoop::main().runFor(0.5);
+    // Ease-out covers more than half the way in the first half of the time.
+    CGFloat x = view->presentationFrame().origin.x;
+    EXPECT_GT(x, 50);
+    EXPECT_LT(x, 100);
+    EXPECT_EQ(view->presentationFrame().size, (CGSize{100, 100}));
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(view->presentationFrame(), view->frame());
+
+    // Linear and the curves' end points.
+    EXPECT_DOUBLE_EQ(uikit::curveProgress(uikit::AnimationCurve::linear, 0.25), 0.25);
+    EXPECT_LT(uikit::curveProgress(uikit::AnimationCurve::easeIn, 0.5), 0.5);
+    for (auto curve : {uikit::AnimationCurve::easeIn, uikit::AnimationCurve::easeOut, uikit::AnimationCurve::easeInOut}) {
+        EXPECT_EQ(uikit::curveProgress(curve, 0), 0);
+        EXPECT_EQ(uikit::curveProgress(curve, 1), 1);
+    }
+}
+
+TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGot)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(0); }, nullptr);
+    RunLoop::main().runFor(0.5);
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(1); }, nullptr);
+    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
+    RunLoop::main().runFor(0.5);
+    EXPECT_NEAR(view->presentationAlpha(), 0.75, 1e-9);
+}
+
+TEST_F(UIViewAnimation, BackgroundColoursBlendAndAppearFromClear)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::redColor()); }, nullptr);
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::blueColor()); }, nullptr);
+    RunLoop::main().runFor(1.0);
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 1}));
+
+    // Going to no colour fades the last one out, then there is none.
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(std::nullopt); }, nullptr);
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 0.5}));
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(view->presentationBackgroundColor(), std::nullopt);
+}
+
+TEST_F(UIViewAnimation, ZeroDurationAndViewsNotYetOwnedApplyAtOnce)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
+    bool done = false;
+    UIView::animateWithDuration(
+        1.0,
+        [&] {
+            UIView::animateWithDuration(0, [&] { view->setAlpha(0.2); });
+            // A view made inside the block has nothing on screen to move from.
+            UIView loose(CGRect{0, 0, 5, 5});
+            loose.setAlpha(0.3);
+            EXPECT_EQ(loose.presentationAlpha(), 0.3);
+        },
+        [&](bool) { done = true; });
+    EXPECT_EQ(view->presentationAlpha(), 0.2);
+    EXPECT_FALSE(view->hasRunningAnimations());
+    RunLoop::main().runFor(1.0);
+    EXPECT_TRUE(done);
+}
+
+TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
+{
+    // Nothing but the animation refers to the view: it goes at once, and nothing runs for it.
+    std::weak_ptr<UIView> weakLoose;
+    {
+        auto loose = std::make_shared<UIView>();
+        weakLoose = loose;
+        UIView::animateWithDuration(5.0, [loose] { loose->setAlpha(0); }, nullptr);
+    }
+    EXPECT_TRUE(weakLoose.expired());
+    EXPECT_FALSE(uikit::RunningAnimations::any());
+
+    // The toast's shape: the completion holds the label until it has run, then lets it go.
     auto parent = std::make_shared<UIView>();
     auto toast = std::make_shared<UIView>();
     parent->addSubview(toast);
@@ -17,14 +149,38 @@ TEST(UIViewAnimation, ValuesApplyAtOnceAndTheCompletionFollowsAfterDelayPlusDura
             EXPECT_TRUE(finished);
             toast->removeFromSuperview();
         });
-    toast.reset(); // only the animation keeps it now, besides its superview
-    ASSERT_FALSE(weakToast.expired());
-    EXPECT_EQ(weakToast.lock()->alpha(), 0);
-
+    toast.reset();
     RunLoop::main().runFor(2.4);
     EXPECT_EQ(parent->subviews().size(), 1u);
-    RunLoop::main().runFor(0.2);
+    ASSERT_TRUE(uikit::RunningAnimations::latestEnd());
+    EXPECT_NEAR(*uikit::RunningAnimations::latestEnd() - DispatchClock::now(), 0.1, 1e-9);
+    RunLoop::main().runFor(0.1);
     EXPECT_TRUE(parent->subviews().empty());
     EXPECT_TRUE(weakToast.expired());
-    DispatchClock::useRealTime();
+}
+
+TEST_F(UIViewAnimation, AnimatedPresentationsFadeInOrSlideUpWhileTheModelIsFinal)
+{
+    auto window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+    auto root = std::make_shared<UIViewController>();
+    window->setRootViewController(root);
+    window->makeKeyAndVisible();
+    RunLoop::main().runUntilIdle();
+
+    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
+    root->presentViewController(alert, true);
+    EXPECT_EQ(alert->view()->alpha(), 1);
+    EXPECT_EQ(alert->view()->presentationAlpha(), 0);
+    RunLoop::main().runFor(0.15);
+    EXPECT_GT(alert->view()->presentationAlpha(), 0.2);
+    EXPECT_LT(alert->view()->presentationAlpha(), 1);
+    alert->dismissViewControllerAnimated(false);
+
+    auto screen = std::make_shared<UIViewController>();
+    screen->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
+    root->presentViewController(screen, true);
+    EXPECT_EQ(screen->view()->frame(), window->bounds());
+    EXPECT_EQ(screen->view()->presentationFrame().origin.y, 800);
+    RunLoop::main().runFor(0.3);
+    EXPECT_EQ(screen->view()->presentationFrame(), window->bounds());
 }

@@ -13,6 +13,7 @@
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/URLSession.hpp"
+#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -261,4 +262,24 @@ TEST_F(HarnessTest, TheAnalyticsRecorderSeesEveryCallAsMade)
     h.analytics().clear();
     DDVAnalytics::logEventWithName("after");
     EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"after"}));
+}
+
+TEST_F(HarnessTest, FinishAnimationsMovesTheClockToTheEndOfTheLastOne)
+{
+    Harness h;
+    h.launch<Delegate>();
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("askButton"));
+    auto alertView = h.presentedAlert()->view();
+    EXPECT_LT(alertView->presentationAlpha(), 1);
+    bool faded = false;
+    auto label = std::make_shared<UIView>();
+    h.window()->addSubview(label);
+    UIView::animateWithDuration(2.0, 1.0, UIViewAnimationOptionCurveEaseOut, [&] { label->setAlpha(0); }, [&](bool) { faded = true; });
+
+    h.finishAnimations();
+    EXPECT_TRUE(faded);
+    EXPECT_EQ(alertView->presentationAlpha(), 1);
+    EXPECT_EQ(label->presentationAlpha(), 0);
+    EXPECT_FALSE(uikit::RunningAnimations::any());
+    h.finishAnimations(); // nothing left: nothing happens
 }

@@ -12,7 +12,9 @@ namespace {
 template <class T>
 std::shared_ptr<T> nearest(const UIViewController& controller)
 {
-    auto current = std::const_pointer_cast<UIViewController>(controller.as<UIViewController>());
+    // From a constructor the controller is not owned yet and has no parent: there is none.
+    auto self = std::const_pointer_cast<UIResponder>(controller.weak_from_this().lock());
+    auto current = std::dynamic_pointer_cast<UIViewController>(self);
     while (current) {
         if (auto found = std::dynamic_pointer_cast<T>(current)) {
             return found;

@@ -12,7 +12,8 @@ class TabsController;
 class ToolbarController;
 
 // The nearest controller of the kind in the parent chain, starting with the controller itself;
-// none when there is no such ancestor.
+// none when there is no such ancestor, and none when called from the controller's constructor
+// (it has no parent yet).
 std::shared_ptr<ToolbarController> toolbarController(const UIViewController& controller);
 std::shared_ptr<TabsController> tabsController(const UIViewController& controller);
 std::shared_ptr<NavigationDrawerController> navigationDrawerController(const UIViewController& controller);

@@ -146,6 +146,32 @@ TEST(MaterialContainers, ParentChainLookups)
     EXPECT_EQ(navigationDrawerController(*loose), nullptr);
 }
 
+namespace {
+// Asks in its constructor, before any shared_ptr owns it; a toolbar controller itself included.
+class AsksWhileMade : public ToolbarController {
+public:
+    explicit AsksWhileMade(std::shared_ptr<UIViewController> root) : ToolbarController(std::move(root))
+    {
+        foundToolbar = toolbarController(*this) != nullptr;
+        foundTabs = tabsController(*this) != nullptr;
+        foundDrawer = navigationDrawerController(*this) != nullptr;
+    }
+    bool foundToolbar = true;
+    bool foundTabs = true;
+    bool foundDrawer = true;
+};
+} // namespace
+
+TEST(MaterialContainers, LookupsFromAConstructorAnswerNone)
+{
+    std::shared_ptr<AsksWhileMade> made;
+    ASSERT_NO_THROW(made = std::make_shared<AsksWhileMade>(std::make_shared<UIViewController>()));
+    EXPECT_FALSE(made->foundToolbar);
+    EXPECT_FALSE(made->foundTabs);
+    EXPECT_FALSE(made->foundDrawer);
+    EXPECT_EQ(toolbarController(*made), made); // once owned, it finds itself
+}
+
 TEST(MaterialToolbar, ItemsAreSubviewsReplacedWholeAndFoundByIdentifier)
 {
     App app;

@@ -51,7 +51,10 @@ public:
 
     std::string text() const { return text_; }
     void setText(std::optional<std::string> text);
-    bool hasText() const { return !text_.empty(); }
+    // Whether the field has a text at all: always, since setting none leaves "" (as on the
+    // platform, where a field's text is never absent). An empty text counts as a text; ask
+    // text().empty() to know whether anything is typed. DTTextField inherits this unchanged.
+    bool hasText() const { return true; }
     const std::optional<std::string>& placeholder() const { return placeholder_; }
     void setPlaceholder(std::optional<std::string> placeholder) { placeholder_ = std::move(placeholder); }
 

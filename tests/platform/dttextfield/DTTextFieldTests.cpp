@@ -33,6 +33,8 @@ TEST(DTTextField, IsATextFieldFoundByTagWithItsExactClass)
     EXPECT_TRUE(typeid(foundView) == typeid(DTTextField));
     EXPECT_TRUE(std::dynamic_pointer_cast<UITextField>(found));
     EXPECT_EQ(field->text(), "");
+    field->setText(std::nullopt);
+    EXPECT_TRUE(field->hasText()); // "" is a text: a key typed into an empty field goes in
 
     field->showError("bad");
     EXPECT_TRUE(field->isShowingError());

@@ -50,14 +50,15 @@ struct Focused {
 
 } // namespace
 
-TEST(UITextField, TextIsNeverAbsent)
+TEST(UITextField, TextIsNeverAbsentSoAnEmptyFieldHasText)
 {
     UITextField field;
     EXPECT_EQ(field.text(), "");
-    EXPECT_FALSE(field.hasText());
+    EXPECT_TRUE(field.hasText());
     field.setText("12");
     field.setText(std::nullopt);
     EXPECT_EQ(field.text(), "");
+    EXPECT_TRUE(field.hasText());
 }
 
 TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEnd)

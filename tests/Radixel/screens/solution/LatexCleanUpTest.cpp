@@ -94,8 +94,8 @@ TEST(LatexCleanUpTest, CleansTheSolversStepsIntoSizedParenthesesAndWholeNumbers)
     steps = stepsOf(runSolver("-2.4", "7/3"));
     ASSERT_EQ(steps.size(), 15u);
     EXPECT_EQ(cleanUpLatexString(steps[10].second),
-              "x_{1,2} = - \\frac{\\left(-6\\right)}{5} \\pm \\sqrt{\\frac{\\left( 36 \\right) \\cdot 3}{25 \\cdot 3} - "
-              "\\frac{7 \\cdot 25}{3 \\cdot 25}}");
+              "x_{1,2} = - \\frac{\\left(-6\\right)}{5} \\pm "
+              "\\sqrt{\\frac{\\left( 36 \\right) \\cdot 3}{25 \\cdot 3} - \\frac{7 \\cdot 25}{3 \\cdot 25}}");
     EXPECT_EQ(cleanUpLatexString(steps[14].second),
               "\\begin{eqalign} x_1 &= 1.2 + \\sqrt{\\left(-0.8933333333\\right)} \\\\ x_2 &= 1.2 - "
               "\\sqrt{\\left(-0.8933333333\\right)}\\end{eqalign} ");

@@ -58,6 +58,61 @@ struct AxisTargets {
     std::optional<CGFloat> start, end, center, size;
 };
 
+// What one constraint asks of the item it moves.
+struct Placement {
+    std::shared_ptr<UIView> item;
+    NSLayoutAttribute attribute;
+    CGFloat value;
+};
+
+// The item a constraint moves: the first, unless the first is an ancestor of the second (a
+// view does not move to fit what it contains: "root.trailing = table.trailing + 20" places the
+// table), in which case the relation is solved for the second item.
+std::optional<Placement> placementFor(const NSLayoutConstraint& c)
+{
+    auto first = c.firstItem();
+    if (!first) {
+        return std::nullopt;
+    }
+    auto second = c.secondItem();
+    if (second && second != first && second->isDescendantOfView(first.get())) {
+        if (c.multiplier() == 0) {
+            return std::nullopt; // the second item's attribute plays no part
+        }
+        auto base = attributeValue(rectIn(*first, second->superview().get()), c.firstAttribute());
+        if (!base) {
+            return std::nullopt;
+        }
+        return Placement{second, c.secondAttribute(), (*base - c.constant()) / c.multiplier()};
+    }
+    auto space = first->superview();
+    if (!second) {
+        return Placement{first, c.firstAttribute(), c.constant()};
+    }
+    auto base = attributeValue(rectIn(*second, space.get()), c.secondAttribute());
+    if (!base) {
+        return std::nullopt;
+    }
+    return Placement{first, c.firstAttribute(), *base * c.multiplier() + c.constant()};
+}
+
+void setTarget(AxisTargets& h, AxisTargets& v, NSLayoutAttribute attribute, CGFloat value)
+{
+    switch (attribute) {
+    case NSLayoutAttribute::Left:
+    case NSLayoutAttribute::Leading: h.start = value; break;
+    case NSLayoutAttribute::Right:
+    case NSLayoutAttribute::Trailing: h.end = value; break;
+    case NSLayoutAttribute::CenterX: h.center = value; break;
+    case NSLayoutAttribute::Width: h.size = value; break;
+    case NSLayoutAttribute::Top: v.start = value; break;
+    case NSLayoutAttribute::Bottom: v.end = value; break;
+    case NSLayoutAttribute::CenterY: v.center = value; break;
+    case NSLayoutAttribute::Height: v.size = value; break;
+    case NSLayoutAttribute::NotAnAttribute: break;
+    }
+}
+
 // Places one axis from whichever targets are known; the current origin and length fill in.
 void solveAxis(const AxisTargets& t, CGFloat& origin, CGFloat& length)
 {
@@ -99,38 +154,16 @@ void NSLayoutResolver::resolve(UIView& root)
         std::vector<UIView*> itemsInOrder;
         std::map<UIView*, std::pair<AxisTargets, AxisTargets>> targets;
         for (const auto& c : constraints) {
-            auto item = c->firstItem();
-            if (!item) {
+            auto placement = placementFor(*c);
+            if (!placement || !std::isfinite(placement->value)) {
                 continue;
             }
-            auto space = item->superview();
-            std::optional<CGFloat> value;
-            if (auto second = c->secondItem()) {
-                auto base = attributeValue(rectIn(*second, space.get()), c->secondAttribute());
-                if (!base) {
-                    continue;
-                }
-                value = *base * c->multiplier() + c->constant();
-            } else {
-                value = c->constant();
+            UIView* item = placement->item.get();
+            if (!targets.count(item)) {
+                itemsInOrder.push_back(item);
             }
-            if (!targets.count(item.get())) {
-                itemsInOrder.push_back(item.get());
-            }
-            auto& [h, v] = targets[item.get()];
-            switch (c->firstAttribute()) {
-            case NSLayoutAttribute::Left:
-            case NSLayoutAttribute::Leading: h.start = value; break;
-            case NSLayoutAttribute::Right:
-            case NSLayoutAttribute::Trailing: h.end = value; break;
-            case NSLayoutAttribute::CenterX: h.center = value; break;
-            case NSLayoutAttribute::Width: h.size = value; break;
-            case NSLayoutAttribute::Top: v.start = value; break;
-            case NSLayoutAttribute::Bottom: v.end = value; break;
-            case NSLayoutAttribute::CenterY: v.center = value; break;
-            case NSLayoutAttribute::Height: v.size = value; break;
-            case NSLayoutAttribute::NotAnAttribute: break;
-            }
+            auto& [h, v] = targets[item];
+            setTarget(h, v, placement->attribute, placement->value);
         }
         for (UIView* item : itemsInOrder) {
             const auto& [h, v] = targets[item];

@@ -188,6 +188,40 @@ TEST(NSLayoutConstraint, DimensionsAndCentres)
     EXPECT_EQ(root->constraints().size(), 3u);
 }
 
+TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)
+{
+    auto root = makeView({0, 0, 400, 800});
+    auto container = makeView({0, 0, 400, 800});
+    auto table = makeView({0, 0, 400, 600});
+    auto sibling = makeView({0, 0, 50, 50});
+    root->addSubview(container);
+    container->addSubview(table);
+    root->addSubview(sibling);
+    // Written with the ancestor first, as interface files often do; the table is what moves,
+    // also when it sits deeper than a direct subview.
+    auto trailing = root->trailingAnchor().constraintEqualToAnchor(table->trailingAnchor(), 20);
+    auto bottom = NSLayoutConstraint::constraintWithItem(root, NSLayoutAttribute::Bottom, NSLayoutRelation::Equal, table,
+                                                         NSLayoutAttribute::Bottom, 2.0, 100);
+    NSLayoutConstraint::activateConstraints({
+        trailing,
+        bottom,
+        root->leadingAnchor().constraintEqualToAnchor(table->leadingAnchor(), -10),
+        sibling->leadingAnchor().constraintEqualToAnchor(table->trailingAnchor(), 5), // siblings: the first moves
+    });
+    root->layoutIfNeeded();
+    EXPECT_EQ(root->frame(), (CGRect{0, 0, 400, 800}));
+    EXPECT_EQ(table->frame().minX(), 10);
+    EXPECT_EQ(table->frame().maxX(), 380);
+    EXPECT_EQ(table->frame().maxY(), 350); // 800 = 2 * bottom + 100
+    EXPECT_EQ(sibling->frame().minX(), 385);
+
+    trailing->setConstant(60);
+    root->layoutIfNeeded();
+    EXPECT_EQ(root->frame(), (CGRect{0, 0, 400, 800}));
+    EXPECT_EQ(table->frame().maxX(), 340);
+    EXPECT_EQ(sibling->frame().minX(), 345);
+}
+
 TEST(UIView, HitTestingFindsTheFrontMostViewThatTakesTouches)
 {
     auto root = makeView({0, 0, 400, 800});

@@ -149,7 +149,8 @@ void TextLayout::setUp(const std::string& validText, const TextStyle& style, dou
     }
     pango_layout_set_width(layout, static_cast<int>(width_ * PANGO_SCALE));
     pango_layout_set_wrap(layout, style.lineBreakMode == NSLineBreakMode::ByCharWrapping ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
-    pango_layout_set_ellipsize(layout, ellipsize);
+    // Pango ellipsizes an unbounded paragraph to one line; a label without a line limit wraps.
+    pango_layout_set_ellipsize(layout, style.numberOfLines == 0 ? PANGO_ELLIPSIZE_NONE : ellipsize);
     if (style.numberOfLines > 0 && ellipsize != PANGO_ELLIPSIZE_NONE) {
         pango_layout_set_height(layout, -style.numberOfLines);
     }

@@ -9,10 +9,6 @@ TEST(ShareEventParametersTest, CarryTheWholeStepListInOrderAndItsCount) {
     EXPECT_EQ(parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array({steps[0], steps[1]})},
                                           {"solutionStepsCount", 2}}));
     EXPECT_TRUE(parameters["solutionStepsCount"].is_number_integer());
-    EXPECT_TRUE(parameters["solutionSteps"][1].is_object());
-}
-
-TEST(ShareEventParametersTest, NoStepsGiveAnEmptyListAndZero) {
     EXPECT_EQ(shareEventParameters({}),
               (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
 }

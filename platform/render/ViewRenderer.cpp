@@ -91,6 +91,23 @@ void drawFreeSublayers(const CALayer& layer, cairo_t* cr)
     }
 }
 
+// A mask view lets the view show only where it covers: the outline of its shape layer, or else
+// its frame with its layer's corners. (Its alpha and colours play no part here.)
+void clipToMask(cairo_t* cr, const UIView& mask)
+{
+    CGRect frame = mask.frame();
+    auto maskLayer = mask.layer();
+    if (auto* shape = dynamic_cast<const CAShapeLayer*>(maskLayer.get()); shape && shape->path()) {
+        cairo_save(cr);
+        cairo_translate(cr, frame.origin.x, frame.origin.y);
+        addPath(cr, *shape->path());
+        cairo_restore(cr); // the path stays where it was added
+    } else {
+        addRoundedRect(cr, frame, maskLayer->cornerRadius());
+    }
+    cairo_clip(cr);
+}
+
 // A pressed button shows its content dimmed.
 bool showsPressed(const UIView& view)
 {
@@ -127,6 +144,9 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
 
     CairoStateGuard state(cr);
     cairo_translate(cr, frame.origin.x, frame.origin.y);
+    if (const auto& mask = view.maskView()) {
+        clipToMask(cr, *mask);
+    }
     bool grouped = alpha < 0.999;
     if (grouped) {
         cairo_push_group(cr);

@@ -64,9 +64,7 @@ UIViewController::~UIViewController()
     }
     if (presented_) {
         presented_->presenting_.reset();
-        if (auto v = presented_->viewIfLoaded()) {
-            v->removeFromSuperview();
-        }
+        presented_->removePresentedView();
     }
 }
 
@@ -344,16 +342,15 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
     controller->presenting_ = context;
     context->presented_ = controller;
     controller->beingPresented_ = true;
-    auto presentedView = controller->view();
-    presentedView->setFrame(window->bounds());
+    controller->loadViewIfNeeded();
     if (controller->coversPresenter()) {
         context->beginAppearanceTransition(false, animated);
     }
-    window->addSubview(presentedView);
+    auto shown = controller->showPresentedView(*window);
     controller->beginAppearanceTransition(true, animated);
-    presentedView->layoutIfNeeded();
+    shown->layoutIfNeeded();
     if (animated) {
-        animateIn(*presentedView, controller->coversPresenter());
+        animateIn(*shown, controller->coversPresenter());
     }
     if (!animated) {
         controller->finishPresentation(context, animated, std::move(completion));
@@ -362,6 +359,32 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
     DispatchQueue::main().async([controller, context, completion = std::move(completion)]() mutable {
         controller->finishPresentation(context, true, std::move(completion));
     });
+}
+
+std::shared_ptr<UIView> UIViewController::showPresentedView(UIView& window)
+{
+    auto presentedView = view();
+    if (styleInUse_ == UIModalPresentationStyle::Popover) {
+        return popoverPresentationController()->showInContainer(window, presentedView, preferredContentSize());
+    }
+    presentedView->setFrame(window.bounds());
+    window.addSubview(presentedView);
+    return presentedView;
+}
+
+void UIViewController::removePresentedView()
+{
+    if (popover_ && popover_->containerView()) {
+        popover_->removeContainer();
+    } else if (view_) {
+        view_->removeFromSuperview();
+    }
+}
+
+UIModalPresentationStyle UIViewController::adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& /*controller*/,
+                                                                                            const UITraitCollection& /*traits*/)
+{
+    return UIModalPresentationStyle::None;
 }
 
 void UIViewController::finishPresentation(const std::shared_ptr<UIViewController>& presenter, bool /*animated*/,
@@ -398,9 +421,7 @@ void UIViewController::dismissViewControllerAnimated(bool animated, std::functio
     // Whatever the dismissed controller presents goes with it, without callbacks.
     while (auto above = dismissed->presentedViewController()) {
         auto owner = above->presenting_.lock();
-        if (auto v = above->viewIfLoaded()) {
-            v->removeFromSuperview();
-        }
+        above->removePresentedView();
         above->presenting_.reset();
         if (owner) {
             owner->presented_.reset();
@@ -426,9 +447,7 @@ void UIViewController::finishDismissal(const std::shared_ptr<UIViewController>& 
                                        std::function<void()> completion)
 {
     auto self = as<UIViewController>();
-    if (view_) {
-        view_->removeFromSuperview();
-    }
+    removePresentedView();
     if (presenter->presented_ == self) {
         presenter->presented_.reset();
     }

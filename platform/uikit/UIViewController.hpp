@@ -8,18 +8,13 @@
 
 #include "platform/uikit/CGGeometry.hpp"
 #include "platform/uikit/NSCoder.hpp"
+#include "platform/uikit/UIAdaptivePresentationControllerDelegate.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIResponder.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 
 class NSBundle;
 class UIView;
-class UIPopoverPresentationController;
-class UIAdaptivePresentationControllerDelegate;
-
-enum class UIModalPresentationStyle : int {
-    Automatic = -2, None = -1, FullScreen = 0, PageSheet = 1, FormSheet = 2, CurrentContext = 3, Custom = 4,
-    OverFullScreen = 5, OverCurrentContext = 6, Popover = 7,
-};
 
 enum class UIModalTransitionStyle : int { CoverVertical = 0, FlipHorizontal = 1, CrossDissolve = 2, PartialCurl = 3 };
 
@@ -42,7 +37,9 @@ enum class UIAppearanceState { Disappeared, Appearing, Appeared, Disappearing };
 // context). It is refused, with a logged warning and no callbacks, when the context already
 // presents a controller, when its view is not in a window, when a transition is running, or
 // when the controller to present is already presented or a child. The presented view covers
-// the window. The order of callbacks for a presentation is:
+// the window, except in a popover (see UIPopoverPresentationController), which a phone shows
+// full screen unless the popover's delegate answers None. The order of callbacks for a
+// presentation is:
 //     presenter viewWillDisappear (full-screen and current-context styles only)
 //     presented viewWillAppear
 //     presented viewDidAppear, presenter viewDidDisappear (full-screen styles only), completion
@@ -54,7 +51,10 @@ enum class UIAppearanceState { Disappeared, Appearing, Appeared, Disappearing };
 // runs on the next turn of the main queue, and the presented view is seen to arrive over 0.3 s
 // (a view animation: its frame and alpha are final at once, only the drawing follows). Dismissal completes before its completion runs, so
 // the completion may present from the former presenter.
-class UIViewController : public UIResponder {
+//
+// Every controller can be a popover's adaptive-presentation delegate, and as one answers None:
+// set as delegate, it keeps the popover a popover on a phone. Subclasses may answer otherwise.
+class UIViewController : public UIResponder, public UIAdaptivePresentationControllerDelegate {
 public:
     UIViewController();
     UIViewController(std::optional<std::string> nibName, const NSBundle* bundle);
@@ -130,6 +130,10 @@ public:
     // Called by UIView when the root view enters or leaves a window.
     virtual void viewDidMoveToWindow() {}
 
+    // UIAdaptivePresentationControllerDelegate
+    UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& controller,
+                                                                               const UITraitCollection& traits) override;
+
 protected:
     // Whether appearance changes of this controller go on to the child: by default, when the
     // child's view is inside this controller's view. Containers that keep hidden children in
@@ -143,6 +147,9 @@ private:
     UIModalPresentationStyle adaptedPresentationStyle();
     void finishPresentation(const std::shared_ptr<UIViewController>& presenter, bool animated, std::function<void()> completion);
     void finishDismissal(const std::shared_ptr<UIViewController>& presenter, bool animated, std::function<void()> completion);
+    // Puts the presented view (in its popover container, for a popover) into the window.
+    std::shared_ptr<UIView> showPresentedView(UIView& window);
+    void removePresentedView();
 
     std::shared_ptr<UIView> view_;
     bool loadingView_ = false;
@@ -168,34 +175,4 @@ private:
     std::shared_ptr<UIPopoverPresentationController> popover_;
     CGSize preferredContentSize_;
     bool editing_ = false;
-};
-
-// Decides how a presentation adapts to a compact device.
-class UIAdaptivePresentationControllerDelegate {
-public:
-    virtual ~UIAdaptivePresentationControllerDelegate() = default;
-    // Automatic (the default) lets the platform decide; None keeps the presentation's own style.
-    virtual UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& /*controller*/,
-                                                                                       const UITraitCollection& /*traits*/)
-    {
-        return UIModalPresentationStyle::Automatic;
-    }
-};
-
-// Where a popover points: a view and a rectangle in it. On a phone a popover adapts to a
-// full-screen presentation unless its delegate answers None (or another style).
-class UIPopoverPresentationController {
-public:
-    std::shared_ptr<UIAdaptivePresentationControllerDelegate> delegate() const { return delegate_.lock(); }
-    void setDelegate(const std::shared_ptr<UIAdaptivePresentationControllerDelegate>& delegate) { delegate_ = delegate; }
-
-    std::shared_ptr<UIView> sourceView() const { return sourceView_.lock(); }
-    void setSourceView(const std::shared_ptr<UIView>& view) { sourceView_ = view; }
-    CGRect sourceRect() const { return sourceRect_; }
-    void setSourceRect(const CGRect& rect) { sourceRect_ = rect; }
-
-private:
-    std::weak_ptr<UIAdaptivePresentationControllerDelegate> delegate_;
-    std::weak_ptr<UIView> sourceView_;
-    CGRect sourceRect_;
 };

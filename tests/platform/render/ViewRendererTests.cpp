@@ -182,3 +182,32 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
     RunLoop::main().runFor(0.5);
     DispatchClock::useRealTime();
 }
+
+namespace {
+class ShapeView : public UIView {
+public:
+    using UIView::UIView;
+
+protected:
+    std::shared_ptr<CALayer> makeBackingLayer() const override { return std::make_shared<CAShapeLayer>(); }
+};
+} // namespace
+
+TEST(ViewRenderer, AMaskViewCutsTheViewToItsShape)
+{
+    auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
+    auto panel = box({0, 0, 100, 100}, UIColor::redColor());
+    auto child = box({0, 0, 100, 20}, UIColor::blueColor()); // subviews are cut too
+    panel->addSubview(child);
+    root->addSubview(panel);
+    auto mask = std::make_shared<ShapeView>(CGRect{10, 10, 80, 80});
+    std::static_pointer_cast<CAShapeLayer>(mask->layer())->setPath(CGPath::roundedRect({0, 0, 80, 80}, 20));
+    panel->setMaskView(mask);
+
+    auto image = snapshot(*root);
+    EXPECT_TRUE(isNear(pixelAt(*image, 5, 50), 255, 255, 255));  // outside the mask
+    EXPECT_TRUE(isNear(pixelAt(*image, 12, 12), 255, 255, 255)); // in the rounded corner
+    EXPECT_TRUE(isNear(pixelAt(*image, 50, 50), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*image, 50, 15), 0, 0, 255));
+    EXPECT_TRUE(isNear(pixelAt(*image, 50, 5), 255, 255, 255));
+}

@@ -11,6 +11,7 @@
 
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/render/CairoHandles.hpp"
+#include "platform/render/DesktopLinkOpener.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/render/ViewRenderer.hpp"
@@ -335,6 +336,7 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(options.style));
 
     auto& application = UIApplication::sharedApplication();
+    application.setLinkOpener(std::make_shared<DesktopLinkOpener>());
     if (makeDelegate) {
         application.setDelegate(makeDelegate());
     }

@@ -15,12 +15,6 @@ std::shared_ptr<UIApplication>& sharedSlot()
     return application;
 }
 
-std::string schemeOf(const std::string& url)
-{
-    auto colon = url.find(':');
-    return colon == std::string::npos ? std::string() : url.substr(0, colon);
-}
-
 } // namespace
 
 UIApplication& UIApplication::sharedApplication()
@@ -131,16 +125,14 @@ std::shared_ptr<UIWindowScene> UIApplication::firstWindowScene()
     return scene;
 }
 
-bool UIApplication::canOpenURL(const std::string& url) const
+bool UIApplication::canOpenURL(const URL& url) const
 {
-    return handledURLs_.count(url) != 0 || (!schemeOf(url).empty() && handledURLs_.count(schemeOf(url)) != 0);
+    return linkOpener_ && linkOpener_->canOpen(url);
 }
 
-void UIApplication::openURL(const std::string& url, const std::map<std::string, std::string>& /*options*/,
-                            std::function<void(bool)> completion)
+void UIApplication::openURL(const URL& url, const std::map<std::string, std::string>& /*options*/, std::function<void(bool)> completion)
 {
-    openedURLs_.push_back(url);
-    bool handed = opener_ ? opener_(url) : false;
+    bool handed = canOpenURL(url) && linkOpener_->open(url);
     if (completion) {
         DispatchQueue::main().async([completion = std::move(completion), handed] { completion(handed); });
     }

@@ -4,10 +4,11 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/foundation/URL.hpp"
+#include "platform/uikit/LinkOpener.hpp"
 #include "platform/uikit/UIApplicationDelegate.hpp"
 #include "platform/uikit/UIResponder.hpp"
 
@@ -54,14 +55,14 @@ public:
     std::vector<std::shared_ptr<UIScene>> connectedScenes() const;
     std::shared_ptr<UIWindowScene> firstWindowScene();
 
-    // Links. canOpenURL answers yes for URLs whose scheme or whole text was installed as
-    // handled. openURL records the link and hands it to the opener (the host's), then calls the
-    // completion with whether it was handed on.
-    bool canOpenURL(const std::string& url) const;
-    void openURL(const std::string& url, const std::map<std::string, std::string>& options, std::function<void(bool)> completion);
-    const std::vector<std::string>& openedURLs() const { return openedURLs_; }
-    void installURLHandler(const std::string& schemeOrURL) { handledURLs_.insert(schemeOrURL); }
-    void setURLOpener(std::function<bool(const std::string&)> opener) { opener_ = std::move(opener); }
+    // Links go through the installed link opener (the window host's hands them to the desktop,
+    // the harness's records them). canOpenURL asks it; openURL hands the URL to it when it can
+    // take it and then, on the next turn of the main queue, calls the completion with whether it
+    // was handed on. With no opener, no URL can be opened and the completion gets false.
+    bool canOpenURL(const URL& url) const;
+    void openURL(const URL& url, const std::map<std::string, std::string>& options, std::function<void(bool)> completion);
+    const std::shared_ptr<LinkOpener>& linkOpener() const { return linkOpener_; }
+    void setLinkOpener(std::shared_ptr<LinkOpener> opener) { linkOpener_ = std::move(opener); }
 
 private:
     std::shared_ptr<UIApplicationDelegate> delegate_;
@@ -69,9 +70,7 @@ private:
     bool launched_ = false;
     bool terminated_ = false;
     std::vector<std::shared_ptr<UIScene>> scenes_;
-    std::set<std::string> handledURLs_;
-    std::vector<std::string> openedURLs_;
-    std::function<bool(const std::string&)> opener_;
+    std::shared_ptr<LinkOpener> linkOpener_;
 };
 
 using UIApplicationDelegateFactory = std::function<std::shared_ptr<UIApplicationDelegate>()>;

@@ -61,11 +61,13 @@ Harness::Harness(const Options& options)
     UIDevice::currentDevice().setUserInterfaceIdiom(options.idiom);
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(options.interfaceStyle));
     UIApplication::resetSharedApplication();
+    application().setLinkOpener(linkOpener_);
 }
 
 Harness::~Harness()
 {
     releaseApplication();
+    application().setLinkOpener(nullptr);
     ProcessLifetime::resetAll();
     runUntilIdle();
     DispatchClock::useRealTime();
@@ -88,6 +90,7 @@ void Harness::releaseApplication()
         responder->resignFirstResponder();
     }
     UIApplication::resetSharedApplication();
+    application().setLinkOpener(linkOpener_);
 }
 
 void Harness::launch(const std::shared_ptr<UIApplicationDelegate>& delegate)

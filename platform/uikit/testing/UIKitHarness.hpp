@@ -14,6 +14,7 @@
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "platform/uikit/testing/AnalyticsRecorder.hpp"
+#include "platform/uikit/testing/RecordingLinkOpener.hpp"
 
 namespace uikit::testing {
 
@@ -87,6 +88,9 @@ public:
     // Every analytics call since the harness began (restarts included), as made.
     AnalyticsRecorder& analytics() { return analytics_; }
     const AnalyticsRecorder& analytics() const { return analytics_; }
+    // The application's link opener (also after a restart): it opens nothing and records the
+    // links; it takes only the schemes installed on it.
+    RecordingLinkOpener& linkOpener() { return *linkOpener_; }
 
     // What is on screen.
     std::shared_ptr<UIWindow> window() const;
@@ -117,8 +121,8 @@ public:
     // with them every view and its animations; the once-only shared objects (ProcessShared) are
     // forgotten; notification observers and all work queued on the main loop (ready, timed,
     // repeating timers) are dropped; the user defaults are read again from their file. What
-    // stays: the defaults file and other files, the virtual clock's time, the screen, and the
-    // recorded analytics calls. Known limit: work still running on another thread (a data task)
+    // stays: the defaults file and other files, the virtual clock's time, the screen, the
+    // recorded analytics calls and the link opener with what it recorded. Known limit: work still running on another thread (a data task)
     // may post its completion into the new process; such completions should hold what they
     // need weakly.
     void simulateRestart();
@@ -128,6 +132,7 @@ private:
     void releaseApplication();
     Options options_;
     AnalyticsRecorder analytics_;
+    std::shared_ptr<RecordingLinkOpener> linkOpener_ = std::make_shared<RecordingLinkOpener>();
     // The screen as it was before, put back when the harness goes.
     CGSize previousScreenSize_;
     CGFloat previousScreenScale_ = 1;

@@ -6,6 +6,7 @@
 #include "platform/uikit/UIStoryboard.hpp"
 #include "platform/uikit/UITextField.hpp"
 #include "platform/uikit/UIWindow.hpp"
+#include "platform/uikit/testing/RecordingLinkOpener.hpp"
 
 namespace {
 
@@ -65,19 +66,33 @@ TEST(UIWindow, LayoutPassesReachTheRootControllerOnlyWhenSomethingChanged)
     EXPECT_EQ(root->didLayout, before + 1);
 }
 
-TEST(UIApplication, LinksOpenOnlyThroughInstalledHandlers)
+TEST(UIApplication, LinksGoThroughTheInstalledOpener)
 {
     UIApplication::resetSharedApplication();
     auto& app = UIApplication::sharedApplication();
-    EXPECT_FALSE(app.canOpenURL("radixelpro://open"));
-    app.installURLHandler("radixelpro");
-    EXPECT_TRUE(app.canOpenURL("radixelpro://open"));
-    EXPECT_FALSE(app.canOpenURL("https://example.org"));
+    auto store = *URL::string("https://example.org/store");
+    auto custom = *URL::string("radixelpro://open");
+    // No opener (headless, outside the harness): nothing opens, the completion hears so.
+    EXPECT_FALSE(app.canOpenURL(store));
     bool handed = true;
-    app.openURL("https://example.org/store", {}, [&](bool ok) { handed = ok; });
+    app.openURL(store, {}, [&](bool ok) { handed = ok; });
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(app.openedURLs(), (std::vector<std::string>{"https://example.org/store"}));
-    EXPECT_FALSE(handed); // no opener installed headless
+    EXPECT_FALSE(handed);
+
+    auto opener = std::make_shared<uikit::testing::RecordingLinkOpener>();
+    app.setLinkOpener(opener);
+    opener->installURLHandler("RadixelPro");
+    EXPECT_TRUE(app.canOpenURL(custom));
+    EXPECT_FALSE(app.canOpenURL(store));
+    app.openURL(store, {}, [&](bool ok) { handed = ok; }); // not taken: not handed on
+    app.openURL(custom, {}, nullptr);
+    opener->installURLHandler("https://example.org/store");
+    app.openURL(store, {}, [&](bool ok) { handed = ok; });
+    EXPECT_FALSE(handed); // the completion comes on the next turn of the main queue
+    RunLoop::main().runUntilIdle();
+    EXPECT_TRUE(handed);
+    EXPECT_EQ(opener->openedURLs(), (std::vector<std::string>{"radixelpro://open", "https://example.org/store"}));
+    UIApplication::resetSharedApplication();
 }
 
 TEST(UIApplication, LifeCycleCallsThatDoNotFitTheStateAreIgnored)

@@ -283,3 +283,15 @@ TEST_F(HarnessTest, FinishAnimationsMovesTheClockToTheEndOfTheLastOne)
     EXPECT_FALSE(uikit::RunningAnimations::any());
     h.finishAnimations(); // nothing left: nothing happens
 }
+
+TEST_F(HarnessTest, LinksAreRecordedNotOpenedAlsoAcrossARestart)
+{
+    Harness h;
+    auto rating = *URL::string("https://radixel.example/rate");
+    EXPECT_FALSE(h.application().canOpenURL(rating)); // no app for it installed yet
+    h.linkOpener().installURLHandler("https");
+    h.simulateRestart();
+    EXPECT_TRUE(h.application().canOpenURL(rating));
+    h.application().openURL(rating, {}, nullptr);
+    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/rate"}));
+}

@@ -281,8 +281,9 @@ private:
             list.atoms.push_back(std::move(atom));
         } else if (name == "frac") {
             MathAtom atom;
+            // \frac puts the generalized fraction in a group of its own, so it spaces as an
+            // ordinary atom; only a bare \over in a formula list would make an Inner atom.
             atom.kind = MathAtomKind::Fraction;
-            atom.type = MathAtomType::Inner;
             atom.nucleus = parseArgument("\\frac");
             atom.denominator = parseArgument("\\frac");
             list.atoms.push_back(std::move(atom));

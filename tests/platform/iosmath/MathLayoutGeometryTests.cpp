@@ -204,6 +204,26 @@ TEST(SpacingLayout, AtomsAreSpacedByTheirClassAndStyle) {
                 kTolerance);
 }
 
+// LaTeX's \frac is a group around the generalized fraction, so TeX spaces it as an Ord atom;
+// an Inner fraction would take a thin space (3 mu, 3.33 pt at 20 pt) next to letters, a sign,
+// brackets and punctuation.
+TEST(SpacingLayout, FractionsSpaceAsOrdinaryAtoms) {
+    auto width = [](const char* latex) { return layout(latex).width; };
+    const double half = width("\\frac{p}{2}"), thin = kSize * 3 / 18;
+    // The leading minus is an Ord (rule 5: nothing to combine on its left); Ord-Ord takes no glue.
+    EXPECT_NEAR(width("-\\frac{p}{2}"), width("-") + half, kTolerance);
+    // A history line: "p = \frac{1}{2} \quad q = 3" is its parts, two thick spaces and a quad.
+    const double thick = kSize * 5 / 18;
+    EXPECT_NEAR(width("p = \\frac{1}{2} \\quad q = 3"),
+                width("p") + width("=") + width("\\frac{1}{2}") + kSize + width("q") + width("=") + width("3") +
+                    4 * thick,
+                kTolerance);
+    EXPECT_NEAR(width("\\frac{p}{2}("), half + width("("), kTolerance);
+    EXPECT_NEAR(width("\\frac{p}{2},q"), half + width(",") + thin + width("q"), kTolerance);
+    // \left...\right stays Inner (rule 19), so a letter before it is a thin space away.
+    EXPECT_NEAR(width("a\\left(x\\right)"), width("a") + thin + width("\\left(x\\right)"), kTolerance);
+}
+
 TEST(AlignmentLayout, EqalignLinesUpTheRelationsInOneColumn) {
     MTMathListDisplay table = layout("\\begin{eqalign} x_1 &= 1 \\\\ x_{22} &= 333 \\end{eqalign}");
     auto equals = itemsWithGlyph(table, glyphOf(U'='));

@@ -65,12 +65,13 @@ TEST(MathListParser, StructuresNestTheirArguments) {
     EXPECT_EQ(list.atoms[0].subscript->atoms.size(), 3u);
     EXPECT_EQ(list.atoms[0].superscript->atoms.size(), 1u);
     EXPECT_EQ(list.atoms[1].kind, MathAtomKind::Fraction);
-    EXPECT_EQ(list.atoms[1].type, MathAtomType::Inner);
+    EXPECT_EQ(list.atoms[1].type, MathAtomType::Ord);
     EXPECT_EQ(list.atoms[2].kind, MathAtomKind::Radical);
     EXPECT_EQ(list.atoms[2].nucleus->atoms[0].codepoint, U'4');
     EXPECT_EQ(list.atoms[3].kind, MathAtomKind::LeftRight);
     EXPECT_EQ(list.atoms[3].leftDelimiter, U'(');
     EXPECT_EQ(list.atoms[3].rightDelimiter, 0u);
+    EXPECT_EQ(list.atoms[3].type, MathAtomType::Inner);
 }
 
 TEST(MathListParser, SpacesAreExplicitAtoms) {

@@ -54,8 +54,7 @@ private:
     MathBox fraction(const MathAtom& atom, MathStyle style, MathColor color);
     // TeX's rule 11: the sign grows to the radicand, its bar a fixed gap above the radicand.
     MathBox radical(const MathAtom& atom, MathStyle style, MathColor color);
-    // TeX's rule 19 without its shortfall: each delimiter covers the contents entirely,
-    // reaching as far above the math axis as below it.
+    // TeX's rule 19: delimiters centred on the axis that may fall a little short of the contents.
     MathBox leftRight(const MathAtom& atom, MathStyle style, MathColor color);
     // Rows of right- and left-aligned column pairs, as in plain TeX's \eqalign: the left cell of
     // a pair ends where the right one begins, so "x &= 1" lines up on the relation.

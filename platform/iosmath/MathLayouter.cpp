@@ -63,7 +63,7 @@ MathBox MathLayouter::text(const MathAtom& atom, MathStyle style, MathColor colo
     for (char32_t character : atom.text) {
         uint32_t id = font_.glyphForCodepoint(character);
         if (character == U' ' && id == 0) {
-            x += size(style) / 3;
+            x += textAdvance(character, style);
             continue;
         }
         MathBox piece = glyph(id != 0 ? id : glyphFor(character), style, color);
@@ -75,6 +75,13 @@ MathBox MathLayouter::text(const MathAtom& atom, MathStyle style, MathColor colo
     box.width = x;
     box.end = items_.size();
     return box;
+}
+
+double MathLayouter::textAdvance(char32_t character, MathStyle style) const {
+    uint32_t id = font_.glyphForCodepoint(character);
+    // A font without a blank still gets TeX's interword space of a third of an em.
+    if (id == 0) return character == U' ' ? size(style) / 3 : font_.metrics(glyphFor(character)).advance * scale(style);
+    return font_.metrics(id).advance * scale(style);
 }
 
 // A binary operator with nothing to combine on its left, or with a relation, closing or

@@ -35,6 +35,8 @@ public:
     MathBox list(const MathList& list, MathStyle style, MathColor color, bool afterOrd = false);
     // Upright text, blanks kept.
     MathBox text(const MathAtom& atom, MathStyle style, MathColor color);
+    // How far one character of upright text advances.
+    double textAdvance(char32_t character, MathStyle style) const;
 
 private:
     // A binary operator with nothing to combine on its left, or with a relation, closing or

@@ -327,6 +327,24 @@ TEST(ColourLayout, ColouredAtomsCarryTheirColourIntoEveryPiece) {
     }
 }
 
+TEST(PlainTextLayout, BreaksLinesAtBlanksAndInsideOverlongWords) {
+    using iosmath::MathTypesetter;
+    const double twoWords = MathTypesetter::layoutPlainText("aaa bbb", kSize).width;
+    MTMathListDisplay wrapped = MathTypesetter::layoutPlainText("aaa bbb  ccc", kSize, twoWords + 0.01);
+    EXPECT_NEAR(wrapped.width, twoWords, kTolerance);
+    ASSERT_EQ(wrapped.items.size(), 10u);  // the blank inside the line stays, those at the break go
+    EXPECT_EQ(wrapped.items[6].y, 0);
+    EXPECT_NEAR(wrapped.items[7].y, -1.2 * kSize, kTolerance);  // \baselineskip 12pt for 10pt type
+    EXPECT_NEAR(wrapped.items[7].x, 0, kTolerance);
+    EXPECT_NEAR(wrapped.descent, 1.2 * kSize + MathTypesetter::layoutPlainText("ccc", kSize).descent, kTolerance);
+
+    const double letter = MathTypesetter::layoutPlainText("q", kSize).width;
+    MTMathListDisplay word = MathTypesetter::layoutPlainText(std::string(10, 'q'), kSize, 3.5 * letter);
+    EXPECT_NEAR(word.width, 3 * letter, kTolerance);
+    EXPECT_NEAR(word.items.back().y, -3 * 1.2 * kSize, kTolerance);  // 3 + 3 + 3 + 1 letters
+    EXPECT_EQ(MathTypesetter::layoutPlainText("q q", kSize, 0).items.size(), 2u);  // no room: a letter a line
+}
+
 TEST(LayoutErrors, ReportsWhatCannotBeTypeset) {
     auto missing = iosmath::MathTypesetter::layout("\xF0\x9F\x98\x80", kSize);  // an emoji
     EXPECT_FALSE(missing.display);

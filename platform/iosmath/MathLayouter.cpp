@@ -80,8 +80,8 @@ MathBox MathLayouter::text(const MathAtom& atom, MathStyle style, MathColor colo
 double MathLayouter::textAdvance(char32_t character, MathStyle style) const {
     uint32_t id = font_.glyphForCodepoint(character);
     // A font without a blank still gets TeX's interword space of a third of an em.
-    if (id == 0) return character == U' ' ? size(style) / 3 : font_.metrics(glyphFor(character)).advance * scale(style);
-    return font_.metrics(id).advance * scale(style);
+    if (id == 0 && character == U' ') return size(style) / 3;
+    return font_.metrics(id != 0 ? id : glyphFor(character)).advance * scale(style);
 }
 
 // A binary operator with nothing to combine on its left, or with a relation, closing or

@@ -23,19 +23,30 @@ const cairo_font_options_t* fontOptions() {
     return options;
 }
 
+struct Box {
+    double left, top, right, bottom;
+};
+
 // Glyph positions end up on whole device pixels, so rules are put on pixel edges as well, and
 // never thinner than one pixel, lest a thin bar turn into a grey smear.
-void snappedRule(cairo_t* cr, double left, double top, double right, double bottom) {
-    cairo_user_to_device(cr, &left, &top);
-    cairo_user_to_device(cr, &right, &bottom);
-    double y0 = std::round(std::min(top, bottom));
-    double y1 = std::round(std::max(top, bottom));
+Box snappedToPixels(cairo_t* cr, Box box) {
+    cairo_user_to_device(cr, &box.left, &box.top);
+    cairo_user_to_device(cr, &box.right, &box.bottom);
+    double y0 = std::round(std::min(box.top, box.bottom));
+    double y1 = std::round(std::max(box.top, box.bottom));
     if (y1 - y0 < 1) y1 = y0 + 1;
-    double x0 = std::round(std::min(left, right));
-    double x1 = std::max(x0 + 1, std::round(std::max(left, right)));
+    double x0 = std::round(std::min(box.left, box.right));
+    double x1 = std::max(x0 + 1, std::round(std::max(box.left, box.right)));
     cairo_device_to_user(cr, &x0, &y0);
     cairo_device_to_user(cr, &x1, &y1);
-    cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
+// TeX draws nothing for a rule without width or height, such as the bar of an empty fraction.
+bool isEmptyRule(const MTDisplayItem& item) { return item.width <= 0 || item.height <= 0; }
+
+Box ruleBox(const MTDisplayItem& rule, double x, double y) {
+    return {x + rule.x, y - rule.y - rule.height, x + rule.x + rule.width, y - rule.y};
 }
 
 // A rectangle whose outline runs the same way as the font's outer contours.
@@ -50,6 +61,43 @@ void rectangleLikeGlyphs(cairo_t* cr, double left, double top, double right, dou
     cairo_line_to(cr, right, bottom);
     cairo_line_to(cr, right, top);
     cairo_close_path(cr);
+}
+
+// Fills items [begin, end), which share one shape number, as one path. A radical's bar is
+// snapped as any rule is, and the sign moves with it so that the two still meet.
+void fillShape(cairo_t* cr, const std::vector<MTDisplayItem>& items, size_t begin, size_t end,
+               double x, double y, bool clockwiseInFont) {
+    const MTDisplayItem* bar = nullptr;
+    for (size_t k = begin; k < end; ++k) {
+        if (items[k].kind == MTDisplayItem::Kind::Rule && !isEmptyRule(items[k])) bar = &items[k];
+    }
+    Box barBox{};
+    double dx = 0;
+    double dy = 0;
+    if (bar != nullptr) {
+        Box exact = ruleBox(*bar, x, y);
+        barBox = snappedToPixels(cr, exact);
+        dx = barBox.left - exact.left;
+        dy = barBox.top - exact.top;
+    }
+    cairo_new_path(cr);
+    for (size_t k = begin; k < end; ++k) {
+        const MTDisplayItem& piece = items[k];
+        if (piece.kind != MTDisplayItem::Kind::Glyph) continue;
+        // The path keeps device coordinates, so it outlives the transformation.
+        cairo_save(cr);
+        cairo_translate(cr, x + dx + piece.x, y + dy - piece.y);
+        cairo_scale(cr, 1, piece.stretch);
+        cairo_set_font_size(cr, piece.size);
+        cairo_glyph_t glyph{piece.glyph, 0, 0};
+        cairo_glyph_path(cr, &glyph, 1);
+        cairo_restore(cr);
+    }
+    if (bar != nullptr) {
+        rectangleLikeGlyphs(cr, barBox.left, barBox.top, barBox.right, barBox.bottom, clockwiseInFont);
+    }
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_fill(cr);
 }
 
 }  // namespace
@@ -70,33 +118,17 @@ void MTMathListDisplay::draw(cairo_t* cr, double x, double y, iosmath::MathColor
         const MTDisplayItem& first = items[i];
         setColor(cr, colorOf(first));
         if (first.shape != 0) {
-            cairo_new_path(cr);
             size_t end = i;
-            for (; end < items.size() && items[end].shape == first.shape; ++end) {
-                const MTDisplayItem& piece = items[end];
-                if (piece.kind == MTDisplayItem::Kind::Glyph) {
-                    // The path keeps device coordinates, so it outlives the transformation.
-                    cairo_save(cr);
-                    cairo_translate(cr, x + piece.x, y - piece.y);
-                    cairo_scale(cr, 1, piece.stretch);
-                    cairo_set_font_size(cr, piece.size);
-                    cairo_glyph_t glyph{piece.glyph, 0, 0};
-                    cairo_glyph_path(cr, &glyph, 1);
-                    cairo_restore(cr);
-                } else {
-                    rectangleLikeGlyphs(cr, x + piece.x, y - piece.y - piece.height,
-                                        x + piece.x + piece.width, y - piece.y,
-                                        font->outlinesClockwise());
-                }
-            }
-            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-            cairo_fill(cr);
+            while (end < items.size() && items[end].shape == first.shape) ++end;
+            fillShape(cr, items, i, end, x, y, font->outlinesClockwise());
             i = end;
         } else if (first.kind == MTDisplayItem::Kind::Rule) {
-            cairo_new_path(cr);
-            snappedRule(cr, x + first.x, y - first.y - first.height, x + first.x + first.width,
-                        y - first.y);
-            cairo_fill(cr);
+            if (!isEmptyRule(first)) {
+                Box box = snappedToPixels(cr, ruleBox(first, x, y));
+                cairo_new_path(cr);
+                cairo_rectangle(cr, box.left, box.top, box.right - box.left, box.bottom - box.top);
+                cairo_fill(cr);
+            }
             ++i;
         } else {
             run.clear();

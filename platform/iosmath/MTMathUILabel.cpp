@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -57,14 +58,35 @@ void MTMathUILabel::typeset() {
         error_.reset();
     } else {
         error_ = result.error;
-        display_ = iosmath::MathTypesetter::layoutPlainText(result.error, fontSize_);
-        for (MTDisplayItem& item : display_.items) item.color = kErrorColor;
+        wrappedWidth_ = bounds().size.width;
+        display_ = errorDisplay(wrappedWidth_);
     }
     setNeedsLayout();
     setNeedsDisplay();
 }
 
-CGSize MTMathUILabel::sizeThatFits(CGSize /*size*/) const {
+// Without a width yet, the message stays on one line until the label is given one.
+MTMathListDisplay MTMathUILabel::errorDisplay(CGFloat width) const {
+    MTMathListDisplay display = iosmath::MathTypesetter::layoutPlainText(
+        error_.value_or(""), fontSize_, width > 0 ? width : std::numeric_limits<double>::infinity());
+    for (MTDisplayItem& item : display.items) item.color = kErrorColor;
+    return display;
+}
+
+void MTMathUILabel::layoutSubviews() {
+    UIView::layoutSubviews();
+    const CGFloat width = bounds().size.width;
+    if (!error_ || width == wrappedWidth_) return;
+    wrappedWidth_ = width;
+    display_ = errorDisplay(width);
+    setNeedsDisplay();
+}
+
+CGSize MTMathUILabel::sizeThatFits(CGSize size) const {
+    if (error_ && size.width > 0 && size.width != wrappedWidth_) {
+        MTMathListDisplay wrapped = errorDisplay(size.width);
+        return {wrapped.width, wrapped.ascent + wrapped.descent};
+    }
     return {display_.width, display_.ascent + display_.descent};
 }
 

@@ -16,7 +16,7 @@ enum class MTMathUILabelMode : int { Display = 0, Text = 1 };
 enum class MTTextAlignment : int { Left = 0, Center = 1, Right = 2 };
 
 // A view that shows one LaTeX formula. Setting the LaTeX typesets it at once; when it cannot be
-// typeset, the label shows the reason in red instead.
+// typeset, the label shows the reason in red instead, wrapped to the label's width.
 class MTMathUILabel : public UIView {
 public:
     MTMathUILabel();
@@ -42,8 +42,11 @@ public:
     // The typeset formula, or the error message when there is one.
     const MTMathListDisplay& displayList() const { return display_; }
 
+    // A formula's own size; an error message's when wrapped to size.width (when that is given).
     CGSize sizeThatFits(CGSize size) const override;
     CGSize intrinsicContentSize() const override;
+    // Wraps an error message anew when the label's width has changed.
+    void layoutSubviews() override;
 
     // Draws the formula in the label's own coordinates (origin at the bounds' top left):
     // aligned as set horizontally and centred vertically.
@@ -53,6 +56,7 @@ public:
 
 private:
     void typeset();
+    MTMathListDisplay errorDisplay(CGFloat width) const;
 
     std::string latex_;
     UIColor textColor_ = UIColor::blackColor();
@@ -61,4 +65,5 @@ private:
     MTTextAlignment textAlignment_ = MTTextAlignment::Left;
     std::optional<std::string> error_;
     MTMathListDisplay display_;
+    CGFloat wrappedWidth_ = 0;  // the width the error message was wrapped to
 };

@@ -19,6 +19,10 @@ constexpr double kLineSkipEm = 0.1;
 constexpr double kJotEm = 0.3;
 // Space between one right/left column pair of an alignment and the next.
 constexpr double kColumnPairGapEm = 2.0;
+// Plain TeX's \delimiterfactor and \delimitershortfall (5pt against a 10pt text size): how
+// far \left and \right may fall short of what they enclose.
+constexpr double kDelimiterFactor = 901;
+constexpr double kDelimiterShortfallEm = 0.5;
 
 }  // namespace
 
@@ -59,7 +63,7 @@ MathBox MathLayouter::text(const MathAtom& atom, MathStyle style, MathColor colo
     for (char32_t character : atom.text) {
         uint32_t id = font_.glyphForCodepoint(character);
         if (character == U' ' && id == 0) {
-            x += size(style) / 3;
+            x += textAdvance(character, style);
             continue;
         }
         MathBox piece = glyph(id != 0 ? id : glyphFor(character), style, color);
@@ -71,6 +75,13 @@ MathBox MathLayouter::text(const MathAtom& atom, MathStyle style, MathColor colo
     box.width = x;
     box.end = items_.size();
     return box;
+}
+
+double MathLayouter::textAdvance(char32_t character, MathStyle style) const {
+    uint32_t id = font_.glyphForCodepoint(character);
+    // A font without a blank still gets TeX's interword space of a third of an em.
+    if (id == 0 && character == U' ') return size(style) / 3;
+    return font_.metrics(id != 0 ? id : glyphFor(character)).advance * scale(style);
 }
 
 // A binary operator with nothing to combine on its left, or with a relation, closing or
@@ -291,13 +302,16 @@ MathBox MathLayouter::radical(const MathAtom& atom, MathStyle style, MathColor c
     return box;
 }
 
-// TeX's rule 19 without its shortfall: each delimiter covers the contents entirely,
-// reaching as far above the math axis as below it.
+// TeX's rule 19: delimiters centred on the math axis, at least max(δ·f/500, 2δ − s) tall, where
+// δ is the larger distance of the contents from the axis. The shortfall is a length of the text
+// size in every style, as TeX's is a fixed dimension.
 MathBox MathLayouter::leftRight(const MathAtom& atom, MathStyle style, MathColor color) {
     MathBox box{0, 0, 0, items_.size(), 0};
     MathBox inner = list(*atom.nucleus, style, color);
     const double axis = constant(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, style);
-    const double required = 2 * std::max(inner.ascent - axis, inner.descent + axis);
+    const double delta = std::max(inner.ascent - axis, inner.descent + axis);
+    const double required = std::max(delta * kDelimiterFactor / 500,
+                                     2 * delta - kDelimiterShortfallEm * baseSize_);
     box.ascent = inner.ascent;
     box.descent = inner.descent;
     auto delimiter = [&](char32_t codepoint) {

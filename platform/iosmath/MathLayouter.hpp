@@ -35,6 +35,8 @@ public:
     MathBox list(const MathList& list, MathStyle style, MathColor color, bool afterOrd = false);
     // Upright text, blanks kept.
     MathBox text(const MathAtom& atom, MathStyle style, MathColor color);
+    // How far one character of upright text advances.
+    double textAdvance(char32_t character, MathStyle style) const;
 
 private:
     // A binary operator with nothing to combine on its left, or with a relation, closing or
@@ -54,8 +56,7 @@ private:
     MathBox fraction(const MathAtom& atom, MathStyle style, MathColor color);
     // TeX's rule 11: the sign grows to the radicand, its bar a fixed gap above the radicand.
     MathBox radical(const MathAtom& atom, MathStyle style, MathColor color);
-    // TeX's rule 19 without its shortfall: each delimiter covers the contents entirely,
-    // reaching as far above the math axis as below it.
+    // TeX's rule 19: delimiters centred on the axis that may fall a little short of the contents.
     MathBox leftRight(const MathAtom& atom, MathStyle style, MathColor color);
     // Rows of right- and left-aligned column pairs, as in plain TeX's \eqalign: the left cell of
     // a pair ends where the right one begins, so "x &= 1" lines up on the relation.

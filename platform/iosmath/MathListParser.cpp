@@ -17,6 +17,9 @@ struct ParseError : std::runtime_error {
 // Where a list ends: what the caller waits for, and what actually ended it.
 enum class Until { End, Brace, Right, EndEnvironment };
 enum class Ended { End, Brace, Right, EndEnvironment, NextCell, NextRow };
+// What may split a list: nothing inside braces and \left...\right; rows (\\) in a whole
+// formula; rows and cells (&) only in an alignment environment.
+enum class Splits { None, Rows, RowsAndCells };
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -26,7 +29,7 @@ public:
     explicit Parser(std::string_view text) : text_(text) {}
 
     std::unique_ptr<MathList> parseFormula() {
-        auto table = parseTable(Until::End);
+        auto table = parseTable(Until::End, Splits::Rows);
         auto result = std::make_unique<MathList>();
         if (table->rows.size() == 1 && table->rows[0].size() == 1) {
             *result = std::move(table->rows[0][0]);
@@ -117,12 +120,12 @@ private:
         return name;
     }
 
-    std::unique_ptr<MathTable> parseTable(Until until) {
+    std::unique_ptr<MathTable> parseTable(Until until, Splits splits) {
         auto table = std::make_unique<MathTable>();
         table->rows.emplace_back();
         while (true) {
             Ended ended = Ended::End;
-            MathList cell = parseList(until, true, ended);
+            MathList cell = parseList(until, splits, ended);
             table->rows.back().push_back(std::move(cell));
             if (ended == Ended::NextCell) continue;
             if (ended == Ended::NextRow) {
@@ -133,7 +136,7 @@ private:
         }
     }
 
-    MathList parseList(Until until, bool inTable, Ended& ended) {
+    MathList parseList(Until until, Splits splits, Ended& ended) {
         DepthGuard guard(depth_);
         MathList list;
         while (true) {
@@ -154,13 +157,13 @@ private:
                 return list;
             }
             if (c == '&') {
-                if (!inTable) throw ParseError("& is only allowed in an eqalign or aligned row");
+                if (splits != Splits::RowsAndCells) throw ParseError("Misplaced alignment tab character &");
                 ++pos_;
                 ended = Ended::NextCell;
                 return list;
             }
             if (c == '\\' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\\') {
-                if (!inTable) throw ParseError("\\\\ is only allowed between eqalign or aligned rows");
+                if (splits == Splits::None) throw ParseError("\\\\ is only allowed between eqalign or aligned rows");
                 pos_ += 2;
                 ended = Ended::NextRow;
                 return list;
@@ -192,7 +195,7 @@ private:
             Ended ended = Ended::End;
             MathAtom atom;
             atom.kind = MathAtomKind::Group;
-            atom.nucleus = std::make_unique<MathList>(parseList(Until::Brace, false, ended));
+            atom.nucleus = std::make_unique<MathList>(parseList(Until::Brace, Splits::None, ended));
             list.atoms.push_back(std::move(atom));
         } else if (c == '^' || c == '_') {
             ++pos_;
@@ -245,7 +248,7 @@ private:
         Ended ended = Ended::End;
         if (text_[pos_] == '{') {
             ++pos_;
-            return std::make_unique<MathList>(parseList(Until::Brace, false, ended));
+            return std::make_unique<MathList>(parseList(Until::Brace, Splits::None, ended));
         }
         if (text_.substr(pos_, 2) == "\\\\" || text_.substr(pos_, 6) == "\\right" ||
             text_.substr(pos_, 4) == "\\end") {
@@ -281,8 +284,9 @@ private:
             list.atoms.push_back(std::move(atom));
         } else if (name == "frac") {
             MathAtom atom;
+            // \frac puts the generalized fraction in a group of its own, so it spaces as an
+            // ordinary atom; only a bare \over in a formula list would make an Inner atom.
             atom.kind = MathAtomKind::Fraction;
-            atom.type = MathAtomType::Inner;
             atom.nucleus = parseArgument("\\frac");
             atom.denominator = parseArgument("\\frac");
             list.atoms.push_back(std::move(atom));
@@ -320,7 +324,7 @@ private:
         atom.type = MathAtomType::Inner;
         atom.leftDelimiter = parseDelimiter("left");
         Ended ended = Ended::End;
-        atom.nucleus = std::make_unique<MathList>(parseList(Until::Right, false, ended));
+        atom.nucleus = std::make_unique<MathList>(parseList(Until::Right, Splits::None, ended));
         atom.rightDelimiter = parseDelimiter("right");
         list.atoms.push_back(std::move(atom));
     }
@@ -379,7 +383,7 @@ private:
         std::string outer = std::exchange(environment_, name);
         MathAtom atom;
         atom.kind = MathAtomKind::Table;
-        atom.table = parseTable(Until::EndEnvironment);
+        atom.table = parseTable(Until::EndEnvironment, Splits::RowsAndCells);
         if (readNameArgument("end") != name) throw ParseError("\\begin{" + name + "} ends with another \\end");
         environment_ = std::move(outer);
         list.atoms.push_back(std::move(atom));

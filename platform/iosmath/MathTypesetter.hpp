@@ -4,6 +4,7 @@
 #include "platform/iosmath/MathList.hpp"
 #include "platform/iosmath/MathStyle.hpp"
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,9 +24,11 @@ public:
                                    MathStyleLevel style = MathStyleLevel::Display);
     static MathLayoutResult layout(const MathList& list, double fontSize,
                                    MathStyleLevel style = MathStyleLevel::Display);
-    // Upright text on one line, as an error message is shown in place of a formula. Whatever
+    // Upright text, as an error message is shown in place of a formula, broken into lines no
+    // wider than maxWidth: at blanks, or inside a word too long for a line of its own. Whatever
     // the font cannot draw (or is not UTF-8) shows as "?"; empty when the font is missing.
-    static MTMathListDisplay layoutPlainText(std::string_view text, double fontSize);
+    static MTMathListDisplay layoutPlainText(std::string_view text, double fontSize,
+                                             double maxWidth = std::numeric_limits<double>::infinity());
 };
 
 }  // namespace iosmath

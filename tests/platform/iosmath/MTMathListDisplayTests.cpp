@@ -71,3 +71,50 @@ TEST(MTMathListDisplay, ColouredPartsKeepTheirColourAndTheRestTakesTheTextColour
     InkBounds ink = drawAndMeasure(display, 2, 0, display.ascent, 200, 100, 0xFFFF0000u);
     EXPECT_TRUE(ink.sawOwnColour);
 }
+
+// A radical's bar is a rule like a fraction's: its top and bottom edges land on device pixels at
+// any scale, so a column through it is fully inked rows and nothing in between, wherever the
+// formula starts.
+TEST(MTMathListDisplay, RadicalBarLandsOnDevicePixels) {
+    MTMathListDisplay display = layout("\\sqrt{x} + \\sqrt{\\left(\\frac{p}{2}\\right)^2 - q}");
+    auto bars = rules(display);
+    ASSERT_EQ(bars.size(), 3u);
+    const double thickness = points(HB_OT_MATH_CONSTANT_RADICAL_RULE_THICKNESS, 20);
+    for (double scale : {1.0, 2.0, 3.0}) {
+        for (double origin : {0.0, 0.3, 0.55}) {
+            const double x = 4 + origin, y = 4 + origin + display.ascent;
+            const int width = static_cast<int>(std::ceil((display.width + 8) * scale));
+            const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 8) * scale));
+            cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+            cairo_t* cr = cairo_create(surface);
+            cairo_scale(cr, scale, scale);
+            display.draw(cr, x, y, 0xFF000000u);
+            cairo_destroy(cr);
+            cairo_surface_flush(surface);
+            const unsigned char* data = cairo_image_surface_get_data(surface);
+            const int stride = cairo_image_surface_get_stride(surface);
+            for (const auto& bar : bars) {
+                if (bar.shape == 0) continue;  // the fraction's bar
+                const int column = static_cast<int>((x + bar.x + bar.width / 2) * scale);
+                // From the top of the image down to just above the bar's gap over the radicand.
+                const int lastRow = static_cast<int>((y - bar.y + thickness) * scale) + 2;
+                int inked = 0;
+                for (int row = 0; row < lastRow; ++row) {
+                    uint32_t pixel = reinterpret_cast<const uint32_t*>(data + row * stride)[column];
+                    if ((pixel >> 24) == 0) continue;
+                    ++inked;
+                    EXPECT_EQ(pixel >> 24, 0xFFu) << "scale " << scale << " origin " << origin << " row " << row;
+                }
+                EXPECT_GE(inked, std::max(1, static_cast<int>(thickness * scale))) << "scale " << scale;
+                EXPECT_LE(inked, static_cast<int>(std::ceil(thickness * scale))) << "scale " << scale;
+            }
+            cairo_surface_destroy(surface);
+        }
+    }
+}
+
+TEST(MTMathListDisplay, EmptyFractionDrawsNothing) {
+    MTMathListDisplay display = layout("\\frac{}{}");
+    InkBounds ink = drawAndMeasure(display, 2, 5, 5 + display.ascent, 40, 40, 0);
+    EXPECT_EQ(ink.right, -1);  // TeX sets a rule of zero width, which shows nothing
+}

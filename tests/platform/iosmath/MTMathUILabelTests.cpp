@@ -97,3 +97,37 @@ TEST(MTMathUILabel, DrawsInItsTextColourWithTheChosenAlignment) {
     EXPECT_GE(rightAlignedRight, 397);
     EXPECT_NEAR(rightAlignedRight - rightAlignedLeft, right - left, 1);
 }
+
+// An error message longer than the label is wide wraps onto more lines instead of being cut, and
+// wraps anew when the label is resized.
+TEST(MTMathUILabel, LongErrorMessagesWrapToTheLabelsWidth) {
+    auto label = std::make_shared<MTMathUILabel>(CGRect{0, 0, 150, 200});
+    label->setLatex("\\begin{matrix} x \\end{matrix}");
+    ASSERT_TRUE(label->error());
+    const std::string& message = *label->error();
+    const auto& display = label->displayList();
+    EXPECT_LE(display.width, 150);
+    size_t visible = 0;
+    double lowest = 0;
+    for (char c : message) visible += c != ' ';
+    for (const auto& item : display.items) lowest = std::min(lowest, item.y);
+    EXPECT_GE(display.items.size(), visible);  // every character is still there
+    EXPECT_LE(display.items.size(), message.size());
+    EXPECT_LE(lowest, -1.2 * label->fontSize());
+    auto [left, right] = inkColumns(*label);
+    EXPECT_LT(right, 150);
+
+    const CGFloat wrappedHeight = label->intrinsicContentSize().height;
+    label->setFrame(CGRect{0, 0, 600, 200});
+    label->layoutIfNeeded();
+    EXPECT_LT(label->intrinsicContentSize().height, wrappedHeight / 1.5);
+    EXPECT_NEAR(label->sizeThatFits(CGSize{150, 0}).height, wrappedHeight, 1e-9);
+
+    // A word longer than a line breaks where it overflows.
+    label->setFrame(CGRect{0, 0, 150, 200});
+    label->setLatex("\\color{" + std::string(60, 'q') + "}{x}");
+    label->layoutIfNeeded();
+    ASSERT_TRUE(label->error());
+    EXPECT_LE(label->displayList().width, 150);
+    EXPECT_GT(label->displayList().descent, 3 * label->fontSize());
+}

@@ -1,6 +1,9 @@
 #include "MathTestSupport.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <string>
 
 using namespace iosmath_test;
 using iosmath::MathStyleLevel;
@@ -101,40 +104,109 @@ TEST(RadicalLayout, SignGrowsWithItsContent) {
     EXPECT_NEAR(top, rules(root)[0].y + rules(root)[0].height, 1e-6);
 }
 
-TEST(DelimiterLayout, DelimitersCoverWhatTheyEnclose) {
-    const char* formulas[] = {
-        "\\left( x \\right)",
-        "\\left( \\frac{(-2)}{2} \\right)",
-        "\\left[ \\frac{\\frac{a}{b}}{\\frac{c}{d}} \\right]",
-        "\\left\\{ \\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\\\ f \\end{aligned} \\right|",
-        "\\left\\langle \\sqrt{\\frac{\\frac{a}{b}}{c}} \\right\\rangle",
+namespace {
+
+// The delimiter at the left or right end of a formula that is a single \left...\right.
+struct Delimiter {
+    std::vector<MTDisplayItem> pieces;
+    double top = -1e9, bottom = 1e9;
+};
+
+Delimiter delimiterAt(const MTMathListDisplay& display, bool left) {
+    Delimiter found;
+    const MTDisplayItem& last = display.items.back();
+    for (const auto& item : display.items) {
+        if (item.kind != MTDisplayItem::Kind::Glyph) continue;
+        bool wanted = left ? std::abs(item.x) < kTolerance
+                           : (last.shape != 0 ? item.shape == last.shape : &item == &last);
+        if (!wanted) continue;
+        found.pieces.push_back(item);
+        found.top = std::max(found.top, inkTop(item));
+        found.bottom = std::min(found.bottom, inkBottom(item));
+    }
+    return found;
+}
+
+// The largest distance of the contents from the math axis, and the size rule 19 asks of the
+// delimiters around them: max(δ · 901/500, 2δ − 5pt), 5pt being half of a 10pt text size.
+double axisDistance(const MTMathListDisplay& contents) {
+    const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
+    return std::max(contents.ascent - axis, contents.descent + axis);
+}
+double ruleNineteenSize(const MTMathListDisplay& contents) {
+    const double delta = axisDistance(contents);
+    return std::max(delta * 901 / 500, 2 * delta - kSize / 2);
+}
+
+// Whether the next smaller size of the delimiter, if it is one of its sizes, would do as well.
+bool smallerSizeWouldDo(char32_t codepoint, const Delimiter& delimiter, double required) {
+    auto variants = font().verticalVariants(glyphOf(codepoint));
+    for (size_t i = 1; i < variants.size(); ++i) {
+        if (variants[i].glyph == delimiter.pieces[0].glyph) return units(variants[i - 1].advance, kSize) >= required;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(DelimiterLayout, ParenthesesAroundAFractionTakeTheSmallestSizeRuleNineteenAllows) {
+    MTMathListDisplay contents = layout("\\frac{p}{2}");
+    const double required = ruleNineteenSize(contents);
+    MTMathListDisplay display = layout("\\left( \\frac{p}{2} \\right)");
+    Delimiter left = delimiterAt(display, true);
+    ASSERT_EQ(left.pieces.size(), 1u);
+    auto variants = font().verticalVariants(glyphOf(U'('));
+    auto chosen = std::find_if(variants.begin(), variants.end(),
+                               [&](const auto& v) { return v.glyph == left.pieces[0].glyph; });
+    ASSERT_NE(chosen, variants.end());
+    ASSERT_NE(chosen, variants.begin());
+    EXPECT_GE(units(chosen->advance, kSize), required);
+    EXPECT_LT(units(std::prev(chosen)->advance, kSize), required);
+    // Latin Modern's 1.8 em parenthesis (KaTeX picks its 1.8 em size too); covering the whole
+    // fraction, 2δ, would have taken the 2.1 em one.
+    EXPECT_NEAR(chosen->advance / double(font().unitsPerEm()), 1.793, 1e-3);
+    EXPECT_LT(units(chosen->advance, kSize), 2 * axisDistance(contents));
+    EXPECT_NEAR((left.top + left.bottom) / 2, points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize), 1e-6);
+    EXPECT_EQ(delimiterAt(display, false).pieces[0].glyph, font().verticalVariants(glyphOf(U')'))
+                                                               [chosen - variants.begin()].glyph);
+
+    // The root of the solution formula around it needs one size less than before: the 2.4 em
+    // surd, as KaTeX chooses.
+    MTMathListDisplay root = layout("\\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}");
+    auto surds = font().verticalVariants(glyphOf(U'\u221A'));
+    ASSERT_EQ(surds.size(), 5u);
+    EXPECT_EQ(itemsWithGlyph(root, surds[3].glyph).size(), 1u);
+}
+
+TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
+    struct Case {
+        const char* contents;
+        const char* left;
+        const char* right;
+        char32_t leftCodepoint, rightCodepoint;
     };
-    const uint32_t letters[] = {italicGlyph(U'a'), italicGlyph(U'b'), italicGlyph(U'c'), italicGlyph(U'd'),
-                                italicGlyph(U'e'), italicGlyph(U'f'), italicGlyph(U'x'), glyphOf(U'2')};
-    for (const char* latex : formulas) {
+    const Case cases[] = {
+        {"x", "(", ")", U'(', U')'},
+        {"\\frac{(-2)}{2}", "(", ")", U'(', U')'},
+        {"\\frac{\\frac{a}{b}}{\\frac{c}{d}}", "[", "]", U'[', U']'},
+        {"\\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\\\ f \\end{aligned}", "\\{", "|", U'{', U'|'},
+        {"\\sqrt{\\frac{\\frac{a}{b}}{c}}", "\\langle", "\\rangle", U'\u27E8', U'\u27E9'},
+    };
+    const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
+    for (const Case& c : cases) {
+        const std::string latex = std::string("\\left") + c.left + " " + c.contents + " \\right" + c.right;
+        const double required = ruleNineteenSize(layout(c.contents));
         MTMathListDisplay display = layout(latex);
-        double contentTop = -1e9, contentBottom = 1e9;
-        double leftTop = -1e9, leftBottom = 1e9, rightTop = -1e9, rightBottom = 1e9;
-        for (const auto& item : display.items) {
-            if (item.kind != MTDisplayItem::Kind::Glyph) continue;
-            bool content = std::find(std::begin(letters), std::end(letters), item.glyph) != std::end(letters);
-            if (content) {
-                contentTop = std::max(contentTop, inkTop(item));
-                contentBottom = std::min(contentBottom, inkBottom(item));
-            } else if (item.x < 1) {
-                leftTop = std::max(leftTop, inkTop(item));
-                leftBottom = std::min(leftBottom, inkBottom(item));
-            } else if (item.x > display.width / 2 && item.shape == display.items.back().shape) {
-                rightTop = std::max(rightTop, inkTop(item));
-                rightBottom = std::min(rightBottom, inkBottom(item));
-            }
+        for (bool left : {true, false}) {
+            Delimiter delimiter = delimiterAt(display, left);
+            ASSERT_FALSE(delimiter.pieces.empty()) << latex;
+            EXPECT_GE(delimiter.top - delimiter.bottom + 1e-6, required) << latex;
+            EXPECT_NEAR((delimiter.top + delimiter.bottom) / 2, axis, 1e-6) << latex;
+            EXPECT_GE(display.ascent + 1e-6, delimiter.top) << latex;
+            EXPECT_GE(display.descent + 1e-6, -delimiter.bottom) << latex;
+            EXPECT_FALSE(smallerSizeWouldDo(left ? c.leftCodepoint : c.rightCodepoint, delimiter, required))
+                << latex;
         }
-        EXPECT_GE(leftTop + 1e-6, contentTop) << latex;
-        EXPECT_LE(leftBottom - 1e-6, contentBottom) << latex;
-        EXPECT_GE(rightTop + 1e-6, contentTop) << latex;
-        EXPECT_LE(rightBottom - 1e-6, contentBottom) << latex;
-        EXPECT_GE(display.ascent + 1e-6, leftTop) << latex;
-        EXPECT_GE(display.descent + 1e-6, -leftBottom) << latex;
     }
 }
 
@@ -204,6 +276,26 @@ TEST(SpacingLayout, AtomsAreSpacedByTheirClassAndStyle) {
                 kTolerance);
 }
 
+// LaTeX's \frac is a group around the generalized fraction, so TeX spaces it as an Ord atom;
+// an Inner fraction would take a thin space (3 mu, 3.33 pt at 20 pt) next to letters, a sign,
+// brackets and punctuation.
+TEST(SpacingLayout, FractionsSpaceAsOrdinaryAtoms) {
+    auto width = [](const char* latex) { return layout(latex).width; };
+    const double half = width("\\frac{p}{2}"), thin = kSize * 3 / 18;
+    // The leading minus is an Ord (rule 5: nothing to combine on its left); Ord-Ord takes no glue.
+    EXPECT_NEAR(width("-\\frac{p}{2}"), width("-") + half, kTolerance);
+    // A history line: "p = \frac{1}{2} \quad q = 3" is its parts, two thick spaces and a quad.
+    const double thick = kSize * 5 / 18;
+    EXPECT_NEAR(width("p = \\frac{1}{2} \\quad q = 3"),
+                width("p") + width("=") + width("\\frac{1}{2}") + kSize + width("q") + width("=") + width("3") +
+                    4 * thick,
+                kTolerance);
+    EXPECT_NEAR(width("\\frac{p}{2}("), half + width("("), kTolerance);
+    EXPECT_NEAR(width("\\frac{p}{2},q"), half + width(",") + thin + width("q"), kTolerance);
+    // \left...\right stays Inner (rule 19), so a letter before it is a thin space away.
+    EXPECT_NEAR(width("a\\left(x\\right)"), width("a") + thin + width("\\left(x\\right)"), kTolerance);
+}
+
 TEST(AlignmentLayout, EqalignLinesUpTheRelationsInOneColumn) {
     MTMathListDisplay table = layout("\\begin{eqalign} x_1 &= 1 \\\\ x_{22} &= 333 \\end{eqalign}");
     auto equals = itemsWithGlyph(table, glyphOf(U'='));
@@ -235,6 +327,24 @@ TEST(ColourLayout, ColouredAtomsCarryTheirColourIntoEveryPiece) {
     }
 }
 
+TEST(PlainTextLayout, BreaksLinesAtBlanksAndInsideOverlongWords) {
+    using iosmath::MathTypesetter;
+    const double twoWords = MathTypesetter::layoutPlainText("aaa bbb", kSize).width;
+    MTMathListDisplay wrapped = MathTypesetter::layoutPlainText("aaa bbb  ccc", kSize, twoWords + 0.01);
+    EXPECT_NEAR(wrapped.width, twoWords, kTolerance);
+    ASSERT_EQ(wrapped.items.size(), 10u);  // the blank inside the line stays, those at the break go
+    EXPECT_EQ(wrapped.items[6].y, 0);
+    EXPECT_NEAR(wrapped.items[7].y, -1.2 * kSize, kTolerance);  // \baselineskip 12pt for 10pt type
+    EXPECT_NEAR(wrapped.items[7].x, 0, kTolerance);
+    EXPECT_NEAR(wrapped.descent, 1.2 * kSize + MathTypesetter::layoutPlainText("ccc", kSize).descent, kTolerance);
+
+    const double letter = MathTypesetter::layoutPlainText("q", kSize).width;
+    MTMathListDisplay word = MathTypesetter::layoutPlainText(std::string(10, 'q'), kSize, 3.5 * letter);
+    EXPECT_NEAR(word.width, 3 * letter, kTolerance);
+    EXPECT_NEAR(word.items.back().y, -3 * 1.2 * kSize, kTolerance);  // 3 + 3 + 3 + 1 letters
+    EXPECT_EQ(MathTypesetter::layoutPlainText("q q", kSize, 0).items.size(), 2u);  // no room: a letter a line
+}
+
 TEST(LayoutErrors, ReportsWhatCannotBeTypeset) {
     auto missing = iosmath::MathTypesetter::layout("\xF0\x9F\x98\x80", kSize);  // an emoji
     EXPECT_FALSE(missing.display);
@@ -262,7 +372,9 @@ TEST(DelimiterLayout, AssembledDelimitersJoinWithoutGapsAndStayFewPieces) {
     for (size_t i = 1; i < left.size(); ++i) {
         EXPECT_GE(inkTop(left[i - 1]) - inkBottom(left[i]) + 1e-6, overlap) << "join " << i;
     }
-    auto x = itemsWithGlyph(display, italicGlyph(U'x'));
-    EXPECT_LE(inkBottom(left.front()), inkBottom(x.back()));
-    EXPECT_GE(inkTop(left.back()), inkTop(x.front()));
+    // Rule 19 lets each end fall short of the contents by half the 5pt shortfall at most.
+    const double reach = axisDistance(layout("\\begin{aligned} " + rows + " \\end{aligned}")) - kSize / 4;
+    const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
+    EXPECT_LE(inkBottom(left.front()), axis - reach + 1e-6);
+    EXPECT_GE(inkTop(left.back()), axis + reach - 1e-6);
 }

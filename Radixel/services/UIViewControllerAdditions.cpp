@@ -8,6 +8,7 @@
 #include "measurement/DDVAnalytics.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/URL.hpp"
 #include "platform/foundation/URLSession.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/material/TabBar.hpp"
@@ -51,9 +52,10 @@ void openRatingPage(UIViewController& controller) {
     std::optional<AppMetaData> app = RemoteConfigManager::shared().getCurrentApp();
     if (!app) return showNoInternetAlert(controller, {});
 
+    std::optional<URL> link = URL::string(app->ratingURLPro);
     UIApplication& application = UIApplication::sharedApplication();
-    if (app->ratingURLPro.empty() || !application.canOpenURL(app->ratingURLPro)) return;
-    application.openURL(app->ratingURLPro, {}, nullptr);
+    if (!link || !application.canOpenURL(*link)) return;
+    application.openURL(*link, {}, nullptr);
     auto english = app->appName.find("en");
     DDVAnalytics::logEventWithName("Tapped Rating in Menu",
                                    {{"ketuApp", english == app->appName.end() ? "" : english->second}});

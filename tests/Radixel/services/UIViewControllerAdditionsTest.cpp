@@ -152,13 +152,6 @@ TEST_F(AdditionsTest, ASlowPageNeverHoldsUpTheMainLoop) {
     EXPECT_EQ(log, (std::vector<std::string>{"online"}));
 }
 
-TEST_F(AdditionsTest, InternetCheckAddressIsAPublicPageUnlessConfigured) {
-    unsetenv("RADIXEL_INTERNET_CHECK_URL");
-    EXPECT_EQ(internetCheckURL(), "https://example.com/");
-    CheckAddress address("http://127.0.0.1:9/");
-    EXPECT_EQ(internetCheckURL(), "http://127.0.0.1:9/");
-}
-
 TEST_F(AdditionsTest, RatingPageNeedsTheAppsRecordAndAnOpenableLink) {
     openRatingPage(*screen.controller);
     h.runUntilIdle();
@@ -170,12 +163,12 @@ TEST_F(AdditionsTest, RatingPageNeedsTheAppsRecordAndAnOpenableLink) {
     RemoteConfigManager::shared().loadAllValues();  // the bundled catalogue holds this app
     openRatingPage(*screen.controller);
     EXPECT_FALSE(alertShown());
-    EXPECT_TRUE(h.application().openedURLs().empty());
+    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
     EXPECT_TRUE(h.analytics().events().empty());
 
-    h.application().installURLHandler("https");
+    h.linkOpener().installURLHandler("https");
     openRatingPage(*screen.controller);
-    EXPECT_EQ(h.application().openedURLs(),
+    EXPECT_EQ(h.linkOpener().openedURLs(),
               (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));
     ASSERT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped Rating in Menu"}));
     EXPECT_EQ(h.analytics().events().front().parameters,

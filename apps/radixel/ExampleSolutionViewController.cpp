@@ -7,8 +7,6 @@
 #include "platform/uikit/UITableView.hpp"
 
 namespace {
-const std::string stepCellIdentifier = "formulaStepCell";
-
 std::string valueOr(const std::map<std::string, std::string>& step, const std::string& key)
 {
     auto it = step.find(key);
@@ -31,7 +29,7 @@ void ExampleSolutionViewController::viewDidLoad()
 {
     UITableViewController::viewDidLoad();
     auto table = tableView();
-    table->registerClass<FormulaStepCell>(stepCellIdentifier);
+    table->registerClass<FormulaStepCell>();
     table->setBackgroundColor(UIColor::systemBackgroundColor());
     // Keep the first row clear of the status bar.
     table->setContentInset({44, 0, 0, 0});
@@ -46,10 +44,7 @@ int64_t ExampleSolutionViewController::tableViewNumberOfRowsInSection(const std:
 std::shared_ptr<UITableViewCell> ExampleSolutionViewController::tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                                                              const NSIndexPath& indexPath)
 {
-    auto cell = std::dynamic_pointer_cast<FormulaStepCell>(tableView->dequeueReusableCellWithIdentifier(stepCellIdentifier, indexPath));
-    if (!cell) {
-        cell = std::make_shared<FormulaStepCell>(UITableViewCellStyle::Default, stepCellIdentifier);
-    }
+    auto cell = tableView->dequeue<FormulaStepCell>(indexPath);
     const auto& step = steps_.at(static_cast<size_t>(indexPath.row));
     cell->configure(valueOr(step, "title"), valueOr(step, "latexString"));
     return cell;

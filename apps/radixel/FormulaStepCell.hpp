@@ -16,6 +16,7 @@ public:
     void configure(const std::string& title, const std::string& latex);
     void layoutSubviews() override;
 
+    static constexpr const char* cellIdentifier = "formulaStepCell";
     static constexpr double rowHeight = 96;
 
 private:

@@ -8,11 +8,27 @@
 #include <utility>
 #include <vector>
 
+#include "platform/uikit/ClassName.hpp"
 #include "platform/uikit/UINib.hpp"
 
 namespace uikit::detail {
 void reportMissingNib(const std::string& viewClass, const std::string& identifier);
 [[noreturn]] void invalidCellNib(const std::string& identifier, const std::string& cellClass);
+[[noreturn]] void wrongCellClass(const std::string& viewClass, const std::string& identifier, const std::string& expected,
+                                 const std::string& actual);
+
+// A dequeued cell as the class its caller expects: another class is a programming error in the
+// registration, stopped with a clear message, never covered by a fresh cell.
+template <class Cell, class Base>
+std::shared_ptr<Cell> cellOfClass(const std::shared_ptr<Base>& cell, const std::string& viewClass, const std::string& identifier)
+{
+    auto typed = std::dynamic_pointer_cast<Cell>(cell);
+    if (!typed) {
+        const Base& made = *cell;
+        wrongCellClass(viewClass, identifier, NSStringFromClass<Cell>(), classNameOf(made));
+    }
+    return typed;
+}
 } // namespace uikit::detail
 
 // The cells a list view has made but does not show, kept per reuse identifier, and the ways it

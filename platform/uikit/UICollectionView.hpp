@@ -74,6 +74,24 @@ public:
     // Fatal for an identifier with no registration, as on the platform.
     std::shared_ptr<UICollectionViewCell> dequeueReusableCellWithReuseIdentifier(const std::string& identifier, const NSIndexPath& indexPath);
 
+    // Typed cells, as on UITableView: the class names its identifier once (a static member
+    // cellIdentifier); a cell of another class stops the program with a clear message.
+    template <class Cell>
+    std::shared_ptr<Cell> dequeue(const std::string& identifier, const NSIndexPath& indexPath)
+    {
+        return uikit::detail::cellOfClass<Cell>(dequeueReusableCellWithReuseIdentifier(identifier, indexPath), "UICollectionView", identifier);
+    }
+    template <class Cell>
+    std::shared_ptr<Cell> dequeue(const NSIndexPath& indexPath)
+    {
+        return dequeue<Cell>(Cell::cellIdentifier, indexPath);
+    }
+    template <class Cell>
+    void registerClass()
+    {
+        registerClass<Cell>(Cell::cellIdentifier);
+    }
+
     void reloadData();
     int64_t numberOfSections();
     int64_t numberOfItemsInSection(int64_t section);

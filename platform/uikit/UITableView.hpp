@@ -138,6 +138,31 @@ public:
     std::shared_ptr<UITableViewCell> dequeueReusableCellWithIdentifier(const std::string& identifier);
     std::shared_ptr<UITableViewCell> dequeueReusableCellWithIdentifier(const std::string& identifier, const NSIndexPath& indexPath);
 
+    // Typed cells. A cell class names its identifier once, as a static member:
+    //     class HistoryCell : public UITableViewCell {
+    //     public:
+    //         static constexpr const char* cellIdentifier = "historyCell";
+    //     ...
+    //     table->registerClass<HistoryCell>();
+    //     auto cell = table->dequeue<HistoryCell>(indexPath);
+    // A cell of another class, or none for the identifier, stops the program with a clear
+    // message (as the storyboard's typed instantiate does); no fresh cell stands in for it.
+    template <class Cell>
+    std::shared_ptr<Cell> dequeue(const std::string& identifier, const NSIndexPath& indexPath)
+    {
+        return uikit::detail::cellOfClass<Cell>(dequeueReusableCellWithIdentifier(identifier, indexPath), "UITableView", identifier);
+    }
+    template <class Cell>
+    std::shared_ptr<Cell> dequeue(const NSIndexPath& indexPath)
+    {
+        return dequeue<Cell>(Cell::cellIdentifier, indexPath);
+    }
+    template <class Cell>
+    void registerClass()
+    {
+        registerClass<Cell>(Cell::cellIdentifier);
+    }
+
     // Content.
     void reloadData();
     int64_t numberOfSections();

@@ -61,3 +61,19 @@ TEST(UICollectionViewDeathTest, DequeueOfAnUnregisteredIdentifierIsFatal)
     auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 10, 10}, nullptr);
     EXPECT_DEATH(cv->dequeueReusableCellWithReuseIdentifier("x", {0, 0}), "could not dequeue");
 }
+
+namespace {
+class VideoCell : public UICollectionViewCell {
+public:
+    static constexpr const char* cellIdentifier = "videoCollectionViewCell";
+};
+} // namespace
+
+TEST(UICollectionViewDeathTest, TypedDequeueStopsOnACellOfAnotherClass)
+{
+    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 10, 10}, nullptr);
+    cv->registerClass<VideoCell>();
+    EXPECT_TRUE(cv->dequeue<VideoCell>({0, 0}));
+    cv->registerClass<UICollectionViewCell>("plain");
+    EXPECT_DEATH(cv->dequeue<VideoCell>("plain", {0, 0}), "UICollectionView: .*\"plain\" is a UICollectionViewCell, not a .*VideoCell");
+}

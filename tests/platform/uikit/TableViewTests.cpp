@@ -14,6 +14,12 @@ public:
     void awakeFromNib() override { ++awakenings; }
 };
 
+class StepCell : public UITableViewCell {
+public:
+    static constexpr const char* cellIdentifier = "stepCell";
+    using UITableViewCell::UITableViewCell;
+};
+
 // A model of rows with a log of what the table asked.
 class Model : public UITableViewDataSource, public UITableViewDelegate {
 public:
@@ -227,6 +233,24 @@ TEST(UITableViewDeathTest, DequeueForAnIndexPathOfAnUnknownIdentifierIsFatal)
 {
     Fixture f;
     EXPECT_DEATH(f.table->dequeueReusableCellWithIdentifier("nothing", {0, 0}), "unable to dequeue");
+}
+
+TEST(UITableViewDeathTest, TypedDequeueGivesTheRegisteredClassAndStopsOnAnyOther)
+{
+    Fixture f;
+    f.table->registerClass<StepCell>();
+    auto step = f.table->dequeue<StepCell>({0, 0});
+    ASSERT_TRUE(step);
+    EXPECT_EQ(step->reuseIdentifier(), "stepCell");
+    // A kept cell comes back typed too.
+    f.table->registerClass<NoteCell>("note");
+    EXPECT_TRUE(f.table->dequeue<NoteCell>("note", {0, 1}));
+
+    // The identifier's registration makes a plain cell: asked for a StepCell, the program stops
+    // and names both classes rather than quietly making a fresh cell.
+    f.table->registerClass<UITableViewCell>("plain");
+    EXPECT_DEATH(f.table->dequeue<StepCell>("plain", {0, 0}), "\"plain\" is a UITableViewCell, not a .*StepCell");
+    EXPECT_DEATH(f.table->dequeue<StepCell>("unregistered", {0, 0}), "unable to dequeue");
 }
 
 TEST(UITableView, TheTableDoesNotKeepItsDataSourceAlive)

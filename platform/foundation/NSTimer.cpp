@@ -10,8 +10,8 @@ constexpr double shortestInterval = 0.0001;
 }
 
 NSTimer::NSTimer(double interval, bool repeats, Block block)
-    : interval_(std::isfinite(interval) && interval > shortestInterval ? interval : shortestInterval), repeats_(repeats),
-      block_(std::move(block)) {}
+    : interval_(std::isfinite(interval) && interval > shortestInterval ? interval : shortestInterval),
+      repeats_(repeats), block_(std::move(block)) {}
 
 std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double interval, bool repeats, Block block) {
     std::shared_ptr<NSTimer> timer(new NSTimer(interval, repeats, std::move(block)));
@@ -19,9 +19,7 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double interval
     return timer;
 }
 
-void NSTimer::invalidate() {
-    valid_ = false;
-}
+void NSTimer::invalidate() { valid_ = false; }
 
 void NSTimer::scheduleAt(double deadline) {
     // The run loop's reference is what keeps a timer nobody else holds.

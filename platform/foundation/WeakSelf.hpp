@@ -23,8 +23,7 @@
 // that shared_ptr exists, makes a callable that never runs. Bodies return nothing: a callback
 // whose object is gone has no answer to give.
 template <class T, class Body>
-auto weakly(T* object, Body body)
-{
+auto weakly(T* object, Body body) {
     // weak_from_this() answers with the base that enabled it; it points at the same object.
     auto weakBase = object ? object->weak_from_this() : decltype(object->weak_from_this()){};
     return [weakBase = std::move(weakBase), body = std::move(body)](auto&&... args) mutable {
@@ -41,8 +40,7 @@ auto weakly(T* object, Body body)
 
 // The same for an object already held by a std::shared_ptr (or std::weak_ptr) of its class.
 template <class T, class Body>
-auto weakly(const std::weak_ptr<T>& object, Body body)
-{
+auto weakly(const std::weak_ptr<T>& object, Body body) {
     return [object, body = std::move(body)](auto&&... args) mutable {
         if (auto self = object.lock()) {
             static_assert(std::is_void_v<decltype(body(self, std::forward<decltype(args)>(args)...))>,
@@ -53,7 +51,6 @@ auto weakly(const std::weak_ptr<T>& object, Body body)
 }
 
 template <class T, class Body>
-auto weakly(const std::shared_ptr<T>& object, Body body)
-{
+auto weakly(const std::shared_ptr<T>& object, Body body) {
     return weakly(std::weak_ptr<T>(object), std::move(body));
 }

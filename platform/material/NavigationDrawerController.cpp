@@ -113,10 +113,10 @@ void NavigationDrawerController::setSideOpened(NavigationDrawerPosition position
         opened = false;
         // A closed drawer is hidden once it has slid out, unless it was opened again meanwhile.
         slide(containerOnScreen, weakly(this, [left](const std::shared_ptr<NavigationDrawerController>& self, bool) {
-            if (!(left ? self->leftOpened_ : self->rightOpened_)) {
-                (left ? self->leftView_ : self->rightView_)->setHidden(true);
-            }
-        }));
+                  if (!(left ? self->leftOpened_ : self->rightOpened_)) {
+                      (left ? self->leftView_ : self->rightView_)->setHidden(true);
+                  }
+              }));
         controller->endAppearanceTransition();
         if (d) {
             d->navigationDrawerControllerDidClose(*this, position);
@@ -133,7 +133,8 @@ void NavigationDrawerController::slide(bool animated, std::function<void(bool)> 
         }
         return;
     }
-    UIView::animateWithDuration(slideDuration, 0, UIViewAnimationOptionCurveEaseOut, [this] { layoutContainer(); }, std::move(completion));
+    UIView::animateWithDuration(
+        slideDuration, 0, UIViewAnimationOptionCurveEaseOut, [this] { layoutContainer(); }, std::move(completion));
 }
 
 void NavigationDrawerController::openLeftView(CGFloat /*velocity*/)

@@ -52,8 +52,9 @@ void TabsController::viewDidLoad()
         page->didMoveToParentViewController(self);
         auto item = tabItem(*page);
         item->removeAllActions();
-        item->addAction(weakly(this, [i](const std::shared_ptr<TabsController>& tabs, const std::shared_ptr<UIControl>&) { tabs->select(i); }),
-                        UIControlEventTouchUpInside);
+        item->addAction(
+            weakly(this, [i](const std::shared_ptr<TabsController>& tabs, const std::shared_ptr<UIControl>&) { tabs->select(i); }),
+            UIControlEventTouchUpInside);
         items.push_back(item);
     }
     tabBar_->setTabItems(items);

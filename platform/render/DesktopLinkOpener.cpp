@@ -60,8 +60,8 @@ bool DesktopLinkOpener::open(const URL& url)
     pid_t child = 0;
     int error = posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ);
     if (error != 0) {
-        std::cerr << "radixel: could not open " << url.absoluteString() << ": cannot start " << command.front() << " (" << std::strerror(error)
-                  << ")" << std::endl;
+        std::cerr << "radixel: could not open " << url.absoluteString() << ": cannot start " << command.front() << " ("
+                  << std::strerror(error) << ")" << std::endl;
         return false;
     }
     reapWhenDone(child, url.absoluteString());

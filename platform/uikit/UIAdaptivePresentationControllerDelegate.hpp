@@ -5,8 +5,16 @@
 class UIPopoverPresentationController;
 
 enum class UIModalPresentationStyle : int {
-    Automatic = -2, None = -1, FullScreen = 0, PageSheet = 1, FormSheet = 2, CurrentContext = 3, Custom = 4,
-    OverFullScreen = 5, OverCurrentContext = 6, Popover = 7,
+    Automatic = -2,
+    None = -1,
+    FullScreen = 0,
+    PageSheet = 1,
+    FormSheet = 2,
+    CurrentContext = 3,
+    Custom = 4,
+    OverFullScreen = 5,
+    OverCurrentContext = 6,
+    Popover = 7,
 };
 
 // Decides how a presentation adapts to a compact device (a phone). Every view controller is
@@ -17,7 +25,7 @@ public:
     // Automatic (the default here) lets the platform decide; None keeps the presentation's own
     // style; any other style is used instead.
     virtual UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& /*controller*/,
-                                                                                       const UITraitCollection& /*traits*/)
+                                                                                        const UITraitCollection& /*traits*/)
     {
         return UIModalPresentationStyle::Automatic;
     }

@@ -79,7 +79,8 @@ public:
     template <class Cell>
     std::shared_ptr<Cell> dequeue(const std::string& identifier, const NSIndexPath& indexPath)
     {
-        return uikit::detail::cellOfClass<Cell>(dequeueReusableCellWithReuseIdentifier(identifier, indexPath), "UICollectionView", identifier);
+        return uikit::detail::cellOfClass<Cell>(dequeueReusableCellWithReuseIdentifier(identifier, indexPath), "UICollectionView",
+                                                identifier);
     }
     template <class Cell>
     std::shared_ptr<Cell> dequeue(const NSIndexPath& indexPath)

@@ -5,8 +5,8 @@
 
 #include "platform/uikit/NSLayoutConstraint.hpp"
 #include "platform/uikit/NSLayoutResolver.hpp"
-#include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/RunningAnimations.hpp"
+#include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "platform/uikit/ViewAnimations.hpp"
 

@@ -38,12 +38,14 @@ void animateIn(UIView& view, bool slidesUp)
         CGRect final = view.frame();
         CGFloat below = view.window() ? view.window()->bounds().size.height : final.size.height;
         view.setFrame(final.offsetBy(0, below));
-        UIView::animateWithDuration(presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setFrame(final); }, nullptr);
+        UIView::animateWithDuration(
+            presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setFrame(final); }, nullptr);
         return;
     }
     CGFloat shown = view.alpha();
     view.setAlpha(0);
-    UIView::animateWithDuration(presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setAlpha(shown); }, nullptr);
+    UIView::animateWithDuration(
+        presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setAlpha(shown); }, nullptr);
 }
 
 } // namespace
@@ -381,8 +383,8 @@ void UIViewController::removePresentedView()
     }
 }
 
-UIModalPresentationStyle UIViewController::adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& /*controller*/,
-                                                                                            const UITraitCollection& /*traits*/)
+UIModalPresentationStyle UIViewController::adaptivePresentationStyleForPresentationController(
+    UIPopoverPresentationController& /*controller*/, const UITraitCollection& /*traits*/)
 {
     return UIModalPresentationStyle::None;
 }

@@ -132,7 +132,7 @@ public:
 
     // UIAdaptivePresentationControllerDelegate
     UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController& controller,
-                                                                               const UITraitCollection& traits) override;
+                                                                                const UITraitCollection& traits) override;
 
 protected:
     // Whether appearance changes of this controller go on to the child: by default, when the

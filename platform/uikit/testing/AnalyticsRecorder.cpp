@@ -49,4 +49,4 @@ void AnalyticsRecorder::clear()
     log_->events.clear();
 }
 
-}  // namespace uikit::testing
+} // namespace uikit::testing

@@ -42,4 +42,4 @@ private:
     std::shared_ptr<Log> log_ = std::make_shared<Log>();
 };
 
-}  // namespace uikit::testing
+} // namespace uikit::testing

@@ -11,14 +11,12 @@ namespace {
 
 class NSTimerTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DispatchClock::useVirtualTime();
         RunLoop::main().runUntilIdle();
         start = DispatchClock::now();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RunLoop::main().runFor(10);
         DispatchClock::useRealTime();
     }
@@ -26,10 +24,9 @@ protected:
     double start = 0;
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(NSTimerTest, ARepeatingTimerKeepsItsRhythmUntilInvalidated)
-{
+TEST_F(NSTimerTest, ARepeatingTimerKeepsItsRhythmUntilInvalidated) {
     std::vector<double> fired;
     auto timer = NSTimer::scheduledTimerWithTimeInterval(0.5, true, [&](const std::shared_ptr<NSTimer>& t) {
         fired.push_back(elapsed());
@@ -43,7 +40,7 @@ TEST_F(NSTimerTest, ARepeatingTimerKeepsItsRhythmUntilInvalidated)
     EXPECT_NEAR(fired[1], 1.0, 1e-9);
 
     // A loop that was busy past two beats fires once and goes on with the beat ahead.
-    DispatchClock::advance(1.1); // now 2.3: the beats at 1.5 and 2.0 were missed
+    DispatchClock::advance(1.1);  // now 2.3: the beats at 1.5 and 2.0 were missed
     RunLoop::main().runUntilIdle();
     ASSERT_EQ(fired.size(), 3u);
     RunLoop::main().runFor(0.2);
@@ -55,13 +52,13 @@ TEST_F(NSTimerTest, ARepeatingTimerKeepsItsRhythmUntilInvalidated)
     EXPECT_EQ(fired.size(), 4u);
 }
 
-TEST_F(NSTimerTest, TheRunLoopHoldsTheTimerAndLetsGoOfItsBlockWhenDone)
-{
+TEST_F(NSTimerTest, TheRunLoopHoldsTheTimerAndLetsGoOfItsBlockWhenDone) {
     auto captured = std::make_shared<int>(0);
     std::weak_ptr<int> weakCaptured = captured;
-    std::weak_ptr<NSTimer> weakTimer = NSTimer::scheduledTimerWithTimeInterval(1.0, false, [captured](const auto&) { ++*captured; });
+    std::weak_ptr<NSTimer> weakTimer =
+        NSTimer::scheduledTimerWithTimeInterval(1.0, false, [captured](const auto&) { ++*captured; });
     captured.reset();
-    EXPECT_FALSE(weakTimer.expired()); // nobody else holds it, yet it is scheduled
+    EXPECT_FALSE(weakTimer.expired());  // nobody else holds it, yet it is scheduled
     RunLoop::main().runFor(1.0);
     EXPECT_TRUE(weakTimer.expired());
     EXPECT_TRUE(weakCaptured.expired());

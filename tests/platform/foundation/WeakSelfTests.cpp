@@ -20,15 +20,17 @@ public:
 
 class Screen : public Base {
 public:
-    Screen() { callbackMadeInConstructor = weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("constructor"); }); }
-
-    void scheduleFade(double seconds)
-    {
-        DispatchQueue::main().asyncAfter(seconds, weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("fade"); }));
+    Screen() {
+        callbackMadeInConstructor =
+            weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("constructor"); });
     }
 
-    std::function<void(int, const std::string&)> actionTakingArguments()
-    {
+    void scheduleFade(double seconds) {
+        DispatchQueue::main().asyncAfter(
+            seconds, weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("fade"); }));
+    }
+
+    std::function<void(int, const std::string&)> actionTakingArguments() {
         return weakly(this, [](const std::shared_ptr<Screen>& self, int row, const std::string& title) {
             self->calls.push_back(title + " " + std::to_string(row));
         });
@@ -40,20 +42,17 @@ public:
 
 class WeakSelf : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         DispatchClock::useVirtualTime();
         RunLoop::main().runUntilIdle();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         RunLoop::main().runUntilIdle();
         DispatchClock::useRealTime();
     }
 };
 
-TEST_F(WeakSelf, QueuedWorkRunsOnTheObjectWhileItLivesAndIsSkippedOnceItIsGone)
-{
+TEST_F(WeakSelf, QueuedWorkRunsOnTheObjectWhileItLivesAndIsSkippedOnceItIsGone) {
     auto screen = std::make_shared<Screen>();
     std::weak_ptr<Screen> watch = screen;
     screen->scheduleFade(1.0);
@@ -67,8 +66,7 @@ TEST_F(WeakSelf, QueuedWorkRunsOnTheObjectWhileItLivesAndIsSkippedOnceItIsGone)
     RunLoop::main().runFor(2.0);  // the second fade finds nothing and does nothing
 }
 
-TEST_F(WeakSelf, ArgumentsFollowTheObjectAndTheObjectLivesThroughTheCall)
-{
+TEST_F(WeakSelf, ArgumentsFollowTheObjectAndTheObjectLivesThroughTheCall) {
     auto screen = std::make_shared<Screen>();
     auto action = screen->actionTakingArguments();
     action(3, "row");
@@ -88,8 +86,7 @@ TEST_F(WeakSelf, ArgumentsFollowTheObjectAndTheObjectLivesThroughTheCall)
     EXPECT_EQ(holder, nullptr);
 }
 
-TEST_F(WeakSelf, ACallbackMadeBeforeAnOwnerExistedNeverRuns)
-{
+TEST_F(WeakSelf, ACallbackMadeBeforeAnOwnerExistedNeverRuns) {
     auto screen = std::make_shared<Screen>();
     screen->callbackMadeInConstructor();
     EXPECT_TRUE(screen->calls.empty());

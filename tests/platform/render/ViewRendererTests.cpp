@@ -169,10 +169,13 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
     auto panel = box({0, 0, 50, 100}, UIColor::redColor());
     root->addSubview(panel);
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] {
-        panel->setAlpha(0.5);
-        panel->setFrame({50, 0, 50, 100});
-    }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear,
+        [&] {
+            panel->setAlpha(0.5);
+            panel->setFrame({50, 0, 50, 100});
+        },
+        nullptr);
     RunLoop::main().runFor(0.5);
     // Half-way: at x 25 to 75, at alpha 0.75 over white.
     auto image = snapshot(*root);
@@ -205,7 +208,7 @@ TEST(ViewRenderer, AMaskViewCutsTheViewToItsShape)
     panel->setMaskView(mask);
 
     auto image = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*image, 5, 50), 255, 255, 255));  // outside the mask
+    EXPECT_TRUE(isNear(pixelAt(*image, 5, 50), 255, 255, 255)); // outside the mask
     EXPECT_TRUE(isNear(pixelAt(*image, 12, 12), 255, 255, 255)); // in the rounded corner
     EXPECT_TRUE(isNear(pixelAt(*image, 50, 50), 255, 0, 0));
     EXPECT_TRUE(isNear(pixelAt(*image, 50, 15), 0, 0, 255));

@@ -55,7 +55,12 @@ TEST_F(UIViewAnimation, AFadeIsHalfWayHalfWayThroughWhileTheModelAnswersTheTarge
 TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
-    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { view->setCenter({150, 50}); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0.5, UIViewAnimationOptionCurveEaseOut,
+        [&] {
+            view->setCenter({150, 50});
+        },
+        nullptr);
     EXPECT_EQ(view->frame(), (CGRect{100, 0, 100, 100}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationFrame(), (CGRect{0, 0, 100, 100}));
@@ -80,9 +85,11 @@ TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
 TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGot)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(0); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(0); }, nullptr);
     RunLoop::main().runFor(0.5);
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(1); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(1); }, nullptr);
     EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
     RunLoop::main().runFor(0.5);
     EXPECT_NEAR(view->presentationAlpha(), 0.75, 1e-9);
@@ -91,15 +98,18 @@ TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGot)
 TEST_F(UIViewAnimation, BackgroundColoursBlendAndAppearFromClear)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::redColor()); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::redColor()); }, nullptr);
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::blueColor()); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::blueColor()); }, nullptr);
     RunLoop::main().runFor(1.0);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 1}));
 
     // Going to no colour fades the last one out, then there is none.
-    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(std::nullopt); }, nullptr);
+    UIView::animateWithDuration(
+        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(std::nullopt); }, nullptr);
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 0.5}));
     RunLoop::main().runFor(0.5);
@@ -133,7 +143,8 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     {
         auto loose = std::make_shared<UIView>();
         weakLoose = loose;
-        UIView::animateWithDuration(5.0, [loose] { loose->setAlpha(0); }, nullptr);
+        UIView::animateWithDuration(
+            5.0, [loose] { loose->setAlpha(0); }, nullptr);
     }
     EXPECT_TRUE(weakLoose.expired());
     EXPECT_FALSE(uikit::RunningAnimations::any());

@@ -223,9 +223,8 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimers)
     LocalHttpServer server;
     server.respond(200, "ok");
     std::optional<std::string> body;
-    auto task = URLSession::sharedSession().dataTaskWithURL(server.url("/check"), [&](auto data, auto, auto) {
-        DispatchQueue::main().async([&body, data] { body = data; });
-    });
+    auto task = URLSession::sharedSession().dataTaskWithURL(
+        server.url("/check"), [&](auto data, auto, auto) { DispatchQueue::main().async([&body, data] { body = data; }); });
     task->resume();
     EXPECT_TRUE(h.runUntil([&] { return body.has_value(); }));
     EXPECT_EQ(body, "ok");
@@ -274,7 +273,8 @@ TEST_F(HarnessTest, FinishAnimationsMovesTheClockToTheEndOfTheLastOne)
     bool faded = false;
     auto label = std::make_shared<UIView>();
     h.window()->addSubview(label);
-    UIView::animateWithDuration(2.0, 1.0, UIViewAnimationOptionCurveEaseOut, [&] { label->setAlpha(0); }, [&](bool) { faded = true; });
+    UIView::animateWithDuration(
+        2.0, 1.0, UIViewAnimationOptionCurveEaseOut, [&] { label->setAlpha(0); }, [&](bool) { faded = true; });
 
     h.finishAnimations();
     EXPECT_TRUE(faded);

@@ -18,7 +18,7 @@ public:
 class WantsFullScreen : public UIViewController {
 public:
     UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController&,
-                                                                               const UITraitCollection&) override
+                                                                                const UITraitCollection&) override
     {
         return UIModalPresentationStyle::FullScreen;
     }

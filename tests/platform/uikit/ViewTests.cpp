@@ -203,9 +203,7 @@ TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)
     auto bottom = NSLayoutConstraint::constraintWithItem(root, NSLayoutAttribute::Bottom, NSLayoutRelation::Equal, table,
                                                          NSLayoutAttribute::Bottom, 2.0, 100);
     NSLayoutConstraint::activateConstraints({
-        trailing,
-        bottom,
-        root->leadingAnchor().constraintEqualToAnchor(table->leadingAnchor(), -10),
+        trailing, bottom, root->leadingAnchor().constraintEqualToAnchor(table->leadingAnchor(), -10),
         sibling->leadingAnchor().constraintEqualToAnchor(table->trailingAnchor(), 5), // siblings: the first moves
     });
     root->layoutIfNeeded();

@@ -130,6 +130,7 @@ TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
 
     const std::vector<std::pair<int, std::string>> responses = {
         {200, "not json at all"},
+        {200, std::string("{\"ads\": \"cut short\"}\0{\"offers\": 1}", 34)},
         {200, R"(["an", "array"])"},
         {200, R"("just a string")"},
         {200, ""},

@@ -135,7 +135,8 @@ TEST_F(UserDefaults, TextThatIsNotUtf8IsStillWrittenReadably) {
 
 TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
     for (const std::string& broken : {std::string("{\"Calculations\": [1, 2"), std::string("[1, 2, 3]"),
-                                      std::string(2000, '[') + std::string(2000, ']')}) {
+                                      std::string(2000, '[') + std::string(2000, ']'),
+                                      std::string("{\"isRatingAlreadyDone\": true}\0{\"Calculations\": [", 48)}) {
         NSUserDefaults::resetStandardUserDefaultsForTesting();
         for (const auto& entry : fs::directory_iterator(folder.path())) fs::remove(entry.path());
         std::ofstream(folder.path() / "defaults.json") << broken;

@@ -86,7 +86,8 @@ RADEvuvozUziduz::RADEvuvozUziduz(Configuration configuration) : configuration_(s
 void RADEvuvozUziduz::loadStoredValues() {
     std::error_code ec;
     if (configuration_.storageFile.empty()) return;
-    // Nothing writes the file before the client exists, so what a killed write left behind can go.
+    // What killed writers left behind can go; another running process may be writing this file
+    // too, and keeps its own temporary file.
     foundation::removeTemporaryFiles(configuration_.storageFile);
     if (!std::filesystem::exists(configuration_.storageFile, ec)) return;
     auto unreadable = [this](const std::string& reason) {

@@ -76,7 +76,8 @@ struct NSUserDefaults::Storage {
 void NSUserDefaults::Storage::load() {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return;
-    // No other writer of this file runs yet, so leftovers of a killed write can go.
+    // What killed writers left behind can go; another running process may be writing this file
+    // too, and keeps its own temporary file.
     foundation::removeTemporaryFiles(file);
     std::string readError;
     std::optional<std::string> contents = foundation::readFileContents(file, &readError);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <future>
 #include <thread>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
@@ -167,4 +168,16 @@ TEST_F(RemoteConfigClientTest, AnUnreadableStoreStartsEmpty) {
         EXPECT_EQ(client->configValueForKey("a").dataValue(), "");
         EXPECT_NE(printed.find("unreadable"), std::string::npos) << contents;
     }
+}
+
+TEST_F(RemoteConfigClientTest, AtStartOnlyLeftoversOfEndedWritersAreRemoved) {
+    // One written by this running process (as another process on the folder would be writing),
+    // one by a writer whose pid the system never hands out.
+    const std::string running = "remote-config.json.tmp-" + std::to_string(::getpid()) + "-a1B2c3";
+    const std::string ended = "remote-config.json.tmp-2147483646-d4E5f6";
+    std::ofstream(directory.path() / running) << "{\"activatedVal";
+    std::ofstream(directory.path() / ended) << "{\"activatedVal";
+    auto client = makeClient("");
+    EXPECT_TRUE(std::filesystem::exists(directory.path() / running));
+    EXPECT_FALSE(std::filesystem::exists(directory.path() / ended));
 }

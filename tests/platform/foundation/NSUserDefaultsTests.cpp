@@ -183,7 +183,8 @@ TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
 
 TEST_F(UserDefaults, LeftoversOfAKilledWriteAreRemovedOnOpen) {
     std::ofstream(folder.path() / "defaults.json") << R"({"isDsgvoAccepted": true})";
-    std::ofstream(folder.path() / "defaults.json.tmp-a1B2c3") << R"({"isDsg)";
+    // Left by a writer whose pid no process has: the system never hands out pids this high.
+    std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
     auto defaults = NSUserDefaults::standardUserDefaults();
     EXPECT_TRUE(defaults->boolForKey("isDsgvoAccepted"));
     EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});

@@ -1,7 +1,5 @@
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
@@ -13,6 +11,7 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/TransportSecurity.hpp"
 #include "platform/foundation/URLSession.hpp"
 
 namespace {
@@ -27,6 +26,7 @@ URLSession& session() {
         URLSessionConfiguration configuration;
         configuration.maximumResponseSize = RADEvuvozUziduz::maximumResponseBytes;
         configuration.maximumConcurrentTasks = 2;
+        configuration.requiresSecureTransport = true;
         return new URLSession(configuration);
     }();
     return *shared;
@@ -36,23 +36,11 @@ NSError makeError(std::int64_t code, std::string description) {
     return NSError{RADEvuvozUziduz::errorDomain, code, std::move(description)};
 }
 
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-// Configuration must not travel in clear text; plain HTTP is allowed to this machine only, which is
-// how the tests serve it.
+// Configuration must not travel in clear text: the endpoint and every redirect from it are HTTPS,
+// or plain HTTP to this machine only, which is how the tests serve it.
 std::optional<std::string> endpointProblem(const std::string& endpoint) {
-    std::string lower = lowercased(endpoint);
-    if (lower.rfind("https://", 0) == 0) return std::nullopt;
-    if (lower.rfind("http://", 0) != 0) return "The endpoint \"" + endpoint + "\" is not an HTTPS address.";
-    std::string authority = lower.substr(7, lower.find_first_of("/?#", 7) - 7);
-    if (auto at = authority.rfind('@'); at != std::string::npos) authority.erase(0, at + 1);
-    std::string host = authority[0] == '[' ? authority.substr(0, authority.find(']') + 1)
-                                           : authority.substr(0, authority.find(':'));
-    if (host == "127.0.0.1" || host == "localhost" || host == "[::1]") return std::nullopt;
-    return "The endpoint \"" + endpoint + "\" is not an HTTPS address.";
+    if (auto problem = foundation::insecureTransportProblem(endpoint)) return "The endpoint " + *problem;
+    return std::nullopt;
 }
 
 }  // namespace

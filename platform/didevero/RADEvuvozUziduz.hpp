@@ -28,7 +28,8 @@ enum RADEvuvozUziduzFetchStatus : std::int64_t {
 // A string value is held as its text, any other value as its JSON text. Completions run on a
 // background thread, never on the caller's. Safe to use from any thread.
 //
-// Only HTTPS endpoints are asked, except plain HTTP to the loopback host for local testing.
+// Only HTTPS endpoints are asked, except plain HTTP to the loopback host for local testing; a
+// redirect to an address that breaks this rule fails the fetch before it is followed.
 // Responses larger than maximumResponseBytes, or that are not a JSON object, fail the fetch and
 // leave everything held as it was.
 class RADEvuvozUziduz : public std::enable_shared_from_this<RADEvuvozUziduz> {

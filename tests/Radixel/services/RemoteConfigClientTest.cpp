@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "support/LocalHttpServer.hpp"
+#include "support/ProxyEnvironment.hpp"
 #include "support/ScratchFolder.hpp"
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/foundation/DispatchClock.hpp"
@@ -180,4 +181,31 @@ TEST_F(RemoteConfigClientTest, AtStartOnlyLeftoversOfEndedWritersAreRemoved) {
     auto client = makeClient("");
     EXPECT_TRUE(std::filesystem::exists(directory.path() / running));
     EXPECT_FALSE(std::filesystem::exists(directory.path() / ended));
+}
+
+TEST_F(RemoteConfigClientTest, ARedirectMustKeepToTheSameRuleAsTheEndpoint) {
+    // Another host is never reached: the environment's proxy, a counting loopback server, would
+    // get the request instead, and answers with values of its own.
+    LocalHttpServer proxy;
+    proxy.respond(200, R"({"apps": "from elsewhere"})");
+    ScopedProxyEnvironment proxyEnvironment(proxy.url(""));
+    LocalHttpServer otherLoopback;
+    otherLoopback.respond(200, R"({"apps": "from this machine"})");
+    LocalHttpServer redirecting([&](const LocalHttpServer::Request& request) {
+        std::string location = request.path == "/away" ? "http://192.0.2.1/config" : otherLoopback.url("/config");
+        return LocalHttpServer::Response{302, {{"Location", location}}, "", false};
+    });
+
+    auto refused = makeClient(redirecting.url("/away"));
+    FetchResult result = fetch(*refused);
+    EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure);
+    EXPECT_FALSE(activate(*refused));
+    EXPECT_EQ(refused->configValueForKey("apps").dataValue(), "");
+    EXPECT_EQ(proxy.requestCount(), 0u);
+
+    auto followed = makeClient(redirecting.url("/nearby"));
+    ASSERT_EQ(fetch(*followed).status, RADEvuvozUziduzFetchStatusSuccess);
+    ASSERT_TRUE(activate(*followed));
+    EXPECT_EQ(followed->configValueForKey("apps").dataValue(), "from this machine");
+    EXPECT_EQ(proxy.requestCount(), 0u);
 }

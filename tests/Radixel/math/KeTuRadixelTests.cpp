@@ -253,7 +253,7 @@ TEST(SolverRobustness, HugeAndOddInputsGiveStepsOrOneInputError) {
         EXPECT_FALSE(result.errorKey) << p << " " << q;
         ASSERT_TRUE(result.solutionSteps) << p << " " << q;
         EXPECT_GE(result.solutionSteps->size(), 5u) << p << " " << q;
-        const std::string& last = stepsOf(result).back().second;
+        const std::string last = stepsOf(result).back().second;
         EXPECT_NE(last.find("x_1"), std::string::npos) << p << " " << q << ": " << last;
         EXPECT_NE(last.find("x_2"), std::string::npos) << p << " " << q << ": " << last;
     }

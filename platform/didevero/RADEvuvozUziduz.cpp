@@ -186,22 +186,8 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
         return fail(
             makeError(errorCodeServer, "The server answered with HTTP status " + std::to_string(httpStatus) + "."));
 
-    NSError parseError;
-    std::optional<nlohmann::json> root = NSJSONSerialization::JSONObjectWithData(body, &parseError);
-    if (!root) return fail(makeError(errorCodeInvalidResponse, parseError.localizedDescription));
-    if (!root->is_object()) return fail(makeError(errorCodeInvalidResponse, "The response is not a JSON object."));
-
     std::map<std::string, std::string> values;
-    for (const auto& [key, value] : root->items()) {
-        if (value.is_string()) {
-            values.emplace(key, value.get<std::string>());
-            continue;
-        }
-        NSError writeError;
-        std::optional<std::string> text = NSJSONSerialization::dataWithJSONObject(value, false, &writeError);
-        if (!text) return fail(makeError(errorCodeInvalidResponse, writeError.localizedDescription));
-        values.emplace(key, std::move(*text));
-    }
+    if (auto problem = decodeResponse(body, values)) return fail(makeError(errorCodeInvalidResponse, *problem));
 
     std::lock_guard lock(mutex_);
     fetched_ = std::move(values);
@@ -209,6 +195,26 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
     lastSuccessfulFetchTime_ = requestTime;
     lastFetchStatus_ = RADEvuvozUziduzFetchStatusSuccess;
     return {RADEvuvozUziduzFetchStatusSuccess, std::nullopt};
+}
+
+std::optional<std::string> RADEvuvozUziduz::decodeResponse(std::string_view body,
+                                                           std::map<std::string, std::string>& values) {
+    NSError parseError;
+    std::optional<nlohmann::json> root = NSJSONSerialization::JSONObjectWithData(body, &parseError);
+    if (!root) return parseError.localizedDescription;
+    if (!root->is_object()) return "The response is not a JSON object.";
+    values.clear();
+    for (const auto& [key, value] : root->items()) {
+        if (value.is_string()) {
+            values.emplace(key, value.get<std::string>());
+            continue;
+        }
+        NSError writeError;
+        std::optional<std::string> text = NSJSONSerialization::dataWithJSONObject(value, false, &writeError);
+        if (!text) return writeError.localizedDescription;
+        values.emplace(key, std::move(*text));
+    }
+    return std::nullopt;
 }
 
 void RADEvuvozUziduz::activateWithCompletion(ActivateCompletion completion) {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/didevero/RADEvuvozUziduzSettings.hpp"
 #include "platform/didevero/RADEvuvozUziduzValue.hpp"
@@ -84,6 +85,11 @@ public:
     RADEvuvozUziduzValue configValueForKey(const std::string& key) const;
 
     RADEvuvozUziduzFetchStatus lastFetchStatus() const;
+
+    // The values of a server's answer: a JSON object whose strings are kept as their text and
+    // other values as their JSON text. The reason when the answer is not usable (values is then
+    // unspecified).
+    static std::optional<std::string> decodeResponse(std::string_view body, std::map<std::string, std::string>& values);
 
 private:
     struct FetchOutcome {

@@ -21,7 +21,8 @@
 class APMAnalytics {
 public:
     static constexpr std::size_t maximumQueuedEvents = 10000;
-    static constexpr std::size_t maximumQueuedBytes = 8u << 20;
+    // Counted with the size estimate; the values themselves take about three times as much memory.
+    static constexpr std::size_t maximumQueuedBytes = 4u << 20;
 
     static void logEventWithOrigin(const std::string& origin, const std::string& name,
                                    const nlohmann::json& parameters);

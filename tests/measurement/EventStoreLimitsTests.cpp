@@ -95,8 +95,8 @@ TEST_F(EventStoreLimits, OversizedParametersAreDroppedButTheEventIsKept) {
 TEST_F(EventStoreLimits, AFloodOfTheLargestEventsStaysWithinTheStatedSizeOnDisk) {
     const json parameters = largestAllowedParameters();
     // In rounds small enough for the queue, so that every event reaches the database.
-    for (int round = 0; round < 6; ++round) {
-        for (int i = 0; i < 400; ++i) DDVAnalytics::logEventWithName("ketu_tapped_share", parameters);
+    for (int round = 0; round < 12; ++round) {
+        for (int i = 0; i < 200; ++i) DDVAnalytics::logEventWithName("ketu_tapped_share", parameters);
         APMAnalytics::waitUntilIdleForTesting();
     }
     EXPECT_TRUE(logged("I-ACS034003").empty());

@@ -76,6 +76,11 @@ void expectUnreadableFileKept(const fs::path& file, const std::string& before, c
 }
 
 TEST(UserDefaultsFileFailures, AFileThatCannotBeOpenedForLackOfDescriptorsIsKeptByteForByte) {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizers' own checks open pipes and files and report false faults without descriptors;
+    // the normal build runs this case, the folder case below stands in for it here.
+    GTEST_SKIP() << "needs descriptors the sanitizers take for themselves";
+#endif
     ScratchFolder folder;
     fs::path file = folder.path() / "defaults.json";
     std::ofstream(file) << history;

@@ -6,6 +6,7 @@
 
 #include "measurement/engine/APMAnalytics.hpp"
 #include "measurement/engine/APMMonitor.hpp"
+#include "measurement/model/APMDataTypeValidator.hpp"
 #include "platform/didevero/DDVApp.hpp"
 
 namespace {
@@ -16,15 +17,18 @@ enum MessageCode : long {
 };
 
 // Whether the value has a platform counterpart: null and binary data have none, containers are
-// bridgeable when everything in them is.
-bool isBridgeable(const nlohmann::json& root) {
+// bridgeable when everything in them is. Runs on the caller's thread, so all checks of one event
+// share a budget of values: no more than parameters within the engine's size limit can hold,
+// since larger ones are dropped whole anyway.
+bool isBridgeable(const nlohmann::json& root, std::size_t& budget) {
     std::vector<const nlohmann::json*> pending{&root};
-    while (!pending.empty()) {
+    while (!pending.empty() && budget > 0) {
+        --budget;
         const nlohmann::json* value = pending.back();
         pending.pop_back();
         if (value->is_null() || value->is_binary() || value->is_discarded()) return false;
         if (value->is_structured())
-            for (const auto& child : *value) pending.push_back(&child);
+            for (auto it = value->begin(); it != value->end() && pending.size() < budget; ++it) pending.push_back(&*it);
     }
     return true;
 }
@@ -52,11 +56,12 @@ void DDVAnalytics::logEventWithName(const std::string& name, const nlohmann::jso
         APMMonitor::logWithLevel(APMMonitor::warning, appNotConfigured, "Event not logged. Call +[DDVApp configure]");
         return;
     }
+    std::size_t budget = APMDataTypeValidator::maximumParametersBytes;
     if (parameters.is_object())
-        for (const auto& [key, value] : parameters.items())
-            if (!isBridgeable(value))
+        for (auto it = parameters.begin(); it != parameters.end() && budget > 0; ++it)
+            if (!isBridgeable(*it, budget))
                 APMMonitor::logWithLevel(APMMonitor::warning, valueNotBridgeable,
                                          "Parameter value cannot be bridged to a platform object. Event name, parameter name",
-                                         {name, key});
+                                         {name, it.key()});
     APMAnalytics::logEventWithOrigin("app", name, parameters);
 }

@@ -1,7 +1,5 @@
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
@@ -13,6 +11,7 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/TransportSecurity.hpp"
 #include "platform/foundation/URLSession.hpp"
 
 namespace {
@@ -27,6 +26,7 @@ URLSession& session() {
         URLSessionConfiguration configuration;
         configuration.maximumResponseSize = RADEvuvozUziduz::maximumResponseBytes;
         configuration.maximumConcurrentTasks = 2;
+        configuration.requiresSecureTransport = true;
         return new URLSession(configuration);
     }();
     return *shared;
@@ -36,23 +36,11 @@ NSError makeError(std::int64_t code, std::string description) {
     return NSError{RADEvuvozUziduz::errorDomain, code, std::move(description)};
 }
 
-std::string lowercased(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
-// Configuration must not travel in clear text; plain HTTP is allowed to this machine only, which is
-// how the tests serve it.
+// Configuration must not travel in clear text: the endpoint and every redirect from it are HTTPS,
+// or plain HTTP to this machine only, which is how the tests serve it.
 std::optional<std::string> endpointProblem(const std::string& endpoint) {
-    std::string lower = lowercased(endpoint);
-    if (lower.rfind("https://", 0) == 0) return std::nullopt;
-    if (lower.rfind("http://", 0) != 0) return "The endpoint \"" + endpoint + "\" is not an HTTPS address.";
-    std::string authority = lower.substr(7, lower.find_first_of("/?#", 7) - 7);
-    if (auto at = authority.rfind('@'); at != std::string::npos) authority.erase(0, at + 1);
-    std::string host = authority[0] == '[' ? authority.substr(0, authority.find(']') + 1)
-                                           : authority.substr(0, authority.find(':'));
-    if (host == "127.0.0.1" || host == "localhost" || host == "[::1]") return std::nullopt;
-    return "The endpoint \"" + endpoint + "\" is not an HTTPS address.";
+    if (auto problem = foundation::insecureTransportProblem(endpoint)) return "The endpoint " + *problem;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -86,7 +74,8 @@ RADEvuvozUziduz::RADEvuvozUziduz(Configuration configuration) : configuration_(s
 void RADEvuvozUziduz::loadStoredValues() {
     std::error_code ec;
     if (configuration_.storageFile.empty()) return;
-    // Nothing writes the file before the client exists, so what a killed write left behind can go.
+    // What killed writers left behind can go; another running process may be writing this file
+    // too, and keeps its own temporary file.
     foundation::removeTemporaryFiles(configuration_.storageFile);
     if (!std::filesystem::exists(configuration_.storageFile, ec)) return;
     auto unreadable = [this](const std::string& reason) {
@@ -197,22 +186,8 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
         return fail(
             makeError(errorCodeServer, "The server answered with HTTP status " + std::to_string(httpStatus) + "."));
 
-    NSError parseError;
-    std::optional<nlohmann::json> root = NSJSONSerialization::JSONObjectWithData(body, &parseError);
-    if (!root) return fail(makeError(errorCodeInvalidResponse, parseError.localizedDescription));
-    if (!root->is_object()) return fail(makeError(errorCodeInvalidResponse, "The response is not a JSON object."));
-
     std::map<std::string, std::string> values;
-    for (const auto& [key, value] : root->items()) {
-        if (value.is_string()) {
-            values.emplace(key, value.get<std::string>());
-            continue;
-        }
-        NSError writeError;
-        std::optional<std::string> text = NSJSONSerialization::dataWithJSONObject(value, false, &writeError);
-        if (!text) return fail(makeError(errorCodeInvalidResponse, writeError.localizedDescription));
-        values.emplace(key, std::move(*text));
-    }
+    if (auto problem = decodeResponse(body, values)) return fail(makeError(errorCodeInvalidResponse, *problem));
 
     std::lock_guard lock(mutex_);
     fetched_ = std::move(values);
@@ -220,6 +195,26 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
     lastSuccessfulFetchTime_ = requestTime;
     lastFetchStatus_ = RADEvuvozUziduzFetchStatusSuccess;
     return {RADEvuvozUziduzFetchStatusSuccess, std::nullopt};
+}
+
+std::optional<std::string> RADEvuvozUziduz::decodeResponse(std::string_view body,
+                                                           std::map<std::string, std::string>& values) {
+    NSError parseError;
+    std::optional<nlohmann::json> root = NSJSONSerialization::JSONObjectWithData(body, &parseError);
+    if (!root) return parseError.localizedDescription;
+    if (!root->is_object()) return "The response is not a JSON object.";
+    values.clear();
+    for (const auto& [key, value] : root->items()) {
+        if (value.is_string()) {
+            values.emplace(key, value.get<std::string>());
+            continue;
+        }
+        NSError writeError;
+        std::optional<std::string> text = NSJSONSerialization::dataWithJSONObject(value, false, &writeError);
+        if (!text) return writeError.localizedDescription;
+        values.emplace(key, std::move(*text));
+    }
+    return std::nullopt;
 }
 
 void RADEvuvozUziduz::activateWithCompletion(ActivateCompletion completion) {

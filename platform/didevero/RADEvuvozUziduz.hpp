@@ -9,6 +9,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/didevero/RADEvuvozUziduzSettings.hpp"
 #include "platform/didevero/RADEvuvozUziduzValue.hpp"
@@ -28,7 +29,8 @@ enum RADEvuvozUziduzFetchStatus : std::int64_t {
 // A string value is held as its text, any other value as its JSON text. Completions run on a
 // background thread, never on the caller's. Safe to use from any thread.
 //
-// Only HTTPS endpoints are asked, except plain HTTP to the loopback host for local testing.
+// Only HTTPS endpoints are asked, except plain HTTP to the loopback host for local testing; a
+// redirect to an address that breaks this rule fails the fetch before it is followed.
 // Responses larger than maximumResponseBytes, or that are not a JSON object, fail the fetch and
 // leave everything held as it was.
 class RADEvuvozUziduz : public std::enable_shared_from_this<RADEvuvozUziduz> {
@@ -83,6 +85,11 @@ public:
     RADEvuvozUziduzValue configValueForKey(const std::string& key) const;
 
     RADEvuvozUziduzFetchStatus lastFetchStatus() const;
+
+    // The values of a server's answer: a JSON object whose strings are kept as their text and
+    // other values as their JSON text. The reason when the answer is not usable (values is then
+    // unspecified).
+    static std::optional<std::string> decodeResponse(std::string_view body, std::map<std::string, std::string>& values);
 
 private:
     struct FetchOutcome {

@@ -1,9 +1,15 @@
 #include "platform/foundation/AtomicFile.hpp"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
+#include <signal.h>
 #include <unistd.h>
 #include <vector>
 
@@ -37,13 +43,38 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// Whether the temporary file whose name ends in suffix ("<pid>-XXXXXX", or "XXXXXX" from before
+// names carried a pid) can no longer be renamed by anyone. Its owner is gone when no process has
+// its pid; a file untouched for an hour is abandoned whoever has the pid now, since a write takes
+// seconds at most.
+bool isAbandonedTemporaryFile(const fs::path& path, const std::string& suffix) {
+    constexpr auto abandonedAfter = std::chrono::hours(1);
+    std::size_t dash = suffix.find('-');
+    bool withOwner = dash != std::string::npos && dash > 0 && suffix.size() == dash + 7 &&
+                     std::all_of(suffix.begin(), suffix.begin() + static_cast<long>(dash),
+                                 [](unsigned char c) { return std::isdigit(c) != 0; });
+    if (!withOwner && suffix.size() != 6) return false;  // not a name writeFileAtomically makes
+    if (withOwner) {
+        errno = 0;
+        long owner = std::strtol(suffix.c_str(), nullptr, 10);
+        if (owner > 0 && errno == 0 && owner <= std::numeric_limits<pid_t>::max() &&
+            ::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH)
+            return true;
+    }
+    std::error_code ec;
+    auto modified = fs::last_write_time(path, ec);
+    return !ec && fs::file_time_type::clock::now() - modified > abandonedAfter;
+}
+
 }  // namespace
 
 std::string temporaryFilePrefix(const fs::path& file) { return file.filename().string() + ".tmp-"; }
 
 std::optional<std::string> writeFileAtomically(const fs::path& file, std::string_view contents) {
     fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-    std::string pattern = (folder / (temporaryFilePrefix(file) + "XXXXXX")).string();
+    // The writer's pid in the name tells other processes on the same folder that it is still busy.
+    std::string pattern =
+        (folder / (temporaryFilePrefix(file) + std::to_string(::getpid()) + "-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -72,7 +103,8 @@ void removeTemporaryFiles(const fs::path& file) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (isAbandonedTemporaryFile(it->path(), name.substr(prefix.size()))) {
             std::error_code ignored;
             fs::remove(it->path(), ignored);
         }

@@ -13,10 +13,12 @@ namespace foundation {
 // then untouched.
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& file, std::string_view contents);
 
-// The prefix of the temporary files writeFileAtomically leaves behind when killed mid-write.
+// The prefix of the temporary files writeFileAtomically leaves behind when killed mid-write; the
+// rest of the name is the writer's pid, a dash and six random characters.
 std::string temporaryFilePrefix(const std::filesystem::path& file);
 
-// Removes such leftovers; call it only while no other writer of file can be running.
+// Removes such leftovers that no live process owns: those whose writer's pid is gone, and any
+// untouched for an hour. Another process writing the same file at the same time keeps its own.
 void removeTemporaryFiles(const std::filesystem::path& file);
 
 // Reads a whole file; none when it cannot be opened or read (reason in error when given).

@@ -49,6 +49,12 @@ int NSJSONSerialization::nestingDepth(std::string_view data) {
 }
 
 std::optional<nlohmann::json> NSJSONSerialization::JSONObjectWithData(std::string_view data, NSError* error) {
+    // The parser treats a NUL byte as the end of the text and would accept whatever came before;
+    // JSON has no place for one (inside a text it must be escaped), so the whole text is malformed.
+    if (data.find('\0') != std::string_view::npos) {
+        fail(error, readErrorCode, "The data is not valid JSON: it holds a NUL byte.");
+        return std::nullopt;
+    }
     if (nestingDepth(data) > maximumDepth) {
         fail(error, readErrorCode, "The JSON text is nested deeper than " + std::to_string(maximumDepth) + " levels.");
         return std::nullopt;

@@ -17,7 +17,8 @@ public:
     static constexpr std::int64_t readErrorCode = 3840;
     static constexpr std::int64_t writeErrorCode = 3851;
 
-    // Parses one JSON text (any top-level value); none on failure, with the reason in error.
+    // Parses one JSON text (any top-level value); none on failure, with the reason in error. A NUL
+    // byte anywhere makes the text malformed.
     static std::optional<nlohmann::json> JSONObjectWithData(std::string_view data, NSError* error = nullptr);
 
     // The value as JSON text, indented by four spaces when prettyPrinted. Text that is not valid

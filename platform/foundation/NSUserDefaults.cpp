@@ -1,5 +1,6 @@
 #include "platform/foundation/NSUserDefaults.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -8,6 +9,8 @@
 #include <map>
 #include <mutex>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "platform/foundation/AppDataDirectory.hpp"
 #include "platform/foundation/AtomicFile.hpp"
@@ -64,24 +67,34 @@ struct NSUserDefaults::Storage {
     bool lastWriteFailed = false;
 
     void load();
+    void runWithoutFile(const std::string& reason);
     void setAside(const std::string& reason);
     void changedLocked(const std::shared_ptr<Storage>& self);
     bool writeIfChanged();
 };
 
 void NSUserDefaults::Storage::load() {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return;
-    // No other writer of this file runs yet, so leftovers of a killed write can go.
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) return;
+    // What killed writers left behind can go; another running process may be writing this file
+    // too, and keeps its own temporary file.
     foundation::removeTemporaryFiles(file);
     std::string readError;
     std::optional<std::string> contents = foundation::readFileContents(file, &readError);
-    if (!contents) return setAside(readError);
+    if (!contents) return runWithoutFile(readError);
     NSError parseError;
     std::optional<json> root = NSJSONSerialization::JSONObjectWithData(*contents, &parseError);
     if (!root) return setAside(parseError.localizedDescription);
     if (!root->is_object()) return setAside("the file does not hold a JSON object");
     for (auto& [key, value] : root->items()) values.emplace(key, std::make_shared<const json>(std::move(value)));
+}
+
+void NSUserDefaults::Storage::runWithoutFile(const std::string& reason) {
+    // The file may well be intact (too many open files, no permission): it is neither set aside
+    // nor replaced, since a write now would put nearly empty defaults over the whole history.
+    persistent = false;
+    std::cerr << "User defaults file " << file.string() << " cannot be read (" << reason
+              << "); starting with empty defaults that will not be saved" << std::endl;
 }
 
 void NSUserDefaults::Storage::setAside(const std::string& reason) {

@@ -13,8 +13,10 @@
 // and synchronize() writes at once. The file is always replaced atomically, so a crash or kill
 // leaves either the previous or the new file.
 //
-// A file that cannot be read or parsed is kept aside as "<name>.corrupt-<time>", one line goes to
-// standard error, and the defaults start empty.
+// A file that was read but cannot be parsed is kept aside as "<name>.corrupt-<time>", one line
+// goes to standard error, and the defaults start empty. A file that cannot be read at all (too many
+// open files, no permission, a folder in its place) is left as it is: the defaults start empty,
+// one line goes to standard error, and nothing is written to the file in this run.
 class NSUserDefaults {
 public:
     // The application's defaults in AppDataDirectory ("defaults.json"), opened on first use.

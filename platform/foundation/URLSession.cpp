@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -9,6 +10,7 @@
 #include <curl/curl.h>
 
 #include "platform/foundation/DispatchWorker.hpp"
+#include "platform/foundation/TransportSecurity.hpp"
 
 namespace {
 
@@ -170,6 +172,14 @@ void URLSessionDataTask::finish(std::optional<std::string> data, std::optional<N
     if (completion) completion(std::move(data), std::move(response), std::move(error));
 }
 
+std::optional<NSError> URLSessionDataTask::refusedHop(const std::string& url) const {
+    if (!configuration_.requiresSecureTransport) return std::nullopt;
+    std::optional<std::string> problem = foundation::insecureTransportProblem(url);
+    if (!problem) return std::nullopt;
+    return NSError{errorDomain, NSURLErrorAppTransportSecurityRequiresSecureConnection,
+                   "The resource could not be loaded because a secure connection is required: " + *problem};
+}
+
 void URLSessionDataTask::perform() {
     if (cancelled_) return finish(std::nullopt, std::nullopt, NSError{errorDomain, NSURLErrorCancelled, "cancelled"});
     initialiseCurlOnce();
@@ -181,16 +191,14 @@ void URLSessionDataTask::perform() {
     transfer.cancelled = &cancelled_;
     char detail[CURL_ERROR_SIZE] = {};
     double total = std::min(request_.timeoutInterval, configuration_.timeoutIntervalForResource);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds(total));
 
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_URL, request_.URL.c_str());
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);  // time-outs must not use signals in threads
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 5L);
+    // Redirects are followed here, hop by hop, so that each target is checked before it is asked.
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(configuration_.timeoutIntervalForConnect));
-    curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, milliseconds(total));
     curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, detail);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveBody);
@@ -222,14 +230,42 @@ void URLSessionDataTask::perform() {
     }
     if (headers) curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
 
-    CURLcode result = curl_easy_perform(handle);
-    if (result != CURLE_OK) return finish(std::nullopt, std::nullopt, errorFor(result, transfer, detail));
+    std::string url = request_.URL;
+    long statusCode = 0;
+    for (int redirects = 0;; ++redirects) {
+        if (auto refused = refusedHop(url)) return finish(std::nullopt, std::nullopt, std::move(refused));
+        long left = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count());
+        if (left <= 0) return finish(std::nullopt, std::nullopt, errorFor(CURLE_OPERATION_TIMEDOUT, transfer, ""));
+        curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, left);
+        // An empty proxy turns off the one the environment names; none leaves that choice to it.
+        curl_easy_setopt(handle, CURLOPT_PROXY, foundation::isLoopbackURL(url) ? "" : nullptr);
+        transfer.body.clear();
+        transfer.headers.clear();
+
+        CURLcode result = curl_easy_perform(handle);
+        if (result != CURLE_OK) return finish(std::nullopt, std::nullopt, errorFor(result, transfer, detail));
+        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &statusCode);
+        char* location = nullptr;
+        curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
+        bool redirected = location && (statusCode == 301 || statusCode == 302 || statusCode == 303 ||
+                                       statusCode == 307 || statusCode == 308);
+        if (!redirected) break;
+        if (redirects == configuration_.maximumRedirects)
+            return finish(std::nullopt, std::nullopt,
+                          NSError{errorDomain, NSURLErrorHTTPTooManyRedirects, "too many HTTP redirects"});
+        url = location;
+        if ((statusCode == 303 && method != "HEAD") || ((statusCode == 301 || statusCode == 302) && method == "POST")) {
+            method = "GET";
+            curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, nullptr);
+            curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+        }
+    }
 
     NSHTTPURLResponse response;
-    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &response.statusCode);
-    char* effectiveURL = nullptr;
-    curl_easy_getinfo(handle, CURLINFO_EFFECTIVE_URL, &effectiveURL);
-    response.URL = effectiveURL ? effectiveURL : request_.URL;
+    response.statusCode = statusCode;
+    response.URL = url;
     response.allHeaderFields = std::move(transfer.headers);
     finish(std::move(transfer.body), std::move(response), std::nullopt);
 }

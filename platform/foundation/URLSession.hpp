@@ -41,6 +41,8 @@ enum NSURLErrorCode : std::int64_t {
     NSURLErrorCannotFindHost = -1003,
     NSURLErrorCannotConnectToHost = -1004,
     NSURLErrorNetworkConnectionLost = -1005,
+    NSURLErrorHTTPTooManyRedirects = -1007,
+    NSURLErrorAppTransportSecurityRequiresSecureConnection = -1022,
     NSURLErrorDataLengthExceedsMaximum = -1103,
     NSURLErrorSecureConnectionFailed = -1200,
 };
@@ -50,6 +52,11 @@ struct URLSessionConfiguration {
     double timeoutIntervalForResource = 60.0;  // upper bound of any exchange, whatever a request asks
     std::size_t maximumResponseSize = 32u << 20;  // larger bodies fail instead of filling memory
     int maximumConcurrentTasks = 4;
+    int maximumRedirects = 5;  // one more fails with NSURLErrorHTTPTooManyRedirects
+    // Every request and every redirect must pass foundation::insecureTransportProblem (HTTPS, or
+    // plain HTTP to this machine); an address that breaks it fails with
+    // NSURLErrorAppTransportSecurityRequiresSecureConnection before any connection is made.
+    bool requiresSecureTransport = false;
 };
 
 // One HTTP(S) exchange. Nothing happens until resume(); the completion then runs exactly once,
@@ -72,6 +79,7 @@ private:
     URLSessionDataTask(NSURLRequest request, URLSessionConfiguration configuration,
                        std::shared_ptr<foundation::DispatchWorker> worker, CompletionHandler completion);
     void perform();
+    std::optional<NSError> refusedHop(const std::string& url) const;
     void finish(std::optional<std::string> data, std::optional<NSHTTPURLResponse> response,
                 std::optional<NSError> error);
 
@@ -84,8 +92,10 @@ private:
     std::atomic<bool> cancelled_{false};
 };
 
-// Runs data tasks over HTTP and HTTPS (other schemes are refused), on threads of its own, with
-// bounded connect and total time-outs.
+// Runs data tasks over HTTP and HTTPS (other schemes are refused, also as redirect targets), on
+// threads of its own, with bounded connect and total time-outs. Redirects are followed hop by hop,
+// each hop checked before it is requested; 303, and 301 or 302 after a POST, continue as GET.
+// Requests to this machine never go through a proxy set in the environment.
 class URLSession {
 public:
     static URLSession& sharedSession();

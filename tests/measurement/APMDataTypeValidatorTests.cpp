@@ -114,6 +114,30 @@ TEST_F(Validator, ParametersBeyondTwentyFiveAndNonDictionariesAreDropped) {
     EXPECT_EQ(none->parameters, json::object());
 }
 
+TEST_F(Validator, WarningsAreBoundedPerEventAndShowNamesCut) {
+    json parameters = json::object();
+    for (int p = 0; p < 25; ++p) {
+        json entry = json::object();
+        for (int k = 0; k < 30; ++k) entry["bad key " + std::to_string(k)] = json::array();
+        parameters["list" + std::to_string(p)] = json::array({entry, entry, entry});
+    }
+    parameters[std::string(100000, 'n')] = 1;
+    auto event = validate("ketu_tapped_share", parameters);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(APMDataTypeValidator::maximumWarningsPerEvent) + 1);
+    EXPECT_TRUE(logged("I-ACS013008"));
+    for (const auto& line : lines) EXPECT_LT(line.size(), 300u) << line.substr(0, 80);
+
+    lines.clear();
+    json wide = json::object();
+    for (int k = 0; k < 40; ++k) wide["k" + std::to_string(k)] = k;
+    auto cut = validate("ketu_tapped_share", {{"steps", json::array({wide, wide})}});
+    ASSERT_TRUE(cut);
+    EXPECT_EQ(cut->parameters["steps"][1].size(), APMDataTypeValidator::maximumListEntryParameterCount);
+    EXPECT_EQ(lines.size(), 1u) << "the same cut in every entry is said once";
+    EXPECT_TRUE(logged("I-ACS013009"));
+}
+
 TEST(APMMonitorLine, CarriesLevelTagCodeAndContext) {
     EXPECT_EQ(APMMonitor::formatLine(4, 25018, "Event not logged. Call +[DDVApp configure]"),
               "WARNING <ZivOzavuzerove>[I-ACS025018] Event not logged. Call +[DDVApp configure]");

@@ -25,13 +25,6 @@ TEST(UnitCircleChartData, ZeroValuesArePresentAndTheQuadrantMayBeAbsent) {
     EXPECT_FALSE(data.quadrant.has_value());
 }
 
-TEST(UnitCircleChartData, IsRecognisedThroughItsBaseAndSizesTheRowByItsFrameRatio) {
-    std::shared_ptr<ChartData> row = std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first);
-
-    EXPECT_NE(std::dynamic_pointer_cast<UnitCircleChartData>(row), nullptr);
-    EXPECT_DOUBLE_EQ(390.0 / row->frameRatio, 195.0);
-}
-
 TEST(ChartData, PlainChartDataHasAPositiveFrameRatioAndIsNotUnitCircleData) {
     std::shared_ptr<ChartData> row = std::make_shared<ChartData>();
 

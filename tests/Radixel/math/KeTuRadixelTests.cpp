@@ -243,14 +243,24 @@ TEST(SolverRoots, RelationSignFollowsTheRoundedRoot) {
     EXPECT_EQ(stepsOf(runSolver("2/3", "-5/36")).back().second, "x_1 = 0.167 \\quad x_2 = -0.833");
 }
 
-TEST(SolverRobustness, HugeAndOddInputsFinishWithoutFault) {
+TEST(SolverRobustness, HugeAndOddInputsGiveStepsOrOneInputError) {
+    // Numbers beyond what a double holds still solve (rounded, or as infinities); only a text the
+    // number parser refuses is an input error, and it names the field it came from.
     for (const auto& [p, q] : std::vector<std::pair<std::string, std::string>>{
              {"123456789012345", "987654321098765"}, {"1e300", "1e300"}, {"-1e-300", "1e-300"},
-             {"1e-400", "1"}, {"9007199254740993", "3"}, {"0.5/0.0000001", "0.0000003/7"},
-             {std::string(100000, '9'), "1"}, {"-0", "-0"}}) {
+             {"1e-400", "1"}, {"9007199254740993", "3"}, {"0.5/0.0000001", "0.0000003/7"}, {"-0", "-0"}}) {
         KeTuRadixelResult result = runSolver(p, q);
-        EXPECT_TRUE(result.solutionSteps || result.errorKey) << p << " " << q;
+        EXPECT_FALSE(result.errorKey) << p << " " << q;
+        ASSERT_TRUE(result.solutionSteps) << p << " " << q;
+        EXPECT_GE(result.solutionSteps->size(), 5u) << p << " " << q;
+        const std::string last = stepsOf(result).back().second;
+        EXPECT_NE(last.find("x_1"), std::string::npos) << p << " " << q << ": " << last;
+        EXPECT_NE(last.find("x_2"), std::string::npos) << p << " " << q << ": " << last;
     }
+    KeTuRadixelResult tooLong = runSolver(std::string(100000, '9'), "1");
+    EXPECT_EQ(tooLong.errorKey, "inputParameterError");
+    EXPECT_EQ(tooLong.errorTag, 11);
+    EXPECT_FALSE(tooLong.solutionSteps);
 }
 
 TEST(Cancelling, DividesByTheGreatestCommonDivisorOfTheWholeParts) {

@@ -2,25 +2,10 @@
 
 #include <cmath>
 #include <limits>
-#include <unordered_set>
 
 #include "Radixel/math/Digit.hpp"
-#include "Radixel/math/FormatMode.hpp"
 #include "Radixel/math/FormulaError.hpp"
 #include "Radixel/math/NaturalConstant.hpp"
-
-TEST(Digit, StartsWithoutANumberOverOneAndNothingElse) {
-    std::shared_ptr<Digit> digit = newDigit();
-
-    EXPECT_FALSE(digit->z.has_value());
-    EXPECT_EQ(digit->n, 1.0);
-    EXPECT_TRUE(digit->zConstants.empty());
-    EXPECT_TRUE(digit->nConstants.empty());
-    EXPECT_TRUE(digit->zVariable.empty());
-    EXPECT_TRUE(digit->nVariable.empty());
-    EXPECT_EQ(digit->powerOfZVariable, 0.0);
-    EXPECT_EQ(digit->powerOfNVariable, 0.0);
-}
 
 TEST(Digit, KeepsTheNumeratorAndDenominatorItIsMadeWith) {
     Digit digit(-3.5, 4.0);
@@ -42,12 +27,6 @@ TEST(NaturalConstant, EqualityComparesKeyLatexAndValueAsNumbers) {
 
     const NaturalConstant notANumber{"nan", "?", std::numeric_limits<double>::quiet_NaN()};
     EXPECT_FALSE(notANumber == notANumber);
-}
-
-TEST(FormatMode, CasesCompareAndHashAsTwoValues) {
-    EXPECT_NE(FormatMode::formula, FormatMode::variables);
-    std::unordered_set<FormatMode> modes{FormatMode::formula, FormatMode::variables, FormatMode::formula};
-    EXPECT_EQ(modes.size(), 2u);
 }
 
 TEST(FormulaError, IsAnExceptionThatComparesAndHashesByCase) {

@@ -4,10 +4,12 @@
 #include <fstream>
 #include <future>
 #include <thread>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include "support/LocalHttpServer.hpp"
+#include "support/ProxyEnvironment.hpp"
 #include "support/ScratchFolder.hpp"
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/foundation/DispatchClock.hpp"
@@ -130,6 +132,7 @@ TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
 
     const std::vector<std::pair<int, std::string>> responses = {
         {200, "not json at all"},
+        {200, std::string("{\"ads\": \"cut short\"}\0{\"offers\": 1}", 34)},
         {200, R"(["an", "array"])"},
         {200, R"("just a string")"},
         {200, ""},
@@ -166,4 +169,43 @@ TEST_F(RemoteConfigClientTest, AnUnreadableStoreStartsEmpty) {
         EXPECT_EQ(client->configValueForKey("a").dataValue(), "");
         EXPECT_NE(printed.find("unreadable"), std::string::npos) << contents;
     }
+}
+
+TEST_F(RemoteConfigClientTest, AtStartOnlyLeftoversOfEndedWritersAreRemoved) {
+    // One written by this running process (as another process on the folder would be writing),
+    // one by a writer whose pid the system never hands out.
+    const std::string running = "remote-config.json.tmp-" + std::to_string(::getpid()) + "-a1B2c3";
+    const std::string ended = "remote-config.json.tmp-2147483646-d4E5f6";
+    std::ofstream(directory.path() / running) << "{\"activatedVal";
+    std::ofstream(directory.path() / ended) << "{\"activatedVal";
+    auto client = makeClient("");
+    EXPECT_TRUE(std::filesystem::exists(directory.path() / running));
+    EXPECT_FALSE(std::filesystem::exists(directory.path() / ended));
+}
+
+TEST_F(RemoteConfigClientTest, ARedirectMustKeepToTheSameRuleAsTheEndpoint) {
+    // Another host is never reached: the environment's proxy, a counting loopback server, would
+    // get the request instead, and answers with values of its own.
+    LocalHttpServer proxy;
+    proxy.respond(200, R"({"apps": "from elsewhere"})");
+    ScopedProxyEnvironment proxyEnvironment(proxy.url(""));
+    LocalHttpServer otherLoopback;
+    otherLoopback.respond(200, R"({"apps": "from this machine"})");
+    LocalHttpServer redirecting([&](const LocalHttpServer::Request& request) {
+        std::string location = request.path == "/away" ? "http://192.0.2.1/config" : otherLoopback.url("/config");
+        return LocalHttpServer::Response{302, {{"Location", location}}, "", false};
+    });
+
+    auto refused = makeClient(redirecting.url("/away"));
+    FetchResult result = fetch(*refused);
+    EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure);
+    EXPECT_FALSE(activate(*refused));
+    EXPECT_EQ(refused->configValueForKey("apps").dataValue(), "");
+    EXPECT_EQ(proxy.requestCount(), 0u);
+
+    auto followed = makeClient(redirecting.url("/nearby"));
+    ASSERT_EQ(fetch(*followed).status, RADEvuvozUziduzFetchStatusSuccess);
+    ASSERT_TRUE(activate(*followed));
+    EXPECT_EQ(followed->configValueForKey("apps").dataValue(), "from this machine");
+    EXPECT_EQ(proxy.requestCount(), 0u);
 }

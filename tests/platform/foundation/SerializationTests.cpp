@@ -29,6 +29,16 @@ TEST(NSJSONSerialization, RefusesMalformedAndTooDeeplyNestedText) {
     EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
 }
 
+TEST(NSJSONSerialization, ANulByteAnywhereMakesTheTextMalformed) {
+    using namespace std::string_literals;
+    for (const std::string& text : {"{\"a\": 1}\0{\"b\": 2}"s, "{\"a\": 1\0}"s, "\0"s, "[1, \"x\0y\"]"s, "{\"a\": 1}\0"s}) {
+        NSError error;
+        EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(text, &error)) << text.size();
+        EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
+    }
+    EXPECT_EQ(NSJSONSerialization::JSONObjectWithData("[1, \"x\\u0000y\"]"), json::array({1, "x"s + '\0' + "y"}));
+}
+
 TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
     json apps = {{"apps", json::array({{{"bundleID", "com.radixel.app"}}})}};
     auto text = NSJSONSerialization::dataWithJSONObject(apps, true);

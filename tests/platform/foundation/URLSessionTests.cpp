@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/LocalHttpServer.hpp"
+#include "support/ProxyEnvironment.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
 
@@ -180,6 +182,99 @@ TEST(URLSession, DestroyingASessionCancelsItsTasks) {
         while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(cancelled, 6);
+}
+
+// Redirects: every hop is checked before it is asked. Only loopback servers take part; a hop to
+// another host would reach the counting proxy that the environment names instead.
+class URLSessionRedirects : public ::testing::Test {
+protected:
+    static LocalHttpServer::Response redirectTo(const std::string& location, int status = 302) {
+        return LocalHttpServer::Response{status, {{"Location", location}}, "", false};
+    }
+    URLSession& secureSession() {
+        static URLSession* session = [] {
+            URLSessionConfiguration configuration;
+            configuration.requiresSecureTransport = true;
+            return new URLSession(configuration);
+        }();
+        return *session;
+    }
+
+    LocalHttpServer proxy{[](const LocalHttpServer::Request&) {
+        return LocalHttpServer::Response{200, {}, "{\"apps\": \"from elsewhere\"}", false};
+    }};
+    ScopedProxyEnvironment proxyEnvironment{proxy.url("")};
+};
+
+TEST_F(URLSessionRedirects, ASecureSessionRefusesAHopToPlainHTTPElsewhereBeforeConnecting) {
+    for (std::string target : {"http://192.0.2.1/config", "http://127.0.0.1@192.0.2.1/config",
+                               "http://127.0.0.1.example/config", "http://[::ffff:192.0.2.1]/"}) {
+        LocalHttpServer server([&](const LocalHttpServer::Request&) { return redirectTo(target); });
+        Outcome outcome = run(secureSession(), get(server.url("/config")));
+        ASSERT_TRUE(outcome.error) << target;
+        EXPECT_EQ(outcome.error->code, NSURLErrorAppTransportSecurityRequiresSecureConnection) << target;
+        EXPECT_FALSE(outcome.data);
+        EXPECT_EQ(server.requestCount(), 1u);
+    }
+    EXPECT_EQ(proxy.requestCount(), 0u) << "a refused hop was fetched";
+}
+
+TEST_F(URLSessionRedirects, ASecureSessionFollowsHopsThatKeepToTheRule) {
+    LocalHttpServer target([](const LocalHttpServer::Request& request) {
+        return LocalHttpServer::Response{200, {}, "arrived at " + request.path, false};
+    });
+    LocalHttpServer middle([&](const LocalHttpServer::Request&) {
+        return redirectTo("http://localhost:" + std::to_string(target.port()) + "/final", 307);
+    });
+    LocalHttpServer first([&](const LocalHttpServer::Request&) { return redirectTo(middle.url("/next"), 301); });
+    Outcome outcome = run(secureSession(), get(first.url("/config")));
+    ASSERT_FALSE(outcome.error) << outcome.error->localizedDescription;
+    EXPECT_EQ(outcome.data, "arrived at /final");
+    EXPECT_EQ(outcome.response->statusCode, 200);
+    EXPECT_EQ(outcome.response->URL, "http://localhost:" + std::to_string(target.port()) + "/final");
+    EXPECT_EQ(proxy.requestCount(), 0u) << "a request to this machine went through the proxy";
+}
+
+TEST_F(URLSessionRedirects, AnySessionRefusesHopsToOtherSchemes) {
+    for (std::string target : {"file:///etc/hostname", "ftp://127.0.0.1/config", "gopher://127.0.0.1/"}) {
+        LocalHttpServer server([&](const LocalHttpServer::Request&) { return redirectTo(target); });
+        Outcome outcome = run(URLSession::sharedSession(), get(server.url("/")));
+        ASSERT_TRUE(outcome.error) << target;
+        EXPECT_EQ(outcome.error->code, NSURLErrorUnsupportedURL) << target;
+    }
+    EXPECT_EQ(proxy.requestCount(), 0u);
+}
+
+TEST_F(URLSessionRedirects, MoreThanFiveHopsFail) {
+    LocalHttpServer server([&](const LocalHttpServer::Request& request) { return redirectTo(request.path + "x"); });
+    Outcome outcome = run(secureSession(), get(server.url("/")));
+    ASSERT_TRUE(outcome.error);
+    EXPECT_EQ(outcome.error->code, NSURLErrorHTTPTooManyRedirects);
+    EXPECT_EQ(server.requestCount(), 6u);
+}
+
+TEST_F(URLSessionRedirects, A303TurnsAPostIntoAGetAndA307KeepsIt) {
+    LocalHttpServer server([&](const LocalHttpServer::Request& request) {
+        if (request.path == "/see-other") return redirectTo("/landing", 303);
+        if (request.path == "/temporary") return redirectTo("/landing", 307);
+        return LocalHttpServer::Response{200, {}, request.method + " " + request.body, false};
+    });
+    NSURLRequest post = get(server.url("/see-other"));
+    post.HTTPMethod = "POST";
+    post.HTTPBody = "p=2&q=1";
+    EXPECT_EQ(run(secureSession(), post).data, "GET ");
+    post.URL = server.url("/temporary");
+    EXPECT_EQ(run(secureSession(), post).data, "POST p=2&q=1");
+}
+
+TEST_F(URLSessionRedirects, RequestsToThisMachineBypassAProxyFromTheEnvironment) {
+    LocalHttpServer server;
+    server.respond(200, "direct");
+    for (std::string host : {"127.0.0.1", "localhost"}) {
+        Outcome outcome = run(URLSession::sharedSession(), get("http://" + host + ":" + std::to_string(server.port()) + "/"));
+        EXPECT_EQ(outcome.data, "direct") << host;
+    }
+    EXPECT_EQ(proxy.requestCount(), 0u);
 }
 
 }  // namespace

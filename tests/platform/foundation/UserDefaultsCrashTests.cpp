@@ -7,17 +7,15 @@
 #include <cstdlib>
 #include <iostream>
 #include <random>
-#include <spawn.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "support/ChildTestProcess.hpp"
 #include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
-
-extern char** environ;
 
 namespace {
 
@@ -40,17 +38,7 @@ TEST(UserDefaultsKilledWriter, WritesUntilKilled) {
 }
 
 pid_t startWriter(const std::string& folder) {
-    std::string variable = std::string(childFolderVariable) + "=" + folder;
-    std::vector<char*> environment;
-    for (char** entry = environ; *entry; ++entry) environment.push_back(*entry);
-    environment.push_back(variable.data());
-    environment.push_back(nullptr);
-    std::string filter = "--gtest_filter=UserDefaultsKilledWriter.WritesUntilKilled";
-    char program[] = "/proc/self/exe";
-    std::vector<char*> arguments{program, filter.data(), nullptr};
-    pid_t child = 0;
-    if (posix_spawn(&child, program, nullptr, nullptr, arguments.data(), environment.data()) != 0) return -1;
-    return child;
+    return startChildTest("UserDefaultsKilledWriter.WritesUntilKilled", childFolderVariable, folder);
 }
 
 TEST(UserDefaultsKilledWriter, EveryKillLeavesACompleteFile) {

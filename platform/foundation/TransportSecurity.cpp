@@ -1,0 +1,53 @@
+#include "platform/foundation/TransportSecurity.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include <curl/curl.h>
+
+namespace foundation {
+namespace {
+
+struct SchemeAndHost {
+    std::string scheme;
+    std::string host;
+};
+
+std::string lowercased(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+std::optional<SchemeAndHost> schemeAndHost(const std::string& url) {
+    std::unique_ptr<CURLU, decltype(&curl_url_cleanup)> parsed(curl_url(), &curl_url_cleanup);
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), CURLU_NON_SUPPORT_SCHEME) != CURLUE_OK)
+        return std::nullopt;
+    SchemeAndHost parts;
+    for (auto [part, target] : {std::pair{CURLUPART_SCHEME, &parts.scheme}, std::pair{CURLUPART_HOST, &parts.host}}) {
+        char* text = nullptr;
+        if (curl_url_get(parsed.get(), part, &text, 0) != CURLUE_OK) return std::nullopt;
+        *target = lowercased(text);
+        curl_free(text);
+    }
+    return parts;
+}
+
+bool isLoopbackHost(const std::string& host) { return host == "127.0.0.1" || host == "localhost" || host == "[::1]"; }
+
+}  // namespace
+
+std::optional<std::string> insecureTransportProblem(const std::string& url) {
+    std::optional<SchemeAndHost> parts = schemeAndHost(url);
+    if (!parts) return "\"" + url + "\" is not a valid address.";
+    if (parts->scheme == "https") return std::nullopt;
+    if (parts->scheme == "http" && isLoopbackHost(parts->host)) return std::nullopt;
+    return "\"" + url + "\" is not an HTTPS address.";
+}
+
+bool isLoopbackURL(const std::string& url) {
+    std::optional<SchemeAndHost> parts = schemeAndHost(url);
+    return parts && isLoopbackHost(parts->host);
+}
+
+}  // namespace foundation

@@ -81,3 +81,10 @@ nlohmann::json playerVariables(const VideoLink& video) {
     if (video.startSeconds) variables["start"] = *video.startSeconds;
     return variables;
 }
+
+std::optional<std::string> videoPageLink(const VideoLink& video) {
+    if (video.kind == VideoLinkKind::notAVideo) return std::nullopt;
+    std::string page = std::string(watchLinkPrefix) + video.videoId;
+    if (video.startSeconds) page += "&t=" + *video.startSeconds + "s";
+    return page;
+}

@@ -32,3 +32,7 @@ VideoLink parseVideoLink(const std::optional<std::string>& link);
 
 // The embedded player's variables for the video: "iv_load_policy" 1 and, when given, "start".
 nlohmann::json playerVariables(const VideoLink& video);
+
+// The video's page on the video site, where it plays from its start time; none for a link that
+// is not a video. Short videos open on the same page as the others.
+std::optional<std::string> videoPageLink(const VideoLink& video);

@@ -18,6 +18,7 @@ namespace {
 // A press that moves further than this is a drag, not a tap.
 constexpr double tapSlop = 6;
 constexpr double pointsPerWheelStep = 40;
+constexpr double zoomPerWheelStep = 1.1;
 
 template <class T>
 std::shared_ptr<T> nearest(std::shared_ptr<UIView> view)
@@ -212,6 +213,30 @@ bool TouchRouter::wheel(CGPoint point, double dx, double dy)
     }
     scrollBy(*scrollView, -dx * pointsPerWheelStep, -dy * pointsPerWheelStep);
     return true;
+}
+
+bool TouchRouter::zoom(CGPoint point, double steps)
+{
+    if (topDialog(*window_) || !std::isfinite(steps)) {
+        return false;
+    }
+    auto scrollView = nearest<UIScrollView>(hitTest(window_, point));
+    for (; scrollView; scrollView = nearest<UIScrollView>(scrollView->superview())) {
+        auto delegate = scrollView->delegate();
+        if (delegate && delegate->viewForZoomingInScrollView(scrollView)) {
+            break;
+        }
+    }
+    if (!scrollView) {
+        return false;
+    }
+    CGPoint underPointer = convertToView(*window_, *scrollView, point);
+    CGFloat before = scrollView->zoomScale();
+    scrollView->setZoomScale(before * std::pow(zoomPerWheelStep, steps));
+    CGFloat ratio = scrollView->zoomScale() / before;
+    // The content point under the pointer moved to ratio times where it was; scroll it back.
+    scrollBy(*scrollView, underPointer.x * (ratio - 1), underPointer.y * (ratio - 1));
+    return ratio != 1;
 }
 
 void TouchRouter::scrollBy(UIScrollView& scrollView, double dx, double dy)

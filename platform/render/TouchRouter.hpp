@@ -12,8 +12,8 @@ namespace render {
 // Turns pointer input in window coordinates into what fingers do: a press highlights the
 // control under it, a release inside it is a touch-up-inside (tap), a release on a table row
 // or collection item selects it, a drag moves the scroll view under the press, the wheel
-// scrolls, and a click on an alert's or share sheet's button chooses it. Every method answers
-// whether the interface may have changed.
+// scrolls (with Ctrl held it zooms, as a pinch does), and a click on an alert's or share
+// sheet's button chooses it. Every method answers whether the interface may have changed.
 class TouchRouter {
 public:
     explicit TouchRouter(std::shared_ptr<UIWindow> window) : window_(std::move(window)) {}
@@ -23,6 +23,10 @@ public:
     bool release(CGPoint point);
     // Positive dy scrolls the content down (towards its start), as a wheel turned up does.
     bool wheel(CGPoint point, double dx, double dy);
+    // The wheel with Ctrl held, the window's pinch: the nearest scroll view under the point whose
+    // delegate gives a zooming view zooms in (positive steps) or out, within its zoom limits,
+    // keeping the content under the pointer where it is.
+    bool zoom(CGPoint point, double steps);
 
     // The deepest visible view that takes touches at the point; null outside the window.
     static std::shared_ptr<UIView> hitTest(const std::shared_ptr<UIView>& root, CGPoint point);

@@ -204,6 +204,10 @@ bool HostSession::handle(const SDL_Event& event, bool& quit)
             int x = 0;
             int y = 0;
             SDL_GetMouseState(&x, &y);
+            // Ctrl and the wheel stand in for the phone's pinch.
+            if (SDL_GetModState() & KMOD_CTRL) {
+                return router()->zoom(pointOf(x, y), event.wheel.preciseY);
+            }
             return router()->wheel(pointOf(x, y), event.wheel.preciseX, event.wheel.preciseY);
         }
         return false;

@@ -73,6 +73,36 @@ TEST(TouchRouter, DragAndWheelScrollWithinTheContent)
     EXPECT_EQ(screen.scroll->contentOffset().y, 800);  // content height less the view's
 }
 
+// Zooms the picture it holds.
+struct ZoomingDelegate : UIScrollViewDelegate {
+    std::shared_ptr<UIView> picture = std::make_shared<UIView>(CGRect{0, 0, 200, 200});
+    std::shared_ptr<UIView> viewForZoomingInScrollView(const std::shared_ptr<UIScrollView>& /*scrollView*/) override { return picture; }
+};
+
+TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
+{
+    Screen screen;
+    TouchRouter router(screen.window);
+    // Without a zooming view the wheel with Ctrl does nothing.
+    EXPECT_FALSE(router.zoom({100, 200}, 1));
+    EXPECT_EQ(screen.scroll->zoomScale(), 1);
+
+    auto delegate = std::make_shared<ZoomingDelegate>();
+    screen.scroll->addSubview(delegate->picture);
+    screen.scroll->setDelegate(delegate);
+    screen.scroll->setMinimumZoomScale(1);
+    screen.scroll->setMaximumZoomScale(2);
+    EXPECT_TRUE(router.zoom({100, 200}, 100));  // the middle of the scroll view
+    EXPECT_EQ(screen.scroll->zoomScale(), 2);
+    EXPECT_EQ(delegate->picture->frame().size, (CGSize{400, 400}));
+    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{100, 100}));  // the middle stays in the middle
+
+    EXPECT_FALSE(router.zoom({100, 200}, 1));  // at the limit
+    EXPECT_TRUE(router.zoom({100, 200}, -100));
+    EXPECT_EQ(screen.scroll->zoomScale(), 1);
+    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{0, 0}));
+}
+
 TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
 {
     Screen screen;

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "Radixel/charts/UnitCircleChartData.hpp"
+#include "Radixel/charts/views/ChartTableViewCell.hpp"
+#include "Radixel/charts/views/ScreenshotFlag.hpp"
+#include "Radixel/screens/solution/LatexCleanUp.hpp"
+#include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
+#include "Radixel/screens/solution/SolutionViewController.hpp"
+#include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
+#include "Radixel/screens/solution/TableScreenshot.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/services/ThemeColor.hpp"
+#include "Radixel/services/ViewManager.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
+#include "platform/material/ParentLookup.hpp"
+#include "platform/material/TabsController.hpp"
+#include "platform/render/ShareSheetSaver.hpp"
+#include "platform/render/UIGraphicsImageRenderer.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
+#include "platform/uikit/UIStoryboard.hpp"
+#include "tests/Radixel/math/SolverTestSupport.hpp"
+#include "tests/platform/render/PixelProbe.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+// The page as the application shows it: page 1 of the page tabs, beside a calculate page.
+class PageTabsApp : public UIResponder, public UIApplicationDelegate {
+public:
+    std::shared_ptr<UIWindow> window;
+    std::shared_ptr<Material::TabsController> tabs;
+    std::shared_ptr<SolutionViewController> solution;
+
+    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
+    {
+        registerSolutionStoryboard();
+        solution = UIStoryboard::storyboardWithName(SolutionViewController::storyboardName, nullptr)
+                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(SolutionViewController::sceneIdentifier);
+        tabs = std::make_shared<Material::TabsController>(
+            std::vector<std::shared_ptr<UIViewController>>{std::make_shared<UIViewController>(), solution}, 0);
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+        window->setRootViewController(tabs);
+        window->makeKeyAndVisible();
+        return true;
+    }
+};
+
+class SolutionPageTest : public ::testing::Test {
+protected:
+    ScratchDefaults defaults;
+    Harness h;
+    std::shared_ptr<PageTabsApp> app = h.launch<PageTabsApp>();
+    SolutionViewController& page = *app->solution;
+    std::shared_ptr<UITableView> table = page.tableView;
+
+    // What the calculate page does after a successful calculation.
+    void handOver(std::vector<SolutionStep> steps, std::vector<std::vector<std::shared_ptr<ChartData>>> charts = {})
+    {
+        page.solutionSteps = std::move(steps);
+        table->reloadData();
+        page.chartSteps = std::move(charts);
+        page.manualImageName = "";
+        page.configuredRowHeight = std::nullopt;
+        table->setRowHeight(100.0);
+        if (table->numberOfRowsInSection(0) > 0) {
+            table->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
+        }
+        app->tabs->select(1);
+        h.runUntilIdle();
+    }
+
+    std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
+
+    std::shared_ptr<SolutionStepTableViewCell> stepCell(int64_t row)
+    {
+        return std::dynamic_pointer_cast<SolutionStepTableViewCell>(table->cellForRowAtIndexPath({0, row}));
+    }
+
+    bool overlayShown() const { return ViewManager::keyWindow()->viewWithTag(ViewManager::busyOverlayTag) != nullptr; }
+    std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
+};
+
+} // namespace
+
+TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop)
+{
+    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
+    handOver(exampleSteps());
+    std::vector<SolutionStep> steps = exampleSteps();
+    ASSERT_EQ(table->numberOfSections(), 1);
+    ASSERT_EQ(table->numberOfRowsInSection(0), 11);
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->rectForRowAtIndexPath({0, 0}).origin.y, 0);
+    EXPECT_EQ(stepCell(0)->stepTitleLabel->text(), "Step 1    Your Input");
+    EXPECT_EQ(stepCell(0)->mathLabel->latex(), "p = \\left(-2\\right) \\quad  q = \\left(-3\\right)");
+    for (int64_t row = 0; row < 11; ++row) {
+        table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::Top, false);
+        auto cell = stepCell(row);
+        ASSERT_TRUE(cell) << row;
+        EXPECT_EQ(cell->stepTitleLabel->text(), steps[row].at("title"));
+        EXPECT_EQ(cell->mathLabel->latex(), cleanUpLatexString(steps[row].at("latexString")));
+        EXPECT_FALSE(cell->mathLabel->error()) << cell->mathLabel->latex();
+    }
+    EXPECT_EQ(stepCell(10)->stepTitleLabel->text(), "Result");
+    EXPECT_EQ(stepCell(10)->mathLabel->latex(), "x_1 = 3 \\quad  x_2 = -1");
+    EXPECT_FALSE(page.shareButton->isHidden());
+    EXPECT_TRUE(Material::tabItem(page)->isEnabled());
+    EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::lightText());
+    ASSERT_TRUE(table->tableFooterView()); // room to scroll the last step above the buttons
+}
+
+TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep)
+{
+    handOver({{{"title", "Note#bold"}, {"messageString", "No real solution"}},
+              {{"title", "Step 2    Plain"}, {"latexString", "x = 2.0"}},
+              {{"title", "Only a title"}}});
+    auto note = stepCell(0);
+    ASSERT_TRUE(note->stepTitleLabel->attributedText());
+    EXPECT_EQ(note->stepTitleLabel->attributedText()->string(), "Note");
+    EXPECT_EQ(note->stepTitleLabel->attributedText()->attributesAtIndex(0).font, UIFont::fontWithName("Avenir-Heavy", 14));
+    EXPECT_EQ(note->messageLabel->text(), "No real solution");
+    EXPECT_EQ(note->mathLabel->latex(), "");
+    EXPECT_EQ(stepCell(1)->stepTitleLabel->font(), UIFont::fontWithName("Avenir-Book", 14));
+    EXPECT_EQ(stepCell(1)->mathLabel->latex(), "x = 2");
+    EXPECT_EQ(stepCell(1)->messageLabel->text(), "");
+    EXPECT_EQ(stepCell(2)->mathLabel->latex(), "");
+
+    // The same cell, handed a formula after the message, keeps nothing of the message.
+    note->setStepTitle("Plain again");
+    note->configure({{"latexString", "y"}});
+    EXPECT_EQ(note->stepTitleLabel->text(), "Plain again");
+    EXPECT_EQ(note->messageLabel->text(), "");
+    EXPECT_EQ(note->mathLabel->latex(), "y");
+    note->configure({});
+    EXPECT_EQ(note->mathLabel->latex(), "");
+}
+
+TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut)
+{
+    std::string longFormula = "x = 1";
+    for (int i = 2; i < 40; ++i) {
+        longFormula += " + " + std::to_string(i) + "x";
+    }
+    handOver({{{"title", "Short"}, {"latexString", "x = 1"}}, {{"title", "Long"}, {"latexString", longFormula}}});
+    auto shortRow = stepCell(0);
+    auto longRow = stepCell(1);
+    EXPECT_LE(shortRow->scrollView->contentSize().width, shortRow->scrollView->bounds().size.width);
+    CGFloat formulaWidth = longRow->mathLabel->intrinsicContentSize().width;
+    EXPECT_GT(formulaWidth, table->bounds().size.width);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
+    EXPECT_GT(longRow->scrollView->contentSize().width, longRow->mathLabel->frame().maxX());
+    longRow->scrollView->setContentOffset(longRow->scrollView->maximumContentOffset());
+    longRow->layoutIfNeeded();
+    EXPECT_GT(longRow->scrollView->contentOffset().x, 0);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
+}
+
+TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent)
+{
+    page.share();
+    h.runUntilIdle();
+    auto events = h.analytics().eventsNamed("ketu_tapped_share");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].parameters["solutionStepsCount"], 0);
+    EXPECT_FALSE(h.presentedAlert());
+    EXPECT_FALSE(overlayShown());
+    EXPECT_FALSE(isTakingScreenshot);
+}
+
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack)
+{
+    handOver(exampleSteps());
+    table->setContentOffset({0, 150});
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
+    auto events = h.analytics().eventsNamed("ketu_tapped_share");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].parameters["solutionStepsCount"], 11);
+    EXPECT_EQ(events[0].parameters["solutionSteps"], nlohmann::json(exampleSteps()));
+
+    // Without chart rows the picture is ready at once, but the sheet waits for the note.
+    ASSERT_TRUE(h.presentedAlert());
+    EXPECT_EQ(h.presentedAlert()->title(), "Image quality");
+    EXPECT_FALSE(overlayShown());
+    EXPECT_FALSE(isTakingScreenshot);
+    EXPECT_EQ(table->contentOffset(), (CGPoint{0, 150}));
+    ASSERT_TRUE(h.tapAlertAction("OK"));
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0]->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
+    h.runUntilIdle();
+    EXPECT_EQ(sheet(), h.topViewController());
+}
+
+TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet)
+{
+    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(30.0, 0.5, 30.0, 0, Quadrant::first)}});
+    ASSERT_EQ(table->numberOfSections(), 2);
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
+    EXPECT_TRUE(overlayShown());
+    EXPECT_TRUE(isTakingScreenshot);
+    ASSERT_TRUE(h.tapAlertAction("OK")); // the note stays answerable during the wait
+    EXPECT_FALSE(sheet());
+    h.advance(1.9);
+    EXPECT_FALSE(sheet());
+    h.advance(0.2);
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    EXPECT_FALSE(overlayShown());
+    EXPECT_FALSE(isTakingScreenshot);
+    CGFloat chartHeight = page.view()->frame().size.width / 2.0;
+    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_DOUBLE_EQ(images[0]->size().height, 11 * 100.0 + chartHeight);
+    h.advance(5);
+    EXPECT_EQ(h.topViewController(), sheet());
+}
+
+TEST_F(SolutionPageTest, TheSheetSavesThePictureAndReportsAFailureAsOne)
+{
+    ScratchFolder home;
+    const char* previousHome = std::getenv("HOME");
+    std::string savedHome = previousHome ? previousHome : "";
+    setenv("HOME", home.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+
+    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
+    page.share();
+    h.runUntilIdle();
+    h.tapAlertAction("OK");
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
+    ASSERT_TRUE(saved.saved) << saved.message;
+    ASSERT_EQ(saved.files.size(), 1u);
+    EXPECT_EQ(saved.files[0].parent_path(), home.path() / "Pictures");
+    EXPECT_NE(saved.message.find(saved.files[0].string()), std::string::npos);
+    auto reread = UIImage::imageWithContentsOfFile(saved.files[0]);
+    ASSERT_TRUE(reread);
+
+    // A pictures folder that cannot be made: said so, and nothing claimed.
+    std::filesystem::create_directories(home.path() / "config");
+    std::ofstream(home.path() / "blocker") << "a file, not a folder";
+    std::ofstream(home.path() / "config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/blocker/Pictures\"\n";
+    auto again = std::make_shared<UIActivityViewController>(std::vector<std::any>{reread}, std::vector<std::any>{});
+    const render::ShareOutcome& failed = render::ShareSheetSaver::saveIfNeeded(*again);
+    EXPECT_FALSE(failed.saved);
+    EXPECT_TRUE(failed.files.empty());
+    EXPECT_EQ(failed.message.rfind("Could not", 0), 0u) << failed.message;
+
+    setenv("HOME", savedHome.c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut)
+{
+    handOver(exampleSteps());
+    table->setContentOffset({0, 300});
+    NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
+    h.runUntilIdle();
+    EXPECT_TRUE(page.solutionSteps.empty());
+    EXPECT_TRUE(page.chartSteps.empty());
+    EXPECT_FALSE(page.manualImageName);
+    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
+    EXPECT_EQ(table->tableFooterView(), nullptr);
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
+    EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::gray());
+
+    page.clearSolution();
+    EXPECT_EQ(table->numberOfSections(), 1);
+    app->tabs->select(0);
+    app->tabs->select(1);
+    EXPECT_TRUE(page.shareButton->isHidden());
+}
+
+TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio)
+{
+    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}});
+    page.configuredRowHeight = std::map<int64_t, CGFloat>{{1, 160.0}};
+    table->reloadData();
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 1}).size.height, 160.0);
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, page.view()->frame().size.width / 2.0);
+    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
+    auto chart = std::dynamic_pointer_cast<ChartTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->backgroundColor(), UIColor::clearColor());
+    EXPECT_EQ(chart->contentView()->subviews().size(), 1u);
+}
+
+TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes)
+{
+    Harness h;
+    auto solid = [](CGSize size) {
+        UIGraphicsImageRendererFormat format;
+        format.scale = 1;
+        return UIGraphicsImageRenderer(size, format).imageWithActions([&](const UIGraphicsImageRendererContext& context) {
+            cairo_set_source_rgb(context.CGContext(), 1, 0, 0);
+            context.fillRect({0, 0, size.width, size.height});
+        });
+    };
+    auto stacked = combineImagesVertically({solid({100, 20}), solid({50, 30})});
+    ASSERT_TRUE(stacked);
+    EXPECT_EQ(stacked->size(), (CGSize{100, 50}));
+    CGFloat s = stacked->scale();
+    EXPECT_TRUE(isNear(pixelAt(*stacked, int(90 * s), int(10 * s)), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*stacked, int(40 * s), int(40 * s)), 255, 0, 0));
+    EXPECT_EQ(pixelAt(*stacked, int(75 * s), int(40 * s)).a, 0);
+    EXPECT_FALSE(combineImagesVertically({}));
+}

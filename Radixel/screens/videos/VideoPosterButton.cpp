@@ -24,7 +24,6 @@ VideoPosterButton::VideoPosterButton() : caption_(std::make_shared<UILabel>()) {
     caption_->setFont(UIFont::systemFontOfSize(13, UIFontWeightSemibold));
     caption_->setTextColor(UIColor::colorWithWhite(1, 0.9));
     caption_->setUserInteractionEnabled(false);
-    addSubview(caption_);
 }
 
 void VideoPosterButton::setVideo(const VideoLink& video) {
@@ -79,6 +78,11 @@ void VideoPosterButton::drawRect(const CGRect&) const {
     cairo_close_path(cr);
     setSource(cr, KeTuColor::color2());
     cairo_fill(cr);
+}
+
+// A view cannot take subviews before it is owned, so the caption joins when the poster does.
+void VideoPosterButton::didMoveToSuperview() {
+    if (!caption_->superview()) addSubview(caption_);
 }
 
 void VideoPosterButton::layoutSubviews() {

@@ -24,6 +24,9 @@ public:
     void drawRect(const CGRect& rect) const override;
     void layoutSubviews() override;
 
+protected:
+    void didMoveToSuperview() override;
+
 private:
     std::shared_ptr<UILabel> caption_;
     std::optional<std::string> pageLink_;

@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "Radixel/screens/rating/RatingViewController.hpp"
+#include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/texts/LocalizedString.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "support/LocalHttpServer.hpp"
+
+using nlohmann::json;
+using uikit::testing::AnalyticsRecorder;
+using uikit::testing::Harness;
+
+namespace {
+
+// Points the internet check at a local server for the test's duration.
+class CheckAddress {
+public:
+    explicit CheckAddress(const std::string& url) { setenv("RADIXEL_INTERNET_CHECK_URL", url.c_str(), 1); }
+    ~CheckAddress() { unsetenv("RADIXEL_INTERNET_CHECK_URL"); }
+};
+
+class RatingViewControllerTest : public ::testing::Test {
+protected:
+    RatingViewControllerTest() { launch(); }
+
+    void launch() {
+        h.launch(std::make_shared<UIApplicationDelegate>());
+        screen.emplace(h);
+    }
+    void restart() {
+        screen.reset();
+        h.simulateRestart();
+        launch();
+    }
+
+    // What the calculate screen does each time it has appeared.
+    void check() {
+        RatingViewController::shared().check(screen->controller);
+        h.runUntilIdle();
+    }
+    std::shared_ptr<RatingViewController> prompt() const { return h.presented<RatingViewController>(); }
+
+    // The prompt, due at the next check.
+    void showPrompt() {
+        DefaultsKeys::counterForRating.set(1);
+        check();
+        ASSERT_NE(prompt(), nullptr);
+    }
+    void send(double rating) {
+        prompt()->StarRatingView->setRating(rating);
+        ASSERT_TRUE(h.tapAccessibilityIdentifier("sendRatingButton"));
+        h.finishAnimations();
+    }
+
+    static std::string thanks() { return LocalizedString::thanks(); }
+    std::optional<std::string> alertTitle() const {
+        auto alert = h.presentedAlert();
+        return alert ? alert->title() : std::nullopt;
+    }
+
+    ScratchDefaults defaults;
+    Harness h;
+    std::optional<ShownScreen> screen;
+    LocalHttpServer checkServer;
+    CheckAddress address{checkServer.url("/")};
+};
+
+}  // namespace
+
+TEST_F(RatingViewControllerTest, TheFifthCheckPromptsAlsoAcrossARestartAndOnlyOncePerProcess) {
+    for (int64_t expected : {4, 3, 2}) {
+        check();
+        EXPECT_EQ(DefaultsKeys::counterForRating.get(), expected);
+    }
+    restart();
+    check();
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 1);
+    EXPECT_EQ(prompt(), nullptr);
+    check();
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
+    ASSERT_NE(prompt(), nullptr);
+    EXPECT_EQ(prompt()->modalPresentationStyle(), UIModalPresentationStyle::OverCurrentContext);
+    EXPECT_EQ(prompt()->modalTransitionStyle(), UIModalTransitionStyle::CrossDissolve);
+    EXPECT_EQ(prompt()->ratingLabel.lock()->text(), LocalizedString::rate());
+    EXPECT_EQ(prompt()->sendRatingButton->titleForState(UIControlStateNormal), LocalizedString::send());
+    EXPECT_EQ(prompt()->cancelRatingButton->titleForState(UIControlStateNormal), LocalizedString::cancel());
+
+    check();
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
+
+    // Left unanswered, the prompt comes at the first check of the next process.
+    restart();
+    check();
+    EXPECT_NE(prompt(), nullptr);
+}
+
+TEST_F(RatingViewControllerTest, CancelStartsTheCountdownAgainWithoutAskingAgainInThisProcess) {
+    showPrompt();
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("cancelRatingButton"));
+    h.finishAnimations();
+    EXPECT_EQ(prompt(), nullptr);
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
+    EXPECT_EQ(h.analytics().events(), (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app_cancel", nullptr}}));
+
+    check();
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
+    EXPECT_EQ(prompt(), nullptr);
+}
+
+TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAndNeverAskedAgain) {
+    showPrompt();
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("ratingStar3"));
+    EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
+    send(3.5);
+    EXPECT_EQ(h.analytics().events(),
+              (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app", {{"app", "ZV"}, {"rating", 3.5}}}}));
+    EXPECT_EQ(alertTitle(), thanks());
+    EXPECT_EQ(h.presentedAlert()->message(), "");
+    EXPECT_TRUE(h.tapAlertAction(LocalizedString::close()));
+    EXPECT_TRUE(DefaultsKeys::isRatingAlreadyDone.get());
+    EXPECT_EQ(checkServer.requestCount(), 0u);
+
+    restart();
+    DefaultsKeys::counterForRating.set(1);
+    for (int i = 0; i < 6; ++i) check();
+    EXPECT_EQ(prompt(), nullptr);
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 1);
+}
+
+TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkAnswers) {
+    RemoteConfigManager::shared().loadAllValues();  // the bundled catalogue holds this app
+    h.linkOpener().installURLHandler("https");
+    showPrompt();
+    send(4.0);
+    ASSERT_TRUE(h.runUntil([&] { return alertTitle() == thanks(); }));
+    EXPECT_EQ(checkServer.requestCount(), 1u);
+    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));
+    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"tapped_rated_app", "Tapped Rating in Menu"}));
+    EXPECT_EQ(h.analytics().events().front().parameters, (json{{"app", "ZV"}, {"rating", 4.0}}));
+    EXPECT_TRUE(DefaultsKeys::isRatingAlreadyDone.get());
+}
+
+TEST_F(RatingViewControllerTest, AStoreOutOfReachStartsTheCountdownAgain) {
+    std::string refused = [] {
+        LocalHttpServer closed;
+        return closed.url("/");
+    }();
+    CheckAddress offline(refused);
+    showPrompt();
+    send(5.0);
+    ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", "No internet"); }));
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
+    h.tapAlertAction("OK");
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
+    EXPECT_FALSE(DefaultsKeys::isRatingAlreadyDone.get());
+    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
+}

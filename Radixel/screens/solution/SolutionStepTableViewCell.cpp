@@ -128,6 +128,8 @@ void SolutionStepTableViewCell::configure(const SolutionStep& step)
     if (mathLabel) {
         mathLabel->setLatex(std::string());
     }
+    // A reused cell may have been scrolled sideways; the new formula starts at its beginning.
+    scrollView->setContentOffset({0, 0});
     if (step.empty()) {
         return;
     }

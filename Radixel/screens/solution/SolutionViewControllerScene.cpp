@@ -57,6 +57,7 @@ std::shared_ptr<UIView> buildScene(SolutionViewController& owner)
 
     auto table = std::make_shared<UITableView>(root->bounds(), UITableViewStyle::Plain);
     table->setTranslatesAutoresizingMaskIntoConstraints(false);
+    table->setClipsToBounds(true);
     table->setRowHeight(rowHeight);
     table->setSeparatorStyle(UITableViewCellSeparatorStyle::None);
     table->registerPrototype(SolutionStepTableViewCell::cellIdentifier, makeStepCell);

@@ -129,12 +129,15 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(stepCell(1)->messageLabel->text(), "");
     EXPECT_EQ(stepCell(2)->mathLabel->latex(), "");
 
-    // The same cell, handed a formula after the message, keeps nothing of the message.
+    // The same cell, handed a formula after the message and scrolled sideways, keeps nothing of
+    // the step before.
+    note->scrollView->setContentOffset({120, 0});
     note->setStepTitle("Plain again");
     note->configure({{"latexString", "y"}});
     EXPECT_EQ(note->stepTitleLabel->text(), "Plain again");
     EXPECT_EQ(note->messageLabel->text(), "");
     EXPECT_EQ(note->mathLabel->latex(), "y");
+    EXPECT_EQ(note->scrollView->contentOffset(), (CGPoint{0, 0}));
     note->configure({});
     EXPECT_EQ(note->mathLabel->latex(), "");
 }

@@ -11,6 +11,7 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/TransportSecurity.hpp"
 #include "platform/foundation/URLSession.hpp"
 
@@ -46,7 +47,9 @@ std::optional<std::string> endpointProblem(const std::string& endpoint) {
 }  // namespace
 
 std::shared_ptr<RADEvuvozUziduz> RADEvuvozUziduz::remoteConfig() {
-    static std::shared_ptr<RADEvuvozUziduz> shared = [] {
+    // Made anew after a restart, so it reads the storage file of the data folder then in use.
+    // The holder is never released: fetch completions may still arrive while the process ends.
+    static auto* shared = new ProcessShared<RADEvuvozUziduz>([] {
         Configuration configuration;
         {
             std::lock_guard lock(defaultEndpointMutex);
@@ -58,8 +61,8 @@ std::shared_ptr<RADEvuvozUziduz> RADEvuvozUziduz::remoteConfig() {
         }
         configuration.storageFile = foundation::appDataDirectory() / storageFileName;
         return std::make_shared<RADEvuvozUziduz>(std::move(configuration));
-    }();
-    return shared;
+    });
+    return shared->get();
 }
 
 void RADEvuvozUziduz::setDefaultEndpoint(std::string endpoint) {

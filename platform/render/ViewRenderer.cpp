@@ -50,6 +50,30 @@ void drawShadow(cairo_t* cr, const CALayer& layer, const CGRect& shape)
     cairo_fill(cr);
 }
 
+// A shape layer casts the shadow of its path, not of its bounds: the path filled, with a
+// stroke of the blur's width for the soft edge.
+void drawPathShadow(cairo_t* cr, const CALayer& layer, const CGPath& path)
+{
+    const auto& colour = layer.shadowColor();
+    if (!colour || layer.shadowOpacity() <= 0) {
+        return;
+    }
+    CairoStateGuard state(cr);
+    cairo_translate(cr, layer.shadowOffset().width, layer.shadowOffset().height);
+    double opacity = std::clamp<double>(layer.shadowOpacity(), 0, 1);
+    double blur = std::max(0.0, layer.shadowRadius());
+    addPath(cr, path);
+    setColor(cr, *colour, opacity / 2);
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, blur);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    setColor(cr, *colour, opacity / 4);
+    if (blur > 0) {
+        cairo_stroke(cr);
+    }
+    cairo_new_path(cr);
+}
+
 void drawBorder(cairo_t* cr, const CALayer& layer, const CGRect& shape)
 {
     double width = layer.borderWidth();
@@ -215,7 +239,12 @@ void ViewRenderer::drawFreeLayer(const CALayer& layer, cairo_t* cr)
         cairo_push_group(cr);
     }
     CGRect shape{0, 0, frame.size.width, frame.size.height};
-    drawShadow(cr, layer, shape);
+    auto* shapeLayer = dynamic_cast<const CAShapeLayer*>(&layer);
+    if (shapeLayer && shapeLayer->path()) {
+        drawPathShadow(cr, layer, *shapeLayer->path());
+    } else {
+        drawShadow(cr, layer, shape);
+    }
     if (layer.backgroundColor() && layer.backgroundColor()->alpha > 0) {
         addRoundedRect(cr, shape, layer.cornerRadius());
         setColor(cr, *layer.backgroundColor());
@@ -227,7 +256,7 @@ void ViewRenderer::drawFreeLayer(const CALayer& layer, cairo_t* cr)
             addRoundedRect(cr, shape, layer.cornerRadius());
             cairo_clip(cr);
         }
-        if (auto* shapeLayer = dynamic_cast<const CAShapeLayer*>(&layer)) {
+        if (shapeLayer) {
             drawShapeLayer(*shapeLayer, cr);
         }
         drawFreeSublayers(layer, cr);

@@ -31,3 +31,26 @@ TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
     EXPECT_EQ(pixelAt(*image, 62, 10).a, 0);                   // its right half is an outline only
     EXPECT_EQ(pixelAt(*image, 85, 10).a, 0);                   // fourth: empty inside
 }
+
+TEST(StarRating, AStarLayersShadowFollowsItsPathNotItsBounds)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 40, 50});
+    auto star = std::make_shared<CAShapeLayer>();
+    CGPath triangle;
+    triangle.moveTo({20, 0});
+    triangle.lineTo({40, 40});
+    triangle.lineTo({0, 40});
+    triangle.close();
+    star->setPath(triangle);
+    star->setFrame({0, 0, 40, 40});
+    star->setFillColor(CGColor{0, 0, 1, 1});
+    star->setShadowColor(CGColor{0, 0, 0, 1});
+    star->setShadowOpacity(1);
+    star->setShadowOffset({0, 2});
+    star->setShadowRadius(1);
+    view->layer()->addSublayer(star);
+    auto image = snapshot(*view);
+    EXPECT_TRUE(isNear(pixelAt(*image, 20, 30), 0, 0, 255));  // inside the shape
+    EXPECT_EQ(pixelAt(*image, 3, 5).a, 0);                   // a corner of the bounds casts nothing
+    EXPECT_GT(pixelAt(*image, 20, 41).a, 0);                 // below the base the shadow shows
+}

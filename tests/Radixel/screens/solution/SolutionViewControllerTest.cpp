@@ -11,6 +11,10 @@
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
+#include "Radixel/screens/manual/ManualViewController.hpp"
+#include "Radixel/screens/manual/ManualViewControllerNib.hpp"
+#include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "Radixel/services/ViewManager.hpp"
@@ -52,6 +56,7 @@ public:
 class SolutionPageTest : public ::testing::Test {
 protected:
     ScratchDefaults defaults;
+    ScratchFolder store;
     Harness h;
     std::shared_ptr<PageTabsApp> app = h.launch<PageTabsApp>();
     SolutionViewController& page = *app->solution;
@@ -71,6 +76,15 @@ protected:
         }
         app->tabs->select(1);
         h.runUntilIdle();
+    }
+
+    // The remote configuration's tutorial links for this calculator, as a fetch would leave them.
+    void holdVideoLinks(const std::vector<std::string>& links)
+    {
+        nlohmann::json videos = {{"ZV", {{"en", links}}}};
+        std::ofstream(store.path() / "values.json") << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
+        RADEvuvozUziduz client({"", store.path() / "values.json"});
+        RemoteConfigManager::shared().loadVideoTutorials(client);
     }
 
     std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
@@ -295,6 +309,73 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->backgroundColor(), UIColor::clearColor());
     EXPECT_EQ(chart->contentView()->subviews().size(), 1u);
+}
+
+TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps)
+{
+    holdVideoLinks({"https://youtu.be/first", "https://youtu.be/second"});
+    app->tabs->select(1);
+    h.runUntilIdle();
+    EXPECT_EQ(table->numberOfSections(), 1); // no steps, no videos
+
+    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}, {{"title", "Result"}, {"latexString", "x = 1"}}});
+    ASSERT_EQ(table->numberOfSections(), 2);
+    ASSERT_EQ(table->numberOfRowsInSection(1), 1);
+    CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
+    auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
+    ASSERT_TRUE(videos);
+    EXPECT_EQ(videos->videoUrlStringArray, (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
+
+    page.share();
+    h.runUntilIdle();
+    h.tapAlertAction("OK");
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_DOUBLE_EQ(images[0]->size().height, 2 * 100.0 + windowWidth);
+}
+
+TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName)
+{
+    registerManualViewControllerNib();
+    handOver(exampleSteps());
+    EXPECT_TRUE(page.manualButton.lock()->isHidden());
+    page.showManual();
+    EXPECT_FALSE(h.presented<ManualViewController>());
+
+    page.manualImageName = "manual_radixel";
+    app->tabs->select(0);
+    app->tabs->select(1);
+    ASSERT_FALSE(page.manualButton.lock()->isHidden());
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("manualButton"));
+    h.finishAnimations();
+    auto manual = h.presented<ManualViewController>();
+    ASSERT_TRUE(manual);
+    EXPECT_EQ(manual->imageName, "manual_radixel");
+    EXPECT_EQ(manual->modalPresentationStyle(), UIModalPresentationStyle::PageSheet);
+}
+
+TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge)
+{
+    Harness::Options pad;
+    pad.idiom = UIUserInterfaceIdiom::Pad;
+    pad.screenSize = {820, 1180};
+    Harness h(pad);
+    ShownScreen screen(h);
+    SolutionViewController::presentShareSheet({}, *screen.controller);
+    EXPECT_FALSE(h.presented<UIActivityViewController>());
+
+    auto picture = std::make_shared<UIImage>(CGSize{10, 10}, 1);
+    SolutionViewController::presentShareSheet({picture}, *screen.controller);
+    h.finishAnimations();
+    auto sheet = h.presented<UIActivityViewController>();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->activityItemsOfType<std::shared_ptr<UIImage>>(), (std::vector<std::shared_ptr<UIImage>>{picture}));
+    ASSERT_TRUE(sheet->popoverPresentationController());
+    EXPECT_EQ(sheet->popoverPresentationController()->sourceView(), screen.controller->view());
+    EXPECT_EQ(sheet->popoverPresentationController()->sourceRect(), (CGRect{0, 1180, 820, 50}));
 }
 
 TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes)

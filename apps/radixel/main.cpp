@@ -1,35 +1,16 @@
-// Radixel's entry point. For now the application delegate only shows the example solution in
-// a window; the application's own delegate takes its place with the screens.
-#include <memory>
+// Radixel's entry point: hands control to the application loop with AppDelegate, in a window.
 #include <optional>
 
-#include "apps/radixel/ExampleSolutionViewController.hpp"
+#include "Radixel/AppDelegate.hpp"
+#include "apps/radixel/FolderCheck.hpp"
 #include "platform/render/WindowHost.hpp"
 #include "platform/uikit/UIApplication.hpp"
-#include "platform/uikit/UIScreen.hpp"
-#include "platform/uikit/UIWindow.hpp"
-
-namespace {
-
-class ExampleAppDelegate : public UIApplicationDelegate {
-public:
-    bool applicationDidFinishLaunchingWithOptions(UIApplication& /*application*/, const UIApplicationLaunchOptions& /*options*/) override
-    {
-        window_ = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-        window_->setBackgroundColor(UIColor::systemBackgroundColor());
-        window_->setRootViewController(std::make_shared<ExampleSolutionViewController>());
-        window_->makeKeyAndVisible();
-        return true;
-    }
-
-private:
-    std::shared_ptr<UIWindow> window_;
-};
-
-} // namespace
 
 int main(int argc, char** argv)
 {
     render::WindowHost::install();
-    return UIApplicationMain(argc, argv, std::nullopt, [] { return std::make_shared<ExampleAppDelegate>(); });
+    reportUnusableFolders();
+    // The loop's own answer, not a fixed 0: a window that could not open, or a bad argument,
+    // must not look like a clean run to the caller.
+    return UIApplicationMain(argc, argv, std::nullopt, [] { return std::make_shared<AppDelegate>(); });
 }

@@ -142,8 +142,8 @@ void ViewContentPainter::paint(const UIView& view, cairo_t* cr)
 {
     if (auto* label = dynamic_cast<const UILabel*>(&view)) {
         paintLabel(*label, cr);
-    } else if (auto* field = dynamic_cast<const UITextField*>(&view)) {
-        paintTextField(*field, cr);
+    } else if (dynamic_cast<const UITextField*>(&view)) {
+        // Drawn in the overlay: a field's own background layer (DTTextField's) must not cover it.
     } else if (auto* imageView = dynamic_cast<const UIImageView*>(&view)) {
         if (imageView->image()) {
             drawImage(cr, *imageView->image(), imageView->bounds(), imageView->contentMode(), resolvedColor(imageView->tintColor()));
@@ -161,6 +161,10 @@ void ViewContentPainter::paintOverlay(const UIView& view, cairo_t* cr)
 {
     if (auto* cell = dynamic_cast<const UITableViewCell*>(&view)) {
         paintCellSeparator(*cell, cr);
+        return;
+    }
+    if (auto* field = dynamic_cast<const UITextField*>(&view)) {
+        paintTextField(*field, cr);
         return;
     }
     auto controller = view.owningViewController();

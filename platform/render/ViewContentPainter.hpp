@@ -14,7 +14,7 @@ class ViewContentPainter {
 public:
     // Before the subviews.
     static void paint(const UIView& view, cairo_t* cr);
-    // After the subviews (separators, dialogs).
+    // After the subviews (separators, dialogs, and text fields, above their background layers).
     static void paintOverlay(const UIView& view, cairo_t* cr);
 };
 

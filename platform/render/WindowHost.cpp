@@ -249,13 +249,17 @@ int HostSession::loop()
         if (dirty) {
             draw();
             dirty = false;
-            if (options_.screenshot && !screenshotTaken_) {
+            // A screenshot shows the window settled (an alert fully faded in), unless the first
+            // frame is asked for; the run ends once it is written.
+            bool settled = options_.exitAfterFirstFrame || !uikit::RunningAnimations::any();
+            if (options_.screenshot && !screenshotTaken_ && settled) {
                 screenshotTaken_ = true;
                 if (cairo_surface_write_to_png(surface_.get(), options_.screenshot->c_str()) != CAIRO_STATUS_SUCCESS) {
                     std::cerr << "radixel: could not write the screenshot " << *options_.screenshot << "\n";
                     return 1;
                 }
                 std::cout << "Screenshot written to " << options_.screenshot->string() << std::endl;
+                break;
             }
             if (options_.exitAfterFirstFrame) {
                 break;

@@ -16,9 +16,7 @@ public:
     AdHandlingViewController() = default;
     explicit AdHandlingViewController(const NSCoder& coder) : UIViewController(coder) {}
     AdHandlingViewController(std::optional<std::string> nibName, const NSBundle* bundle)
-        : UIViewController(std::move(nibName), bundle)
-    {
-    }
+        : UIViewController(std::move(nibName), bundle) {}
 
     std::shared_ptr<UIView> bannerView;
 };

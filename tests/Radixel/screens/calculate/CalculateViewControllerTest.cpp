@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include "Radixel/math/KeTuRadixel.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/services/CalcManager.hpp"
+#include "Radixel/services/ThemeColor.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/uikit/UILabel.hpp"
+
+namespace {
+
+using Steps = CalculateViewController::Steps;
+
+class CalculateScreenTest : public ::testing::Test, public LaunchedApp {
+protected:
+    void SetUp() override { launch(Answers{}); }
+
+    // The collapsed cursor of the field, or none without one.
+    std::optional<int64_t> cursor(UITextField& field) {
+        auto range = field.selectedTextRange();
+        if (!range || !range->isEmpty()) return std::nullopt;
+        return range->start.offset;
+    }
+
+    void enter(const std::string& pText, const std::string& qText) {
+        h.focus(calculate().pTextField);
+        type(pText);
+        h.focus(calculate().qTextField);
+        type(qText);
+    }
+
+    // The steps the solver gives for these inputs on its own.
+    static Steps solverSteps(const std::string& pText, const std::string& qText) {
+        KeTuStringOutput::shared().solutionSteps.clear();
+        KeTuStringOutput::shared().solutionStepCounter = 0;
+        return KeTuRadixel().calculate(pText, 1, qText, 2).solutionSteps.value_or(Steps{});
+    }
+
+    // The toasts on screen, oldest first.
+    std::vector<std::string> toasts() {
+        std::vector<std::string> texts;
+        for (const auto& view : h.rootViewController()->view()->subviews())
+            if (auto label = std::dynamic_pointer_cast<UILabel>(view)) texts.push_back(label->text().value_or(""));
+        return texts;
+    }
+};
+
+}  // namespace
+
+TEST_F(CalculateScreenTest, KeysGoToTheFieldThatBeganEditing) {
+    type("12");
+    EXPECT_EQ(p().text(), "");
+    EXPECT_EQ(q().text(), "");
+
+    enter("-2.4", "7/3");
+    EXPECT_EQ(p().text(), "-2.4");
+    EXPECT_EQ(q().text(), "7/3");
+    EXPECT_EQ(cursor(q()), 3);
+}
+
+TEST_F(CalculateScreenTest, KeysReplaceTheSelectionAndDeleteTakesItOrTheCharacterBefore) {
+    h.focus(calculate().qTextField);
+    type("123");
+    h.focus(calculate().qTextField, 2);
+    type("5");
+    EXPECT_EQ(q().text(), "1253");
+    EXPECT_EQ(cursor(q()), 3);
+
+    h.select(calculate().qTextField, 1, 2);
+    type("7");
+    EXPECT_EQ(q().text(), "1753");
+    EXPECT_EQ(cursor(q()), 2);
+
+    h.focus(calculate().qTextField, 0);
+    tapDelete();
+    EXPECT_EQ(q().text(), "1753");
+    EXPECT_EQ(cursor(q()), 0);
+
+    h.select(calculate().qTextField, 1, 3);
+    tapDelete();
+    EXPECT_EQ(q().text(), "13");
+    EXPECT_EQ(cursor(q()), 1);
+
+    h.focus(calculate().qTextField, 2);
+    tapDelete();
+    EXPECT_EQ(q().text(), "1");
+    EXPECT_EQ(cursor(q()), 1);
+}
+
+TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
+    enter("-2.4", "7/3");
+    ASSERT_TRUE(tapCalculate());
+
+    EXPECT_EQ(pages().selectedIndex(), 1u);
+    Steps expected = solverSteps("-2.4", "7/3");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(solution().solutionSteps, expected);
+    EXPECT_EQ(solution().tableView->numberOfRowsInSection(0), static_cast<int64_t>(expected.size()));
+    EXPECT_EQ(solution().tableView->rowHeight(), 100.0);
+
+    // Calculating again shows the new first step at the top, wherever the list was scrolled to.
+    solution().tableView->setContentOffset({0, 400});
+    h.tapAccessibilityIdentifier("toolbarRemoveButton");
+    enter("-2.4", "7/3");
+    ASSERT_TRUE(tapCalculate());
+    EXPECT_EQ(solution().tableView->contentOffset().y, -solution().tableView->contentInset().top);
+
+    auto events = h.analytics().eventsNamed("ketu_calculate");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[1].parameters, (nlohmann::json{{"solutionStepsCount", expected.size()}}));
+
+    const auto& history = CalcManager::shared().calculations;
+    ASSERT_EQ(history.size(), 3u);  // the first start's example, then these
+    EXPECT_EQ(history[0].inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
+    EXPECT_EQ(history[0].setupParameter, (nlohmann::json{{"appKey", "ZV"}}));
+    EXPECT_FALSE(isCalculating);
+}
+
+TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElse) {
+    // The example of the first start is the only entry.
+    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
+    enter("-2", "");
+    tapCalculate();
+    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
+    EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
+    EXPECT_EQ(pages().selectedIndex(), 0u);
+    EXPECT_EQ(p().text(), "-2");
+
+    h.focus(calculate().pTextField);
+    type("//2");  // -2//2
+    h.focus(calculate().qTextField);
+    type("1");
+    tapCalculate();
+    EXPECT_EQ(p().borderColor(), UIColor::redColor());
+    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
+    EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
+
+    EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
+    EXPECT_TRUE(solution().solutionSteps.empty());
+    EXPECT_TRUE(h.analytics().eventsNamed("ketu_calculate").empty());
+    EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
+}
+
+TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
+    enter("1/2", "3");
+    tapCalculate();
+    ASSERT_FALSE(solution().solutionSteps.empty());
+
+    ASSERT_TRUE(tapClear());
+    EXPECT_EQ(pages().selectedIndex(), 0u);
+    EXPECT_TRUE(solution().solutionSteps.empty());
+    EXPECT_EQ(solution().tableView->numberOfRowsInSection(0), 0);
+    EXPECT_EQ(p().text(), "");
+    EXPECT_EQ(q().text(), "");
+    EXPECT_TRUE(calculate().solutionSteps.empty());
+    EXPECT_FALSE(CalcManager::shared().currentCalculation);
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
+    // The history keeps what was calculated.
+    EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
+}
+
+TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {
+    enter("5", "6");
+    tapCalculate();  // page 1: the calculate page has disappeared and left its inputs behind
+
+    auto later = std::make_shared<AppDelegate>()->calculateViewController();
+    later->loadViewIfNeeded();
+    EXPECT_EQ(later->pTextField->text(), "5");
+    EXPECT_EQ(later->qTextField->text(), "6");
+
+    CalcManager::shared().currentSelectedCalculation = CalcManager::shared().calculations.back();
+    CalcManager::shared().saveCurrentSelectedCalculation();
+    auto picked = std::make_shared<AppDelegate>()->calculateViewController();
+    picked->loadViewIfNeeded();
+    EXPECT_EQ(picked->pTextField->text(), "-2.4");
+    EXPECT_EQ(picked->qTextField->text(), "7/3");
+    EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
+    EXPECT_FALSE(DefaultsKeys::currentSelectedCalculation.get());
+}
+
+TEST_F(CalculateScreenTest, HandlersDoNothingWhileACalculationRuns) {
+    h.focus(calculate().pTextField);
+    type("3");
+    isCalculating = true;
+    type("4");
+    tapDelete();
+    tapClear();
+    isCalculating = false;
+    EXPECT_EQ(p().text(), "3");
+    // Clear still records the tap.
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
+}

@@ -62,7 +62,8 @@ std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& o
 
     auto card = std::make_shared<UIView>(CGRect{(screen.size.width - cardWidth) / 2, (screen.size.height - cardHeight) / 2,
                                                 cardWidth, cardHeight});
-    card->setBackgroundColor(ThemeColor::background());
+    // A raised background, so the card stands out from the dimmed screen in the dark style too.
+    card->setBackgroundColor(ThemeColor::tertiaryBackground());
     auto label = std::make_shared<UILabel>(CGRect{margin, margin, cardWidth - 2 * margin, 56});
     label->setFont(UIFont::fontWithName("Avenir-Heavy", 18).value_or(UIFont::boldSystemFontOfSize(18)));
     label->setTextColor(ThemeColor::label());

@@ -107,6 +107,8 @@ Views buildRow(const std::shared_ptr<UIResponder>&) {
 Views buildVideo(const std::shared_ptr<UIResponder>&) {
     auto cell = std::make_shared<VideoCollectionViewCell>(NSCoder(VideoCollectionViewCell::nibName, ""));
     cell->setFrame({0, 0, 300, 300});
+    // The theme shadow follows the card's rounded corners.
+    cell->layer()->setCornerRadius(cornerRadius);
     auto content = cell->contentView();
 
     auto player = std::make_shared<YTPlayerView>(CGRect{0, 0, 300, 300});

@@ -35,6 +35,4 @@ std::shared_ptr<UIView> ManualViewController::viewForZoomingInScrollView(const s
 
 // Actions
 
-void ManualViewController::closeButtonPressed(const std::shared_ptr<UIButton>&) {
-    dismissViewControllerAnimated(true);
-}
+void ManualViewController::closeButtonPressed(const std::shared_ptr<UIButton>&) { dismissViewControllerAnimated(true); }

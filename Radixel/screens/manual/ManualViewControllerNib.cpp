@@ -17,13 +17,15 @@ constexpr CGFloat closeSide = 36;
 
 std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& owner) {
     auto manual = std::dynamic_pointer_cast<ManualViewController>(owner);
-    if (!manual) uikit::fatalError("The interface file \"ManualViewController\" connects its outlets to a ManualViewController");
+    if (!manual)
+        uikit::fatalError("The interface file \"ManualViewController\" connects its outlets to a ManualViewController");
     CGRect screen = UIScreen::mainScreen().bounds();
     CGFloat width = screen.size.width;
     auto root = std::make_shared<UIView>(screen);
     root->setBackgroundColor(ThemeColor::background());
 
-    auto title = std::make_shared<UILabel>(CGRect{margin + closeSide, titleTop, width - 2 * (margin + closeSide), closeSide});
+    auto title =
+        std::make_shared<UILabel>(CGRect{margin + closeSide, titleTop, width - 2 * (margin + closeSide), closeSide});
     title->setFont(UIFont::fontWithName("Avenir-Heavy", 20).value_or(UIFont::boldSystemFontOfSize(20)));
     title->setTextColor(ThemeColor::label());
     title->setTextAlignment(NSTextAlignment::Center);

@@ -67,7 +67,8 @@ void RatingViewController::presentPrompt() {
 
 void RatingViewController::setupViews() {
     ColorManager::applyColors(*view());
-    for (const auto& rounded : {ratingView, std::shared_ptr<UIView>(sendRatingButton), std::shared_ptr<UIView>(cancelRatingButton)})
+    for (const auto& rounded :
+         {ratingView, std::shared_ptr<UIView>(sendRatingButton), std::shared_ptr<UIView>(cancelRatingButton)})
         if (rounded) rounded->layer()->setCornerRadius(2.0);
     if (auto label = ratingLabel.lock()) label->setText(LocalizedString::rate());
     if (ratingView) ratingView->layer()->setMasksToBounds(true);

@@ -50,7 +50,8 @@ void addTouchAreas(UIView& card, const std::shared_ptr<CosmosView>& stars) {
 
 std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& owner) {
     auto prompt = std::dynamic_pointer_cast<RatingViewController>(owner);
-    if (!prompt) uikit::fatalError("The interface file \"RatingViewController\" connects its outlets to a RatingViewController");
+    if (!prompt)
+        uikit::fatalError("The interface file \"RatingViewController\" connects its outlets to a RatingViewController");
     CGRect screen = UIScreen::mainScreen().bounds();
     auto root = std::make_shared<UIView>(screen);
     root->setBackgroundColor(UIColor::clearColor());
@@ -60,8 +61,8 @@ std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& o
     background->setBackgroundColor(UIColor::blackColor());
     background->setTag(translucentTag);
 
-    auto card = std::make_shared<UIView>(CGRect{(screen.size.width - cardWidth) / 2, (screen.size.height - cardHeight) / 2,
-                                                cardWidth, cardHeight});
+    auto card = std::make_shared<UIView>(
+        CGRect{(screen.size.width - cardWidth) / 2, (screen.size.height - cardHeight) / 2, cardWidth, cardHeight});
     // A raised background, so the card stands out from the dimmed screen in the dark style too.
     card->setBackgroundColor(ThemeColor::tertiaryBackground());
     auto label = std::make_shared<UILabel>(CGRect{margin, margin, cardWidth - 2 * margin, 56});

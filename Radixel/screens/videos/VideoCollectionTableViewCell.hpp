@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/material/Button.hpp"
-#include "platform/uikit/UICollectionView.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UICollectionView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
 
@@ -51,9 +51,9 @@ public:
     std::shared_ptr<UICollectionViewCell> collectionViewCellForItemAtIndexPath(
         const std::shared_ptr<UICollectionView>& collectionView, const NSIndexPath& indexPath) override;
     // UICollectionViewDelegateFlowLayout
-    std::optional<CGSize> collectionViewLayoutSizeForItemAtIndexPath(const std::shared_ptr<UICollectionView>& collectionView,
-                                                                     const UICollectionViewLayout& layout,
-                                                                     const NSIndexPath& indexPath) override;
+    std::optional<CGSize> collectionViewLayoutSizeForItemAtIndexPath(
+        const std::shared_ptr<UICollectionView>& collectionView, const UICollectionViewLayout& layout,
+        const NSIndexPath& indexPath) override;
 
     // Actions
     void tappedLockingViewButton(const std::shared_ptr<UIButton>& sender);

@@ -139,7 +139,8 @@ TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkA
     send(4.0);
     ASSERT_TRUE(h.runUntil([&] { return alertTitle() == thanks(); }));
     EXPECT_EQ(checkServer.requestCount(), 1u);
-    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));
+    EXPECT_EQ(h.linkOpener().openedURLs(),
+              (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));
     EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"tapped_rated_app", "Tapped Rating in Menu"}));
     EXPECT_EQ(h.analytics().events().front().parameters, (json{{"app", "ZV"}, {"rating", 4.0}}));
     EXPECT_TRUE(DefaultsKeys::isRatingAlreadyDone.get());

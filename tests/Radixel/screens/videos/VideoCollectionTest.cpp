@@ -160,8 +160,9 @@ TEST_F(VideoCollectionTest, RemoteLinksInTheAppLanguageComeFirstThenTheEnglishOn
 
 TEST_F(VideoCollectionTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
     DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
-    auto row = showRow({watch + id + "&t=90s", watch + id + "&t=1m30s", watch + "aaaaaaaaaa", watch + "aaaaaaaaaaaa",
-                        "https://www.youtube.com/shorts/" + otherId, "https://www.youtube.com/shorts/" + otherId + "?x=1"});
+    auto row =
+        showRow({watch + id + "&t=90s", watch + id + "&t=1m30s", watch + "aaaaaaaaaa", watch + "aaaaaaaaaaaa",
+                 "https://www.youtube.com/shorts/" + otherId, "https://www.youtube.com/shorts/" + otherId + "?x=1"});
     auto collection = row->videoCollectionView.lock();
     CGRect first = *collection->frameForItemAtIndexPath({0, 0});
     EXPECT_DOUBLE_EQ(first.size.width, collection->frame().size.height * 0.95);

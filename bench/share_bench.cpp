@@ -22,11 +22,11 @@ public:
     std::shared_ptr<UIWindow> window;
     std::shared_ptr<SolutionViewController> solution;
 
-    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
-    {
+    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override {
         registerSolutionStoryboard();
         solution = UIStoryboard::storyboardWithName(SolutionViewController::storyboardName, nullptr)
-                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(SolutionViewController::sceneIdentifier);
+                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(
+                           SolutionViewController::sceneIdentifier);
         window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
         window->setRootViewController(solution);
         window->makeKeyAndVisible();
@@ -34,8 +34,7 @@ public:
     }
 };
 
-std::vector<SolutionStep> twelveSteps()
-{
+std::vector<SolutionStep> twelveSteps() {
     KeTuStringOutput::shared().solutionSteps.clear();
     KeTuStringOutput::shared().solutionStepCounter = 0;
     KeTuRadixel solver;
@@ -44,8 +43,7 @@ std::vector<SolutionStep> twelveSteps()
     return steps;
 }
 
-void BM_shareTwelveStepsToSavedPNG(benchmark::State& state)
-{
+void BM_shareTwelveStepsToSavedPNG(benchmark::State& state) {
     std::string pattern = (std::filesystem::temp_directory_path() / "radixel-share-bench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         state.SkipWithError("no temporary folder");
@@ -66,7 +64,8 @@ void BM_shareTwelveStepsToSavedPNG(benchmark::State& state)
             h.tapAlertAction("OK");
             h.finishAnimations();
             auto sheet = h.presented<UIActivityViewController>();
-            auto outcome = sheet ? render::ShareSheetSaver::saveImages(sheet->activityItemsOfType<std::shared_ptr<UIImage>>(), folder)
+            auto outcome = sheet ? render::ShareSheetSaver::saveImages(
+                                       sheet->activityItemsOfType<std::shared_ptr<UIImage>>(), folder)
                                  : render::ShareOutcome{};
             if (!outcome.saved) {
                 state.SkipWithError("the picture was not saved");
@@ -83,4 +82,4 @@ void BM_shareTwelveStepsToSavedPNG(benchmark::State& state)
 }
 BENCHMARK(BM_shareTwelveStepsToSavedPNG)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-} // namespace
+}  // namespace

@@ -4,8 +4,7 @@
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
 #include "Radixel/charts/views/UnitCircleChartView.hpp"
 
-void ChartManager::refreshChart(const std::shared_ptr<ChartTableViewCell>& cell)
-{
+void ChartManager::refreshChart(const std::shared_ptr<ChartTableViewCell>& cell) {
     if (!cell || cell->chartData.empty() || !std::dynamic_pointer_cast<UnitCircleChartData>(cell->chartData.front())) {
         return;
     }

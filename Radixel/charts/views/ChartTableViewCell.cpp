@@ -6,8 +6,7 @@
 
 namespace {
 
-std::shared_ptr<UIView> chartView(const std::shared_ptr<ChartData>& data, CGFloat width)
-{
+std::shared_ptr<UIView> chartView(const std::shared_ptr<ChartData>& data, CGFloat width) {
     if (!data || !(data->frameRatio > 0)) {
         return nullptr;
     }
@@ -18,10 +17,9 @@ std::shared_ptr<UIView> chartView(const std::shared_ptr<ChartData>& data, CGFloa
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
-void ChartTableViewCell::registerNib()
-{
+void ChartTableViewCell::registerNib() {
     UINib::registerNib(nibName, [](const std::shared_ptr<UIResponder>&) -> std::vector<std::shared_ptr<UIView>> {
         auto cell = std::make_shared<ChartTableViewCell>(NSCoder(nibName, cellIdentifier));
         cell->setFrame({0, 0, 390, 195});
@@ -31,14 +29,12 @@ void ChartTableViewCell::registerNib()
 }
 
 ChartTableViewCell::ChartTableViewCell(UITableViewCellStyle style, std::optional<std::string> reuseIdentifier)
-    : UITableViewCell(style, std::move(reuseIdentifier))
-{
-}
+    : UITableViewCell(style, std::move(reuseIdentifier)) {}
 
 ChartTableViewCell::ChartTableViewCell(const NSCoder& coder) : UITableViewCell(coder) {}
 
-void ChartTableViewCell::setupChart(const std::vector<std::shared_ptr<ChartData>>& data, const std::shared_ptr<UIView>& host)
-{
+void ChartTableViewCell::setupChart(const std::vector<std::shared_ptr<ChartData>>& data,
+                                    const std::shared_ptr<UIView>& host) {
     chartData = data;
     auto content = contentView();
     auto old = content->subviews();

@@ -11,22 +11,19 @@
 
 namespace {
 
-void setColor(cairo_t* cr, const UIColor& color)
-{
+void setColor(cairo_t* cr, const UIColor& color) {
     CGColor c = color.cgColor();
     cairo_set_source_rgba(cr, c.red, c.green, c.blue, c.alpha);
 }
 
-} // namespace
+}  // namespace
 
 UnitCircleChartView::UnitCircleChartView(const CGRect& frame, std::shared_ptr<UnitCircleChartData> data)
-    : UIView(frame), chartData_(std::move(data))
-{
+    : UIView(frame), chartData_(std::move(data)) {
     setOpaque(false);
 }
 
-void UnitCircleChartView::restartAnimation()
-{
+void UnitCircleChartView::restartAnimation() {
     if (isTakingScreenshot) {
         setAlpha(1);
         return;
@@ -36,8 +33,7 @@ void UnitCircleChartView::restartAnimation()
     UIView::animateWithDuration(animationDuration, [this] { setAlpha(1); });
 }
 
-void UnitCircleChartView::drawRect(const CGRect& /*rect*/) const
-{
+void UnitCircleChartView::drawRect(const CGRect& /*rect*/) const {
     cairo_t* cr = UIGraphicsGetCurrentContext();
     if (!cr || !chartData_) {
         return;

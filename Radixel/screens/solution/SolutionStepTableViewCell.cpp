@@ -9,41 +9,34 @@
 
 namespace {
 
-bool endsWith(const std::string& text, const std::string& suffix)
-{
+bool endsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-std::string removingAll(std::string text, const std::string& marker)
-{
+std::string removingAll(std::string text, const std::string& marker) {
     for (size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at)) {
         text.erase(at, marker.size());
     }
     return text;
 }
 
-} // namespace
+}  // namespace
 
-SolutionStepTableViewCell::SolutionStepTableViewCell(UITableViewCellStyle style, std::optional<std::string> reuseIdentifier)
-    : UITableViewCell(style, std::move(reuseIdentifier)), scrollView(std::make_shared<UIScrollView>())
-{
-}
+SolutionStepTableViewCell::SolutionStepTableViewCell(UITableViewCellStyle style,
+                                                     std::optional<std::string> reuseIdentifier)
+    : UITableViewCell(style, std::move(reuseIdentifier)), scrollView(std::make_shared<UIScrollView>()) {}
 
 SolutionStepTableViewCell::SolutionStepTableViewCell(const NSCoder& coder)
-    : UITableViewCell(coder), scrollView(std::make_shared<UIScrollView>())
-{
-}
+    : UITableViewCell(coder), scrollView(std::make_shared<UIScrollView>()) {}
 
 // MARK: - UITableViewCell
 
-void SolutionStepTableViewCell::awakeFromNib()
-{
+void SolutionStepTableViewCell::awakeFromNib() {
     UITableViewCell::awakeFromNib();
     setupViews();
 }
 
-void SolutionStepTableViewCell::setSelected(bool selected, bool animated)
-{
+void SolutionStepTableViewCell::setSelected(bool selected, bool animated) {
     UITableViewCell::setSelected(selected, animated);
 }
 
@@ -51,8 +44,7 @@ void SolutionStepTableViewCell::setSelected(bool selected, bool animated)
 // here: as wide as the formula when that is wider than the room the row leaves it, with the
 // scroll view's content reaching to its end plus the right margin, so a long formula scrolls
 // instead of being cut.
-void SolutionStepTableViewCell::layoutSubviews()
-{
+void SolutionStepTableViewCell::layoutSubviews() {
     UITableViewCell::layoutSubviews();
     if (!mathLabel) {
         return;
@@ -66,8 +58,7 @@ void SolutionStepTableViewCell::layoutSubviews()
 
 // MARK: - Set-up and content
 
-void SolutionStepTableViewCell::setupViews()
-{
+void SolutionStepTableViewCell::setupViews() {
     if (!stepTitleLabel || !mathLabel) {
         uikit::fatalError("SolutionStepTableViewCell: the title label and the formula placeholder must be connected");
     }
@@ -92,8 +83,9 @@ void SolutionStepTableViewCell::setupViews()
     scrollView->addSubview(mathLabel);
     mathLabel->setTranslatesAutoresizingMaskIntoConstraints(false);
     mathLabel->setTextColor(ThemeColor::label());
-    scrollView->addConstraint(NSLayoutConstraint::constraintWithItem(mathLabel, NSLayoutAttribute::CenterY, NSLayoutRelation::Equal,
-                                                                     scrollView, NSLayoutAttribute::CenterY, 1.0, 0.0));
+    scrollView->addConstraint(NSLayoutConstraint::constraintWithItem(mathLabel, NSLayoutAttribute::CenterY,
+                                                                     NSLayoutRelation::Equal, scrollView,
+                                                                     NSLayoutAttribute::CenterY, 1.0, 0.0));
     scrollView->setContentSize(mathLabel->bounds().size);
 
     if (!messageLabel) {
@@ -105,8 +97,7 @@ void SolutionStepTableViewCell::setupViews()
     }
 }
 
-void SolutionStepTableViewCell::setStepTitle(const std::string& title)
-{
+void SolutionStepTableViewCell::setStepTitle(const std::string& title) {
     if (!stepTitleLabel) {
         return;
     }
@@ -120,8 +111,7 @@ void SolutionStepTableViewCell::setStepTitle(const std::string& title)
     }
 }
 
-void SolutionStepTableViewCell::configure(const SolutionStep& step)
-{
+void SolutionStepTableViewCell::configure(const SolutionStep& step) {
     if (messageLabel) {
         messageLabel->setText(std::string());
     }

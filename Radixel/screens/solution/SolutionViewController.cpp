@@ -2,11 +2,10 @@
 
 #include "Radixel/charts/views/ChartManager.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
-#include "Radixel/charts/views/ScreenshotFlag.hpp"
 #include "Radixel/screens/manual/ManualViewController.hpp"
 #include "Radixel/screens/solution/ShareEventParameters.hpp"
+#include "Radixel/screens/solution/SolutionShareTask.hpp"
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
-#include "Radixel/screens/solution/TableScreenshot.hpp"
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 #include "Radixel/services/CalculatorKey.hpp"
 #include "Radixel/services/ColorManager.hpp"
@@ -25,9 +24,7 @@
 #include "platform/material/TabBar.hpp"
 #include "platform/material/ToolbarController.hpp"
 #include "platform/uikit/FatalError.hpp"
-#include "platform/uikit/MainActorTask.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
-#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UINib.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -35,28 +32,9 @@
 
 namespace {
 
-// What the share task and the quality note's OK have in common. The sheet is offered once, by
-// whichever of the two comes last; offering it while the note is still up would be refused.
-struct ShareState {
-    std::vector<std::shared_ptr<UIImage>> images;
-    bool answered = false;
-    bool captured = false;
-    bool offered = false;
-};
-
-void offerWhenBothDone(ShareState& state, SolutionViewController& screen)
-{
-    if (state.offered || !state.answered || !state.captured) {
-        return;
-    }
-    state.offered = true;
-    SolutionViewController::presentShareSheet(state.images, screen);
-}
-
 // The video row is as high as the window's root view is wide, read once for the process. The
 // page asks only when it shows videos, so a window is up by then; the screen stands in if not.
-CGFloat videoRowHeight()
-{
+CGFloat videoRowHeight() {
     static auto* cached = new ProcessShared<CGFloat>([] {
         auto window = ViewManager::keyWindow();
         auto root = window ? window->rootViewController() : nullptr;
@@ -66,85 +44,37 @@ CGFloat videoRowHeight()
     return *cached->get();
 }
 
-Task<> shareSolution(std::weak_ptr<SolutionViewController> page)
-{
-    auto screen = page.lock();
-    if (!screen || screen->solutionSteps.empty()) {
-        co_return;
-    }
-    isTakingScreenshot = true;
-    ViewManager::showBusyOverlay();
-    auto state = std::make_shared<ShareState>();
-    auto ok = UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default,
-                                             weakly(page, [state](const std::shared_ptr<SolutionViewController>& self, const auto&) {
-                                                 state->answered = true;
-                                                 offerWhenBothDone(*state, *self);
-                                             }));
-    showAlert(*screen, NSLocalizedString("sharingImageQualityTitle", "sharingImageQualityTitle"),
-              NSLocalizedString("sharingImageQualityText", "sharingImageQualityText"), {ok}, UIAlertControllerStyle::Alert);
-    auto table = screen->tableView;
-    screen.reset(); // the page is not kept alive by the capture
-    std::shared_ptr<UIImage> image;
-    if (table) {
-        image = co_await screenshotAsync(table);
-    }
-    if (image) {
-        state->images.push_back(image);
-    }
-    ViewManager::hideBusyOverlay();
-    isTakingScreenshot = false;
-    state->captured = true;
-    if (auto self = page.lock()) {
-        offerWhenBothDone(*state, *self);
-    }
-}
+}  // namespace
 
-template <class View>
-std::shared_ptr<View> strong(const std::weak_ptr<View>& view)
-{
-    return view.lock();
-}
-template <class View>
-std::shared_ptr<View> strong(const std::shared_ptr<View>& view)
-{
-    return view;
-}
+SolutionViewController::SolutionViewController() { setupTabItem(); }
 
-} // namespace
-
-SolutionViewController::SolutionViewController()
-{
+SolutionViewController::SolutionViewController(const NSCoder& coder) : AdHandlingViewController(coder) {
     setupTabItem();
 }
 
-SolutionViewController::SolutionViewController(const NSCoder& coder) : AdHandlingViewController(coder)
-{
-    setupTabItem();
-}
-
-SolutionViewController::~SolutionViewController()
-{
-    NSNotificationCenter::defaultCenter().removeObserver(this);
-}
+SolutionViewController::~SolutionViewController() { NSNotificationCenter::defaultCenter().removeObserver(this); }
 
 // MARK: - UIViewController
 
-void SolutionViewController::viewDidLoad()
-{
+void SolutionViewController::viewDidLoad() {
     AdHandlingViewController::viewDidLoad();
     if (!tableView || !shareButton || !bottomBannerConstraint) {
-        uikit::fatalError("SolutionViewController: tableView, shareButton and bottomBannerConstraint must be connected");
+        uikit::fatalError(
+            "SolutionViewController: tableView, shareButton and bottomBannerConstraint must be connected");
     }
     tableView->setDataSource(as<SolutionViewController>());
     tableView->setDelegate(as<SolutionViewController>());
-    tableView->registerNib(UINib::nibWithNibName(ChartTableViewCell::nibName, &NSBundle::mainBundle()), ChartTableViewCell::cellIdentifier);
+    tableView->registerNib(UINib::nibWithNibName(ChartTableViewCell::nibName, &NSBundle::mainBundle()),
+                           ChartTableViewCell::cellIdentifier);
     tableView->registerNib(UINib::nibWithNibName(VideoCollectionTableViewCell::nibName, &NSBundle::mainBundle()),
                            VideoCollectionTableViewCell::cellIdentifier);
     shareButton->setImage(Material::Icon::share());
     setupTabItem();
     NSNotificationCenter::defaultCenter().addObserver(
         this, clearNotificationName,
-        weakly(this, [](const std::shared_ptr<SolutionViewController>& self, const NSNotification&) { self->handleClearAllButton(); }));
+        weakly(this, [](const std::shared_ptr<SolutionViewController>& self, const NSNotification&) {
+            self->handleClearAllButton();
+        }));
 
     auto root = view();
     std::shared_ptr<NSLayoutConstraint> trailing;
@@ -161,8 +91,7 @@ void SolutionViewController::viewDidLoad()
     root->layoutIfNeeded();
 }
 
-void SolutionViewController::viewWillAppear(bool animated)
-{
+void SolutionViewController::viewWillAppear(bool animated) {
     AdHandlingViewController::viewWillAppear(animated);
     auto root = view();
     ColorManager::applyColors(*root);
@@ -188,30 +117,20 @@ void SolutionViewController::viewWillAppear(bool animated)
 
 // MARK: - Actions
 
-void SolutionViewController::tappedShareButton(const std::shared_ptr<UIControl>& /*sender*/)
-{
-    share();
-}
+void SolutionViewController::tappedShareButton(const std::shared_ptr<UIControl>& /*sender*/) { share(); }
 
-void SolutionViewController::manualButtonPressed(const std::shared_ptr<UIControl>& /*sender*/)
-{
-    showManual();
-}
+void SolutionViewController::manualButtonPressed(const std::shared_ptr<UIControl>& /*sender*/) { showManual(); }
 
-void SolutionViewController::handleClearAllButton()
-{
-    clearSolution();
-}
+void SolutionViewController::handleClearAllButton() { clearSolution(); }
 
-void SolutionViewController::share()
-{
+void SolutionViewController::share() {
     DDVAnalytics::logEventWithName("ketu_tapped_share", shareEventParameters(solutionSteps));
-    Task<>::run(TaskPriority::UserInitiated,
-                [page = std::weak_ptr<SolutionViewController>(as<SolutionViewController>())] { return shareSolution(page); });
+    Task<>::run(
+        TaskPriority::UserInitiated,
+        [page = std::weak_ptr<SolutionViewController>(as<SolutionViewController>())] { return shareSolution(page); });
 }
 
-void SolutionViewController::showManual()
-{
+void SolutionViewController::showManual() {
     if (!manualImageName || manualImageName->empty()) {
         return;
     }
@@ -221,8 +140,7 @@ void SolutionViewController::showManual()
     presentViewController(manual, true);
 }
 
-void SolutionViewController::clearSolution()
-{
+void SolutionViewController::clearSolution() {
     if (tableView && tableView->numberOfRowsInSection(0) > 0) {
         tableView->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
     }
@@ -241,12 +159,13 @@ void SolutionViewController::clearSolution()
     }
 }
 
-void SolutionViewController::presentShareSheet(const std::vector<std::shared_ptr<UIImage>>& images, UIViewController& screen)
-{
+void SolutionViewController::presentShareSheet(const std::vector<std::shared_ptr<UIImage>>& images,
+                                               UIViewController& screen) {
     if (images.empty()) {
         return;
     }
-    auto sheet = std::make_shared<UIActivityViewController>(std::vector<std::any>(images.begin(), images.end()), std::vector<std::any>{});
+    auto sheet = std::make_shared<UIActivityViewController>(std::vector<std::any>(images.begin(), images.end()),
+                                                            std::vector<std::any>{});
     if (UIDevice::currentDevice().userInterfaceIdiom() == UIUserInterfaceIdiom::Pad) {
         if (auto popover = sheet->popoverPresentationController()) {
             auto root = screen.view();
@@ -259,13 +178,12 @@ void SolutionViewController::presentShareSheet(const std::vector<std::shared_ptr
 
 // MARK: - UITableViewDataSource
 
-int64_t SolutionViewController::numberOfSectionsInTableView(const std::shared_ptr<UITableView>& /*tableView*/)
-{
+int64_t SolutionViewController::numberOfSectionsInTableView(const std::shared_ptr<UITableView>& /*tableView*/) {
     return 1 + (chartSteps.empty() ? 0 : 1) + (!solutionSteps.empty() && !videoUrlStrings.empty() ? 1 : 0);
 }
 
-int64_t SolutionViewController::tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& table, int64_t section)
-{
+int64_t SolutionViewController::tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& table,
+                                                               int64_t section) {
     if (section == 0) {
         return static_cast<int64_t>(solutionSteps.size());
     }
@@ -275,9 +193,8 @@ int64_t SolutionViewController::tableViewNumberOfRowsInSection(const std::shared
     return static_cast<int64_t>(chartSteps.size());
 }
 
-std::shared_ptr<UITableViewCell> SolutionViewController::tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
-                                                                                        const NSIndexPath& indexPath)
-{
+std::shared_ptr<UITableViewCell> SolutionViewController::tableViewCellForRowAtIndexPath(
+    const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) {
     if (indexPath.section == 0) {
         auto cell = table->dequeue<SolutionStepTableViewCell>(indexPath);
         const SolutionStep& step = solutionSteps.at(static_cast<size_t>(indexPath.row));
@@ -289,7 +206,7 @@ std::shared_ptr<UITableViewCell> SolutionViewController::tableViewCellForRowAtIn
     if (isVideoSection(table, indexPath.section)) {
         auto cell = table->dequeue<VideoCollectionTableViewCell>(indexPath);
         cell->videoUrlStringArray = videoUrlStrings;
-        if (auto collection = strong(cell->videoCollectionView)) {
+        if (auto collection = cell->videoCollectionView.lock()) {
             collection->reloadData();
         }
         return cell;
@@ -302,9 +219,8 @@ std::shared_ptr<UITableViewCell> SolutionViewController::tableViewCellForRowAtIn
 
 // MARK: - UITableViewDelegate
 
-std::optional<CGFloat> SolutionViewController::tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
-                                                                                const NSIndexPath& indexPath)
-{
+std::optional<CGFloat> SolutionViewController::tableViewHeightForRowAtIndexPath(
+    const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) {
     if (indexPath.section == 0 && configuredRowHeight) {
         if (auto height = configuredRowHeight->find(indexPath.row); height != configuredRowHeight->end()) {
             return height->second;
@@ -324,8 +240,8 @@ std::optional<CGFloat> SolutionViewController::tableViewHeightForRowAtIndexPath(
 }
 
 void SolutionViewController::tableViewWillDisplayCell(const std::shared_ptr<UITableView>& /*tableView*/,
-                                                      const std::shared_ptr<UITableViewCell>& cell, const NSIndexPath& indexPath)
-{
+                                                      const std::shared_ptr<UITableViewCell>& cell,
+                                                      const NSIndexPath& indexPath) {
     auto chartCell = std::dynamic_pointer_cast<ChartTableViewCell>(cell);
     if (!chartCell || indexPath.section != 1 || chartSteps.empty()) {
         return;
@@ -335,14 +251,13 @@ void SolutionViewController::tableViewWillDisplayCell(const std::shared_ptr<UITa
 
 // MARK: - Private
 
-void SolutionViewController::setupTabItem()
-{
+void SolutionViewController::setupTabItem() {
     setupPageTabItem(*this, NSLocalizedString("Result", "Pagebar title for result view"), !solutionSteps.empty());
 }
 
 // The video row is the last section, and only there while steps are shown: a chart section
 // never takes its place.
-bool SolutionViewController::isVideoSection(const std::shared_ptr<UITableView>& table, int64_t section)
-{
-    return section > 0 && !solutionSteps.empty() && !videoUrlStrings.empty() && section == numberOfSectionsInTableView(table) - 1;
+bool SolutionViewController::isVideoSection(const std::shared_ptr<UITableView>& table, int64_t section) {
+    return section > 0 && !solutionSteps.empty() && !videoUrlStrings.empty() &&
+           section == numberOfSectionsInTableView(table) - 1;
 }

@@ -28,7 +28,9 @@
 //
 // Until the first hand-over from the calculate page, and after Clear, the page is an empty
 // table with a hidden share button and a disabled tab item.
-class SolutionViewController : public AdHandlingViewController, public UITableViewDataSource, public UITableViewDelegate {
+class SolutionViewController : public AdHandlingViewController,
+                               public UITableViewDataSource,
+                               public UITableViewDelegate {
 public:
     static constexpr const char* storyboardName = "SolutionViewController";
     static constexpr const char* sceneIdentifier = "SolutionViewController";
@@ -73,8 +75,8 @@ public:
     // UITableViewDelegate
     std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                             const NSIndexPath& indexPath) override;
-    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>& tableView, const std::shared_ptr<UITableViewCell>& cell,
-                                  const NSIndexPath& indexPath) override;
+    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>& tableView,
+                                  const std::shared_ptr<UITableViewCell>& cell, const NSIndexPath& indexPath) override;
 
 private:
     void setupTabItem();

@@ -14,8 +14,7 @@ constexpr CGFloat rowHeight = 100;
 constexpr CGFloat buttonSize = 56;
 constexpr CGFloat buttonMargin = 16;
 
-std::shared_ptr<UITableViewCell> makeStepCell()
-{
+std::shared_ptr<UITableViewCell> makeStepCell() {
     auto cell = std::make_shared<SolutionStepTableViewCell>(
         NSCoder(SolutionViewController::storyboardName, SolutionStepTableViewCell::cellIdentifier));
     cell->setFrame({0, 0, 390, rowHeight});
@@ -39,8 +38,7 @@ std::shared_ptr<UITableViewCell> makeStepCell()
     return cell;
 }
 
-std::shared_ptr<Material::FABButton> makeButton(UIView& root)
-{
+std::shared_ptr<Material::FABButton> makeButton(UIView& root) {
     auto button = std::make_shared<Material::FABButton>();
     button->setFrame({0, 0, buttonSize, buttonSize});
     button->setTag(102);
@@ -50,8 +48,7 @@ std::shared_ptr<Material::FABButton> makeButton(UIView& root)
     return button;
 }
 
-std::shared_ptr<UIView> buildScene(SolutionViewController& owner)
-{
+std::shared_ptr<UIView> buildScene(SolutionViewController& owner) {
     auto root = std::make_shared<UIView>(UIScreen::mainScreen().bounds());
     root->setBackgroundColor(UIColor::systemBackgroundColor());
 
@@ -101,15 +98,16 @@ std::shared_ptr<UIView> buildScene(SolutionViewController& owner)
     return root;
 }
 
-} // namespace
+}  // namespace
 
-void registerSolutionStoryboard()
-{
+void registerSolutionStoryboard() {
     ChartTableViewCell::registerNib();
     registerVideoNibs();
-    UIStoryboard::registerScene(SolutionViewController::storyboardName, SolutionViewController::sceneIdentifier, [](const NSCoder& coder) {
-        auto controller = std::make_shared<SolutionViewController>(coder);
-        controller->setViewBuilder([](UIViewController& owner) { return buildScene(static_cast<SolutionViewController&>(owner)); });
-        return controller;
-    });
+    UIStoryboard::registerScene(
+        SolutionViewController::storyboardName, SolutionViewController::sceneIdentifier, [](const NSCoder& coder) {
+            auto controller = std::make_shared<SolutionViewController>(coder);
+            controller->setViewBuilder(
+                [](UIViewController& owner) { return buildScene(static_cast<SolutionViewController&>(owner)); });
+            return controller;
+        });
 }

@@ -12,16 +12,14 @@ namespace {
 
 constexpr uint64_t chartDrawingWait = 2'000'000'000;
 
-void appendIfVisible(std::vector<std::shared_ptr<UIImage>>& captures, const std::shared_ptr<UIImage>& image)
-{
+void appendIfVisible(std::vector<std::shared_ptr<UIImage>>& captures, const std::shared_ptr<UIImage>& image) {
     if (image && image->size().width > 0 && image->size().height > 0) {
         captures.push_back(image);
     }
 }
 
 // A section header or footer: its capture, or a transparent stand-in of its size.
-std::shared_ptr<UIImage> captureSupplementary(UITableView& table, const CGRect& rect)
-{
+std::shared_ptr<UIImage> captureSupplementary(UITableView& table, const CGRect& rect) {
     CGPoint saved = table.contentOffset();
     table.scrollRectToVisible(rect, false);
     auto image = screenshotForCroppingRect(table, rect);
@@ -33,23 +31,19 @@ std::shared_ptr<UIImage> captureSupplementary(UITableView& table, const CGRect& 
     return image;
 }
 
-} // namespace
+}  // namespace
 
-std::shared_ptr<UIImage> screenshotForCroppingRect(const UIView& view, const CGRect& croppingRect)
-{
+std::shared_ptr<UIImage> screenshotForCroppingRect(const UIView& view, const CGRect& croppingRect) {
     UIGraphicsImageRenderer renderer(croppingRect.size);
     return renderer.imageWithActions(
         [&view](const UIGraphicsImageRendererContext& context) { view.layer()->renderInContext(context.CGContext()); });
 }
 
-std::shared_ptr<UIImage> screenshot(const UIView& view)
-{
-    return screenshotForCroppingRect(view, view.bounds());
-}
+std::shared_ptr<UIImage> screenshot(const UIView& view) { return screenshotForCroppingRect(view, view.bounds()); }
 
-Task<std::shared_ptr<UIImage>> screenshotAsync(std::shared_ptr<UITableView> tableView, std::optional<std::set<int64_t>> headerSections,
-                                               std::optional<std::set<int64_t>> footerSections)
-{
+Task<std::shared_ptr<UIImage>> screenshotAsync(std::shared_ptr<UITableView> tableView,
+                                               std::optional<std::set<int64_t>> headerSections,
+                                               std::optional<std::set<int64_t>> footerSections) {
     std::vector<std::shared_ptr<UIImage>> captures;
     UITableView& table = *tableView;
 
@@ -94,8 +88,7 @@ Task<std::shared_ptr<UIImage>> screenshotAsync(std::shared_ptr<UITableView> tabl
     co_return combineImagesVertically(captures);
 }
 
-std::shared_ptr<UIImage> combineImagesVertically(const std::vector<std::shared_ptr<UIImage>>& images)
-{
+std::shared_ptr<UIImage> combineImagesVertically(const std::vector<std::shared_ptr<UIImage>>& images) {
     CGSize size;
     for (const auto& image : images) {
         if (image) {

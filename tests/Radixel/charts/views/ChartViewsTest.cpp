@@ -12,25 +12,24 @@ using uikit::testing::Harness;
 
 namespace {
 
-std::shared_ptr<UnitCircleChartData> unitCircle() { return std::make_shared<UnitCircleChartData>(45.0, 0.7, 45.0, 0, Quadrant::first); }
+std::shared_ptr<UnitCircleChartData> unitCircle() {
+    return std::make_shared<UnitCircleChartData>(45.0, 0.7, 45.0, 0, Quadrant::first);
+}
 
-std::shared_ptr<ChartTableViewCell> cellFromNib()
-{
+std::shared_ptr<ChartTableViewCell> cellFromNib() {
     ChartTableViewCell::registerNib();
     auto views = UINib::nibWithNibName(ChartTableViewCell::nibName, nullptr)->instantiateWithOwner(nullptr);
     return std::dynamic_pointer_cast<ChartTableViewCell>(views.at(0));
 }
 
-std::shared_ptr<UnitCircleChartView> chartIn(ChartTableViewCell& cell)
-{
+std::shared_ptr<UnitCircleChartView> chartIn(ChartTableViewCell& cell) {
     const auto& views = cell.contentView()->subviews();
     return views.empty() ? nullptr : std::dynamic_pointer_cast<UnitCircleChartView>(views.front());
 }
 
-} // namespace
+}  // namespace
 
-TEST(ChartTableViewCell, ShowsOneChartViewSizedByTheHostAndReplacesWhatWasThere)
-{
+TEST(ChartTableViewCell, ShowsOneChartViewSizedByTheHostAndReplacesWhatWasThere) {
     Harness h;
     auto cell = cellFromNib();
     ASSERT_TRUE(cell);
@@ -52,8 +51,7 @@ TEST(ChartTableViewCell, ShowsOneChartViewSizedByTheHostAndReplacesWhatWasThere)
     EXPECT_TRUE(cell->contentView()->subviews().empty());
 }
 
-TEST(ChartManager, RefreshRestartsTheUnitCircleUnlessTheTableIsBeingCaptured)
-{
+TEST(ChartManager, RefreshRestartsTheUnitCircleUnlessTheTableIsBeingCaptured) {
     Harness h;
     auto cell = cellFromNib();
     cell->setupChart({unitCircle()}, std::make_shared<UIView>(CGRect{0, 0, 390, 800}));

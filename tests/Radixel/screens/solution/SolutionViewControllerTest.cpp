@@ -6,13 +6,13 @@
 #include "Radixel/charts/UnitCircleChartData.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
 #include "Radixel/charts/views/ScreenshotFlag.hpp"
+#include "Radixel/screens/manual/ManualViewController.hpp"
+#include "Radixel/screens/manual/ManualViewControllerNib.hpp"
 #include "Radixel/screens/solution/LatexCleanUp.hpp"
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
-#include "Radixel/screens/manual/ManualViewController.hpp"
-#include "Radixel/screens/manual/ManualViewControllerNib.hpp"
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
@@ -39,11 +39,11 @@ public:
     std::shared_ptr<Material::TabsController> tabs;
     std::shared_ptr<SolutionViewController> solution;
 
-    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
-    {
+    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override {
         registerSolutionStoryboard();
         solution = UIStoryboard::storyboardWithName(SolutionViewController::storyboardName, nullptr)
-                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(SolutionViewController::sceneIdentifier);
+                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(
+                           SolutionViewController::sceneIdentifier);
         tabs = std::make_shared<Material::TabsController>(
             std::vector<std::shared_ptr<UIViewController>>{std::make_shared<UIViewController>(), solution}, 0);
         window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
@@ -63,8 +63,7 @@ protected:
     std::shared_ptr<UITableView> table = page.tableView;
 
     // What the calculate page does after a successful calculation.
-    void handOver(std::vector<SolutionStep> steps, std::vector<std::vector<std::shared_ptr<ChartData>>> charts = {})
-    {
+    void handOver(std::vector<SolutionStep> steps, std::vector<std::vector<std::shared_ptr<ChartData>>> charts = {}) {
         page.solutionSteps = std::move(steps);
         table->reloadData();
         page.chartSteps = std::move(charts);
@@ -79,18 +78,17 @@ protected:
     }
 
     // The remote configuration's tutorial links for this calculator, as a fetch would leave them.
-    void holdVideoLinks(const std::vector<std::string>& links)
-    {
+    void holdVideoLinks(const std::vector<std::string>& links) {
         nlohmann::json videos = {{"ZV", {{"en", links}}}};
-        std::ofstream(store.path() / "values.json") << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
+        std::ofstream(store.path() / "values.json")
+            << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
         RADEvuvozUziduz client({"", store.path() / "values.json"});
         RemoteConfigManager::shared().loadVideoTutorials(client);
     }
 
     std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
 
-    std::shared_ptr<SolutionStepTableViewCell> stepCell(int64_t row)
-    {
+    std::shared_ptr<SolutionStepTableViewCell> stepCell(int64_t row) {
         return std::dynamic_pointer_cast<SolutionStepTableViewCell>(table->cellForRowAtIndexPath({0, row}));
     }
 
@@ -98,10 +96,9 @@ protected:
     std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
 };
 
-} // namespace
+}  // namespace
 
-TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop)
-{
+TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
     handOver(exampleSteps());
     std::vector<SolutionStep> steps = exampleSteps();
@@ -124,18 +121,18 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop)
     EXPECT_FALSE(page.shareButton->isHidden());
     EXPECT_TRUE(Material::tabItem(page)->isEnabled());
     EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::lightText());
-    ASSERT_TRUE(table->tableFooterView()); // room to scroll the last step above the buttons
+    ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
 }
 
-TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep)
-{
+TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep) {
     handOver({{{"title", "Note#bold"}, {"messageString", "No real solution"}},
               {{"title", "Step 2    Plain"}, {"latexString", "x = 2.0"}},
               {{"title", "Only a title"}}});
     auto note = stepCell(0);
     ASSERT_TRUE(note->stepTitleLabel->attributedText());
     EXPECT_EQ(note->stepTitleLabel->attributedText()->string(), "Note");
-    EXPECT_EQ(note->stepTitleLabel->attributedText()->attributesAtIndex(0).font, UIFont::fontWithName("Avenir-Heavy", 14));
+    EXPECT_EQ(note->stepTitleLabel->attributedText()->attributesAtIndex(0).font,
+              UIFont::fontWithName("Avenir-Heavy", 14));
     EXPECT_EQ(note->messageLabel->text(), "No real solution");
     EXPECT_EQ(note->mathLabel->latex(), "");
     EXPECT_EQ(stepCell(1)->stepTitleLabel->font(), UIFont::fontWithName("Avenir-Book", 14));
@@ -156,8 +153,7 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(note->mathLabel->latex(), "");
 }
 
-TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut)
-{
+TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     std::string longFormula = "x = 1";
     for (int i = 2; i < 40; ++i) {
         longFormula += " + " + std::to_string(i) + "x";
@@ -176,8 +172,7 @@ TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut)
     EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 }
 
-TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent)
-{
+TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent) {
     page.share();
     h.runUntilIdle();
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
@@ -188,8 +183,7 @@ TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent)
     EXPECT_FALSE(isTakingScreenshot);
 }
 
-TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack)
-{
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
     handOver(exampleSteps());
     table->setContentOffset({0, 150});
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
@@ -214,14 +208,13 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     EXPECT_EQ(sheet(), h.topViewController());
 }
 
-TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet)
-{
+TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(30.0, 0.5, 30.0, 0, Quadrant::first)}});
     ASSERT_EQ(table->numberOfSections(), 2);
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     EXPECT_TRUE(overlayShown());
     EXPECT_TRUE(isTakingScreenshot);
-    ASSERT_TRUE(h.tapAlertAction("OK")); // the note stays answerable during the wait
+    ASSERT_TRUE(h.tapAlertAction("OK"));  // the note stays answerable during the wait
     EXPECT_FALSE(sheet());
     h.advance(1.9);
     EXPECT_FALSE(sheet());
@@ -238,8 +231,7 @@ TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOn
     EXPECT_EQ(h.topViewController(), sheet());
 }
 
-TEST_F(SolutionPageTest, TheSheetSavesThePictureAndReportsAFailureAsOne)
-{
+TEST_F(SolutionPageTest, TheSheetSavesThePictureAndReportsAFailureAsOne) {
     ScratchFolder home;
     const char* previousHome = std::getenv("HOME");
     std::string savedHome = previousHome ? previousHome : "";
@@ -274,8 +266,7 @@ TEST_F(SolutionPageTest, TheSheetSavesThePictureAndReportsAFailureAsOne)
     unsetenv("XDG_CONFIG_HOME");
 }
 
-TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut)
-{
+TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut) {
     handOver(exampleSteps());
     table->setContentOffset({0, 300});
     NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
@@ -296,8 +287,7 @@ TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageSta
     EXPECT_TRUE(page.shareButton->isHidden());
 }
 
-TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio)
-{
+TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}});
     page.configuredRowHeight = std::map<int64_t, CGFloat>{{1, 160.0}};
     table->reloadData();
@@ -311,21 +301,22 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_EQ(chart->contentView()->subviews().size(), 1u);
 }
 
-TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps)
-{
+TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps) {
     holdVideoLinks({"https://youtu.be/first", "https://youtu.be/second"});
     app->tabs->select(1);
     h.runUntilIdle();
-    EXPECT_EQ(table->numberOfSections(), 1); // no steps, no videos
+    EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
 
-    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}, {{"title", "Result"}, {"latexString", "x = 1"}}});
+    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}},
+              {{"title", "Result"}, {"latexString", "x = 1"}}});
     ASSERT_EQ(table->numberOfSections(), 2);
     ASSERT_EQ(table->numberOfRowsInSection(1), 1);
     CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
     auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     ASSERT_TRUE(videos);
-    EXPECT_EQ(videos->videoUrlStringArray, (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
+    EXPECT_EQ(videos->videoUrlStringArray,
+              (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
 
     page.share();
     h.runUntilIdle();
@@ -337,8 +328,7 @@ TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps
     EXPECT_DOUBLE_EQ(images[0]->size().height, 2 * 100.0 + windowWidth);
 }
 
-TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName)
-{
+TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName) {
     registerManualViewControllerNib();
     handOver(exampleSteps());
     EXPECT_TRUE(page.manualButton.lock()->isHidden());
@@ -357,8 +347,7 @@ TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName)
     EXPECT_EQ(manual->modalPresentationStyle(), UIModalPresentationStyle::PageSheet);
 }
 
-TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge)
-{
+TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {
     Harness::Options pad;
     pad.idiom = UIUserInterfaceIdiom::Pad;
     pad.screenSize = {820, 1180};
@@ -378,16 +367,16 @@ TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge)
     EXPECT_EQ(sheet->popoverPresentationController()->sourceRect(), (CGRect{0, 1180, 820, 50}));
 }
 
-TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes)
-{
+TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes) {
     Harness h;
     auto solid = [](CGSize size) {
         UIGraphicsImageRendererFormat format;
         format.scale = 1;
-        return UIGraphicsImageRenderer(size, format).imageWithActions([&](const UIGraphicsImageRendererContext& context) {
-            cairo_set_source_rgb(context.CGContext(), 1, 0, 0);
-            context.fillRect({0, 0, size.width, size.height});
-        });
+        return UIGraphicsImageRenderer(size, format)
+            .imageWithActions([&](const UIGraphicsImageRendererContext& context) {
+                cairo_set_source_rgb(context.CGContext(), 1, 0, 0);
+                context.fillRect({0, 0, size.width, size.height});
+            });
     };
     auto stacked = combineImagesVertically({solid({100, 20}), solid({50, 30})});
     ASSERT_TRUE(stacked);

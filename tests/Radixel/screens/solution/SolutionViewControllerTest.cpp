@@ -298,7 +298,17 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     auto chart = std::dynamic_pointer_cast<ChartTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->backgroundColor(), UIColor::clearColor());
-    EXPECT_EQ(chart->contentView()->subviews().size(), 1u);
+    ASSERT_EQ(chart->contentView()->subviews().size(), 1u);
+    // Half a second after the chart row came into view its animation starts again.
+    h.finishAnimations();
+    auto chartView = chart->contentView()->subviews().front();
+    EXPECT_FALSE(chartView->hasRunningAnimations());
+    table->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
+    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
+    h.advance(0.4);
+    EXPECT_FALSE(chartView->hasRunningAnimations());
+    h.advance(0.2);
+    EXPECT_TRUE(chart->contentView()->subviews().front()->hasRunningAnimations());
 }
 
 TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps) {

@@ -1,0 +1,5 @@
+#pragma once
+
+// Holds nothing and does nothing: the application's events are sent where they happen, through
+// DDVAnalytics::logEventWithName.
+class AnalyticsManager {};

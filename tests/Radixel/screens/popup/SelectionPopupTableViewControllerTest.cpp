@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Radixel/screens/popup/SelectionPopupTableViewController.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
+#include "platform/uikit/CALayer.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+std::vector<std::string> texts(int count) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < count; ++i) rows.push_back("row " + std::to_string(i));
+    return rows;
+}
+
+class SelectionPopupTest : public ::testing::Test {
+protected:
+    SelectionPopupTest() {
+        anchor = std::make_shared<UIView>(CGRect{150, 120, 90, 30});
+        screen.controller->view()->addSubview(anchor);
+        list->data = texts(3);
+    }
+
+    // Shows the list as a popover under the anchor, as a screen would.
+    void present() {
+        list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
+        list->popoverPresentationController()->setSourceView(anchor);
+        list->popoverPresentationController()->setSourceRect(anchor->bounds());
+        list->popoverPresentationController()->setDelegate(screen.controller);
+        screen.controller->presentViewController(list, true);
+        h.runUntilIdle();
+    }
+    std::shared_ptr<UIView> container() const { return list->popoverPresentationController()->containerView(); }
+    std::vector<std::shared_ptr<CAShapeLayer>> borders() const {
+        std::vector<std::shared_ptr<CAShapeLayer>> found;
+        for (const auto& layer : container()->layer()->sublayers())
+            if (layer->name() == "border") found.push_back(std::dynamic_pointer_cast<CAShapeLayer>(layer));
+        return found;
+    }
+    // The rows shown in the highlight colour.
+    std::vector<int64_t> highlightedRows() const {
+        std::vector<int64_t> rows;
+        auto table = list->tableView();
+        for (const auto& cell : table->visibleCells())
+            if (cell->backgroundColor() == list->cellHighlightColor) rows.push_back(table->indexPathForCell(cell)->row);
+        return rows;
+    }
+
+    ScratchDefaults defaults;
+    Harness h;
+    ShownScreen screen{h};
+    std::shared_ptr<UIView> anchor;
+    std::shared_ptr<SelectionPopupTableViewController> list = std::make_shared<SelectionPopupTableViewController>();
+};
+
+}  // namespace
+
+TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
+    EXPECT_EQ(list->preferredContentSize(), (CGSize{80, 120}));
+    list->rowHeight = 60;
+    list->rowWidth = 120;
+    list->data = texts(5);
+    EXPECT_EQ(list->preferredContentSize(), (CGSize{120, 200}));
+    list->data.clear();
+    EXPECT_EQ(list->preferredContentSize().height, 0);
+
+    list->data = texts(3);
+    present();
+    ASSERT_NE(container(), nullptr);
+    EXPECT_EQ(container()->frame().size, (CGSize{120, 120}));
+    auto table = list->tableView();
+    EXPECT_EQ(table->numberOfSections(), 1);
+    EXPECT_EQ(table->rectForRowAtIndexPath({0, 2}), (CGRect{0, 80, 120, 40}));
+    auto first = table->cellForRowAtIndexPath({0, 0});
+    EXPECT_EQ(first->textLabel()->text(), "row 0");
+    EXPECT_EQ(first->textLabel()->textAlignment(), NSTextAlignment::Center);
+    EXPECT_EQ(table->backgroundColor(), KeTuColor::color1());
+}
+
+TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
+    list->data = texts(40);
+    list->selectedIndex = 20;
+    present();
+    auto table = list->tableView();
+    EXPECT_EQ(highlightedRows(), (std::vector<int64_t>{20}));
+    CGRect row = table->rectForRowAtIndexPath({0, 20});
+    CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
+    EXPECT_GE(middle, row.minY());
+    EXPECT_LE(middle, row.maxY());
+    for (const auto& cell : table->visibleCells()) {
+        EXPECT_TRUE(cell->backgroundColor() == list->cellHighlightColor ||
+                    cell->backgroundColor() == list->cellBgColor);
+    }
+}
+
+TEST_F(SelectionPopupTest, WithoutAChoiceOrWithOneOutsideTheRowsNothingIsMarkedOrScrolled) {
+    for (std::optional<int64_t> choice :
+         {std::optional<int64_t>(), std::optional<int64_t>(40), std::optional<int64_t>(-1)}) {
+        list = std::make_shared<SelectionPopupTableViewController>();
+        list->data = texts(40);
+        list->selectedIndex = choice;
+        present();
+        EXPECT_TRUE(highlightedRows().empty());
+        EXPECT_EQ(list->tableView()->contentOffset().y, 0);
+        list->dismissViewControllerAnimated(false);
+    }
+}
+
+TEST_F(SelectionPopupTest, TapHandsTheRowToCompletionThenCloses) {
+    std::vector<std::string> log;
+    list->completion = [&](int64_t row) {
+        log.push_back("row " + std::to_string(row) +
+                      (h.presented<SelectionPopupTableViewController>() ? " while shown" : ""));
+    };
+    present();
+    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 1}));
+    EXPECT_EQ(log, (std::vector<std::string>{"row 1 while shown"}));
+    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
+
+    list = std::make_shared<SelectionPopupTableViewController>();
+    list->data = texts(2);
+    present();
+    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 0}));
+    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
+}
+
+TEST_F(SelectionPopupTest, OneBorderAlongTheOutlineHoweverOftenLaidOut) {
+    present();
+    for (int pass = 0; pass < 4; ++pass) {
+        list->view()->setNeedsLayout();
+        container()->setNeedsLayout();
+        container()->layoutIfNeeded();
+    }
+    auto found = borders();
+    ASSERT_EQ(found.size(), 1u);
+    ASSERT_NE(found[0], nullptr);
+    auto mask = std::static_pointer_cast<CAShapeLayer>(container()->maskView()->layer());
+    EXPECT_EQ(found[0]->path(), mask->path());
+    EXPECT_EQ(found[0]->frame(), mask->bounds());
+    EXPECT_EQ(found[0]->lineWidth(), 4.0);
+    EXPECT_EQ(found[0]->strokeColor(), list->cellHighlightColor.cgColor());
+    EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());
+}
+
+TEST_F(SelectionPopupTest, ShownFullScreenItHasNoOutlineToBorder) {
+    screen.controller->presentViewController(list, false);
+    h.runUntilIdle();
+    list->view()->setNeedsLayout();
+    list->view()->layoutIfNeeded();
+    for (auto view = list->view()->superview(); view; view = view->superview()) {
+        for (const auto& layer : view->layer()->sublayers()) EXPECT_NE(layer->name(), "border");
+    }
+}

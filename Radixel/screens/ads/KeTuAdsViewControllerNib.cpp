@@ -31,7 +31,8 @@ std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& o
 
     auto close = std::make_shared<UIButton>(CGRect{width - margin - closeSide, top, closeSide, closeSide});
     close->setImage(UIImage::systemImageNamed("xmark"), UIControlStateNormal);
-    close->setBackgroundColor(KeTuColor::color1());
+    // The lighter purple keeps the button visible on the dark style's black.
+    close->setBackgroundColor(KeTuColor::color2());
     close->layer()->setCornerRadius(closeSide / 2);
     close->setAccessibilityIdentifier("ketuAdsCloseButton");
 

@@ -9,6 +9,7 @@
 
 #include "Radixel/screens/popup/SelectionPopupTableViewController.hpp"
 
+#include "Radixel/services/ThemeColor.hpp"
 #include "platform/uikit/CALayer.hpp"
 
 namespace {
@@ -86,6 +87,8 @@ std::shared_ptr<UITableViewCell> SelectionPopupTableViewController::tableViewCel
     auto label = cell->textLabel();
     label->setText(exists ? data[static_cast<size_t>(indexPath.row)] : std::string());
     label->setTextAlignment(textAlignment);
+    // Every row stands on a dark palette colour, in either interface style.
+    label->setTextColor(ThemeColor::lightText());
     cell->setBackgroundColor(selectedIndex == indexPath.row ? cellHighlightColor : cellBgColor);
     return cell;
 }

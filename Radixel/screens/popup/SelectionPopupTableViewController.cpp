@@ -75,11 +75,6 @@ int64_t SelectionPopupTableViewController::tableViewNumberOfRowsInSection(const 
     return static_cast<int64_t>(data.size());
 }
 
-std::optional<CGFloat> SelectionPopupTableViewController::tableViewHeightForRowAtIndexPath(
-    const std::shared_ptr<UITableView>&, const NSIndexPath&) {
-    return fixedRowHeight;
-}
-
 std::shared_ptr<UITableViewCell> SelectionPopupTableViewController::tableViewCellForRowAtIndexPath(
     const std::shared_ptr<UITableView>& tableView, const NSIndexPath& indexPath) {
     auto cell = tableView->dequeue<UITableViewCell>(cellIdentifier, indexPath);
@@ -94,6 +89,11 @@ std::shared_ptr<UITableViewCell> SelectionPopupTableViewController::tableViewCel
 }
 
 // UITableViewDelegate
+
+std::optional<CGFloat> SelectionPopupTableViewController::tableViewHeightForRowAtIndexPath(
+    const std::shared_ptr<UITableView>&, const NSIndexPath&) {
+    return fixedRowHeight;
+}
 
 void SelectionPopupTableViewController::tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&,
                                                                          const NSIndexPath& indexPath) {

@@ -55,12 +55,12 @@ public:
     // UITableViewDataSource
     int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>& tableView) override;
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& tableView, int64_t section) override;
-    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
-                                                            const NSIndexPath& indexPath) override;
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                                                     const NSIndexPath& indexPath) override;
 
     // UITableViewDelegate
+    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
+                                                            const NSIndexPath& indexPath) override;
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>& tableView,
                                           const NSIndexPath& indexPath) override;
 

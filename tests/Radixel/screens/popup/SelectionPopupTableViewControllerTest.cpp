@@ -145,13 +145,3 @@ TEST_F(SelectionPopupTest, OneBorderAlongTheOutlineHoweverOftenLaidOut) {
     EXPECT_EQ(found[0]->strokeColor(), list->cellHighlightColor.cgColor());
     EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());
 }
-
-TEST_F(SelectionPopupTest, ShownFullScreenItHasNoOutlineToBorder) {
-    screen.controller->presentViewController(list, false);
-    h.runUntilIdle();
-    list->view()->setNeedsLayout();
-    list->view()->layoutIfNeeded();
-    for (auto view = list->view()->superview(); view; view = view->superview()) {
-        for (const auto& layer : view->layer()->sublayers()) EXPECT_NE(layer->name(), "border");
-    }
-}

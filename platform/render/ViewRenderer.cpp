@@ -1,6 +1,9 @@
 #include "platform/render/ViewRenderer.hpp"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
 
 #include "platform/render/CairoHandles.hpp"
 #include "platform/render/ShapePaths.hpp"
@@ -27,51 +30,93 @@ bool isOutsideClip(cairo_t* cr, const CGRect& frame, double margin)
     return frame.maxX() + margin < x1 || frame.minX() - margin > x2 || frame.maxY() + margin < y1 || frame.minY() - margin > y2;
 }
 
-// A soft shadow of the rounded shape: rings of falling opacity stand in for a Gaussian blur.
-void drawShadow(cairo_t* cr, const CALayer& layer, const CGRect& shape)
+bool castsShadow(const CALayer& layer)
 {
-    const auto& colour = layer.shadowColor();
-    if (!colour || layer.shadowOpacity() <= 0) {
-        return;
-    }
-    CGSize offset = layer.shadowOffset();
-    CGRect shifted = shape.offsetBy(offset.width, offset.height);
-    double blur = std::max(0.0, layer.shadowRadius());
-    int steps = std::clamp(static_cast<int>(blur), 1, 8);
-    double opacity = std::clamp<double>(layer.shadowOpacity(), 0, 1);
-    for (int i = steps; i >= 1; --i) {
-        double spread = blur * i / steps;
-        addRoundedRect(cr, shifted.insetBy(-spread / 2, -spread / 2), layer.cornerRadius() + spread / 2);
-        setColor(cr, *colour, opacity / (steps + 1));
-        cairo_fill(cr);
-    }
-    addRoundedRect(cr, shifted, layer.cornerRadius());
-    setColor(cr, *colour, opacity / (steps + 1));
-    cairo_fill(cr);
+    return layer.shadowColor() && layer.shadowOpacity() > 0 && layer.shadowColor()->alpha > 0;
 }
 
-// A shape layer casts the shadow of its path, not of its bounds: the path filled, with a
-// stroke of the blur's width for the soft edge.
-void drawPathShadow(cairo_t* cr, const CALayer& layer, const CGPath& path)
+double shadowMargin(const CALayer& layer)
 {
-    const auto& colour = layer.shadowColor();
-    if (!colour || layer.shadowOpacity() <= 0) {
+    if (!castsShadow(layer)) {
+        return 0;
+    }
+    return std::max(0.0, layer.shadowRadius()) * 2 + std::abs(layer.shadowOffset().width) + std::abs(layer.shadowOffset().height);
+}
+
+// The shadow of what the layer drew (its content, taken as a group): the content's coverage,
+// offset, softened by copies spread over the blur radius and summed, in the shadow colour. So a
+// clear view casts the shadow of its ink only, and a shape layer that of its path, never of the
+// bounds.
+void drawShadowOf(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content)
+{
+    const CGColor& colour = *layer.shadowColor();
+    double opacity = std::clamp<double>(layer.shadowOpacity(), 0, 1) * colour.alpha;
+    CGSize offset = layer.shadowOffset();
+    double blur = std::max(0.0, layer.shadowRadius());
+    std::vector<CGPoint> taps{{0, 0}};
+    int rings = blur < 0.25 ? 0 : std::clamp(static_cast<int>(std::ceil(blur / 1.5)), 1, 3);
+    for (int ring = 1; ring <= rings; ++ring) {
+        double reach = blur * ring / rings;
+        for (int i = 0; i < 8; ++i) {
+            double angle = i * std::numbers::pi / 4;
+            taps.push_back({reach * std::cos(angle), reach * std::sin(angle)});
+        }
+    }
+    CairoStateGuard state(cr);
+    cairo_push_group(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+    cairo_set_source_rgba(cr, colour.red, colour.green, colour.blue, 1.0 / static_cast<double>(taps.size()));
+    for (const CGPoint& tap : taps) {
+        CairoStateGuard shifted(cr);
+        cairo_translate(cr, offset.width + tap.x, offset.height + tap.y);
+        cairo_mask(cr, content);
+    }
+    cairo_pop_group_to_source(cr);
+    cairo_paint_with_alpha(cr, opacity);
+}
+
+// Runs `draw` (the layer's own drawing) with the layer's shadow beneath it. The group is cut to
+// the area the layer and its direct sublayers or subviews reach, so a small shadowed button
+// never costs a group the size of the window.
+template <class Draw>
+void drawWithShadow(cairo_t* cr, const CALayer& layer, CGRect reach, Draw draw)
+{
+    if (!castsShadow(layer)) {
+        draw();
         return;
     }
     CairoStateGuard state(cr);
-    cairo_translate(cr, layer.shadowOffset().width, layer.shadowOffset().height);
-    double opacity = std::clamp<double>(layer.shadowOpacity(), 0, 1);
-    double blur = std::max(0.0, layer.shadowRadius());
-    addPath(cr, path);
-    setColor(cr, *colour, opacity / 2);
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, blur);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    setColor(cr, *colour, opacity / 4);
-    if (blur > 0) {
-        cairo_stroke(cr);
+    CGRect area = reach.insetBy(-shadowMargin(layer), -shadowMargin(layer));
+    cairo_rectangle(cr, area.origin.x, area.origin.y, area.size.width, area.size.height);
+    cairo_clip(cr);
+    cairo_push_group(cr);
+    draw();
+    cairo_pattern_t* content = cairo_pop_group(cr);
+    drawShadowOf(cr, layer, content);
+    cairo_set_source(cr, content);
+    cairo_paint(cr);
+    cairo_pattern_destroy(content);
+}
+
+CGRect unionOf(const CGRect& a, const CGRect& b)
+{
+    CGFloat x0 = std::min(a.minX(), b.minX());
+    CGFloat y0 = std::min(a.minY(), b.minY());
+    return {x0, y0, std::max(a.maxX(), b.maxX()) - x0, std::max(a.maxY(), b.maxY()) - y0};
+}
+
+// What the layer and its own sublayers cover, in its frame's coordinates.
+CGRect withSublayers(const CALayer& layer, CGRect own)
+{
+    if (layer.masksToBounds()) {
+        return own;
     }
-    cairo_new_path(cr);
+    for (const auto& sublayer : layer.sublayers()) {
+        if (sublayer && !sublayer->delegate()) {
+            own = unionOf(own, sublayer->frame());
+        }
+    }
+    return own;
 }
 
 void drawBorder(cairo_t* cr, const CALayer& layer, const CGRect& shape)
@@ -159,10 +204,7 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
         return;
     }
     CGRect frame = view.presentationFrame();
-    double shadowMargin = layer.shadowOpacity() > 0 ? layer.shadowRadius() * 2 + std::abs(layer.shadowOffset().width) +
-                                                          std::abs(layer.shadowOffset().height)
-                                                    : 0;
-    if (isOutsideClip(cr, frame, shadowMargin)) {
+    if (isOutsideClip(cr, frame, shadowMargin(layer))) {
         return;
     }
 
@@ -176,8 +218,25 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
         cairo_push_group(cr);
     }
     CGRect shape{0, 0, frame.size.width, frame.size.height};
-    drawShadow(cr, layer, shape);
+    CGRect reach = withSublayers(layer, shape);
+    if (!layer.masksToBounds()) {
+        CGRect bounds = view.bounds();
+        for (const auto& subview : view.subviews()) {
+            reach = unionOf(reach, subview->presentationFrame().offsetBy(-bounds.origin.x, -bounds.origin.y));
+        }
+    }
+    drawWithShadow(cr, layer, reach, [&] { drawViewLayer(view, cr, shape); });
 
+    if (grouped) {
+        cairo_pop_group_to_source(cr);
+        cairo_paint_with_alpha(cr, alpha);
+    }
+}
+
+void ViewRenderer::drawViewLayer(const UIView& view, cairo_t* cr, const CGRect& shape)
+{
+    auto layerHandle = view.layer();
+    const CALayer& layer = *layerHandle;
     std::optional<CGColor> background = view.presentationBackgroundColor();
     if (!background) {
         background = layer.backgroundColor();
@@ -218,11 +277,6 @@ void ViewRenderer::drawSubview(const UIView& view, cairo_t* cr)
         ViewContentPainter::paintOverlay(view, cr);
     }
     drawBorder(cr, layer, shape);
-
-    if (grouped) {
-        cairo_pop_group_to_source(cr);
-        cairo_paint_with_alpha(cr, alpha);
-    }
 }
 
 void ViewRenderer::drawFreeLayer(const CALayer& layer, cairo_t* cr)
@@ -239,29 +293,25 @@ void ViewRenderer::drawFreeLayer(const CALayer& layer, cairo_t* cr)
         cairo_push_group(cr);
     }
     CGRect shape{0, 0, frame.size.width, frame.size.height};
-    auto* shapeLayer = dynamic_cast<const CAShapeLayer*>(&layer);
-    if (shapeLayer && shapeLayer->path()) {
-        drawPathShadow(cr, layer, *shapeLayer->path());
-    } else {
-        drawShadow(cr, layer, shape);
-    }
-    if (layer.backgroundColor() && layer.backgroundColor()->alpha > 0) {
-        addRoundedRect(cr, shape, layer.cornerRadius());
-        setColor(cr, *layer.backgroundColor());
-        cairo_fill(cr);
-    }
-    {
-        CairoStateGuard content(cr);
-        if (layer.masksToBounds()) {
+    drawWithShadow(cr, layer, withSublayers(layer, shape), [&] {
+        if (layer.backgroundColor() && layer.backgroundColor()->alpha > 0) {
             addRoundedRect(cr, shape, layer.cornerRadius());
-            cairo_clip(cr);
+            setColor(cr, *layer.backgroundColor());
+            cairo_fill(cr);
         }
-        if (shapeLayer) {
-            drawShapeLayer(*shapeLayer, cr);
+        {
+            CairoStateGuard content(cr);
+            if (layer.masksToBounds()) {
+                addRoundedRect(cr, shape, layer.cornerRadius());
+                cairo_clip(cr);
+            }
+            if (auto* shapeLayer = dynamic_cast<const CAShapeLayer*>(&layer)) {
+                drawShapeLayer(*shapeLayer, cr);
+            }
+            drawFreeSublayers(layer, cr);
         }
-        drawFreeSublayers(layer, cr);
-    }
-    drawBorder(cr, layer, shape);
+        drawBorder(cr, layer, shape);
+    });
     if (grouped) {
         cairo_pop_group_to_source(cr);
         cairo_paint_with_alpha(cr, alpha);

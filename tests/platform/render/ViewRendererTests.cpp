@@ -214,3 +214,45 @@ TEST(ViewRenderer, AMaskViewCutsTheViewToItsShape)
     EXPECT_TRUE(isNear(pixelAt(*image, 50, 15), 0, 0, 255));
     EXPECT_TRUE(isNear(pixelAt(*image, 50, 5), 255, 255, 255));
 }
+
+TEST(ViewRenderer, AShadowFollowsWhatIsDrawnNotTheBounds)
+{
+    // A clear button whose only ink is a rounded plate inside it, over a transparent root.
+    auto root = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    auto button = std::make_shared<UIButton>(CGRect{20, 20, 60, 60});
+    button->setBackgroundColor(UIColor::clearColor());
+    auto plate = box({10, 10, 40, 40}, UIColor::whiteColor());
+    plate->layer()->setCornerRadius(20);
+    button->addSubview(plate);
+    root->addSubview(button);
+    auto layer = button->layer();
+    layer->setShadowColor(UIColor::blackColor().cgColor());
+    layer->setShadowOpacity(0.7f);
+    layer->setShadowOffset({0, 2});
+    layer->setShadowRadius(2);
+
+    auto image = snapshot(*root, 2);
+    // The button's corners, and the plate's rounded-off corners, cast nothing.
+    for (auto [x, y] : {std::pair{22, 22}, {78, 22}, {22, 78}, {78, 78}, {32, 32}, {68, 70}}) {
+        EXPECT_EQ(pixelAt(*image, x * 2, y * 2).a, 0) << x << "," << y;
+    }
+    // Under the plate's bottom edge the shadow shows; the plate itself stays white.
+    RGBA below = pixelAt(*image, 50 * 2, 71 * 2);
+    EXPECT_GT(below.a, 40);
+    EXPECT_LT(below.r, 60);
+    EXPECT_TRUE(isNear(pixelAt(*image, 50 * 2, 50 * 2), 255, 255, 255));
+
+    // An opaque rounded view still casts its whole rounded shape (sharp here, without blur).
+    auto card = box({20, 20, 60, 60}, UIColor::whiteColor());
+    card->layer()->setCornerRadius(8);
+    card->layer()->setShadowColor(UIColor::blackColor().cgColor());
+    card->layer()->setShadowOpacity(1);
+    card->layer()->setShadowOffset({0, 4});
+    card->layer()->setShadowRadius(0);
+    auto cardRoot = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    cardRoot->addSubview(card);
+    auto cardImage = snapshot(*cardRoot);
+    EXPECT_EQ(pixelAt(*cardImage, 50, 82).a, 255);
+    EXPECT_EQ(pixelAt(*cardImage, 50, 86).a, 0);
+    EXPECT_EQ(pixelAt(*cardImage, 21, 83).a, 0); // under the rounded corner
+}

@@ -23,6 +23,7 @@ constexpr double rowHeight = 96;
 
 class StepCell : public UITableViewCell {
 public:
+    static constexpr const char* cellIdentifier = "step";
     using UITableViewCell::UITableViewCell;
     void show(const std::string& title, const std::string& latex)
     {
@@ -61,13 +62,13 @@ public:
     void viewDidLoad() override
     {
         UITableViewController::viewDidLoad();
-        tableView()->registerClass<StepCell>("step");
+        tableView()->registerClass<StepCell>();
         tableView()->setBackgroundColor(UIColor::whiteColor());
     }
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override { return static_cast<int64_t>(steps_.size()); }
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) override
     {
-        auto cell = std::static_pointer_cast<StepCell>(table->dequeueReusableCellWithIdentifier("step", indexPath));
+        auto cell = table->dequeue<StepCell>(indexPath);
         const auto& step = steps_.at(static_cast<size_t>(indexPath.row));
         cell->show(step.at("title"), step.at("latexString"));
         return cell;

@@ -12,7 +12,7 @@ public:
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override { return count_; }
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
     {
-        auto cell = table->dequeueReusableCellWithIdentifier("cell", ip);
+        auto cell = table->dequeue<UITableViewCell>("cell", ip);
         cell->textLabel()->setText("row " + std::to_string(ip.row));
         return cell;
     }

@@ -29,8 +29,15 @@ struct CosmosSettings {
 } // namespace Cosmos
 
 // A row of stars showing a rating. Each star is a shape sublayer of the view's layer, rebuilt
-// whenever the rating or the settings change; touches set the rating in whole stars (or halves,
-// or precisely, by the fill mode), never below the minimum touch rating.
+// whenever the rating or the settings change; a star the rating ends in shows its filled part
+// (a half in the half fill mode, the exact share in the precise one, none in the full one, where
+// the rating shows rounded to whole stars).
+//
+// Touches: a finger down on the stars, and every move of it, sets the rating to where it is (the
+// star under it counts whole, or up to the next half, or to the exact point, by the fill mode;
+// left of the first star is 0), never below the minimum touch rating, and calls didTouchCosmos
+// with it when it changed; lifting the finger calls didFinishTouchingCosmos with the rating.
+// Without updateOnTouch the view ignores touches.
 class CosmosView : public UIView {
 public:
     CosmosView();
@@ -53,10 +60,23 @@ public:
 
     CGSize intrinsicContentSize() const override;
 
+    // UIView
+    bool tracksTouches() const override { return settings_.updateOnTouch; }
+    // UIResponder
+    void touchesBegan(const UITouchSet& touches) override;
+    void touchesMoved(const UITouchSet& touches) override;
+    void touchesEnded(const UITouchSet& touches) override;
+    void touchesCancelled(const UITouchSet& touches) override;
+
 private:
     void update();
+    // Where a touch at this x (in the view) lies on the stars, as a rating.
+    double touchRating(CGFloat x) const;
+    double roundedTouchRating(double precise) const;
+    void touchAt(const UITouchSet& touches);
 
     double rating_ = 0;
     Cosmos::CosmosSettings settings_;
     std::optional<std::string> text_;
+    std::optional<double> lastTouchedRating_;
 };

@@ -15,8 +15,7 @@
 namespace render {
 namespace {
 
-// A press that moves further than this is a drag, not a tap.
-constexpr double tapSlop = 6;
+constexpr double tapSlop = uikit::TouchTracker::tapSlop;
 constexpr double pointsPerWheelStep = 40;
 constexpr double zoomPerWheelStep = 1.1;
 
@@ -93,6 +92,9 @@ bool TouchRouter::press(CGPoint point)
     if (topDialog(*window_)) {
         return false;
     }
+    if (tracker_.began(window_, point)) {
+        return true;
+    }
     pressedView_ = hitTest(window_, point);
     pressedControl_ = nearest<UIControl>(pressedView_);
     if (pressedControl_ && !pressedControl_->isEnabled()) {
@@ -111,6 +113,17 @@ bool TouchRouter::press(CGPoint point)
 
 bool TouchRouter::move(CGPoint point)
 {
+    if (tracker_.moved(point)) {
+        // A swipe decided only now takes the touch from the control and the scroll view.
+        if (pressedControl_) {
+            pressedControl_->setHighlighted(false);
+        }
+        pressedView_.reset();
+        pressedControl_.reset();
+        scrollView_.reset();
+        last_ = point;
+        return true;
+    }
     if (!pressedView_) {
         return false;
     }
@@ -130,6 +143,11 @@ bool TouchRouter::move(CGPoint point)
 
 bool TouchRouter::release(CGPoint point)
 {
+    if (tracker_.isTracking()) {
+        tracker_.ended(point);
+        return true;
+    }
+    tracker_.cancelled();
     if (releaseOnDialog(point)) {
         return true;
     }

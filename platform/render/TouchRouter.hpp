@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/uikit/TouchTracker.hpp"
 #include "platform/uikit/UIControl.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -13,7 +14,10 @@ namespace render {
 // control under it, a release inside it is a touch-up-inside (tap), a release on a table row
 // or collection item selects it, a drag moves the scroll view under the press, the wheel
 // scrolls (with Ctrl held it zooms, as a pinch does), and a click on an alert's or share
-// sheet's button chooses it. Every method answers whether the interface may have changed.
+// sheet's button chooses it. What views follow themselves comes first (uikit::TouchTracker: a
+// star rating, a row's swipe to delete or its reorder drag, hiding a shown Delete button); a
+// touch taken there is no tap and no scroll. Every method answers whether the interface may
+// have changed.
 class TouchRouter {
 public:
     explicit TouchRouter(std::shared_ptr<UIWindow> window) : window_(std::move(window)) {}
@@ -38,6 +42,7 @@ private:
     static void scrollBy(UIScrollView& scrollView, double dx, double dy);
 
     std::shared_ptr<UIWindow> window_;
+    uikit::TouchTracker tracker_;
     std::shared_ptr<UIView> pressedView_;
     std::shared_ptr<UIControl> pressedControl_;
     std::shared_ptr<UIScrollView> scrollView_;

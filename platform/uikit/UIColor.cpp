@@ -103,6 +103,12 @@ UIColor UIColor::systemBlueColor()
     return c;
 }
 
+UIColor UIColor::systemRedColor()
+{
+    static const UIColor c = lightDark(rgb255(255, 59, 48), rgb255(255, 69, 58));
+    return c;
+}
+
 UIColor UIColor::labelColor()
 {
     static const UIColor c = lightDark(blackColor(), whiteColor());

@@ -47,6 +47,7 @@ public:
     static UIColor greenColor();
     static UIColor lightTextColor();
     static UIColor systemBlueColor();
+    static UIColor systemRedColor();
 
     static UIColor labelColor();
     static UIColor secondaryLabelColor();

@@ -50,3 +50,31 @@ bool UIResponder::resignFirstResponder()
     didChangeFirstResponderStatus(false);
     return true;
 }
+
+void UIResponder::touchesBegan(const UITouchSet& touches)
+{
+    if (auto next = nextResponder()) {
+        next->touchesBegan(touches);
+    }
+}
+
+void UIResponder::touchesMoved(const UITouchSet& touches)
+{
+    if (auto next = nextResponder()) {
+        next->touchesMoved(touches);
+    }
+}
+
+void UIResponder::touchesEnded(const UITouchSet& touches)
+{
+    if (auto next = nextResponder()) {
+        next->touchesEnded(touches);
+    }
+}
+
+void UIResponder::touchesCancelled(const UITouchSet& touches)
+{
+    if (auto next = nextResponder()) {
+        next->touchesCancelled(touches);
+    }
+}

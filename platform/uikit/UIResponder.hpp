@@ -2,6 +2,10 @@
 
 #include <map>
 #include <memory>
+#include <set>
+
+class UITouch;
+using UITouchSet = std::set<std::shared_ptr<UITouch>>;
 
 // Base of everything that takes part in event handling: views, view controllers, the
 // application and its delegate. Instances are always owned by std::shared_ptr. A callback that
@@ -25,6 +29,14 @@ public:
     bool isFirstResponder() const;
 
     static std::shared_ptr<UIResponder> currentFirstResponder();
+
+    // A finger's touches, from the window to the view the finger came down on when that view
+    // follows touches itself (UIView::tracksTouches). What a responder leaves unhandled goes on
+    // to its next responder, as these defaults do.
+    virtual void touchesBegan(const UITouchSet& touches);
+    virtual void touchesMoved(const UITouchSet& touches);
+    virtual void touchesEnded(const UITouchSet& touches);
+    virtual void touchesCancelled(const UITouchSet& touches);
 
     // This object as the given subclass, or null when it is not one.
     template <class T>

@@ -25,7 +25,10 @@ UITableView::UITableView() : UITableView(CGRectZero, UITableViewStyle::Plain) {}
 UITableView::UITableView(const CGRect& frame, UITableViewStyle style)
     : UIScrollView(frame), style_(style),
       // A cell comes back out of the pool for another row, which may not be the selected one.
-      cells_("UITableView", "UITableViewCell", "row", [](UITableViewCell& cell) { cell.setSelected(false, false); })
+      cells_("UITableView", "UITableViewCell", "row", [](UITableViewCell& cell) {
+          cell.setSelected(false, false);
+          cell.setDeleteConfirmationWidth(0);
+      })
 {
 }
 
@@ -153,6 +156,8 @@ void UITableView::ensureLoaded()
 void UITableView::reloadData()
 {
     loaded_ = true;
+    confirming_.reset();
+    reordering_.reset();
     cells_.recycleAll();
     buildGeometry(askCounts());
     if (selected_ && !isValidIndexPath(*selected_)) {
@@ -211,6 +216,7 @@ void UITableView::tileOnce()
         *this, wanted, source != nullptr,
         [&](const NSIndexPath& indexPath) { return source->tableViewCellForRowAtIndexPath(self, indexPath); },
         [this](UITableViewCell& cell, const NSIndexPath& indexPath) {
+            prepareEditingControls(cell, indexPath);
             cell.setEditing(editing_, false);
             cell.setSelected(selected_ == indexPath, false);
         },
@@ -224,6 +230,7 @@ void UITableView::tileOnce()
         });
     if (finished) {
         placeSupplementaryViews(visible);
+        applyRowEditingLayout();
     }
 }
 
@@ -446,6 +453,10 @@ void UITableView::deselectRowAtIndexPath(const NSIndexPath& indexPath, bool anim
 
 void UITableView::setEditing(bool editing, bool animated)
 {
+    if (editing != editing_) {
+        hideDeleteConfirmation();
+        userDidCancelReordering();
+    }
     editing_ = editing;
     for (const auto& [indexPath, cell] : cells_.visible()) {
         cell->setEditing(editing, animated);
@@ -504,6 +515,8 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         reloadData();
         return;
     }
+    hideDeleteConfirmation();
+    reordering_.reset();
     cells_.reindex([&deleted](const NSIndexPath& indexPath) -> std::optional<NSIndexPath> {
         if (deleted.count(indexPath)) {
             return std::nullopt;
@@ -589,6 +602,8 @@ bool UITableView::userDidMoveRow(const NSIndexPath& from, const NSIndexPath& to)
     }
     --counts[static_cast<size_t>(from.section)];
     ++counts[static_cast<size_t>(to.section)];
+    confirming_.reset();
+    reordering_.reset();
     cells_.recycleAll();
     buildGeometry(counts);
     if (selected_ == from) {

@@ -221,6 +221,31 @@ public:
     bool userDidCommitEditingStyle(UITableViewCellEditingStyle style, const NSIndexPath& indexPath);
     bool userDidMoveRow(const NSIndexPath& from, const NSIndexPath& to);
 
+    // Swipe to delete. Outside editing, a row the data source can edit and whose editing style
+    // is Delete follows a horizontal swipe (translation < 0 is to the left); let go past half
+    // the Delete button, the button stays revealed, else it hides. While editing, a tap on a
+    // row's delete control reveals it. A tap on the button commits the delete editing style
+    // (userDidCommitEditingStyle); a swipe back, a tap elsewhere, the end of editing, a reload or
+    // an update hides it. One row at most shows it.
+    bool canSwipeToDeleteRowAtIndexPath(const NSIndexPath& indexPath);
+    void userDidSwipeRow(const NSIndexPath& indexPath, CGFloat translation);
+    void userDidEndSwipingRow(const NSIndexPath& indexPath, CGFloat translation);
+    bool showDeleteConfirmationForRowAtIndexPath(const NSIndexPath& indexPath);
+    void hideDeleteConfirmation();
+    std::optional<NSIndexPath> indexPathForRowShowingDeleteConfirmation() const;
+    bool userDidTapDeleteConfirmationForRowAtIndexPath(const NSIndexPath& indexPath);
+
+    // Reordering while editing, by a row's reorder control (y in content coordinates, where the
+    // finger is). The row follows the finger within its section and the rows it passes make
+    // room, live; the data source hears nothing until the end, then of the move once, from the
+    // row's old place to where it was let go (userDidMoveRow), and of no move when it went back.
+    bool userDidBeginReorderingRow(const NSIndexPath& indexPath, CGFloat y);
+    void userDidMoveReorderingRow(CGFloat y);
+    void userDidEndReordering();
+    void userDidCancelReordering();
+    // Where the dragged row would land now; none when no row is dragged.
+    std::optional<NSIndexPath> reorderDestination() const;
+
     void setFrame(const CGRect& frame) override;
     void layoutSubviews() override;
 
@@ -246,6 +271,9 @@ private:
     void tileOnce();
     std::vector<CellTiler<UITableViewCell>::Wanted> wantedRows(const CGRect& visible) const;
     void placeSupplementaryViews(const CGRect& visible);
+    void prepareEditingControls(UITableViewCell& cell, const NSIndexPath& indexPath);
+    void applyRowEditingLayout();
+    std::vector<CGFloat> rowHeightsInSection(int64_t section) const;
 
     UITableViewStyle style_ = UITableViewStyle::Plain;
     std::weak_ptr<UITableViewDataSource> dataSource_;
@@ -263,4 +291,14 @@ private:
     std::optional<UIColor> separatorColor_;
     std::optional<NSIndexPath> selected_;
     bool editing_ = false;
+    // The row showing (or being swiped to show) its Delete button, and how far.
+    std::optional<NSIndexPath> confirming_;
+    CGFloat confirmingWidth_ = 0;
+    struct Reordering {
+        NSIndexPath from;
+        NSIndexPath to;
+        CGFloat grab = 0; // from the row's top to the finger
+        CGFloat top = 0;  // where the dragged row's top is now
+    };
+    std::optional<Reordering> reordering_;
 };

@@ -108,6 +108,9 @@ public:
     // transparent or ignores touches.
     virtual std::shared_ptr<UIView> hitTest(CGPoint point);
     virtual bool pointInside(CGPoint point) const { return bounds().containsPoint(point); }
+    // Whether the view follows a finger itself through its touches methods (a star rating does):
+    // a touch that starts on it, or on a subview of it, is then neither a tap nor a scroll.
+    virtual bool tracksTouches() const { return false; }
 
     CGRect convertRectToView(const CGRect& rect, const UIView* view) const;
     CGRect convertRectFromView(const CGRect& rect, const UIView* view) const;

@@ -10,6 +10,7 @@
 #include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/RunningAnimations.hpp"
+#include "platform/uikit/TouchTracker.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIScene.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -291,10 +292,90 @@ bool Harness::isTouchable(const std::shared_ptr<UIView>& view) const
     return true;
 }
 
+bool Harness::moveFinger(const std::shared_ptr<UIView>& view, const std::vector<CGPoint>& path)
+{
+    if (!isTouchable(view) || path.empty()) {
+        return false;
+    }
+    auto w = view->window();
+    // Taken where the view is when the finger comes down: the view may move with the finger.
+    std::vector<CGPoint> inWindow;
+    for (CGPoint point : path) {
+        inWindow.push_back(view->convertPointToView(point, w.get()));
+    }
+    TouchTracker finger;
+    bool tracked = finger.began(w, inWindow.front());
+    runUntilIdle();
+    for (size_t i = 1; i < inWindow.size(); ++i) {
+        tracked = finger.moved(inWindow[i]) || tracked;
+        runUntilIdle();
+    }
+    tracked = finger.ended(inWindow.back()) || tracked;
+    runUntilIdle();
+    return tracked;
+}
+
+namespace {
+
+std::vector<CGPoint> pathBetween(CGPoint from, CGPoint to, int steps)
+{
+    steps = std::clamp(steps, 1, 1000);
+    std::vector<CGPoint> path;
+    for (int i = 0; i <= steps; ++i) {
+        double t = static_cast<double>(i) / steps;
+        path.push_back({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+    }
+    return path;
+}
+
+} // namespace
+
+bool Harness::swipe(const std::shared_ptr<UIView>& view, CGPoint from, CGPoint to)
+{
+    return moveFinger(view, pathBetween(from, to, 3));
+}
+
+bool Harness::drag(const std::shared_ptr<UIView>& view, CGPoint from, CGPoint to, int steps)
+{
+    return moveFinger(view, pathBetween(from, to, steps));
+}
+
+bool Harness::tap(const std::shared_ptr<UIView>& view, CGPoint point)
+{
+    if (!isTouchable(view)) {
+        return false;
+    }
+    auto w = view->window();
+    TouchTracker finger;
+    CGPoint inWindow = view->convertPointToView(point, w.get());
+    if (finger.began(w, inWindow)) {
+        finger.ended(inWindow);
+        runUntilIdle();
+        return true;
+    }
+    finger.cancelled();
+    return tap(view);
+}
+
 bool Harness::tap(const std::shared_ptr<UIView>& view)
 {
     if (!isTouchable(view)) {
         return false;
+    }
+    {
+        // What the window does first with a finger coming down at the view's centre: hide a
+        // shown Delete button, or hand the touch to a view that follows touches.
+        auto w = view->window();
+        CGRect own = view->bounds();
+        CGPoint centre = view->convertPointToView({own.midX(), own.midY()}, w.get());
+        if (TouchTracker finger; finger.began(w, centre)) {
+            bool toView = finger.trackingView() != nullptr;
+            finger.ended(centre);
+            runUntilIdle();
+            return toView;
+        } else {
+            finger.cancelled();
+        }
     }
     bool handled = false;
     if (auto control = std::dynamic_pointer_cast<UIControl>(view)) {
@@ -334,6 +415,12 @@ bool Harness::tapRow(const std::shared_ptr<UITableView>& table, const NSIndexPat
         return false;
     }
     table->scrollToRowAtIndexPath(indexPath, UITableViewScrollPosition::None, false);
+    if (auto shown = table->indexPathForRowShowingDeleteConfirmation()) {
+        // The tap only hides the Delete button, as on the phone.
+        table->hideDeleteConfirmation();
+        runUntilIdle();
+        return false;
+    }
     bool handled = table->userDidTapRow(indexPath);
     runUntilIdle();
     return handled;

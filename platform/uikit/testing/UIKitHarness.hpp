@@ -31,7 +31,9 @@ namespace uikit::testing {
 //     EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link"}));
 //     h.simulateRestart();                    // defaults survive, shared objects are made anew
 //
-// Every input runs the main loop until idle afterwards, with layout passes of the windows.
+// Every input runs the main loop until idle afterwards, with layout passes of the windows. A tap
+// while a table row shows its Delete button only hides the button, as on the phone, unless it
+// is the button.
 // Input that a user could not give is refused and answered with false: a view that is hidden,
 // transparent, disabled, outside any window, under a presented controller, or whose centre lies
 // under a view in front of it that takes touches (a busy overlay, an open drawer).
@@ -111,6 +113,22 @@ public:
     bool tapAccessibilityIdentifier(const std::string& identifier);
     bool tapAlertAction(const std::string& title);
     bool tapRow(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath);
+    // A finger put down, moved and lifted as the window's mouse does, at points in the view's
+    // own coordinates: the touch goes to whatever lies at the point (which need not be the view
+    // itself), through the same tracking as in the window (uikit::TouchTracker). A swipe moves
+    // in a few large steps, a drag in many small ones (the row and the stars follow it live).
+    // Each answers whether something followed the finger (a view that tracks touches, a row
+    // swiped or reordered, a shown Delete button hidden); a view a user could not touch is
+    // refused. Scrolling is not driven here.
+    //     h.swipe(cell, {300, 22}, {100, 22});                  // reveals the row's Delete
+    //     h.tap(cell->deleteConfirmationButton());               // commits the delete
+    //     h.drag(cell->reorderControl(), {22, 22}, {22, 22 + 2 * 44});  // two rows down
+    //     h.tap(stars, {70, 10});                                 // a touch at a point
+    bool swipe(const std::shared_ptr<UIView>& view, CGPoint from, CGPoint to);
+    bool drag(const std::shared_ptr<UIView>& view, CGPoint from, CGPoint to, int steps = 12);
+    // A tap at a point of the view. Taken by the tracking above when something there follows
+    // touches; otherwise as tap(view).
+    bool tap(const std::shared_ptr<UIView>& view, CGPoint point);
     // Taps the field; then puts the cursor at the offset (at the end when none).
     bool focus(const std::shared_ptr<UITextField>& field, std::optional<int64_t> cursor = std::nullopt);
     bool select(const std::shared_ptr<UITextField>& field, int64_t from, int64_t to);
@@ -129,6 +147,7 @@ public:
 
 private:
     void layoutWindows();
+    bool moveFinger(const std::shared_ptr<UIView>& view, const std::vector<CGPoint>& path);
     void releaseApplication();
     Options options_;
     AnalyticsRecorder analytics_;

@@ -6,6 +6,7 @@
 #include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIScrollView.hpp"
+#include "platform/uikit/UITableView.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -136,4 +137,99 @@ TEST(TouchRouter, HitTestSkipsHiddenAndUntouchableViews)
     screen.button->setUserInteractionEnabled(false);
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.root->view());
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {500, 40}), nullptr);
+}
+
+namespace {
+
+class Rows : public UITableViewDataSource, public UITableViewDelegate {
+public:
+    int64_t count = 8;
+    std::vector<NSIndexPath> deleted;
+    std::vector<std::pair<NSIndexPath, NSIndexPath>> moves;
+    int selections = 0;
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override { return count; }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
+                                                                    const NSIndexPath& indexPath) override
+    {
+        return table->dequeue<UITableViewCell>("row", indexPath);
+    }
+    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
+    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>& table, UITableViewCellEditingStyle,
+                                     const NSIndexPath& indexPath) override
+    {
+        deleted.push_back(indexPath);
+        --count;
+        table->deleteRowsAtIndexPaths({indexPath}, UITableViewRowAnimation::Fade);
+    }
+    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
+    {
+        moves.emplace_back(from, to);
+    }
+    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
+};
+
+struct TableScreen {
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 200, 400});
+    std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 200, 200}, UITableViewStyle::Plain);
+    std::shared_ptr<Rows> rows = std::make_shared<Rows>();
+
+    TableScreen()
+    {
+        window->addSubview(table);
+        window->makeKeyAndVisible();
+        table->registerClass<UITableViewCell>("row");
+        table->setRowHeight(50);
+        table->setDataSource(rows);
+        table->setDelegate(rows);
+        table->reloadData();
+        window->layoutIfNeeded();
+    }
+    // Mouse down, moves in small steps, up.
+    void drag(TouchRouter& router, CGPoint from, CGPoint to)
+    {
+        router.press(from);
+        for (int i = 1; i <= 10; ++i) {
+            router.move({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
+        }
+        router.release(to);
+    }
+};
+
+} // namespace
+
+TEST(TouchRouter, MouseSwipesRevealDeleteWithoutScrollingOrSelectingAndAClickOnItDeletes)
+{
+    TableScreen screen;
+    TouchRouter router(screen.window);
+    screen.drag(router, {180, 75}, {60, 80});
+    EXPECT_EQ(screen.table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
+    EXPECT_EQ(screen.table->contentOffset().y, 0);
+    EXPECT_EQ(screen.rows->selections, 0);
+    // A click elsewhere only hides it.
+    router.press({100, 175});
+    router.release({100, 175});
+    EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_EQ(screen.rows->selections, 0);
+
+    screen.drag(router, {180, 75}, {60, 75});
+    router.press({170, 75});
+    router.release({170, 75});
+    EXPECT_EQ(screen.rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
+
+    // An upward drag still scrolls the table.
+    screen.drag(router, {100, 150}, {100, 50});
+    EXPECT_EQ(screen.table->contentOffset().y, 100);
+    EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
+}
+
+TEST(TouchRouter, MouseDragsARowByItsReorderControl)
+{
+    TableScreen screen;
+    screen.table->setEditing(true);
+    TouchRouter router(screen.window);
+    // The handle is the right-most 44 points; down two rows and a bit.
+    screen.drag(router, {180, 25}, {180, 25 + 2 * 50 + 10});
+    ASSERT_EQ(screen.rows->moves.size(), 1u);
+    EXPECT_EQ(screen.rows->moves[0], (std::pair<NSIndexPath, NSIndexPath>{{0, 0}, {0, 2}}));
+    EXPECT_EQ(screen.table->contentOffset().y, 0);
 }

@@ -1,0 +1,34 @@
+#include "platform/uikit/UITouch.hpp"
+
+#include "platform/uikit/UIWindow.hpp"
+
+UITouch::UITouch(std::shared_ptr<UIWindow> window, std::shared_ptr<UIView> view, CGPoint locationInWindow)
+    : window_(std::move(window)), view_(std::move(view)), location_(locationInWindow), previous_(locationInWindow)
+{
+}
+
+CGPoint UITouch::inView(CGPoint locationInWindow, const UIView* view) const
+{
+    auto window = window_.lock();
+    if (!view || !window) {
+        return locationInWindow;
+    }
+    return window->convertPointToView(locationInWindow, view);
+}
+
+CGPoint UITouch::locationInView(const UIView* view) const
+{
+    return inView(location_, view);
+}
+
+CGPoint UITouch::previousLocationInView(const UIView* view) const
+{
+    return inView(previous_, view);
+}
+
+void UITouch::moveTo(CGPoint locationInWindow, UITouchPhase phase)
+{
+    previous_ = location_;
+    location_ = locationInWindow;
+    phase_ = phase;
+}

@@ -1,0 +1,284 @@
+// Editing table rows by touch, driven through the harness as a finger (or the mouse) does it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/uikit/TouchTracker.hpp"
+#include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/UITableViewController.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
+#include "support/ScratchFolder.hpp"
+
+using uikit::testing::Harness;
+
+namespace {
+
+constexpr CGFloat rowHeight = 44;
+
+struct Move {
+    NSIndexPath from;
+    NSIndexPath to;
+    bool operator==(const Move&) const = default;
+};
+
+class Rows : public UITableViewController {
+public:
+    std::vector<std::string> rows{"a", "b", "c", "d", "e", "f"};
+    std::vector<NSIndexPath> deleted;
+    std::vector<Move> moves;
+    int selections = 0;
+    bool movable = true;
+    std::optional<int64_t> lockedRow;
+
+    void viewDidLoad() override
+    {
+        UITableViewController::viewDidLoad();
+        tableView()->registerClass<UITableViewCell>("row");
+        tableView()->setRowHeight(rowHeight);
+    }
+    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override
+    {
+        return static_cast<int64_t>(rows.size());
+    }
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
+                                                                    const NSIndexPath& indexPath) override
+    {
+        auto cell = table->dequeue<UITableViewCell>("row", indexPath);
+        cell->textLabel()->setText(rows.at(static_cast<size_t>(indexPath.row)));
+        return cell;
+    }
+    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& indexPath) override
+    {
+        return lockedRow != indexPath.row;
+    }
+    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return movable; }
+    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>& table, UITableViewCellEditingStyle style,
+                                     const NSIndexPath& indexPath) override
+    {
+        if (style != UITableViewCellEditingStyle::Delete) {
+            return;
+        }
+        deleted.push_back(indexPath);
+        rows.erase(rows.begin() + indexPath.row);
+        table->deleteRowsAtIndexPaths({indexPath}, UITableViewRowAnimation::Fade);
+    }
+    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
+    {
+        moves.push_back({from, to});
+        auto row = rows.at(static_cast<size_t>(from.row));
+        rows.erase(rows.begin() + from.row);
+        rows.insert(rows.begin() + to.row, row);
+    }
+    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
+};
+
+class App : public UIResponder, public UIApplicationDelegate {
+public:
+    std::shared_ptr<UIWindow> window;
+    std::shared_ptr<Rows> rows = std::make_shared<Rows>();
+    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
+    {
+        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+        window->setRootViewController(rows);
+        window->makeKeyAndVisible();
+        return true;
+    }
+};
+
+class TableRowEditing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.useAsAppDataDirectory();
+        app = h.launch<App>();
+        table = app->rows->tableView();
+    }
+    std::shared_ptr<UITableViewCell> cell(int64_t row) { return table->cellForRowAtIndexPath({0, row}); }
+    std::vector<std::string> shownTexts()
+    {
+        std::vector<std::string> texts;
+        for (int64_t row = 0; row < table->numberOfRowsInSection(0); ++row) {
+            auto c = cell(row);
+            texts.push_back(c ? c->textLabel()->text().value_or("") : "?");
+        }
+        return texts;
+    }
+    // The centre of a row's reorder control, in the control's coordinates.
+    static CGPoint handleCentre() { return {UITableViewCellReorderControl::width / 2, rowHeight / 2}; }
+
+    ScratchFolder folder;
+    Harness h;
+    std::shared_ptr<App> app;
+    std::shared_ptr<UITableView> table;
+};
+
+} // namespace
+
+TEST_F(TableRowEditing, SwipingLeftRevealsDeleteWhichDeletesThroughTheDataSource)
+{
+    auto second = cell(1);
+    EXPECT_TRUE(h.swipe(second, {300, 22}, {150, 22}));
+    EXPECT_EQ(table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
+    auto button = second->deleteConfirmationButton();
+    ASSERT_TRUE(button);
+    EXPECT_TRUE(h.isTouchable(button));
+    EXPECT_EQ(button->frame().maxX(), second->bounds().maxX());
+    EXPECT_EQ(button->currentTitle(), "Delete");
+    // The row's content moved aside for it; a swipe is neither a selection nor a delete.
+    EXPECT_EQ(second->contentView()->frame().minX(), -button->frame().size.width);
+    EXPECT_EQ(app->rows->selections, 0);
+    EXPECT_TRUE(app->rows->deleted.empty());
+
+    EXPECT_TRUE(h.tap(button));
+    EXPECT_EQ(app->rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"a", "c", "d", "e", "f"}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    for (const auto& shown : table->visibleCells()) {
+        EXPECT_FALSE(shown->isShowingDeleteConfirmation());
+        EXPECT_EQ(shown->contentView()->frame().minX(), 0);
+    }
+}
+
+TEST_F(TableRowEditing, TheDeleteButtonHidesOnATapElsewhereOrASwipeBackAndOnlyWideSwipesReveal)
+{
+    // A tap on another row only hides the button: no selection, no delete.
+    h.swipe(cell(0), {300, 22}, {150, 22});
+    EXPECT_FALSE(h.tap(cell(3)));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    h.swipe(cell(0), {300, 22}, {150, 22});
+    EXPECT_FALSE(h.tapRow(table, {0, 4}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_EQ(app->rows->selections, 0);
+
+    // Swiping the row back to the right hides it; so does a tap on the row itself.
+    h.swipe(cell(2), {300, 22}, {150, 22});
+    EXPECT_TRUE(h.swipe(cell(2), {100, 22}, {300, 22}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    h.swipe(cell(2), {300, 22}, {150, 22});
+    h.tap(cell(2), {100, 22});
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_EQ(app->rows->selections, 0);
+
+    // Too short, mostly vertical, or on a row that cannot be edited: nothing shows.
+    EXPECT_TRUE(h.swipe(cell(1), {300, 22}, {280, 22}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_FALSE(h.drag(cell(1), {200, 5}, {170, 40}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    app->rows->lockedRow = 3;
+    EXPECT_FALSE(h.swipe(cell(3), {300, 22}, {100, 22}));
+    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_TRUE(app->rows->deleted.empty());
+
+    // A tap on a row with nothing shown still selects it.
+    EXPECT_TRUE(h.tap(cell(4)));
+    EXPECT_EQ(app->rows->selections, 1);
+}
+
+TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
+{
+    table->setEditing(true, true);
+    h.runUntilIdle();
+    auto window = h.window();
+    CGFloat width = table->bounds().size.width;
+    for (const auto& shown : table->visibleCells()) {
+        auto minus = shown->editControl();
+        auto handle = shown->reorderControl();
+        ASSERT_TRUE(minus && handle);
+        for (const std::shared_ptr<UIView>& control : {std::static_pointer_cast<UIView>(minus), std::static_pointer_cast<UIView>(handle)}) {
+            CGRect own = control->bounds();
+            EXPECT_EQ(window->hitTest(control->convertPointToView({own.midX(), own.midY()}, window.get())), control);
+        }
+        EXPECT_EQ(minus->frame().minX(), 0);
+        EXPECT_EQ(handle->frame().maxX(), width);
+        // The content sits between the two controls.
+        EXPECT_EQ(shown->contentView()->frame().minX(), minus->frame().maxX());
+        EXPECT_EQ(shown->contentView()->frame().maxX(), handle->frame().minX());
+    }
+    // A row that cannot be edited has no delete control.
+    app->rows->lockedRow = 2;
+    table->reloadData();
+    h.runUntilIdle();
+    EXPECT_TRUE(!cell(2)->editControl() || cell(2)->editControl()->isHidden());
+    EXPECT_TRUE(cell(2)->reorderControl() && !cell(2)->reorderControl()->isHidden());
+
+    // The delete control reveals Delete in place of the reorder control; Delete deletes.
+    EXPECT_TRUE(h.tap(cell(1)->editControl()));
+    EXPECT_EQ(table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
+    EXPECT_TRUE(cell(1)->reorderControl()->isHidden());
+    EXPECT_TRUE(h.tap(cell(1)->deleteConfirmationButton()));
+    EXPECT_EQ(app->rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
+
+    // Ending editing takes the controls away; without movable rows there is no handle.
+    table->setEditing(false);
+    h.runUntilIdle();
+    for (const auto& shown : table->visibleCells()) {
+        EXPECT_TRUE(shown->editControl()->isHidden());
+        EXPECT_TRUE(shown->reorderControl()->isHidden());
+        EXPECT_EQ(shown->contentView()->frame(), shown->bounds());
+    }
+    app->rows->movable = false;
+    table->reloadData();
+    table->setEditing(true);
+    h.runUntilIdle();
+    for (const auto& shown : table->visibleCells()) {
+        EXPECT_TRUE(!shown->reorderControl() || shown->reorderControl()->isHidden());
+    }
+}
+
+TEST_F(TableRowEditing, DraggingByTheReorderControlMovesTheRowOnceWhereItIsLetGo)
+{
+    table->setEditing(true);
+    h.runUntilIdle();
+    // Two rows and a bit down: past the middle of the second row it passes.
+    CGPoint start = handleCentre();
+    EXPECT_TRUE(h.drag(cell(0)->reorderControl(), start, {start.x, start.y + 2 * rowHeight + 10}));
+    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 0}, {0, 2}}}));
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "c", "a", "d", "e", "f"}));
+
+    // Up over several rows.
+    app->rows->moves.clear();
+    EXPECT_TRUE(h.drag(cell(5)->reorderControl(), start, {start.x, start.y - 4 * rowHeight - 10}));
+    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 5}, {0, 1}}}));
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "f", "c", "a", "d", "e"}));
+
+    // Far past the last row it lands last; back where it started, the data source hears nothing.
+    app->rows->moves.clear();
+    h.drag(cell(1)->reorderControl(), start, {start.x, start.y + 20 * rowHeight});
+    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 1}, {0, 5}}}));
+    app->rows->moves.clear();
+    auto window = h.window();
+    CGPoint at = cell(2)->reorderControl()->convertPointToView(start, window.get());
+    uikit::TouchTracker finger;
+    finger.began(window, at);
+    finger.moved({at.x, at.y + 2 * rowHeight});
+    finger.moved(at);
+    EXPECT_TRUE(finger.ended(at));
+    EXPECT_TRUE(app->rows->moves.empty());
+    EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
+}
+
+TEST_F(TableRowEditing, TheDraggedRowAndThoseItPassesMoveLiveBeforeTheDataSourceHears)
+{
+    table->setEditing(true);
+    h.runUntilIdle();
+    auto window = h.window();
+    auto first = cell(0);
+    auto second = cell(1);
+    auto third = cell(2);
+    CGPoint at = first->reorderControl()->convertPointToView(handleCentre(), window.get());
+    uikit::TouchTracker finger;
+    ASSERT_TRUE(finger.began(window, at));
+    finger.moved({at.x, at.y + rowHeight + 30});
+    h.runUntilIdle(); // a layout pass keeps the live positions
+    EXPECT_EQ(table->reorderDestination(), (NSIndexPath{0, 1}));
+    EXPECT_EQ(first->frame().minY(), rowHeight + 30);
+    EXPECT_EQ(second->frame().minY(), 0);
+    EXPECT_EQ(third->frame().minY(), 2 * rowHeight);
+    EXPECT_TRUE(app->rows->moves.empty());
+    // Not a scroll: the table stays put.
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_TRUE(finger.ended({at.x, at.y + rowHeight + 30}));
+    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 0}, {0, 1}}}));
+    EXPECT_FALSE(table->reorderDestination());
+}

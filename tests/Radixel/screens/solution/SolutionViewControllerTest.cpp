@@ -208,6 +208,21 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     EXPECT_EQ(sheet(), h.topViewController());
 }
 
+TEST_F(SolutionPageTest, ARowTallerThanTheScreenIsCapturedWhole) {
+    handOver({{{"title", "Tall"}, {"latexString", "x"}}, {{"title", "Result"}, {"latexString", "x = 1"}}});
+    page.configuredRowHeight = std::map<int64_t, CGFloat>{{0, 1500.0}};
+    table->reloadData();
+    ASSERT_GT(1500.0, table->bounds().size.height);
+    page.share();
+    h.runUntilIdle();
+    h.tapAlertAction("OK");
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_DOUBLE_EQ(images[0]->size().height, 1500.0 + 100.0);
+}
+
 TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(30.0, 0.5, 30.0, 0, Quadrant::first)}});
     ASSERT_EQ(table->numberOfSections(), 2);

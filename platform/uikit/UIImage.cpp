@@ -1,4 +1,5 @@
 #include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/PngEncoding.hpp"
 
 #include <array>
 #include <cmath>
@@ -235,18 +236,5 @@ void UIImage::drawAtPoint(CGPoint point) const
 
 std::optional<std::vector<unsigned char>> UIImagePNGRepresentation(const std::shared_ptr<UIImage>& image)
 {
-    cairo_surface_t* pixels = image ? image->CGImage() : nullptr;
-    if (!pixels) {
-        return std::nullopt;
-    }
-    std::vector<unsigned char> bytes;
-    auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-        auto* out = static_cast<std::vector<unsigned char>*>(closure);
-        out->insert(out->end(), data, data + length);
-        return CAIRO_STATUS_SUCCESS;
-    };
-    if (cairo_surface_write_to_png_stream(pixels, append, &bytes) != CAIRO_STATUS_SUCCESS) {
-        return std::nullopt;
-    }
-    return bytes;
+    return encodePng(image ? image->CGImage() : nullptr);
 }

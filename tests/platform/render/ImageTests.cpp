@@ -102,6 +102,22 @@ TEST(ImagePNG, WritesAndReadsBackThePixels)
     EXPECT_EQ(read->size().height, 2);
     EXPECT_TRUE(isNear(pixelAt(*read, 2, 1), 0, 128, 255));
 
+    // Translucent and fully transparent pixels keep their straight colour and alpha.
+    UIGraphicsBeginImageContextWithOptions({2, 1}, false, 1);
+    cairo_set_source_rgba(UIGraphicsGetCurrentContext(), 1, 0.5, 0, 0.25);
+    cairo_rectangle(UIGraphicsGetCurrentContext(), 0, 0, 1, 1);
+    cairo_fill(UIGraphicsGetCurrentContext());
+    auto translucent = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    png = UIImagePNGRepresentation(translucent);
+    ASSERT_TRUE(png);
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
+    read = UIImage::imageWithContentsOfFile(file, 1);
+    std::filesystem::remove(file);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(isNear(pixelAt(*read, 0, 0), 255, 128, 0, 64, 6));
+    EXPECT_EQ(pixelAt(*read, 1, 0).a, 0);
+
     EXPECT_FALSE(UIImagePNGRepresentation(nullptr));
     EXPECT_FALSE(UIImage::imageWithContentsOfFile("/nonexistent/none.png"));
     EXPECT_FALSE(UIImage::systemImageNamed("checkmark")->CGImage());  // symbols are drawn by name

@@ -110,6 +110,13 @@ inline constexpr CGFloat UITableViewAutomaticDimension = -1;
 // checks the data source's new counts against the old minus the deleted rows; a mismatch is
 // reported on standard error and the table reloads, so its state always follows the data
 // source.
+//
+// Editing by touch: in editing mode each row the data source can edit shows the delete
+// control, and each row it can move the reorder control (see UITableViewCell). A row reveals
+// its Delete button by a swipe or its delete control; the button commits the delete editing
+// style through tableViewCommitEditingStyle. A row dragged by its reorder control moves live;
+// tableViewMoveRowAtIndexPath hears of it once, when it is let go. The window and the test
+// harness drive these through uikit::TouchTracker; the calls below are what it uses.
 class UITableView : public UIScrollView {
 public:
     using CellFactory = std::function<std::shared_ptr<UITableViewCell>()>;

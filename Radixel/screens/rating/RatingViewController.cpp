@@ -62,7 +62,7 @@ int64_t RatingViewController::counterForRating() {
 void RatingViewController::presentPrompt() {
     setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
     setModalTransitionStyle(UIModalTransitionStyle::CrossDissolve);
-    if (viewController) viewController->presentViewController(as<RatingViewController>(), true);
+    if (auto presenter = viewController.lock()) presenter->presentViewController(as<RatingViewController>(), true);
 }
 
 void RatingViewController::setupViews() {
@@ -114,9 +114,10 @@ void RatingViewController::finishRating() {
         showThanksAlert();
         return;
     }
-    if (!viewController) return;
+    auto presenter = viewController.lock();
+    if (!presenter) return;
     checkInternetConnection(
-        *viewController,
+        *presenter,
         weakly(this,
                [](const Self& self) {
                    openRatingPage(*self);
@@ -130,7 +131,7 @@ void RatingViewController::showThanksAlert() {
     auto alert = UIAlertController::alertControllerWithTitle(LocalizedString::thanks(), std::string(),
                                                              UIAlertControllerStyle::Alert);
     alert->addAction(UIAlertAction::actionWithTitle(LocalizedString::close(), UIAlertActionStyle::Default, nullptr));
-    if (viewController) viewController->presentViewController(alert, true);
+    if (auto presenter = viewController.lock()) presenter->presentViewController(alert, true);
 }
 
 // Private

@@ -40,8 +40,9 @@ public:
     bool isShownInSession = false;
     // The in-memory copy of "counterForRating".
     int64_t _counterForRating = 5;
-    // The screen that presents the prompt and its alerts; kept until the next presentation.
-    std::shared_ptr<UIViewController> viewController;
+    // The screen that presents the prompt and its alerts, until the next presentation replaces
+    // it. Held weakly: that screen holds the prompt while presenting it.
+    std::weak_ptr<UIViewController> viewController;
 
     void check(const std::shared_ptr<UIViewController>& viewController);
     // Reads "counterForRating", storing the in-memory value when the key holds none.

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "Radixel/screens/rating/RatingViewController.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/DefaultsKeys.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
@@ -160,4 +161,20 @@ TEST_F(RatingViewControllerTest, AStoreOutOfReachStartsTheCountdownAgain) {
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
     EXPECT_FALSE(DefaultsKeys::isRatingAlreadyDone.get());
     EXPECT_TRUE(h.linkOpener().openedURLs().empty());
+}
+
+// The whole application: the calculate screen checks each time it has appeared.
+class RatingInTheAppTest : public ::testing::Test, public LaunchedApp {};
+
+TEST_F(RatingInTheAppTest, TheFifthStartPromptsOverTheCalculateScreen) {
+    launch(Answers{});
+    for (int start = 2; start <= 5; ++start) {
+        EXPECT_EQ(h.presented<RatingViewController>(), nullptr) << "start " << start - 1;
+        restart();
+    }
+    h.runUntilIdle();
+    auto prompt = h.presented<RatingViewController>();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->viewController.lock().get(), &calculate());
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
 }

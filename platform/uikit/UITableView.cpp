@@ -157,7 +157,7 @@ void UITableView::reloadData()
 {
     loaded_ = true;
     confirming_.reset();
-    reordering_.reset();
+    dropReordering();
     cells_.recycleAll();
     buildGeometry(askCounts());
     if (selected_ && !isValidIndexPath(*selected_)) {
@@ -516,7 +516,7 @@ void UITableView::deleteRowsAtIndexPaths(const std::vector<NSIndexPath>& indexPa
         return;
     }
     hideDeleteConfirmation();
-    reordering_.reset();
+    dropReordering();
     cells_.reindex([&deleted](const NSIndexPath& indexPath) -> std::optional<NSIndexPath> {
         if (deleted.count(indexPath)) {
             return std::nullopt;
@@ -603,7 +603,7 @@ bool UITableView::userDidMoveRow(const NSIndexPath& from, const NSIndexPath& to)
     --counts[static_cast<size_t>(from.section)];
     ++counts[static_cast<size_t>(to.section)];
     confirming_.reset();
-    reordering_.reset();
+    dropReordering();
     cells_.recycleAll();
     buildGeometry(counts);
     if (selected_ == from) {

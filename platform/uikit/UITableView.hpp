@@ -306,6 +306,15 @@ private:
         NSIndexPath to;
         CGFloat grab = 0; // from the row's top to the finger
         CGFloat top = 0;  // where the dragged row's top is now
+        // The dragged row's cell looks lifted; what it looked like before.
+        std::shared_ptr<UITableViewCell> cell;
+        std::optional<UIColor> background;
+        std::optional<CGColor> shadowColor;
+        float shadowOpacity = 0;
+        CGSize shadowOffset;
+        CGFloat shadowRadius = 0;
     };
     std::optional<Reordering> reordering_;
+    // Ends the drag, if any, without a move; the dragged cell looks as before.
+    std::optional<Reordering> dropReordering();
 };

@@ -142,9 +142,33 @@ bool UITableView::userDidBeginReorderingRow(const NSIndexPath& indexPath, CGFloa
     }
     hideDeleteConfirmation();
     CGFloat top = rectForRowAtIndexPath(indexPath).minY();
-    reordering_ = Reordering{indexPath, indexPath, y - top, top};
+    auto layer = cell->layer();
+    reordering_ = Reordering{indexPath, indexPath, y - top, top, cell, cell->backgroundColor(), layer->shadowColor(), layer->shadowOpacity(),
+                             layer->shadowOffset(), layer->shadowRadius()};
+    // Lifted: opaque over the rows it passes, with a soft shadow.
+    if (!cell->backgroundColor() || cell->backgroundColor()->cgColor().alpha < 1) {
+        cell->setBackgroundColor(backgroundColor().value_or(UIColor::systemBackgroundColor()));
+    }
+    layer->setShadowColor(CGColor{0, 0, 0, 1});
+    layer->setShadowOpacity(0.25f);
+    layer->setShadowOffset({0, 2});
+    layer->setShadowRadius(6);
     bringSubviewToFront(cell);
     return true;
+}
+
+std::optional<UITableView::Reordering> UITableView::dropReordering()
+{
+    auto done = std::exchange(reordering_, std::nullopt);
+    if (done && done->cell) {
+        done->cell->setBackgroundColor(done->background);
+        auto layer = done->cell->layer();
+        layer->setShadowColor(done->shadowColor);
+        layer->setShadowOpacity(done->shadowOpacity);
+        layer->setShadowOffset(done->shadowOffset);
+        layer->setShadowRadius(done->shadowRadius);
+    }
+    return done;
 }
 
 void UITableView::userDidMoveReorderingRow(CGFloat y)
@@ -178,7 +202,7 @@ void UITableView::userDidMoveReorderingRow(CGFloat y)
 
 void UITableView::userDidEndReordering()
 {
-    auto done = std::exchange(reordering_, std::nullopt);
+    auto done = dropReordering();
     if (!done) {
         return;
     }
@@ -191,7 +215,7 @@ void UITableView::userDidEndReordering()
 
 void UITableView::userDidCancelReordering()
 {
-    if (std::exchange(reordering_, std::nullopt)) {
+    if (dropReordering()) {
         tile();
     }
 }

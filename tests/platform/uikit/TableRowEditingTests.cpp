@@ -276,9 +276,13 @@ TEST_F(TableRowEditing, TheDraggedRowAndThoseItPassesMoveLiveBeforeTheDataSource
     EXPECT_EQ(second->frame().minY(), 0);
     EXPECT_EQ(third->frame().minY(), 2 * rowHeight);
     EXPECT_TRUE(app->rows->moves.empty());
-    // Not a scroll: the table stays put.
+    // Not a scroll: the table stays put; the dragged row is lifted over the others.
     EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_EQ(table->subviews().back(), first);
+    EXPECT_GT(first->layer()->shadowOpacity(), 0);
     EXPECT_TRUE(finger.ended({at.x, at.y + rowHeight + 30}));
     EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 0}, {0, 1}}}));
     EXPECT_FALSE(table->reorderDestination());
+    EXPECT_EQ(first->layer()->shadowOpacity(), 0);
+    EXPECT_FALSE(first->backgroundColor());
 }

@@ -47,6 +47,7 @@ void TabBar::setSelectedTabItem(const std::shared_ptr<TabItem>& item)
     for (const auto& tab : tabItems_) {
         tab->setSelected(tab == item);
     }
+    setNeedsLayout();
 }
 
 void TabBar::layoutSubviews()
@@ -58,6 +59,19 @@ void TabBar::layoutSubviews()
     CGFloat each = size.width / static_cast<CGFloat>(tabItems_.size());
     for (size_t i = 0; i < tabItems_.size(); ++i) {
         tabItems_[i]->setFrame({each * static_cast<CGFloat>(i), 0, each, size.height});
+    }
+    auto selected = selected_.lock();
+    if (!line_) {
+        line_ = std::make_shared<UIView>();
+        line_->setUserInteractionEnabled(false);
+        addSubview(line_);
+    }
+    line_->setHidden(!selected || !lineColor_);
+    if (selected && lineColor_) {
+        CGRect item = selected->frame();
+        CGFloat y = lineAlignment_ == TabBarLineAlignment::bottom ? size.height - lineHeight_ : 0;
+        line_->setBackgroundColor(lineColor_);
+        line_->setFrame({item.origin.x, y, item.size.width, lineHeight_});
     }
 }
 

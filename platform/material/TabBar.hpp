@@ -23,7 +23,8 @@ public:
 
 enum class TabBarLineAlignment : int { top = 0, bottom = 1 };
 
-// The row of tab items, sharing the width equally, with a selection line and a divider.
+// The row of tab items, sharing the width equally, with a selection line (in lineColor, none
+// without one) at the selected item's edge given by lineAlignment, and a divider.
 class TabBar : public UIView {
 public:
     using UIView::UIView;
@@ -49,6 +50,8 @@ public:
 private:
     std::vector<std::shared_ptr<TabItem>> tabItems_;
     std::weak_ptr<TabItem> selected_;
+    // The line under (or over) the selected item, in lineColor.
+    std::shared_ptr<UIView> line_;
     std::optional<UIColor> dividerColor_;
     std::optional<UIColor> lineColor_;
     CGFloat lineHeight_ = 3;

@@ -1,82 +1,175 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <set>
-#include <string>
+#include <fstream>
+#include <sstream>
 
+#include <nlohmann/json.hpp>
+
+#include "Radixel/AppDelegate.hpp"
+#include "Radixel/screens/calculate/CalculateViewController.hpp"
+#include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/ServiceTestSupport.hpp"
+#include "WindowCapture.hpp"
+#include "platform/dttextfield/DTTextField.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UIStackView.hpp"
+#include "support/ScratchFolder.hpp"
 
 namespace {
 
-struct CommandResult {
-    int status = -1;
-    std::string output;
+// The program under a virtual display, with a data folder of its own. In sanitizer builds the
+// program's own leak check runs at its exit.
+std::string underVirtualDisplay(const ScratchFolder& data, const std::string& command)
+{
+    return "RADIXEL_DATA_DIR=" + data.path().string() +
+           " LSAN_OPTIONS=suppressions=" RADIXEL_WINDOW_SUPPRESSIONS " timeout 90 xvfb-run -a -s '-screen 0 600x1000x24' " + command;
+}
+
+void writeAnsweredDefaults(const ScratchFolder& data)
+{
+    std::ofstream(data.path() / "defaults.json") << R"({"isOnboardingFinished": true, "isDsgvoAccepted": true})";
+}
+
+CGPoint centreInWindow(UIView& view)
+{
+    CGRect frame = view.convertRectToView(view.bounds(), view.window().get());
+    return {frame.midX(), frame.midY()};
+}
+
+std::shared_ptr<UIView> keyTitled(UIView& view, const std::string& title)
+{
+    for (const auto& sub : view.subviews()) {
+        auto button = std::dynamic_pointer_cast<UIButton>(sub);
+        if (button && button->titleForState(UIControlStateNormal) == title) {
+            return button;
+        }
+        if (auto deeper = keyTitled(*sub, title)) {
+            return deeper;
+        }
+    }
+    return nullptr;
+}
+
+// The same application without a window, on a screen like the window host's: what the window
+// must show after the same input.
+class HeadlessTwin {
+public:
+    HeadlessTwin()
+    {
+        DefaultsKeys::isOnboardingFinished.set(true);
+        DefaultsKeys::isDsgvoAccepted.set(true);
+        app_ = h_.launch<AppDelegate>();
+    }
+    CalculateViewController& screen() { return *app_->calculateViewController(); }
+    std::shared_ptr<UIView> key(const std::string& title) { return keyTitled(*screen().keypadStackView, title); }
+    uikit::testing::Harness& harness() { return h_; }
+
+    RGBPicture picture()
+    {
+        h_.finishAnimations();
+        h_.runUntilIdle();
+        auto window = h_.window();
+        CGSize size = window->bounds().size;
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(size.width), int(size.height));
+        cairo_t* cr = cairo_create(surface);
+        cairo_set_source_rgb(cr, 0, 0, 0);
+        cairo_paint(cr);
+        window->layoutIfNeeded();
+        window->layer()->renderInContext(cr);
+        cairo_destroy(cr);
+        RGBPicture picture = pictureOf(surface);
+        cairo_surface_destroy(surface);
+        return picture;
+    }
+
+private:
+    ScratchDefaults defaults_;
+    uikit::testing::Harness h_{uikit::testing::Harness::Options{{390, 844}, 1, {0, 0, 0, 0}}};
+    std::shared_ptr<AppDelegate> app_;
 };
-
-// Runs a shell command line (built from fixed parts only), with its output.
-CommandResult runCommand(const std::string& command)
-{
-    CommandResult run;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) {
-        return run;
-    }
-    std::array<char, 512> buffer{};
-    while (fgets(buffer.data(), buffer.size(), pipe)) {
-        run.output += buffer.data();
-    }
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-bool haveXvfb()
-{
-    return runCommand("command -v xvfb-run").status == 0;
-}
 
 } // namespace
 
-TEST(AppWindow, ShowsTheSolutionUnderAVirtualDisplay)
+TEST(AppWindow, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
 {
-    if (!haveXvfb()) {
+    if (!haveCommand("xvfb-run")) {
         GTEST_SKIP() << "xvfb-run is not installed";
     }
-    auto shot = std::filesystem::temp_directory_path() / ("radixel-window-" + std::to_string(::getpid()) + ".png");
-    // In sanitizer builds the program's own leak check runs at its exit.
-    CommandResult run = runCommand("LSAN_OPTIONS=suppressions=" RADIXEL_WINDOW_SUPPRESSIONS " timeout 60 xvfb-run -a " RADIXEL_APP_PATH
-                                   " --scale 2 --screenshot " + shot.string() + " --exit-after-first-frame");
+    ScratchFolder data;
+    auto shot = data.path() / "first-start.png";
+    CommandResult run = runCommand(underVirtualDisplay(data, RADIXEL_APP_PATH " --scale 2 --screenshot " + shot.string()));
     ASSERT_EQ(run.status, 0) << run.output;
     auto image = UIImage::imageWithContentsOfFile(shot);
-    std::filesystem::remove(shot);
     ASSERT_TRUE(image);
-    cairo_surface_t* pixels = image->CGImage();
-    ASSERT_EQ(cairo_image_surface_get_width(pixels), 780);
-    ASSERT_EQ(cairo_image_surface_get_height(pixels), 1688);
-
-    // Not blank: a light background with plenty of dark ink (titles and formulas) on it.
-    const unsigned char* data = cairo_image_surface_get_data(pixels);
-    int stride = cairo_image_surface_get_stride(pixels);
+    RGBPicture picture = pictureOf(image->CGImage());
+    ASSERT_EQ(picture.width, 780);
+    ASSERT_EQ(picture.height, 1688);
+    // The prompt's white card with dark text lies over the introduction's picture.
     size_t light = 0;
     size_t dark = 0;
-    std::set<uint32_t> colours;
-    for (int y = 0; y < 1688; y += 2) {
-        for (int x = 0; x < 780; x += 2) {
-            uint32_t argb = reinterpret_cast<const uint32_t*>(data + y * stride)[x];
-            colours.insert(argb);
-            int g = (argb >> 8) & 0xff;
-            light += g > 200;
-            dark += g < 60;
+    for (uint32_t pixel : picture.pixels) {
+        int g = (pixel >> 8) & 0xff;
+        light += g > 200;
+        dark += g < 60;
+    }
+    EXPECT_GT(light, picture.pixels.size() / 4);
+    EXPECT_GT(dark, 2000u);
+    // The first start seeded the history into the data folder.
+    EXPECT_NE(runCommand("grep -c 7/3 " + (data.path() / "defaults.json").string()).output, "0\n");
+}
+
+TEST(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
+{
+    for (const char* tool : {"xvfb-run", "xdotool", "xwd"}) {
+        if (!haveCommand(tool)) {
+            GTEST_SKIP() << tool << " is not installed";
         }
     }
-    EXPECT_GT(light, 200000u);
-    EXPECT_GT(dark, 2000u);
-    EXPECT_GT(colours.size(), 20u);
+    HeadlessTwin twin;
+    auto& screen = twin.screen();
+    auto& h = twin.harness();
+    std::ostringstream clicks;
+    auto click = [&](const std::shared_ptr<UIView>& view) {
+        ASSERT_TRUE(view);
+        CGPoint at = centreInWindow(*view);
+        clicks << "xdotool mousemove --window $wid " << int(at.x) << " " << int(at.y) << " click 1; sleep 0.3\n";
+        ASSERT_TRUE(h.tap(view));
+    };
+    // p with the mouse on the keypad; q typed on the keyboard, a slip corrected with Backspace.
+    click(screen.pTextField);
+    for (const char* title : {"-", "2", ".", "4"}) {
+        click(twin.key(title));
+    }
+    click(screen.qTextField);
+    clicks << "xdotool type --delay 100 7/4; sleep 0.3; xdotool key BackSpace; xdotool type 3; sleep 0.3\n";
+    screen.qTextField->insertText("7/4");
+    screen.qTextField->deleteBackward();
+    screen.qTextField->insertText("3");
+    click(screen.calculateButton);
+    RGBPicture expected = twin.picture();
+    ASSERT_EQ(screen.qTextField->text(), "7/3");
+
+    ScratchFolder data;
+    writeAnsweredDefaults(data);
+    auto script = data.path() / "drive.sh";
+    auto dump = data.path() / "window.xwd";
+    std::ofstream(script) << RADIXEL_APP_PATH " & app=$!\n"
+                          << "wid=$(xdotool search --sync --name Radixel | head -1)\nsleep 1\n"
+                          << "xdotool windowfocus --sync $wid\n"
+                          << clicks.str() << "sleep 1\nxwd -silent -id $wid > " << dump.string() << "\nkill $app\nwait $app\n";
+    CommandResult run = runCommand(underVirtualDisplay(data, "bash " + script.string()));
+    ASSERT_EQ(run.status, 0) << run.output;
+    auto shown = readXwd(dump);
+    ASSERT_TRUE(shown) << run.output;
+    EXPECT_LT(differingShare(*shown, expected, 40), 0.02);
+
+    // The calculation went into the history in the data folder, after the example.
+    auto stored = nlohmann::json::parse(std::ifstream(data.path() / "defaults.json"), nullptr, false);
+    ASSERT_TRUE(stored.contains("Calculations")) << stored.dump();
+    EXPECT_EQ(stored["Calculations"][0]["inputParameters"], (nlohmann::json{{"p", "-2.4"}, {"q", "7/3"}}));
 }
 
 TEST(AppWindow, WithoutADisplayItSaysHowToRunIt)

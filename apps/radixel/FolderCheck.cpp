@@ -16,8 +16,10 @@ void reportUnusableFolders()
         std::cerr << "radixel: no resource folder at " << resources.string()
                   << " (set RADIXEL_RESOURCES): texts and pictures will be missing" << std::endl;
     }
+    // A folder that cannot be made is reported where it is made; one that exists may still be
+    // closed to writing.
     auto data = foundation::appDataDirectory();
-    if (!std::filesystem::is_directory(data, ec) || ::access(data.c_str(), W_OK | X_OK) != 0) {
+    if (std::filesystem::is_directory(data, ec) && ::access(data.c_str(), W_OK | X_OK) != 0) {
         std::cerr << "radixel: the data folder " << data.string()
                   << " cannot be written (set RADIXEL_DATA_DIR): history and settings will not be kept" << std::endl;
     }

@@ -38,7 +38,14 @@ fs::path appDataDirectory() {
     }
     std::error_code ec;
     fs::create_directories(directory, ec);
-    if (ec) std::cerr << "Cannot create data folder " << directory.string() << ": " << ec.message() << std::endl;
+    if (ec) {
+        // Every service asks for the folder; saying it once is enough.
+        std::lock_guard lock(directoryMutex);
+        static std::optional<fs::path> reported;
+        if (reported != directory)
+            std::cerr << "Cannot create data folder " << directory.string() << ": " << ec.message() << std::endl;
+        reported = directory;
+    }
     return directory;
 }
 

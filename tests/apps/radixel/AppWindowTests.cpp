@@ -178,6 +178,11 @@ TEST(AppWindow, WithoutADisplayItSaysHowToRunIt)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("xvfb-run"), std::string::npos) << run.output;
 
+    ScratchFolder data;
+    CommandResult lost = runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER RADIXEL_RESOURCES=" + data.path().string() +
+                                    "/none RADIXEL_DATA_DIR=" + data.path().string() + " timeout 20 " RADIXEL_APP_PATH);
+    EXPECT_NE(lost.output.find("no resource folder at " + data.path().string() + "/none"), std::string::npos) << lost.output;
+
     CommandResult bad = runCommand("timeout 20 " RADIXEL_APP_PATH " --scale many");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("--scale"), std::string::npos) << bad.output;

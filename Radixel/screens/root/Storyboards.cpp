@@ -3,16 +3,14 @@
 #include <memory>
 
 #include "Radixel/screens/calculate/CalculateViewControllerScene.hpp"
-#include "Radixel/screens/menu/LeftViewController.hpp"
+#include "Radixel/screens/history/HistoryTableViewControllerScene.hpp"
+#include "Radixel/screens/menu/LeftViewControllerScene.hpp"
 #include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
 #include "platform/uikit/UIStoryboard.hpp"
 
 void registerStoryboards() {
     UIStoryboard::registerScene("Main", "CalculateViewController", makeCalculateViewControllerScene);
-    // The menu's scene gives an empty table until the menu screen brings its own.
-    UIStoryboard::registerScene("Main", "LeftViewController",
-                                [](const NSCoder& coder) -> std::shared_ptr<UIViewController> {
-                                    return std::make_shared<LeftViewController>(coder);
-                                });
+    UIStoryboard::registerScene("Main", "LeftViewController", makeLeftViewControllerScene);
+    UIStoryboard::registerScene("Main", "HistoryTableViewController", makeHistoryTableViewControllerScene);
     registerSolutionStoryboard();
 }

@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "Radixel/screens/history/HistoryTableViewController.hpp"
+#include "Radixel/screens/menu/AppLinks.hpp"
+#include "Radixel/screens/menu/LeftViewController.hpp"
+#include "Radixel/screens/root/AppNavigationDrawerController.hpp"
+#include "Radixel/screens/root/AppToolbarController.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/material/TabsController.hpp"
+#include "platform/onboardkit/OnboardViewController.hpp"
+#include "support/LocalHttpServer.hpp"
+
+namespace {
+
+using nlohmann::json;
+using Names = std::vector<std::string>;
+
+constexpr NSIndexPath calculateRow{0, 0}, historyRow{0, 1}, introductionRow{0, 2}, privacyRow{0, 3};
+constexpr NSIndexPath discordRow{1, 0}, rateRow{1, 1};
+
+// Sets an environment variable for the test's duration.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) { setenv(name, value.c_str(), 1); }
+    ~ScopedEnvironment() { unsetenv(name_); }
+
+private:
+    const char* name_;
+};
+
+json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
+               const std::string& storeLink = "https://radixel.example/store/other") {
+    return {{"appIdentifiers", {identifier}}, {"appName", {{"en", englishName}}},
+            {"appURL", "https://radixel.example/open/" + identifier}, {"appURLPro", "not a link"},
+            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", storeLink},
+            {"isMultiApp", multi}, {"shouldShow", true}, {"calculationsUntilInterstitial", 3}};
+}
+
+std::string remoteApps(const std::vector<json>& apps) { return json{{"apps", {{"apps", apps}}}}.dump(); }
+
+Names identifiers(const std::vector<AppMetaData>& apps) {
+    Names result;
+    for (const AppMetaData& app : apps) result.push_back(app.appIdentifiers.at(0));
+    return result;
+}
+
+class MenuTest : public ::testing::Test, public LaunchedApp {
+protected:
+    AppNavigationDrawerController& drawer() {
+        return dynamic_cast<AppNavigationDrawerController&>(*h.rootViewController());
+    }
+    std::shared_ptr<AppToolbarController> pagesToolbar() {
+        return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController());
+    }
+    LeftViewController& menu() { return *app->leftViewController(); }
+    std::shared_ptr<UITableView> table() { return menu().tableView(); }
+
+    // Through the page toolbar's menu button, as a user opens it; forgets the events so far.
+    void openMenu() {
+        ASSERT_TRUE(h.tap(pagesToolbar()->menuButton));
+        ASSERT_TRUE(drawer().isLeftViewOpened());
+        h.analytics().clear();
+    }
+    bool tapRow(NSIndexPath indexPath) { return h.tapRow(table(), indexPath); }
+
+    // The titles the rows of a section show on screen.
+    Names rowTitles(int64_t section) {
+        Names titles;
+        for (int64_t row = 0; row < table()->numberOfRowsInSection(section); ++row) {
+            NSIndexPath indexPath{section, row};
+            table()->scrollToRowAtIndexPath(indexPath, UITableViewScrollPosition::None, false);
+            titles.push_back(table()->cellForRowAtIndexPath(indexPath)->textLabel()->text().value_or("?"));
+        }
+        return titles;
+    }
+    std::string headerTitle(int64_t section) {
+        auto header = table()->headerViewForSection(section);
+        auto label = header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0])
+                                                           : nullptr;
+        return label ? label->text().value_or("") : "";
+    }
+    bool showsNoInternetAlert() {
+        return h.runUntil([&] {
+            auto alert = h.presentedAlert();
+            return alert && alert->title() == NSLocalizedString("noInternet", "No internet");
+        });
+    }
+};
+
+}  // namespace
+
+TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
+    AppMetaData app;
+    app.appName = {{"en", "Fractions"}, {"ja", "分数計算"}};
+    EXPECT_EQ(appDisplayName(app, "ja"), "分数計算");
+    EXPECT_EQ(appDisplayName(app, "it"), "Fractions");
+    EXPECT_EQ(appDisplayName(app, std::nullopt), "Fractions");
+    app.appName = {{"de", "Brüche"}};
+    EXPECT_EQ(appDisplayName(app, "fr"), "");
+}
+
+TEST(MenuAppLinks, AnAppOpensByItsOwnLinksFirstAndItsStorePageOtherwise) {
+    AppMetaData app;
+    app.appURLPro = "https://apps.example/pro";
+    app.appURL = "https://apps.example/free";
+    app.storeURLPro = "https://store.example/pro";
+    auto only = [](std::string accepted) { return [accepted](const URL& url) { return url.absoluteString() == accepted; }; };
+
+    AppLinkChoice pro = chooseAppLink(app, [](const URL&) { return true; });
+    EXPECT_EQ(pro.url->absoluteString(), "https://apps.example/pro");
+    EXPECT_TRUE(pro.hasApp);
+    EXPECT_EQ(chooseAppLink(app, only("https://apps.example/free")).url->absoluteString(), "https://apps.example/free");
+
+    AppLinkChoice store = chooseAppLink(app, only("nothing"));
+    EXPECT_EQ(store.url->absoluteString(), "https://store.example/pro");
+    EXPECT_FALSE(store.hasApp);
+
+    // Texts that form no URL are never offered to canOpen, and a broken store link opens nothing.
+    app.appURLPro = "no link";
+    app.appURL = "";
+    app.storeURLPro = "store page";
+    AppLinkChoice none = chooseAppLink(app, [](const URL&) -> bool { throw std::logic_error("asked"); });
+    EXPECT_FALSE(none.url);
+    EXPECT_FALSE(none.hasApp);
+}
+
+TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
+    launch(Answers{});
+    openMenu();
+    EXPECT_EQ(rowTitles(0), (Names{NSLocalizedString("Calculate Title", ""), NSLocalizedString("History", ""),
+                                   NSLocalizedString("introduction", ""), NSLocalizedString("privacyPolicy", "")}));
+    EXPECT_EQ(rowTitles(1), (Names{NSLocalizedString("Discord", ""), NSLocalizedString("Rate this App", "")}));
+    ASSERT_EQ(table()->numberOfSections(), 4);
+    EXPECT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
+    EXPECT_EQ(identifiers(menu().singleApps),
+              (Names{"com.radixel.fractora", "com.radixel.percentio", "com.radixel.linexa", "com.radixel.trigonix",
+                     "com.radixel.geomora", "com.radixel.stochora", "com.radixel.derivia"}));
+    Names shownApps = rowTitles(3);
+    ASSERT_EQ(shownApps.size(), 7u);
+    EXPECT_NE(shownApps[0], "");
+    EXPECT_EQ(std::count(shownApps.begin(), shownApps.end(), rowTitles(2)[0]), 0);
+
+    EXPECT_EQ(table()->rectForHeaderInSection(0).size.height, 0);
+    EXPECT_EQ(headerTitle(1), " " + NSLocalizedString("Visit us:", ""));
+    EXPECT_EQ(headerTitle(2), " " + NSLocalizedString("All in one:", ""));
+    EXPECT_EQ(headerTitle(3), " " + NSLocalizedString("Other apps:", ""));
+}
+
+TEST_F(MenuTest, CalculateBuildsNewPagesThatShowTheRunningInputs) {
+    launch(Answers{});
+    h.focus(calculate().pTextField);
+    type("-3");
+    auto launchedToolbar = pagesToolbar();
+    openMenu();
+    ASSERT_TRUE(tapRow(calculateRow));
+    h.finishAnimations();
+
+    EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_calculate"});
+    EXPECT_FALSE(drawer().isLeftViewOpened());
+    ASSERT_NE(pagesToolbar(), launchedToolbar);
+    auto tabs = std::dynamic_pointer_cast<Material::TabsController>(pagesToolbar()->rootViewController());
+    ASSERT_TRUE(tabs);
+    auto fresh = std::dynamic_pointer_cast<CalculateViewController>(tabs->viewControllers().at(0));
+    ASSERT_TRUE(fresh);
+    EXPECT_NE(fresh.get(), &calculate());
+    EXPECT_EQ(fresh->pTextField->text(), "-3");
+}
+
+TEST_F(MenuTest, HistoryComesUnderTheSameToolbarEachTimeAnew) {
+    launch(Answers{});
+    auto toolbar = pagesToolbar();
+    std::shared_ptr<UIViewController> first;
+    for (int time = 0; time < 2; ++time) {
+        openMenu();
+        ASSERT_TRUE(tapRow(historyRow));
+        h.finishAnimations();
+        EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_history"});
+        EXPECT_FALSE(drawer().isLeftViewOpened());
+        EXPECT_EQ(pagesToolbar(), toolbar);
+        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(toolbar->rootViewController());
+        ASSERT_TRUE(history);
+        EXPECT_NE(history, first);
+        first = history;
+    }
+}
+
+TEST_F(MenuTest, IntroductionAndPrivacyPolicyComeUpOverTheMenu) {
+    launch(Answers{});
+    openMenu();
+    ASSERT_TRUE(tapRow(introductionRow));
+    EXPECT_EQ(h.analytics().names(), Names{"tapped_onboarding"});
+    auto introduction = h.presented<OnboardKit::OnboardViewController>();
+    ASSERT_TRUE(introduction);
+    EXPECT_EQ(introduction->modalPresentationStyle(), UIModalPresentationStyle::FormSheet);
+    introduction->dismissViewControllerAnimated(false);
+    h.runUntilIdle();
+
+    h.analytics().clear();
+    ASSERT_TRUE(tapRow(privacyRow));
+    h.runUntilIdle();
+    EXPECT_EQ(h.analytics().names(), Names{"tapped_privacy_policy"});
+    ASSERT_TRUE(h.presentedAlert());
+    EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
+}
+
+TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
+    LocalHttpServer online;
+    std::string offline;
+    {
+        LocalHttpServer closed;
+        offline = closed.url("/");
+    }
+    launch(Answers{});
+    h.linkOpener().installURLHandler("https");
+    openMenu();
+    {
+        ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
+        ASSERT_TRUE(tapRow(discordRow));
+        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 1; }));
+        EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://discord.gg/radixel"});
+        ASSERT_TRUE(tapRow(rateRow));
+        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 2; }));
+        EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/radixel-pro/rate");
+        EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}));
+    }
+    h.linkOpener().clear();
+    h.analytics().clear();
+    ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", offline);
+    for (NSIndexPath row : {discordRow, rateRow}) {
+        ASSERT_TRUE(tapRow(row));
+        ASSERT_TRUE(showsNoInternetAlert());
+        EXPECT_TRUE(h.tapAlertAction("OK"));
+    }
+    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
+    EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app"}));
+}
+
+TEST_F(MenuTest, AnAppRowLaunchesTheInstalledAppElseItsStorePage) {
+    launch(Answers{});
+    openMenu();
+    const NSIndexPath calcadia{2, 0};
+    h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
+    ASSERT_TRUE(tapRow(calcadia));
+    h.runUntilIdle();
+    EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://radixel.example/open/calcadia"});
+
+    h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
+    ASSERT_TRUE(tapRow({3, 0}));
+    h.runUntilIdle();
+    EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/fractora-pro");
+
+    auto events = h.analytics().eventsNamed("Tapped App Link");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].parameters, (json{{"has_app", true}, {"ketuApp", "Calcadia – All Math Calculators"}}));
+    EXPECT_EQ(events[1].parameters, (json{{"has_app", false}, {"ketuApp", "Fractora – Fractions"}}));
+}
+
+TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
+    LocalHttpServer server;
+    server.respond(500, "");
+    ScopedEnvironment endpoint("RADIXEL_REMOTE_CONFIG_URL", server.url("/config"));
+    launch(Answers{});
+    openMenu();
+    ASSERT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
+
+    // This app's own record is listed by the remote value too, and must not show.
+    h.advance(21600.0);  // past the fetched values' lifetime in the client's cache
+    server.respond(200, remoteApps({appRecord("com.radixel.app", false, "Radixel"),
+                                    appRecord("multi.one", true, "All Maths"),
+                                    appRecord("single.one", false, "Fractions", "no store link")}));
+    h.cycleThroughBackground();
+    ASSERT_TRUE(h.runUntil([&] { return identifiers(menu().singleApps) == Names{"single.one"}; }));
+    EXPECT_EQ(identifiers(menu().multiApps), Names{"multi.one"});
+    EXPECT_EQ(rowTitles(2), Names{"All Maths"});
+    EXPECT_EQ(rowTitles(3), Names{"Fractions"});
+
+    // Not installed and without a store page: nothing opens, and the tap is still counted.
+    ASSERT_TRUE(tapRow({3, 0}));
+    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
+    EXPECT_EQ(h.analytics().eventsNamed("Tapped App Link").back().parameters,
+              (json{{"has_app", false}, {"ketuApp", "Fractions"}}));
+
+    // Apps of one group only: no app sections at all.
+    server.respond(200, remoteApps({appRecord("single.two", false, "Percentages")}));
+    h.advance(21600.0);
+    h.cycleThroughBackground();
+    ASSERT_TRUE(h.runUntil([&] { return RemoteConfigManager::shared().multiApps().empty(); }));
+    h.runUntilIdle();
+    EXPECT_EQ(table()->numberOfSections(), 2);
+
+    // A call from another thread leaves the lists alone until the main queue runs it.
+    menu().singleApps.clear();
+    std::thread([menu = app->leftViewController()] { menu->didUpdateMenu(); }).join();
+    EXPECT_TRUE(menu().singleApps.empty());
+    h.runUntilIdle();
+    EXPECT_EQ(identifiers(menu().singleApps), Names{"single.two"});
+}

@@ -1,5 +1,7 @@
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 
+#include <algorithm>
+
 #include "Radixel/screens/videos/VideoCollectionViewCell.hpp"
 #include "Radixel/screens/videos/VideoNibs.hpp"
 #include "Radixel/services/ColorManager.hpp"
@@ -15,6 +17,10 @@
 #include "platform/uikit/UIWindow.hpp"
 
 namespace {
+
+constexpr CGFloat margin = 16;
+constexpr CGFloat headerHeight = 56;
+constexpr CGFloat buttonGap = 10;
 
 // Whoever shows the solution screen may ask for the row's nib before any row exists.
 const bool nibsRegistered = registerVideoNibs();
@@ -60,6 +66,39 @@ void VideoCollectionTableViewCell::awakeFromNib() {
         collection->setBackgroundColor(UIColor::clearColor());
     }
     setBackgroundColor(UIColor::clearColor());
+}
+
+void VideoCollectionTableViewCell::layoutSubviews() {
+    UITableViewCell::layoutSubviews();
+    CGRect area = contentView()->bounds();
+    // What lies beyond the window's right edge stays empty.
+    if (auto shownIn = window()) {
+        CGFloat right = convertRectToView(bounds(), shownIn.get()).maxX();
+        area.size.width -= std::clamp<CGFloat>(right - shownIn->bounds().size.width, 0, area.size.width);
+    }
+    CGFloat width = area.size.width;
+    CGFloat buttonTop = (headerHeight - buttonSide) / 2;
+    if (auto manual = manualButton.lock())
+        manual->setFrame({width - margin - buttonSide, buttonTop, buttonSide, buttonSide});
+    if (auto privacy = privacyButton.lock())
+        privacy->setFrame({width - margin - 2 * buttonSide - buttonGap, buttonTop, buttonSide, buttonSide});
+    if (auto title = titleLabel.lock())
+        title->setFrame(
+            {margin, 4, std::max<CGFloat>(0, width - 2 * margin - 2 * (buttonSide + buttonGap)), headerHeight - 8});
+
+    CGRect videos{0, headerHeight, width, std::max<CGFloat>(0, area.size.height - headerHeight - margin)};
+    if (auto collection = videoCollectionView.lock()) collection->setFrame(videos);
+    CGRect lock = videos;
+    if (auto locking = lockingView.lock()) locking->setFrame(lock);
+    CGFloat unlockWidth = std::min<CGFloat>(lock.size.width - 2 * margin, 280);
+    if (auto unlock = unlockButton.lock())
+        unlock->setFrame(
+            {(lock.size.width - unlockWidth) / 2, (lock.size.height - buttonSide) / 2, unlockWidth, buttonSide});
+}
+
+void VideoCollectionTableViewCell::didMoveToWindow() {
+    UITableViewCell::didMoveToWindow();
+    setNeedsLayout();
 }
 
 // UITableViewCell

@@ -27,6 +27,8 @@ class VideoCollectionTableViewCell : public UITableViewCell,
 public:
     static constexpr const char* cellIdentifier = "videoCollectionTableViewCell";
     static constexpr const char* nibName = "VideoCollectionTableViewCell";
+    // The round buttons of the header and the height of the unlock button's capsule.
+    static constexpr CGFloat buttonSide = 40;
 
     explicit VideoCollectionTableViewCell(const NSCoder& coder);
 
@@ -42,6 +44,9 @@ public:
 
     // UIView
     void awakeFromNib() override;
+    // Keeps the header and the lock to the part of the row inside the window: the solution
+    // screen's table reaches past the window's right edge.
+    void layoutSubviews() override;
     // UITableViewCell
     void setSelected(bool selected, bool animated) override;
 
@@ -62,6 +67,9 @@ public:
 
     void unlockVideos();
     void lockVideos();
+
+protected:
+    void didMoveToWindow() override;
 
 private:
     // The introduction pages shown before the first video, over the whole window.

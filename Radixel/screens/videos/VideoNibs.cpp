@@ -13,8 +13,7 @@ namespace {
 using Views = std::vector<std::shared_ptr<UIView>>;
 
 constexpr CGFloat margin = 16;
-constexpr CGFloat headerHeight = 56;
-constexpr CGFloat fabSide = 40;
+constexpr CGFloat fabSide = VideoCollectionTableViewCell::buttonSide;
 constexpr CGFloat cornerRadius = 12;
 // Palette tags: the buttons take the palette's second colour when styled.
 constexpr int buttonTag = 102;
@@ -53,13 +52,12 @@ Views buildRow(const std::shared_ptr<UIResponder>&) {
     layout->setScrollDirection(UICollectionViewScrollDirection::Horizontal);
     layout->setMinimumLineSpacing(12);
     layout->setSectionInset({0, margin, 0, margin});
-    auto collection = std::make_shared<UICollectionView>(CGRect{0, headerHeight, 390, 390 - headerHeight}, layout);
+    auto collection = std::make_shared<UICollectionView>(CGRect{0, 0, 390, 390}, layout);
     collection->setShowsHorizontalScrollIndicator(false);
     collection->setAccessibilityIdentifier("videoCollectionView");
 
     auto locking = std::make_shared<UIView>();
     locking->setBackgroundColor(UIColor::colorWithWhite(0, 0.55));
-    locking->layer()->setCornerRadius(cornerRadius);
     locking->setAccessibilityIdentifier("videoLockingView");
     auto unlock = std::make_shared<UIButton>();
     unlock->setTag(buttonTag);
@@ -68,29 +66,9 @@ Views buildRow(const std::shared_ptr<UIResponder>&) {
     unlock->setAccessibilityIdentifier("videoUnlockButton");
     locking->addSubview(unlock);
 
+    // The row places these itself (VideoCollectionTableViewCell::layoutSubviews): it keeps them
+    // to the part of the row the window shows.
     for (const auto& view : Views{title, privacy, manual, collection, locking}) content->addSubview(view);
-    NSLayoutConstraint::activateConstraints({
-        manual->topAnchor().constraintEqualToAnchor(content->topAnchor(), (headerHeight - fabSide) / 2),
-        manual->trailingAnchor().constraintEqualToAnchor(content->trailingAnchor(), -margin),
-        privacy->centerYAnchor().constraintEqualToAnchor(manual->centerYAnchor()),
-        privacy->trailingAnchor().constraintEqualToAnchor(manual->leadingAnchor(), -10),
-        title->topAnchor().constraintEqualToAnchor(content->topAnchor(), 4),
-        title->heightAnchor().constraintEqualToConstant(headerHeight - 8),
-        title->leadingAnchor().constraintEqualToAnchor(content->leadingAnchor(), margin),
-        title->trailingAnchor().constraintEqualToAnchor(privacy->leadingAnchor(), -10),
-        collection->topAnchor().constraintEqualToAnchor(content->topAnchor(), headerHeight),
-        collection->leadingAnchor().constraintEqualToAnchor(content->leadingAnchor()),
-        collection->trailingAnchor().constraintEqualToAnchor(content->trailingAnchor()),
-        collection->bottomAnchor().constraintEqualToAnchor(content->bottomAnchor(), -margin),
-        locking->topAnchor().constraintEqualToAnchor(collection->topAnchor()),
-        locking->leadingAnchor().constraintEqualToAnchor(content->leadingAnchor(), margin / 2),
-        locking->trailingAnchor().constraintEqualToAnchor(content->trailingAnchor(), -margin / 2),
-        locking->bottomAnchor().constraintEqualToAnchor(collection->bottomAnchor()),
-        unlock->centerXAnchor().constraintEqualToAnchor(locking->centerXAnchor()),
-        unlock->centerYAnchor().constraintEqualToAnchor(locking->centerYAnchor()),
-        unlock->widthAnchor().constraintEqualToConstant(260),
-        unlock->heightAnchor().constraintEqualToConstant(fabSide + 8),
-    });
 
     cell->titleLabel = title;
     cell->privacyButton = privacy;

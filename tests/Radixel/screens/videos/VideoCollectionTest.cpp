@@ -50,8 +50,10 @@ class VideoCollectionTest : public ::testing::Test {
 protected:
     VideoCollectionTest() { h.launch(std::make_shared<UIApplicationDelegate>()); }
 
-    std::shared_ptr<VideoCollectionTableViewCell> showRow(std::vector<std::string> links) {
-        table = std::make_shared<UITableView>(screen.controller->view()->bounds(), UITableViewStyle::Plain);
+    std::shared_ptr<VideoCollectionTableViewCell> showRow(std::vector<std::string> links, CGFloat overhang = 0) {
+        CGRect frame = screen.controller->view()->bounds();
+        frame.size.width += overhang;
+        table = std::make_shared<UITableView>(frame, UITableViewStyle::Plain);
         table->registerNib(UINib::nibWithNibName("VideoCollectionTableViewCell", &NSBundle::mainBundle()),
                            "videoCollectionTableViewCell");
         source->links = std::move(links);
@@ -113,6 +115,17 @@ TEST_F(VideoCollectionTest, WithoutConsentTheRowIsLockedUntilTheOverlayPromptIsA
     EXPECT_EQ(introduction->pageItems().size(), youtubeOnboardingPages().size());
     introduction->dismissViewControllerAnimated(false);
     EXPECT_TRUE(h.isTouchable(videoCell(*row, 0)->posterButton.lock()));
+}
+
+TEST_F(VideoCollectionTest, TheHeaderAndTheLockStayInsideTheWindowWhenTheTableReachesBeyondIt) {
+    auto row = showRow({watch + id}, 50);
+    CGFloat windowWidth = h.window()->bounds().size.width;
+    for (const std::shared_ptr<UIView>& view : std::vector<std::shared_ptr<UIView>>{
+             row->manualButton.lock(), row->privacyButton.lock(), row->lockingView.lock(), row->unlockButton.lock()}) {
+        CGRect shown = view->convertRectToView(view->bounds(), h.window().get());
+        EXPECT_LE(shown.maxX(), windowWidth);
+        EXPECT_GE(shown.minX(), 0);
+    }
 }
 
 TEST_F(VideoCollectionTest, ThePrivacyButtonLocksOnDeclineAndOnlyStoresAnAccept) {

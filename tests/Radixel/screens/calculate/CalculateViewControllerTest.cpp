@@ -191,3 +191,11 @@ TEST_F(CalculateScreenTest, HandlersDoNothingWhileACalculationRuns) {
     // Clear still records the tap.
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
+
+TEST_F(CalculateScreenTest, EveryAppearanceCountsTowardsTheRatingPrompt) {
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);  // the launch showed the page once
+    enter("1", "-2");
+    tapCalculate();
+    tapClear();  // back on the page
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 3);
+}

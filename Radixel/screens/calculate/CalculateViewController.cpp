@@ -43,6 +43,12 @@ void requireOutlet(const T& outlet, const char* name) {
     if (!outlet) uikit::fatalError(std::string("CalculateViewController: the outlet ") + name + " is not connected");
 }
 
+// Page 1 of the tabs, when it is the solution page.
+std::shared_ptr<SolutionViewController> solutionPage(Material::TabsController* tabs) {
+    if (!tabs || tabs->viewControllers().size() < 2) return nullptr;
+    return std::dynamic_pointer_cast<SolutionViewController>(tabs->viewControllers()[1]);
+}
+
 std::string input(const Calculation& calculation, const std::string& key) {
     auto entry = calculation.inputParameters.find(key);
     return entry == calculation.inputParameters.end() ? std::string() : entry->second;
@@ -237,8 +243,7 @@ void CalculateViewController::showSolution(const std::optional<Steps>& steps,
                                            const std::optional<std::map<int64_t, CGFloat>>& configuredRowHeight,
                                            CGFloat rowHeight) {
     auto tabs = Material::tabsController(*this);
-    if (!tabs || tabs->viewControllers().size() < 2) return;
-    auto solution = std::dynamic_pointer_cast<SolutionViewController>(tabs->viewControllers()[1]);
+    auto solution = solutionPage(tabs.get());
     if (!solution || !steps) return;
     solution->solutionSteps = *steps;
     solution->tableView->reloadData();
@@ -246,9 +251,8 @@ void CalculateViewController::showSolution(const std::optional<Steps>& steps,
     solution->manualImageName = manualImageName;
     solution->configuredRowHeight = configuredRowHeight;
     solution->tableView->setRowHeight(rowHeight);
-    if (solution->tableView->numberOfRowsInSection(0) > 0) {
+    if (solution->tableView->numberOfRowsInSection(0) > 0)
         solution->tableView->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
-    }
     tabs->select(1);
 }
 
@@ -257,10 +261,7 @@ void CalculateViewController::handleClearAllButton() {
     clearErrorMarking();
     if (isCalculating) return;
     auto tabs = Material::tabsController(*this);
-    auto solution = tabs && tabs->viewControllers().size() > 1
-                        ? std::dynamic_pointer_cast<SolutionViewController>(tabs->viewControllers()[1])
-                        : nullptr;
-    if (solution) {
+    if (auto solution = solutionPage(tabs.get())) {
         solution->clearSolution();
     } else {
         NSNotificationCenter::defaultCenter().postNotificationName("ClearCurrentCalculationNotification");

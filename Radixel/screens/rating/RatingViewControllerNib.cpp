@@ -30,24 +30,6 @@ std::shared_ptr<UIButton> button(CGRect frame, int tag, const std::string& ident
     return made;
 }
 
-// The star view takes no touches of its own in the window, so a touch area over each star sets
-// the rating to that star, as a finger on it does.
-void addTouchAreas(UIView& card, const std::shared_ptr<CosmosView>& stars) {
-    std::weak_ptr<CosmosView> weakStars = stars;
-    CGRect frame = stars->frame();
-    for (int star = 0; star < stars->settings().totalStars; ++star) {
-        CGFloat x = frame.origin.x + star * (starSize + starMargin);
-        auto area = std::make_shared<UIControl>(CGRect{x, frame.origin.y, starSize, starSize});
-        area->setAccessibilityIdentifier("ratingStar" + std::to_string(star + 1));
-        area->addAction(
-            [weakStars, star](const std::shared_ptr<UIControl>&) {
-                if (auto view = weakStars.lock()) view->userDidTouchRating(star + 1);
-            },
-            UIControlEventTouchUpInside);
-        card.addSubview(area);
-    }
-}
-
 std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& owner) {
     auto prompt = std::dynamic_pointer_cast<RatingViewController>(owner);
     if (!prompt)
@@ -87,7 +69,6 @@ std::vector<std::shared_ptr<UIView>> build(const std::shared_ptr<UIResponder>& o
     auto send = button({2 * margin + buttonWidth, buttonTop, buttonWidth, buttonHeight}, sendTag, "sendRatingButton");
 
     for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, stars, cancel, send}) card->addSubview(view);
-    addTouchAreas(*card, stars);
     root->addSubview(background);
     root->addSubview(card);
 

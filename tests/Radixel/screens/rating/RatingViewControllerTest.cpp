@@ -115,7 +115,9 @@ TEST_F(RatingViewControllerTest, CancelStartsTheCountdownAgainWithoutAskingAgain
 
 TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAndNeverAskedAgain) {
     showPrompt();
-    ASSERT_TRUE(h.tapAccessibilityIdentifier("ratingStar3"));
+    // A finger on the third star.
+    const Cosmos::CosmosSettings& stars = prompt()->StarRatingView->settings();
+    ASSERT_TRUE(h.tap(prompt()->StarRatingView, {2.5 * stars.starSize + 2 * stars.starMargin, stars.starSize / 2}));
     EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
     send(3.5);
     EXPECT_EQ(h.analytics().events(),

@@ -261,19 +261,29 @@ void ViewRenderer::drawViewLayer(const UIView& view, cairo_t* cr, const CGRect& 
             view.drawRect(bounds);
             UIGraphicsPopContext();
         }
-        drawFreeSublayers(layer, cr);
-
+        // Free sublayers and subviews interleave in the order they joined the view.
+        const auto& sublayers = layer.sublayers();
+        auto nextLayer = sublayers.begin();
+        auto drawLayersBefore = [&](uint64_t order) {
+            for (; nextLayer != sublayers.end() && (*nextLayer)->stackingOrder() < order; ++nextLayer) {
+                if (*nextLayer && !(*nextLayer)->delegate()) {
+                    ViewRenderer::drawFreeLayer(**nextLayer, cr);
+                }
+            }
+        };
         bool pressed = showsPressed(view);
         if (pressed) {
             cairo_push_group(cr);
         }
         for (const auto& subview : view.subviews()) {
+            drawLayersBefore(subview->layer()->stackingOrder());
             drawSubview(*subview, cr);
         }
         if (pressed) {
             cairo_pop_group_to_source(cr);
             cairo_paint_with_alpha(cr, 0.35);
         }
+        drawLayersBefore(UINT64_MAX);
         ViewContentPainter::paintOverlay(view, cr);
     }
     drawBorder(cr, layer, shape);

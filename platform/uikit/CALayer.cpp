@@ -1,10 +1,14 @@
 #include "platform/uikit/CALayer.hpp"
 
 #include <algorithm>
+#include <atomic>
 
 void CALayer::addSublayer(const std::shared_ptr<CALayer>& layer)
 {
     insertSublayer(layer, sublayers_.size());
+    if (layer && layer->superlayer().get() == this) {
+        layer->takeNextStackingOrder();  // on top, even when it is the first sublayer
+    }
 }
 
 void CALayer::insertSublayer(const std::shared_ptr<CALayer>& layer, size_t index)
@@ -20,9 +24,20 @@ void CALayer::insertSublayer(const std::shared_ptr<CALayer>& layer, size_t index
     }
     auto keep = layer;
     keep->removeFromSuperlayer();
+    if (index == 0) {
+        keep->stackingOrder_ = 0;  // below every subview
+    } else {
+        keep->takeNextStackingOrder();
+    }
     index = std::min(index, sublayers_.size());
     sublayers_.insert(sublayers_.begin() + static_cast<std::ptrdiff_t>(index), keep);
     keep->superlayer_ = weak_from_this();
+}
+
+void CALayer::takeNextStackingOrder()
+{
+    static std::atomic<uint64_t> next{1};
+    stackingOrder_ = next.fetch_add(1, std::memory_order_relaxed);
 }
 
 void CALayer::removeFromSuperlayer()

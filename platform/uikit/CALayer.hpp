@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,12 @@ public:
     void removeFromSuperlayer();
     std::shared_ptr<CALayer> superlayer() const { return superlayer_.lock(); }
 
+    // Views are not sublayers of their superview's layer here, so free sublayers and subviews
+    // are interleaved by when they joined: a layer added after a subview draws above it, one
+    // inserted at the bottom draws below every subview, as on the phone.
+    uint64_t stackingOrder() const { return stackingOrder_; }
+    void takeNextStackingOrder();
+
     // Hook for the drawing layer; nothing is drawn headless.
     virtual void setNeedsDisplay() {}
 
@@ -95,6 +102,7 @@ private:
     std::vector<std::shared_ptr<CALayer>> sublayers_;
     std::weak_ptr<CALayer> superlayer_;
     UIView* delegate_ = nullptr;
+    uint64_t stackingOrder_ = 0;
 };
 
 // A layer that strokes and fills a path.

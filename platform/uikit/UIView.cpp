@@ -171,6 +171,7 @@ void UIView::insertSubview(const std::shared_ptr<UIView>& view, size_t index)
         }
         index = std::min(index, subviews_.size());
         subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), keep);
+        keep->layer()->takeNextStackingOrder();
         return;
     }
     bool wasInWindow = static_cast<bool>(keep->window());
@@ -179,6 +180,7 @@ void UIView::insertSubview(const std::shared_ptr<UIView>& view, size_t index)
     index = std::min(index, subviews_.size());
     subviews_.insert(subviews_.begin() + static_cast<std::ptrdiff_t>(index), keep);
     keep->superview_ = self;
+    keep->layer()->takeNextStackingOrder();
     keep->didMoveToSuperview();
     didAddSubview(keep);
     if (wasInWindow != static_cast<bool>(keep->window())) {

@@ -256,3 +256,30 @@ TEST(ViewRenderer, AShadowFollowsWhatIsDrawnNotTheBounds)
     EXPECT_EQ(pixelAt(*cardImage, 50, 86).a, 0);
     EXPECT_EQ(pixelAt(*cardImage, 21, 83).a, 0); // under the rounded corner
 }
+
+TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
+{
+    auto root = box({0, 0, 60, 20}, UIColor::whiteColor());
+    auto content = box({0, 0, 60, 20}, UIColor::redColor());
+    root->addSubview(content);
+    auto outline = std::make_shared<CALayer>();  // added after the content: drawn over it
+    outline->setFrame({0, 0, 20, 20});
+    outline->setBackgroundColor(CGColor{0, 0, 1, 1});
+    root->layer()->addSublayer(outline);
+    auto backdrop = std::make_shared<CALayer>();  // inserted at the bottom: hidden by the content
+    backdrop->setFrame({20, 0, 20, 20});
+    backdrop->setBackgroundColor(CGColor{0, 1, 0, 1});
+    root->layer()->insertSublayer(backdrop, 0);
+    auto late = box({40, 0, 20, 20}, UIColor::blackColor());  // a view added last tops both
+    root->addSubview(late);
+
+    auto image = snapshot(*root);
+    ASSERT_TRUE(image);
+    EXPECT_TRUE(isNear(pixelAt(*image, 10, 10), 0, 0, 255));
+    EXPECT_TRUE(isNear(pixelAt(*image, 30, 10), 255, 0, 0));
+    EXPECT_TRUE(isNear(pixelAt(*image, 50, 10), 0, 0, 0));
+
+    root->bringSubviewToFront(content);  // brought forward: above the outline again
+    image = snapshot(*root);
+    EXPECT_TRUE(isNear(pixelAt(*image, 10, 10), 255, 0, 0));
+}

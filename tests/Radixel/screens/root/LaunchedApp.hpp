@@ -1,13 +1,16 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "Radixel/AppDelegate.hpp"
 #include "Radixel/screens/calculate/CalculateViewController.hpp"
 #include "Radixel/screens/root/AppPageTabBarController.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "platform/dttextfield/DTTextField.hpp"
 #include "platform/uikit/UIButton.hpp"
@@ -27,7 +30,10 @@ public:
         if (answers.privacyAccepted) DefaultsKeys::isDsgvoAccepted.set(true);
         launch();
     }
-    void launch() { app = h.launch<AppDelegate>(); }
+    void launch() {
+        app = h.launch<AppDelegate>();
+        fetches.manager = RemoteConfigManager::shared().weak_from_this();
+    }
     void restart() {
         h.simulateRestart();
         launch();
@@ -53,7 +59,20 @@ public:
     bool tapDelete() { return h.tap(calculate().deleteButton); }
     bool tapClear() { return h.tapAccessibilityIdentifier("toolbarRemoveButton"); }
 
+    // The remote configuration's fetches complete on other threads, and their loaders announce
+    // on the shared notification centre: one still running when a test ends would be heard by
+    // the next. So once the harness has let go of the test's manager, wait (a short while at
+    // most) until no completion holds it any more.
+    struct BackgroundFetches {
+        std::weak_ptr<RemoteConfigManager> manager;
+        ~BackgroundFetches() {
+            for (int wait = 0; wait < 200 && !manager.expired(); ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+
     ScratchDefaults defaults;
+    BackgroundFetches fetches;
     uikit::testing::Harness h;
     std::shared_ptr<AppDelegate> app;
 

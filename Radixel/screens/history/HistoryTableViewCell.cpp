@@ -16,4 +16,6 @@ void HistoryTableViewCell::awakeFromNib() {
     mathLabel->setTextColor(ThemeColor::label().colorWithAlphaComponent(0.9));
 }
 
-void HistoryTableViewCell::setSelected(bool selected, bool animated) { UITableViewCell::setSelected(selected, animated); }
+void HistoryTableViewCell::setSelected(bool selected, bool animated) {
+    UITableViewCell::setSelected(selected, animated);
+}

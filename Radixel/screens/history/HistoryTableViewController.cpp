@@ -93,12 +93,12 @@ std::shared_ptr<UITableViewCell> HistoryTableViewController::tableViewCellForRow
 }
 
 bool HistoryTableViewController::tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>& /*tableView*/,
-                                                                 const NSIndexPath& /*indexPath*/) {
+                                                                const NSIndexPath& /*indexPath*/) {
     return true;
 }
 
 bool HistoryTableViewController::tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>& /*tableView*/,
-                                                                 const NSIndexPath& /*indexPath*/) {
+                                                                const NSIndexPath& /*indexPath*/) {
     return true;
 }
 
@@ -158,12 +158,13 @@ void HistoryTableViewController::handleClearAllButton() {
     auto clear = UIAlertAction::actionWithTitle(
         NSLocalizedString("Clear", "Alert view action -Clear- for clearing history"), UIAlertActionStyle::Default,
         weakly(this, [](const Self& self, const std::shared_ptr<UIAlertAction>&) { self->clearHistory(); }));
-    auto cancel = UIAlertAction::actionWithTitle(
-        NSLocalizedString("Cancel", "Alert view action -Cancel- for clearing history"), UIAlertActionStyle::Cancel,
-        nullptr);
-    showAlert(*this, NSLocalizedString("Clear History", "Alert view title for clearing history"),
-              NSLocalizedString("Are you sure to delete your whole history?", "Alert view message for clearing history"),
-              {clear, cancel}, UIAlertControllerStyle::Alert);
+    auto cancel =
+        UIAlertAction::actionWithTitle(NSLocalizedString("Cancel", "Alert view action -Cancel- for clearing history"),
+                                       UIAlertActionStyle::Cancel, nullptr);
+    showAlert(
+        *this, NSLocalizedString("Clear History", "Alert view title for clearing history"),
+        NSLocalizedString("Are you sure to delete your whole history?", "Alert view message for clearing history"),
+        {clear, cancel}, UIAlertControllerStyle::Alert);
 }
 
 // Private

@@ -53,7 +53,9 @@ const T* entry(const std::vector<T>& list, int64_t row) {
 
 std::string englishName(const AppMetaData& app) { return appDisplayName(app, std::nullopt); }
 
-UIFont menuFont(CGFloat size) { return UIFont::fontWithName("Avenir-Medium", size).value_or(UIFont::systemFontOfSize(size)); }
+UIFont menuFont(CGFloat size) {
+    return UIFont::fontWithName("Avenir-Medium", size).value_or(UIFont::systemFontOfSize(size));
+}
 
 }  // namespace
 
@@ -174,7 +176,8 @@ std::shared_ptr<UIView> LeftViewController::tableViewViewForHeaderInSection(
     std::string title;
     if (section == contactSection) title = NSLocalizedString("Visit us:", "Left Menu: Section Header: Contact");
     if (section == multiAppsSection) title = NSLocalizedString("All in one:", "Left Menu: Section Header: Multi apps");
-    if (section == singleAppsSection) title = NSLocalizedString("Other apps:", "Left Menu: Section Header: Single apps");
+    if (section == singleAppsSection)
+        title = NSLocalizedString("Other apps:", "Left Menu: Section Header: Single apps");
     auto header = std::make_shared<UIView>(CGRect{0, 0, width, headerHeight});
     header->setBackgroundColor(KeTuColor::color3());
     auto label = std::make_shared<UILabel>(CGRect{3, 0, width - 3, headerHeight});
@@ -210,10 +213,11 @@ const std::vector<AppMetaData>* LeftViewController::appsOfSection(int64_t sectio
 
 void LeftViewController::runMainAction(int64_t row) {
     switch (row) {
-        case calculateRow:
+        case calculateRow: {
             DDVAnalytics::logEventWithName("tapped_menu_calculate");
             showFreshCalculatePages(*this);
             return;
+        }
         case historyRow: {
             DDVAnalytics::logEventWithName("tapped_menu_history");
             if (!Material::navigationDrawerController(*this)) return;
@@ -223,12 +227,14 @@ void LeftViewController::runMainAction(int64_t row) {
             showUnderAppToolbar(*this, history);
             return;
         }
-        case introductionRow:
+        case introductionRow: {
             DDVAnalytics::logEventWithName("tapped_onboarding");
             return presentIntroduction();
-        case privacyPolicyRow:
+        }
+        case privacyPolicyRow: {
             DDVAnalytics::logEventWithName("tapped_privacy_policy");
             return DsgvoManager::showPrivacyPolicyAlert(as<UIViewController>());
+        }
         default: return;
     }
 }

@@ -40,10 +40,17 @@ private:
 
 json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
                const std::string& storeLink = "https://radixel.example/store/other") {
-    return {{"appIdentifiers", {identifier}}, {"appName", {{"en", englishName}}},
-            {"appURL", "https://radixel.example/open/" + identifier}, {"appURLPro", "not a link"},
-            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", storeLink},
-            {"isMultiApp", multi}, {"shouldShow", true}, {"calculationsUntilInterstitial", 3}};
+    return {{"appIdentifiers", {identifier}},
+            {"appName", {{"en", englishName}}},
+            {"appURL", "https://radixel.example/open/" + identifier},
+            {"appURLPro", "not a link"},
+            {"ratingURL", ""},
+            {"ratingURLPro", ""},
+            {"storeURL", ""},
+            {"storeURLPro", storeLink},
+            {"isMultiApp", multi},
+            {"shouldShow", true},
+            {"calculationsUntilInterstitial", 3}};
 }
 
 std::string remoteApps(const std::vector<json>& apps) { return json{{"apps", {{"apps", apps}}}}.dump(); }
@@ -85,8 +92,8 @@ protected:
     }
     std::string headerTitle(int64_t section) {
         auto header = table()->headerViewForSection(section);
-        auto label = header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0])
-                                                           : nullptr;
+        auto label =
+            header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0]) : nullptr;
         return label ? label->text().value_or("") : "";
     }
     bool showsNoInternetAlert() {
@@ -114,7 +121,9 @@ TEST(MenuAppLinks, AnAppOpensByItsOwnLinksFirstAndItsStorePageOtherwise) {
     app.appURLPro = "https://apps.example/pro";
     app.appURL = "https://apps.example/free";
     app.storeURLPro = "https://store.example/pro";
-    auto only = [](std::string accepted) { return [accepted](const URL& url) { return url.absoluteString() == accepted; }; };
+    auto only = [](std::string accepted) {
+        return [accepted](const URL& url) { return url.absoluteString() == accepted; };
+    };
 
     AppLinkChoice pro = chooseAppLink(app, [](const URL&) { return true; });
     EXPECT_EQ(pro.url->absoluteString(), "https://apps.example/pro");
@@ -275,9 +284,9 @@ TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
 
     // This app's own record is listed by the remote value too, and must not show.
     h.advance(21600.0);  // past the fetched values' lifetime in the client's cache
-    server.respond(200, remoteApps({appRecord("com.radixel.app", false, "Radixel"),
-                                    appRecord("multi.one", true, "All Maths"),
-                                    appRecord("single.one", false, "Fractions", "no store link")}));
+    server.respond(
+        200, remoteApps({appRecord("com.radixel.app", false, "Radixel"), appRecord("multi.one", true, "All Maths"),
+                         appRecord("single.one", false, "Fractions", "no store link")}));
     h.cycleThroughBackground();
     ASSERT_TRUE(h.runUntil([&] { return identifiers(menu().singleApps) == Names{"single.one"}; }));
     EXPECT_EQ(identifiers(menu().multiApps), Names{"multi.one"});

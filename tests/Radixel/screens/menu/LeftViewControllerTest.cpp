@@ -283,7 +283,7 @@ TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
     ASSERT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
 
     // This app's own record is listed by the remote value too, and must not show.
-    h.advance(21600.0);  // past the fetched values' lifetime in the client's cache
+    h.advance(21600.0 + 1);  // past the fetched values' lifetime in the client's cache
     server.respond(
         200, remoteApps({appRecord("com.radixel.app", false, "Radixel"), appRecord("multi.one", true, "All Maths"),
                          appRecord("single.one", false, "Fractions", "no store link")}));
@@ -301,7 +301,7 @@ TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
 
     // Apps of one group only: no app sections at all.
     server.respond(200, remoteApps({appRecord("single.two", false, "Percentages")}));
-    h.advance(21600.0);
+    h.advance(21600.0 + 1);
     h.cycleThroughBackground();
     ASSERT_TRUE(h.runUntil([&] { return RemoteConfigManager::shared().multiApps().empty(); }));
     h.runUntilIdle();

@@ -247,11 +247,14 @@ int HostSession::loop()
             dirty |= saveSharedPictures(*window);
         }
         if (dirty) {
+            // Asked before drawing: an animation that ends while the frame is drawn still gets
+            // one more frame, with its final values, and never counts as settled.
+            bool animating = uikit::RunningAnimations::any();
             draw();
-            dirty = false;
+            dirty = animating;
             // A screenshot shows the window settled (an alert fully faded in), unless the first
             // frame is asked for; the run ends once it is written.
-            bool settled = options_.exitAfterFirstFrame || !uikit::RunningAnimations::any();
+            bool settled = options_.exitAfterFirstFrame || !animating;
             if (options_.screenshot && !screenshotTaken_ && settled) {
                 screenshotTaken_ = true;
                 if (cairo_surface_write_to_png(surface_.get(), options_.screenshot->c_str()) != CAIRO_STATUS_SUCCESS) {
@@ -270,7 +273,7 @@ int HostSession::loop()
         if (auto next = runLoop.secondsUntilNextWork()) {
             timeout = std::clamp(static_cast<int>(std::ceil(*next * 1000)), 0, timeout);
         }
-        if (uikit::RunningAnimations::any()) {
+        if (dirty || uikit::RunningAnimations::any()) {
             timeout = std::min(timeout, animationFrameMilliseconds);
             dirty = true;
         }

@@ -148,73 +148,87 @@ protected:
         }
         if (auto history = historyScreen(); history && chance(0.25)) return actOnHistory(*history);
         if (auto m = menu(); m && drawer()->isLeftViewOpened() && chance(0.5)) return tapMenuRow(*m);
+        return (this->*pickAction())();
+    }
 
-        switch (std::uniform_int_distribution<int>(0, 99)(random)) {
-            case 0 ... 17: {
-                CGPoint at = anywhere();
-                touch(at, at, 0);
-                return "tap at " + describe(at);
-            }
-            case 18 ... 21: {
-                CGPoint from = anywhere(), to = anywhere();
-                touch(from, to, 4);
-                return "drag " + describe(from) + " to " + describe(to);
-            }
-            case 22 ... 24: return enterEquation();
-            case 25 ... 43: return tapKey();
-            case 44 ... 55: return typeOnKeyboard();
-            case 56 ... 61: {
-                auto calculate = page<CalculateViewController>();
-                if (!calculate) return "no field to focus";
-                h.focus(chance(0.5) ? calculate->pTextField : calculate->qTextField);
-                return "focus a field";
-            }
-            case 62 ... 69: {
-                auto calculate = page<CalculateViewController>();
-                if (calculate) h.tap(chance(0.8) ? calculate->calculateButton : calculate->deleteButton);
-                return "calculate or delete";
-            }
-            case 70 ... 71: {
-                h.tapAccessibilityIdentifier("toolbarRemoveButton");
-                return "clear";
-            }
-            case 72 ... 77: {
-                if (auto t = tabs()) h.tap(pick(t->tabBar()->tabItems()));
-                return "tab";
-            }
-            case 78 ... 83: {
-                if (auto t = toolbar()) h.tap(t->menuButton);
-                return "menu button";
-            }
-            case 84 ... 85: {
-                if (auto d = drawer()) d->closeLeftView(uniform(0, 2000));
-                h.runUntilIdle();
-                return "drawer closes";
-            }
-            case 86 ... 87: {
-                CGFloat y = uniform(80, 800);
-                bool opening = chance(0.5);
-                h.swipe(h.window(), {opening ? 2.0 : 300.0, y}, {opening ? 300.0 : 2.0, y});
-                return "swipe across the window";
-            }
-            case 88 ... 93: {
-                std::vector<std::shared_ptr<UIControl>> controls;
-                collectControls(h.window(), controls);
-                std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
-                if (controls.empty()) return "no control";
-                h.tap(pick(controls));
-                return "a control";
-            }
-            case 94 ... 96: {
-                double seconds = uniform(0.05, 3.0);
-                h.advance(seconds);
-                return "wait " + std::to_string(seconds) + " s";
-            }
-            default: {
-                h.finishAnimations();
-                return "animations end";
-            }
-        }
+    using Action = std::string (MonkeyTest::*)();
+    // Everything else the user may do, with its weight.
+    Action pickAction() {
+        static const std::vector<std::pair<double, Action>> actions = {
+            {18, &MonkeyTest::tapAnywhere},      {4, &MonkeyTest::dragAnywhere},
+            {3, &MonkeyTest::enterEquation},     {19, &MonkeyTest::tapKey},
+            {12, &MonkeyTest::typeOnKeyboard},   {6, &MonkeyTest::focusField},
+            {8, &MonkeyTest::calculateOrDelete}, {2, &MonkeyTest::clear},
+            {6, &MonkeyTest::switchTab},         {6, &MonkeyTest::tapMenuButton},
+            {2, &MonkeyTest::closeDrawer},       {2, &MonkeyTest::swipeAcross},
+            {6, &MonkeyTest::tapControl},        {3, &MonkeyTest::wait},
+            {3, &MonkeyTest::endAnimations},
+        };
+        std::vector<double> weights;
+        for (const auto& [weight, action] : actions) weights.push_back(weight);
+        return actions[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random)].second;
+    }
+
+    std::string tapAnywhere() {
+        CGPoint at = anywhere();
+        touch(at, at, 0);
+        return "tap at " + describe(at);
+    }
+    std::string dragAnywhere() {
+        CGPoint from = anywhere(), to = anywhere();
+        touch(from, to, 4);
+        return "drag " + describe(from) + " to " + describe(to);
+    }
+    std::string focusField() {
+        auto calculate = page<CalculateViewController>();
+        if (!calculate) return "no field to focus";
+        h.focus(chance(0.5) ? calculate->pTextField : calculate->qTextField);
+        return "focus a field";
+    }
+    std::string calculateOrDelete() {
+        auto calculate = page<CalculateViewController>();
+        if (calculate) h.tap(chance(0.8) ? calculate->calculateButton : calculate->deleteButton);
+        return "calculate or delete";
+    }
+    std::string clear() {
+        h.tapAccessibilityIdentifier("toolbarRemoveButton");
+        return "clear";
+    }
+    std::string switchTab() {
+        if (auto t = tabs()) h.tap(pick(t->tabBar()->tabItems()));
+        return "tab";
+    }
+    std::string tapMenuButton() {
+        if (auto t = toolbar()) h.tap(t->menuButton);
+        return "menu button";
+    }
+    std::string closeDrawer() {
+        if (auto d = drawer()) d->closeLeftView(uniform(0, 2000));
+        h.runUntilIdle();
+        return "drawer closes";
+    }
+    std::string swipeAcross() {
+        CGFloat y = uniform(80, 800);
+        bool opening = chance(0.5);
+        h.swipe(h.window(), {opening ? 2.0 : 300.0, y}, {opening ? 300.0 : 2.0, y});
+        return "swipe across the window";
+    }
+    std::string tapControl() {
+        std::vector<std::shared_ptr<UIControl>> controls;
+        collectControls(h.window(), controls);
+        std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
+        if (controls.empty()) return "no control";
+        h.tap(pick(controls));
+        return "a control";
+    }
+    std::string wait() {
+        double seconds = uniform(0.05, 3.0);
+        h.advance(seconds);
+        return "wait " + std::to_string(seconds) + " s";
+    }
+    std::string endAnimations() {
+        h.finishAnimations();
+        return "animations end";
     }
 
     std::string tapKey() {

@@ -26,6 +26,13 @@ void CellTilerBase::tile(const std::function<void()>& pass)
     tiling_ = false;
 }
 
+void CellTilerBase::layOut(const std::function<void()>& pass)
+{
+    if (!tiling_) {
+        tile(pass);
+    }
+}
+
 void CellTilerBase::reportMissingCell(const NSIndexPath& indexPath) const
 {
     std::cerr << viewClass_ << ": the data source returned no cell for " << element_ << " " << indexPath.description() << "\n";

@@ -21,6 +21,11 @@ public:
     // pass worked from is stale). A call made during a pass only marks it for another round.
     void tile(const std::function<void()>& pass);
 
+    // Runs `pass` for a layout of the view. A layout asked for while a pass runs comes from the
+    // pass itself (a cell joining marks the view for layout, and the cell's own layout then lays
+    // out the view): nothing the pass works from changed, so it neither runs nor takes a round.
+    void layOut(const std::function<void()>& pass);
+
 protected:
     bool contentChangedDuringPass() const { return retile_; }
     void reportMissingCell(const NSIndexPath& indexPath) const;

@@ -196,7 +196,7 @@ void UICollectionView::setFrame(const CGRect& frame)
 void UICollectionView::layoutSubviews()
 {
     ensureLoaded();
-    tile();
+    cells_.layOut([this] { tileOnce(); });
 }
 
 void UICollectionView::contentOffsetDidChange()

@@ -629,7 +629,7 @@ void UITableView::setFrame(const CGRect& frame)
 void UITableView::layoutSubviews()
 {
     ensureLoaded();
-    tile();
+    cells_.layOut([this] { tileOnce(); });
 }
 
 void UITableView::contentOffsetDidChange()

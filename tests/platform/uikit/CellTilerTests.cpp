@@ -96,6 +96,29 @@ TEST(CellTiler, APassThatKeepsTilingAgainStopsAfterAFewRounds)
     EXPECT_EQ(rounds, 1);
 }
 
+TEST(CellTiler, ALayoutAskedForDuringAPassTakesNoRoundButAReloadStillDoes)
+{
+    Tiler tiler("View", "Cell", "item");
+    int rounds = 0;
+    std::function<void()> pass = [&] {
+        ++rounds;
+        tiler.layOut(pass);
+    };
+    tiler.layOut(pass);
+    EXPECT_EQ(rounds, 1);
+
+    rounds = 0;
+    std::function<void()> reloading = [&] {
+        ++rounds;
+        tiler.layOut(pass);
+        if (rounds == 1) {
+            tiler.tile(pass);
+        }
+    };
+    tiler.layOut(reloading);
+    EXPECT_EQ(rounds, 2);
+}
+
 TEST(CellTiler, ACellMadeWhileTheContentChangedGoesBackToThePoolAndThePassStartsOver)
 {
     auto host = std::make_shared<UIView>(CGRect{0, 0, 50, 30});

@@ -77,3 +77,26 @@ TEST(UICollectionViewDeathTest, TypedDequeueStopsOnACellOfAnotherClass)
     cv->registerClass<UICollectionViewCell>("plain");
     EXPECT_DEATH(cv->dequeue<VideoCell>("plain", {0, 0}), "UICollectionView: .*\"plain\" is a UICollectionViewCell, not a .*VideoCell");
 }
+
+TEST(UICollectionView, OnePassMakesEveryVisibleItemOnce)
+{
+    auto layout = std::make_shared<UICollectionViewFlowLayout>();
+    auto screen = std::make_shared<UIView>(CGRect{0, 0, 390, 844});
+    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 390, 844}, layout);
+    auto videos = std::make_shared<Videos>();
+    videos->count = 0;
+    cv->registerClass<UICollectionViewCell>("videoCollectionViewCell");
+    cv->setDataSource(videos);
+    screen->addSubview(cv);
+    screen->layoutIfNeeded();
+    // Each new cell lays out the collection again while the pass that made it still runs.
+    videos->count = 12;
+    cv->reloadData();
+
+    std::vector<NSIndexPath> all;
+    for (int64_t item = 0; item < 12; ++item) {
+        all.push_back({0, item});
+    }
+    EXPECT_EQ(videos->requested, all);
+    EXPECT_EQ(cv->indexPathsForVisibleItems(), all);
+}

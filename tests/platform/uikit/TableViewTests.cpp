@@ -348,3 +348,90 @@ TEST(UITableView, AReloadFromInsideACellRequestLeavesAConsistentTable)
     EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), nullptr);
 }
+
+namespace {
+
+// Rows of a menu or a history in a view of a phone's height: all of them fit.
+struct PhoneScreen {
+    std::shared_ptr<Model> model = std::make_shared<Model>();
+    std::shared_ptr<UIView> screen = std::make_shared<UIView>(CGRect{0, 0, 390, 844});
+    std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 390, 844}, UITableViewStyle::Plain);
+    PhoneScreen()
+    {
+        model->sections = {std::vector<std::string>(5, "a"), std::vector<std::string>(6, "b"), std::vector<std::string>(3, "c")};
+        model->headerViewHeights = {28, 28, 28};
+        table->registerClass<UITableViewCell>("cell");
+        table->setDataSource(model);
+        table->setDelegate(model);
+        table->setRowHeight(44);
+        screen->addSubview(table);
+    }
+};
+
+} // namespace
+
+TEST(UITableView, OnePassMakesEveryVisibleRowOnceAndPlacesTheHeaders)
+{
+    // Each new cell marks the table for layout and then lays itself out, which lays out the
+    // table again while the pass that made the cell is still running.
+    auto expectEverythingShown = [](PhoneScreen& s) {
+        std::vector<NSIndexPath> all;
+        for (int64_t section = 0; section < 3; ++section) {
+            for (int64_t row = 0; row < s.table->numberOfRowsInSection(section); ++row) {
+                all.push_back({section, row});
+            }
+        }
+        ASSERT_EQ(all.size(), 14u);
+        EXPECT_EQ(s.model->cellRequests, all);
+        EXPECT_EQ(s.model->displayed, all);
+        EXPECT_EQ(s.table->indexPathsForVisibleRows(), all);
+        for (int64_t section = 0; section < 3; ++section) {
+            auto header = s.table->headerViewForSection(section);
+            ASSERT_TRUE(header) << "section " << section;
+            EXPECT_EQ(header->frame(), s.table->rectForHeaderInSection(section));
+        }
+        auto last = s.table->cellForRowAtIndexPath({2, 2});
+        ASSERT_TRUE(last);
+        EXPECT_EQ(last->frame(), (CGRect{0, 3 * 28 + 13 * 44, 390, 44}));
+    };
+    {
+        // The rows arrive after the first layout, as a menu's or a history's do.
+        PhoneScreen s;
+        auto rows = std::move(s.model->sections);
+        s.model->sections = {{}, {}, {}};
+        s.screen->layoutIfNeeded();
+        s.model->sections = std::move(rows);
+        s.table->reloadData();
+        expectEverythingShown(s);
+
+        // A later layout pass has nothing left to make.
+        s.model->cellRequests.clear();
+        s.table->setNeedsLayout();
+        s.screen->layoutIfNeeded();
+        EXPECT_TRUE(s.model->cellRequests.empty());
+        EXPECT_EQ(s.table->visibleCells().size(), 14u);
+    }
+    {
+        // Loaded before it had a height, then given the screen's.
+        PhoneScreen s;
+        s.table->setFrame({0, 0, 390, 0});
+        s.table->reloadData();
+        s.table->setFrame({0, 0, 390, 844});
+        expectEverythingShown(s);
+    }
+}
+
+TEST(UITableView, AReloadFromInsideACellRequestDuringALayoutPassStillStartsItOver)
+{
+    auto source = std::make_shared<Shrinking>();
+    auto screen = std::make_shared<UIView>(CGRect{0, 0, 320, 844});
+    auto table = std::make_shared<UITableView>(CGRect{0, 0, 320, 844}, UITableViewStyle::Plain);
+    table->registerClass<UITableViewCell>("cell");
+    table->setDataSource(source);
+    table->setRowHeight(44);
+    screen->addSubview(table);
+    screen->layoutIfNeeded();
+    EXPECT_EQ(table->numberOfRowsInSection(0), 1);
+    EXPECT_EQ(table->visibleCells().size(), 1u);
+    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
+}

@@ -87,12 +87,15 @@ void Toolbar::layoutSubviews()
         view->setFrame({left, content.minY(), side, side});
         left += side + interimSpace_;
     }
-    CGFloat right = content.maxX();
+    // The right-hand items keep their list order from left to right, ending at the right edge.
+    auto rightCount = static_cast<CGFloat>(rightViews_.size());
+    CGFloat rightGroup = rightViews_.empty() ? 0 : rightCount * side + (rightCount - 1) * interimSpace_;
+    CGFloat x = content.maxX() - rightGroup;
     for (const auto& view : rightViews_) {
-        right -= side;
-        view->setFrame({right, content.minY(), side, side});
-        right -= interimSpace_;
+        view->setFrame({x, content.minY(), side, side});
+        x += side + interimSpace_;
     }
+    CGFloat right = content.maxX() - rightGroup - (rightViews_.empty() ? 0 : interimSpace_);
     CGFloat width = std::max(0.0, right - left);
     bool hasDetail = detailLabel_ && detailLabel_->text() && !detailLabel_->text()->empty();
     if (titleLabel_) {

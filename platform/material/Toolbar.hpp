@@ -13,7 +13,8 @@ namespace Material {
 
 // A bar with a title (and an optional detail line) between two lists of item views. The item
 // lists are replaced whole; their views become subviews, laid out as squares of the bar's
-// content height from the left and from the right edge. A bar without a height of its own is
+// content height in list order from left to right: the left list from the left edge, the right
+// list ending at the right edge. A bar without a height of its own is
 // 56 points high when its controller lays it out.
 class Toolbar : public UIView {
 public:

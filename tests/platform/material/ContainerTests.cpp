@@ -244,6 +244,14 @@ TEST(MaterialToolbar, ItemsSitAtTheEdgesAndTheTitleBetween)
     const UIView& menuView = *menu;
     EXPECT_TRUE(typeid(menuView) == typeid(IconButton));
     EXPECT_TRUE(std::dynamic_pointer_cast<UIButton>(clear));
+
+    // Like the history's bar: the right-hand items read in list order, the last at the edge.
+    auto edit = std::make_shared<IconButton>(Icon::edit(), UIColor::whiteColor());
+    toolbar->setRightViews({clear, edit});
+    toolbar->layoutIfNeeded();
+    EXPECT_EQ(clear->frame(), (CGRect{312, 8, 40, 40}));
+    EXPECT_EQ(edit->frame(), (CGRect{360, 8, 40, 40}));
+    EXPECT_EQ(toolbar->titleLabel()->frame(), (CGRect{48, 8, 256, 40}));
 }
 
 TEST(MaterialContainers, TheDrawerSlidesInAndIsHiddenOnceItHasSlidOut)

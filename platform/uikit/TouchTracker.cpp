@@ -73,7 +73,7 @@ bool TouchTracker::began(const std::shared_ptr<UIWindow>& window, CGPoint point)
             // A swipe back on the row hides the button, and so does a tap on it.
             table_ = table;
             row_ = row;
-            startWidth_ = UITableViewCellDeleteConfirmationButton::width;
+            startWidth_ = UITableViewCellDeleteConfirmationButton::width();
             kind_ = Kind::Swipe;
             return true;
         }

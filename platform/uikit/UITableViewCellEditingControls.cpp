@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/uikit/SystemStrings.hpp"
 #include "platform/uikit/UIGraphicsContext.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 
@@ -74,10 +76,29 @@ void UITableViewCellReorderControl::drawRect(const CGRect& /*rect*/) const
     cairo_restore(cr);
 }
 
-UITableViewCellDeleteConfirmationButton::UITableViewCellDeleteConfirmationButton() : UIButton(CGRect{0, 0, width, 44})
+namespace {
+
+constexpr CGFloat englishDeleteWidth = 74;
+constexpr CGFloat deleteTitleMargin = 12;
+
+} // namespace
+
+CGFloat UITableViewCellDeleteConfirmationButton::width()
+{
+    // The word stays the same for the life of the process, as the language of the texts does.
+    static const CGFloat revealed = [] {
+        UITableViewCellDeleteConfirmationButton button;
+        CGFloat title = std::ceil(button.sizeThatFits(CGSizeZero).width);
+        return std::max(englishDeleteWidth, title + 2 * deleteTitleMargin);
+    }();
+    return revealed;
+}
+
+UITableViewCellDeleteConfirmationButton::UITableViewCellDeleteConfirmationButton() : UIButton(CGRect{0, 0, englishDeleteWidth, 44})
 {
     setBackgroundColor(UIColor::systemRedColor());
-    setTitle("Delete", UIControlStateNormal);
+    // The system's word in the language of the application's texts, not the user's first choice.
+    setTitle(uikit::systemString("Delete", NSBundle::mainBundle()), UIControlStateNormal);
     setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
     setClipsToBounds(true);
 }

@@ -26,9 +26,12 @@ public:
     void drawRect(const CGRect& rect) const override;
 };
 
-// Right of the content, as wide as it has been revealed: "Delete" in white on red.
+// Right of the content, as wide as it has been revealed: "Delete", in the language of the
+// application's texts, in white on red.
 class UITableViewCellDeleteConfirmationButton : public UIButton {
 public:
-    static constexpr CGFloat width = 74;
+    // How far a row opens for the button: as wide as the English one, or wider when the word
+    // needs it, so no language's word is cut off.
+    static CGFloat width();
     UITableViewCellDeleteConfirmationButton();
 };

@@ -52,7 +52,7 @@ void UITableView::userDidSwipeRow(const NSIndexPath& indexPath, CGFloat translat
         hideDeleteConfirmation();
     }
     confirming_ = indexPath;
-    confirmingWidth_ = std::clamp<CGFloat>(-translation, 0, UITableViewCellDeleteConfirmationButton::width * overpull);
+    confirmingWidth_ = std::clamp<CGFloat>(-translation, 0, UITableViewCellDeleteConfirmationButton::width() * overpull);
     if (auto cell = cellForRowAtIndexPath(indexPath)) {
         cell->setDeleteConfirmationWidth(confirmingWidth_);
     }
@@ -64,7 +64,7 @@ void UITableView::userDidEndSwipingRow(const NSIndexPath& indexPath, CGFloat tra
     if (confirming_ != indexPath) {
         return;
     }
-    if (confirmingWidth_ >= UITableViewCellDeleteConfirmationButton::width * revealShare) {
+    if (confirmingWidth_ >= UITableViewCellDeleteConfirmationButton::width() * revealShare) {
         showDeleteConfirmationForRowAtIndexPath(indexPath);
     } else {
         hideDeleteConfirmation();
@@ -82,7 +82,7 @@ bool UITableView::showDeleteConfirmationForRowAtIndexPath(const NSIndexPath& ind
         hideDeleteConfirmation();
     }
     confirming_ = indexPath;
-    confirmingWidth_ = UITableViewCellDeleteConfirmationButton::width;
+    confirmingWidth_ = UITableViewCellDeleteConfirmationButton::width();
     if (auto cell = cellForRowAtIndexPath(indexPath)) {
         cell->setDeleteConfirmationWidth(confirmingWidth_);
     }

@@ -1,0 +1,95 @@
+// The words the system draws on its own controls follow the language of the application's texts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <string>
+#include <sys/wait.h>
+
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/ScopedLocaleEnvironment.hpp"
+#include "platform/uikit/SystemStrings.hpp"
+#include "platform/uikit/UITableViewCellEditingControls.hpp"
+#include "support/ChildTestProcess.hpp"
+#include "support/ScratchFolder.hpp"
+
+namespace {
+
+constexpr const char* resourcesVariable = "RADIXEL_TEST_SYSTEM_STRINGS_RESOURCES";
+
+void addLocalizations(const ScratchFolder& folder, std::initializer_list<const char*> languages)
+{
+    for (const char* language : languages) {
+        auto lproj = folder.path() / (std::string(language) + ".lproj");
+        std::filesystem::create_directories(lproj);
+        std::ofstream(lproj / "Localizable.strings") << "\"Step\" = \"Step\";\n";
+    }
+}
+
+} // namespace
+
+TEST(SystemStrings, DeleteIsInTheLanguageTheBundlesTextsAreShownIn)
+{
+    ScratchFolder folder;
+    addLocalizations(folder, {"de", "en", "ja"});
+    auto deleteUnder = [&](std::initializer_list<std::pair<const std::string, std::string>> environment) {
+        ScopedLocaleEnvironment scoped(environment);
+        return uikit::systemString("Delete", NSBundle(folder.path()));
+    };
+    // Italian has no texts, so the texts and the button are Japanese.
+    EXPECT_EQ(deleteUnder({{"LANGUAGE", "it:ja"}, {"LANG", "it_IT.UTF-8"}}), "削除");
+    EXPECT_EQ(deleteUnder({{"LANG", "de_DE.UTF-8"}}), "Löschen");
+    // The system knows Korean, but the texts are English, and so is the button beside them.
+    EXPECT_EQ(deleteUnder({{"LANG", "ko_KR.UTF-8"}}), "Delete");
+    EXPECT_EQ(deleteUnder({{"LANG", "C.UTF-8"}}), "Delete");
+
+    ScopedLocaleEnvironment german({{"LANG", "de_DE.UTF-8"}});
+    EXPECT_EQ(uikit::systemString("Done", NSBundle(folder.path())), "Done");
+}
+
+TEST(SystemStrings, EveryLanguageTheApplicationShipsHasItsOwnDelete)
+{
+    ScratchFolder folder;
+    addLocalizations(folder, {"de", "zh", "ja", "en", "es", "ko", "pt", "ru", "fr", "id", "hi"});
+    std::set<std::string> words;
+    for (const char* language : {"de", "zh", "ja", "es", "ko", "pt", "ru", "fr", "id", "hi"}) {
+        ScopedLocaleEnvironment scoped({{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
+        std::string word = uikit::systemString("Delete", NSBundle(folder.path()));
+        EXPECT_NE(word, "Delete") << language;
+        EXPECT_TRUE(words.insert(word).second) << language << " repeats " << word;
+    }
+}
+
+// Child: the Delete button of a process whose texts are in the language before the colon.
+TEST(SystemStrings, DeleteButtonOfAProcessInOneLanguage)
+{
+    const char* given = std::getenv(resourcesVariable);
+    if (!given) {
+        GTEST_SKIP() << "runs as a child of SystemStrings.TheDeleteButtonSpeaksTheLanguageOfTheMainBundleAndFits";
+    }
+    std::string value = given;
+    std::string language = value.substr(0, value.find(':'));
+    setenv("RADIXEL_RESOURCES", value.substr(value.find(':') + 1).c_str(), 1);
+    ScopedLocaleEnvironment scoped({{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
+    UITableViewCellDeleteConfirmationButton button;
+    EXPECT_EQ(button.currentTitle(), uikit::systemString("Delete", NSBundle::mainBundle()));
+    EXPECT_NE(button.currentTitle(), std::string("Delete"));
+    // A row opens far enough for the whole word.
+    EXPECT_GT(UITableViewCellDeleteConfirmationButton::width(), button.sizeThatFits(CGSizeZero).width);
+}
+
+TEST(SystemStrings, TheDeleteButtonSpeaksTheLanguageOfTheMainBundleAndFits)
+{
+    ScratchFolder folder;
+    addLocalizations(folder, {"en", "ja", "fr", "hi"});
+    for (std::string language : {"ja", "fr", "hi"}) {
+        pid_t child = startChildTest("SystemStrings.DeleteButtonOfAProcessInOneLanguage", resourcesVariable,
+                                     language + ":" + folder.path().string());
+        ASSERT_GT(child, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << language;
+    }
+}

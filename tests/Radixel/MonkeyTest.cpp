@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <fstream>
 #include <random>
 #include <set>
 #include <sstream>
@@ -26,6 +27,7 @@
 #include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/CalcManager.hpp"
+#include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/material/TabBar.hpp"
 #include "platform/material/TabsController.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
@@ -414,6 +416,11 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
     random.seed(seed);
     SCOPED_TRACE("monkey seed " + std::to_string(seed) + " (repeat with RADIXEL_MONKEY_SEED=" + std::to_string(seed) +
                  ")");
+    // Tutorial videos held from an earlier fetch, so the solution page has its video row, with
+    // its consent and its introduction.
+    nlohmann::json videos = {{"ZV", {{"en", {"https://youtu.be/first", "https://youtu.be/second"}}}}};
+    std::ofstream(defaults.folder.path() / RADEvuvozUziduz::storageFileName)
+        << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
     launch(Answers{});
     historyAtLaunch = static_cast<int64_t>(CalcManager::shared().calculations.size());
 

@@ -2,10 +2,11 @@
 // the app might give them: taps anywhere in the window (through the window's own touch routing),
 // keypad keys, text typed on a hardware keyboard (also characters the fields do not expect),
 // drags, the drawer and every place of its menu, the page tabs, the history list's rows and
-// buttons, and answers to whatever is presented (alerts, toasts, the rating prompt, the share
-// sheet, the introduction, the manual). Nothing may crash or leak (the sanitizer build checks
-// leaks at exit), and the history must hold exactly one entry per successful calculation, less
-// what the user deleted or cleared on the history screen.
+// buttons, the solution page's share button and video row, and answers to whatever is presented
+// (alerts, toasts, the rating prompt, the share sheet, the introductions), and swipes from the
+// window's left edge and back, through the same touch tracking as the window's. Nothing may
+// crash or leak (the sanitizer build checks leaks at exit), and the history must hold exactly one
+// entry per successful calculation, less what the user deleted or cleared on the history screen.
 //
 // The run is reproducible from its seed, which a failure prints; RADIXEL_MONKEY_SEED=<n> repeats
 // a run. (The internet check of the contact rows answers on another thread; the monkey waits for

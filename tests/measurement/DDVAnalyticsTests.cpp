@@ -13,39 +13,18 @@
 #include "measurement/storage/APMDatabase.hpp"
 #include "platform/didevero/DDVApp.hpp"
 #include "support/ScratchFolder.hpp"
+#include "tests/measurement/MeasurementEngineTest.hpp"
 
 using nlohmann::json;
 namespace fs = std::filesystem;
 
 namespace {
 
-class Analytics : public ::testing::Test {
+class Analytics : public MeasurementEngineTest {
 protected:
-    void SetUp() override {
-        APMAnalytics::resetForTesting();
-        folder.useAsAppDataDirectory();
-        DDVApp::configure();
-        APMMonitor::setSinkForTesting([this](const std::string& line) {
-            std::lock_guard lock(mutex);
-            lines.push_back(line);
-        });
-    }
-    void TearDown() override {
-        APMAnalytics::resetForTesting();
-        APMMonitor::setSinkForTesting(nullptr);
-        DDVApp::resetForTesting();
-    }
-    std::vector<std::string> logged() {
-        std::lock_guard lock(mutex);
-        return lines;
-    }
     static double now() {
         return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
     }
-
-    ScratchFolder folder;
-    std::mutex mutex;
-    std::vector<std::string> lines;
 };
 
 TEST_F(Analytics, EventsBeforeConfigureAreDroppedWithWarning25018) {

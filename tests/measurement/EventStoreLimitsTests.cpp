@@ -18,6 +18,7 @@
 #include "measurement/storage/APMDatabase.hpp"
 #include "platform/didevero/DDVApp.hpp"
 #include "support/ScratchFolder.hpp"
+#include "tests/measurement/MeasurementEngineTest.hpp"
 
 using nlohmann::json;
 namespace fs = std::filesystem;
@@ -40,39 +41,14 @@ json largestAllowedParameters() {
     return parameters;
 }
 
-class EventStoreLimits : public ::testing::Test {
+class EventStoreLimits : public MeasurementEngineTest {
 protected:
-    void SetUp() override {
-        APMAnalytics::resetForTesting();
-        folder.useAsAppDataDirectory();
-        DDVApp::configure();
-        APMMonitor::setSinkForTesting([this](const std::string& line) {
-            std::lock_guard lock(mutex);
-            lines.push_back(line);
-        });
-    }
-    void TearDown() override {
-        APMAnalytics::resetForTesting();
-        APMMonitor::setSinkForTesting(nullptr);
-        DDVApp::resetForTesting();
-    }
-    std::vector<std::string> logged(const std::string& code) {
-        std::lock_guard lock(mutex);
-        std::vector<std::string> found;
-        for (const auto& line : lines)
-            if (line.find(code) != std::string::npos) found.push_back(line);
-        return found;
-    }
     fs::path databaseFile() const { return folder.path() / "measurement" / "rezuvu-app-measurement.sql"; }
     std::uintmax_t bytesOnDisk() const {
         std::uintmax_t total = 0;
         for (const auto& entry : fs::directory_iterator(databaseFile().parent_path())) total += entry.file_size();
         return total;
     }
-
-    ScratchFolder folder;
-    std::mutex mutex;
-    std::vector<std::string> lines;
 };
 
 TEST_F(EventStoreLimits, OversizedParametersAreDroppedButTheEventIsKept) {

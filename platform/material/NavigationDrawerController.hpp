@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/material/RootController.hpp"
 
@@ -36,6 +37,16 @@ public:
 // frame finish before returning, whatever the velocity; on screen the drawer is then seen to
 // slide over 0.25 s (a view animation), and a closed drawer is hidden when its slide ends.
 // Opening an open drawer or closing a closed one does nothing.
+//
+// Dragging: the root is dimmed as far as a drawer is out. A horizontal drag that starts within
+// edgeWidth of the left edge pulls a closed, enabled left drawer out under the finger, unless it
+// starts on an enabled control or a view that tracks touches itself, which keep it. With the
+// drawer open, a horizontal drag on the dimmed area, or on a part of the drawer that does not
+// answer a finger itself (a row, a control, a scrolling list do), pushes it back. On release it
+// opens when more than half of it is out or it was flicked right, and closes when less is out
+// or it was flicked left, through openLeftView/closeLeftView, so the callbacks above come as
+// with a call; otherwise it slides back. A tap on the dimmed area closes the drawer; a tap at
+// the edge still selects the table row under it. While the drawer slides no finger takes it.
 class NavigationDrawerController : public RootController {
 public:
     NavigationDrawerController(std::shared_ptr<UIViewController> rootViewController, std::shared_ptr<UIViewController> leftViewController,
@@ -62,6 +73,10 @@ public:
     void closeRightView(CGFloat velocity = 0);
     void toggleLeftView(CGFloat velocity = 0);
 
+    // How far from the left edge a drag may start to pull the closed drawer out.
+    static constexpr CGFloat edgeWidth = 20;
+
+    void loadView() override;
     void viewDidLoad() override;
 
 protected:
@@ -72,11 +87,40 @@ private:
     void installSide(const std::shared_ptr<UIViewController>& controller, const std::shared_ptr<UIView>& holder);
     void setSideOpened(NavigationDrawerPosition position, bool open);
     void slide(bool animated, std::function<void(bool)> completion);
+    std::function<void(bool)> hideOnceSlidOut(NavigationDrawerPosition position);
+    // Slides the left drawer to where its state says, hiding it at the end when closed.
+    void settleLeft();
+    bool isOnScreen() const;
+
+    // The container view, which takes the drags that belong to the drawer.
+    class DragSurface;
+    bool takesTouch(CGPoint point, const std::shared_ptr<UIView>& hit) const;
+    void dragBegan(CGPoint point, const std::shared_ptr<UIView>& hit);
+    void dragMoved(CGPoint point);
+    void dragEnded(CGPoint point);
+    void dragCancelled();
+
+    struct Drag {
+        CGPoint start;
+        CGFloat startX = 0;
+        bool onDimmedArea = false;
+        bool horizontal = false;
+        bool decided = false;
+        // Where a tap at the edge goes: the view the finger came down on under the drawer.
+        std::weak_ptr<UIView> beneath;
+        CGFloat lastX = 0;
+        double lastTime = 0;
+        CGFloat velocity = 0;
+    };
+    std::optional<Drag> drag_;
+    // Where the left drawer's left edge is while a finger holds it.
+    std::optional<CGFloat> heldLeftX_;
 
     std::shared_ptr<UIViewController> leftViewController_;
     std::shared_ptr<UIViewController> rightViewController_;
     std::shared_ptr<UIView> leftView_ = std::make_shared<UIView>();
     std::shared_ptr<UIView> rightView_ = std::make_shared<UIView>();
+    std::shared_ptr<UIView> dimView_ = std::make_shared<UIView>();
     std::weak_ptr<NavigationDrawerControllerDelegate> delegate_;
     bool leftOpened_ = false;
     bool rightOpened_ = false;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "platform/foundation/NSBundle.hpp"
 #include "platform/render/FontResolver.hpp"
 #include "platform/uikit/UITraitCollection.hpp"
 
@@ -25,6 +27,12 @@ PangoContext* sharedContext()
             pango_cairo_context_set_font_options(context, options);
             cairo_font_options_destroy(options);
             pango_context_set_round_glyph_positions(context, FALSE);
+            // The texts' language picks among fonts that cover the same characters: Japanese
+            // kanji take Japanese glyph forms rather than Chinese ones, as on the phone.
+            std::string language = NSBundle::mainBundle().preferredLocalization();
+            if (!language.empty()) {
+                pango_context_set_language(context, pango_language_from_string(language.c_str()));
+            }
         }
         ~Holder() { g_object_unref(context); }
     };

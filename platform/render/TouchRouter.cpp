@@ -19,17 +19,6 @@ constexpr double tapSlop = uikit::TouchTracker::tapSlop;
 constexpr double pointsPerWheelStep = 40;
 constexpr double zoomPerWheelStep = 1.1;
 
-template <class T>
-std::shared_ptr<T> nearest(std::shared_ptr<UIView> view)
-{
-    for (; view; view = view->superview()) {
-        if (auto found = std::dynamic_pointer_cast<T>(view)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 // The topmost view of the window that belongs to a presented alert or share sheet.
 std::shared_ptr<UIViewController> topDialog(const UIView& window)
 {
@@ -96,11 +85,11 @@ bool TouchRouter::press(CGPoint point)
         return true;
     }
     pressedView_ = hitTest(window_, point);
-    pressedControl_ = nearest<UIControl>(pressedView_);
+    pressedControl_ = uikit::nearestOfClass<UIControl>(pressedView_);
     if (pressedControl_ && !pressedControl_->isEnabled()) {
         pressedControl_.reset();
     }
-    scrollView_ = nearest<UIScrollView>(pressedView_);
+    scrollView_ = uikit::nearestOfClass<UIScrollView>(pressedView_);
     if (scrollView_ && !scrollView_->isScrollEnabled()) {
         scrollView_.reset();
     }
@@ -169,13 +158,13 @@ bool TouchRouter::release(CGPoint point)
     if (auto responder = UIResponder::currentFirstResponder()) {
         responder->resignFirstResponder();
     }
-    if (auto cell = nearest<UITableViewCell>(view)) {
+    if (auto cell = uikit::nearestOfClass<UITableViewCell>(view)) {
         if (auto table = std::dynamic_pointer_cast<UITableView>(cell->superview())) {
             if (auto indexPath = table->indexPathForCell(cell)) {
                 table->userDidTapRow(*indexPath);
             }
         }
-    } else if (auto item = nearest<UICollectionViewCell>(view)) {
+    } else if (auto item = uikit::nearestOfClass<UICollectionViewCell>(view)) {
         if (auto collection = std::dynamic_pointer_cast<UICollectionView>(item->superview())) {
             for (const auto& indexPath : collection->indexPathsForVisibleItems()) {
                 if (collection->cellForItemAtIndexPath(indexPath) == item) {
@@ -222,9 +211,9 @@ bool TouchRouter::wheel(CGPoint point, double dx, double dy)
     if (topDialog(*window_)) {
         return false;
     }
-    auto scrollView = nearest<UIScrollView>(hitTest(window_, point));
+    auto scrollView = uikit::nearestOfClass<UIScrollView>(hitTest(window_, point));
     while (scrollView && !scrollView->isScrollEnabled()) {
-        scrollView = nearest<UIScrollView>(scrollView->superview());
+        scrollView = uikit::nearestOfClass<UIScrollView>(scrollView->superview());
     }
     if (!scrollView) {
         return false;
@@ -238,8 +227,8 @@ bool TouchRouter::zoom(CGPoint point, double steps)
     if (topDialog(*window_) || !std::isfinite(steps)) {
         return false;
     }
-    auto scrollView = nearest<UIScrollView>(hitTest(window_, point));
-    for (; scrollView; scrollView = nearest<UIScrollView>(scrollView->superview())) {
+    auto scrollView = uikit::nearestOfClass<UIScrollView>(hitTest(window_, point));
+    for (; scrollView; scrollView = uikit::nearestOfClass<UIScrollView>(scrollView->superview())) {
         auto delegate = scrollView->delegate();
         if (delegate && delegate->viewForZoomingInScrollView(scrollView)) {
             break;

@@ -8,17 +8,6 @@
 namespace uikit {
 namespace {
 
-template <class T>
-std::shared_ptr<T> nearest(std::shared_ptr<UIView> view)
-{
-    for (; view; view = view->superview()) {
-        if (auto found = std::dynamic_pointer_cast<T>(view)) {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
 // The table in the window whose row shows its Delete button.
 std::shared_ptr<UITableView> tableShowingDeleteConfirmation(const std::shared_ptr<UIView>& view)
 {
@@ -94,7 +83,7 @@ bool TouchTracker::began(const std::shared_ptr<UIWindow>& window, CGPoint point)
 
 bool TouchTracker::beginOnRow(const std::shared_ptr<UIView>& hit)
 {
-    auto cell = nearest<UITableViewCell>(hit);
+    auto cell = nearestOfClass<UITableViewCell>(hit);
     auto table = cell ? std::dynamic_pointer_cast<UITableView>(cell->superview()) : nullptr;
     auto indexPath = table ? table->indexPathForCell(cell) : std::nullopt;
     if (!indexPath) {

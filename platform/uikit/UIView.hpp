@@ -224,3 +224,20 @@ private:
     bool needsLayout_ = true;
     std::unique_ptr<uikit::ViewAnimations> animations_;
 };
+
+namespace uikit {
+
+// The view itself or its nearest superview of class T: the control, cell or scroll view that a
+// touch on some inner view belongs to.
+template <class T>
+std::shared_ptr<T> nearestOfClass(std::shared_ptr<UIView> view)
+{
+    for (; view; view = view->superview()) {
+        if (auto found = std::dynamic_pointer_cast<T>(view)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace uikit

@@ -33,7 +33,9 @@ double DispatchClock::now() { return virtualMode.load() ? virtualNow.load() : re
 
 void DispatchClock::useVirtualTime() {
     if (!virtualMode.load()) {
-        virtualNow.store(realNow());
+        // A whole second to start from keeps sums of halves and quarters exact, so
+        // what a test samples mid-animation doesn't depend on when it started.
+        virtualNow.store(std::ceil(realNow()));
         virtualMode.store(true);
     }
     notifyListeners();

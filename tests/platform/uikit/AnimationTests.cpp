@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/foundation/DispatchClock.hpp"
@@ -27,6 +28,15 @@ protected:
         DispatchClock::useRealTime();
     }
 };
+
+void expectColourNear(const std::optional<CGColor>& actual, const CGColor& expected)
+{
+    ASSERT_TRUE(actual.has_value());
+    EXPECT_NEAR(actual->red, expected.red, 1e-9);
+    EXPECT_NEAR(actual->green, expected.green, 1e-9);
+    EXPECT_NEAR(actual->blue, expected.blue, 1e-9);
+    EXPECT_NEAR(actual->alpha, expected.alpha, 1e-9);
+}
 
 } // namespace
 
@@ -101,7 +111,7 @@ TEST_F(UIViewAnimation, BackgroundColoursBlendAndAppearFromClear)
     UIView::animateWithDuration(
         1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::redColor()); }, nullptr);
     RunLoop::main().runFor(0.5);
-    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
+    expectColourNear(view->presentationBackgroundColor(), CGColor{1, 0, 0, 0.5});
     UIView::animateWithDuration(
         1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::blueColor()); }, nullptr);
     RunLoop::main().runFor(1.0);
@@ -111,7 +121,7 @@ TEST_F(UIViewAnimation, BackgroundColoursBlendAndAppearFromClear)
     UIView::animateWithDuration(
         1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(std::nullopt); }, nullptr);
     RunLoop::main().runFor(0.5);
-    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 0.5}));
+    expectColourNear(view->presentationBackgroundColor(), CGColor{0, 0, 1, 0.5});
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationBackgroundColor(), std::nullopt);
 }

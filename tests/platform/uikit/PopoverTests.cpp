@@ -37,14 +37,16 @@ struct Screen {
         RunLoop::main().runUntilIdle();
     }
 
-    std::shared_ptr<ListController> presentList()
+    std::shared_ptr<ListController> presentList(bool withDelegate = true)
     {
         auto list = std::make_shared<ListController>();
         list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         auto popover = list->popoverPresentationController();
         popover->setSourceView(anchor);
         popover->setSourceRect(anchor->bounds());
-        popover->setDelegate(root);
+        if (withDelegate) {
+            popover->setDelegate(root);
+        }
         root->presentViewController(list, false);
         return list;
     }
@@ -79,15 +81,19 @@ TEST(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSource)
     EXPECT_EQ(screen.root->presentedViewController(), nullptr);
 }
 
-TEST(Popover, ADelegateThatAsksForFullScreenGetsIt)
+TEST(Popover, OnAPhoneItIsFullScreenWithoutADelegateOrWhenTheDelegateAsks)
 {
-    Screen screen(std::make_shared<WantsFullScreen>());
-    auto list = screen.presentList();
-    EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
-    EXPECT_EQ(list->view()->superview(), screen.window);
-    EXPECT_EQ(list->view()->frame(), screen.window->bounds());
-    EXPECT_EQ(screen.root->appearanceState(), UIAppearanceState::Disappeared);
-    list->dismissViewControllerAnimated(false);
+    for (bool delegateAsks : {false, true}) {
+        SCOPED_TRACE(delegateAsks ? "delegate asks for full screen" : "no delegate");
+        Screen screen(delegateAsks ? std::make_shared<WantsFullScreen>() : std::make_shared<UIViewController>());
+        auto list = screen.presentList(delegateAsks);
+        EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+        EXPECT_EQ(list->view()->superview(), screen.window);
+        EXPECT_EQ(list->view()->frame(), screen.window->bounds());
+        EXPECT_EQ(screen.root->appearanceState(), UIAppearanceState::Disappeared);
+        list->dismissViewControllerAnimated(false);
+        EXPECT_EQ(screen.root->appearanceState(), UIAppearanceState::Appeared);
+    }
 }
 
 TEST(Popover, PlacementGoesWhereThereIsRoom)

@@ -24,11 +24,8 @@ public:
 class Model : public UITableViewDataSource, public UITableViewDelegate {
 public:
     std::vector<std::vector<std::string>> sections{{"a", "b", "c"}};
-    std::vector<NSIndexPath> cellRequests, displayed, selected, moves;
-    std::vector<NSIndexPath> commits;
-    std::optional<CGFloat> rowHeight;
+    std::vector<NSIndexPath> cellRequests, displayed, selected, commits;
     std::vector<CGFloat> headerViewHeights;
-    bool canMove = true;
 
     int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override { return static_cast<int64_t>(sections.size()); }
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t s) override
@@ -42,7 +39,6 @@ public:
         cell->textLabel()->setText(sections[static_cast<size_t>(ip.section)][static_cast<size_t>(ip.row)]);
         return cell;
     }
-    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return rowHeight; }
     std::shared_ptr<UIView> tableViewViewForHeaderInSection(const std::shared_ptr<UITableView>&, int64_t s) override
     {
         if (static_cast<size_t>(s) >= headerViewHeights.size()) {
@@ -55,7 +51,7 @@ public:
         displayed.push_back(ip);
     }
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& ip) override { selected.push_back(ip); }
-    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return canMove; }
+    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
     void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>&, UITableViewCellEditingStyle, const NSIndexPath& ip) override
     {
         commits.push_back(ip);
@@ -70,99 +66,84 @@ public:
         src.erase(src.begin() + from.row);
         auto& dst = sections[static_cast<size_t>(to.section)];
         dst.insert(dst.begin() + to.row, item);
-        moves.push_back(to);
     }
 };
 
 struct Fixture {
     std::shared_ptr<Model> model = std::make_shared<Model>();
-    std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 320, 300}, UITableViewStyle::Plain);
-    Fixture()
+    std::shared_ptr<UITableView> table;
+    explicit Fixture(CGRect frame = {0, 0, 320, 300}, CGFloat rowHeight = 100)
+        : table(std::make_shared<UITableView>(frame, UITableViewStyle::Plain))
     {
         table->registerClass<NoteCell>("cell");
         table->setDataSource(model);
         table->setDelegate(model);
-        table->setRowHeight(100.0);
+        table->setRowHeight(rowHeight);
     }
 };
 
 } // namespace
 
-TEST(UITableView, OnlyVisibleRowsGetCellsLaidOutAtTableWidthTimesRowHeight)
+TEST(UITableView, OnlyVisibleRowsHaveCellsAndScrollingReusesThem)
 {
     Fixture f;
     f.model->sections = {std::vector<std::string>(10, "x")};
     f.table->reloadData();
-    EXPECT_EQ(f.table->numberOfRowsInSection(0), 10);
     EXPECT_EQ(f.table->contentSize().height, 1000);
     EXPECT_EQ(f.model->cellRequests, (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}));
     EXPECT_EQ(f.model->displayed, f.model->cellRequests);
     auto cell = f.table->cellForRowAtIndexPath({0, 1});
-    ASSERT_TRUE(cell);
+    ASSERT_TRUE(std::dynamic_pointer_cast<NoteCell>(cell));
     EXPECT_EQ(cell->frame(), (CGRect{0, 100, 320, 100}));
     EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 5}), nullptr);
-    EXPECT_TRUE(std::dynamic_pointer_cast<NoteCell>(cell));
-}
 
-TEST(UITableView, ScrollingToARowShowsItAndReusesCells)
-{
-    Fixture f;
-    f.model->sections = {std::vector<std::string>(10, "x")};
-    f.table->reloadData();
     f.table->scrollToRowAtIndexPath({0, 5}, UITableViewScrollPosition::Top, false);
     EXPECT_EQ(f.table->contentOffset().y, 500);
     EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 5}));
     EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 0}), nullptr);
     EXPECT_EQ(f.table->visibleCells().size(), 3u);
-
     // Near the end the offset stops at the last screenful.
     f.table->scrollToRowAtIndexPath({0, 9}, UITableViewScrollPosition::Top, false);
     EXPECT_EQ(f.table->contentOffset().y, 700);
     EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 9}));
-
-    // The offset is restored exactly.
     f.table->setContentOffset({0, 123.5}, false);
     EXPECT_EQ(f.table->contentOffset().y, 123.5);
     EXPECT_LE(f.table->visibleCells().size() + f.table->numberOfReusableCells(), 6u);
-
     f.table->scrollToRowAtIndexPath({0, 3}, UITableViewScrollPosition::Middle, false);
     EXPECT_EQ(f.table->contentOffset().y, 200);
-}
 
-TEST(UITableView, CountsFollowTheLastReload)
-{
-    Fixture f;
+    // Counts follow the last reload, not the model.
+    f.model->sections[0].push_back("y");
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 10);
     f.table->reloadData();
-    f.model->sections[0].push_back("d");
-    EXPECT_EQ(f.table->numberOfRowsInSection(0), 3);
-    f.table->reloadData();
-    EXPECT_EQ(f.table->numberOfRowsInSection(0), 4);
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 11);
     EXPECT_EQ(f.table->numberOfRowsInSection(7), 0);
+
+    // The table does not keep its data source alive.
+    std::weak_ptr<Model> weakModel = f.model;
+    f.model.reset();
+    EXPECT_TRUE(weakModel.expired());
+    f.table->reloadData();
+    EXPECT_EQ(f.table->numberOfSections(), 0);
 }
 
-TEST(UITableView, HeaderHeightsComeFromTheDelegatesViewsWithoutAHeightCallback)
+TEST(UITableView, HeadersFootersAndTheTablesOwnViewsPlaceTheRows)
 {
-    Fixture f;
+    Fixture f({0, 0, 320, 300}, 44);
     f.model->sections = {{"a"}, {"b"}};
-    f.model->headerViewHeights = {0, 30};
-    f.table->setRowHeight(44);
+    f.model->headerViewHeights = {0, 30}; // no height callback: the views' heights count
     f.table->reloadData();
     EXPECT_EQ(f.table->rectForHeaderInSection(0).size.height, 0);
     EXPECT_EQ(f.table->rectForHeaderInSection(1), (CGRect{0, 44, 320, 30}));
     EXPECT_EQ(f.table->rectForRowAtIndexPath({1, 0}).origin.y, 74);
     EXPECT_EQ(f.table->rectForFooterInSection(1).size.height, 0);
     EXPECT_TRUE(f.table->headerViewForSection(1));
-}
 
-TEST(UITableView, TableHeaderAndFooterViewsFrameTheSections)
-{
-    Fixture f;
-    f.table->reloadData();
     f.table->setTableHeaderView(std::make_shared<UIView>(CGRect{0, 0, 1, 50}));
-    f.table->setTableFooterView(std::make_shared<UIView>(CGRect{0, 0, 0, 0.25 * 300}));
+    f.table->setTableFooterView(std::make_shared<UIView>(CGRect{0, 0, 0, 75}));
     EXPECT_EQ(f.table->rectForRowAtIndexPath({0, 0}).origin.y, 50);
-    EXPECT_EQ(f.table->tableFooterView()->frame(), (CGRect{0, 350, 320, 75}));
-    EXPECT_EQ(f.table->contentSize().height, 425);
+    EXPECT_EQ(f.table->tableFooterView()->frame(), (CGRect{0, 168, 320, 75}));
+    EXPECT_EQ(f.table->contentSize().height, 243);
     f.table->scrollRectToVisible(f.table->tableHeaderView()->frame(), false);
     EXPECT_EQ(f.table->contentOffset().y, 0);
 }
@@ -208,60 +189,33 @@ TEST(UITableView, SelectionEditingAndMoves)
     EXPECT_EQ(f.model->commits, (std::vector<NSIndexPath>{{0, 1}}));
 }
 
-TEST(UITableView, DequeueMakesCellsFromNibsAndPrototypesOrNothing)
+TEST(UITableViewDeathTest, DequeueMakesRegisteredCellsAndStopsOnUnknownOrMistypedOnes)
 {
     Fixture f;
     UINib::registerNib("NoteCell", [](const std::shared_ptr<UIResponder>&) {
         return std::vector<std::shared_ptr<UIView>>{std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt)};
     });
     f.table->registerNib(UINib::nibWithNibName("NoteCell", nullptr), "nibCell");
-    auto fromNib = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier("nibCell"));
-    ASSERT_TRUE(fromNib);
-    EXPECT_EQ(fromNib->awakenings, 1);
-    EXPECT_EQ(fromNib->reuseIdentifier(), "nibCell");
-
     f.table->registerPrototype("proto", [] { return std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt); });
-    auto fromPrototype = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier("proto"));
-    ASSERT_TRUE(fromPrototype);
-    EXPECT_EQ(fromPrototype->awakenings, 1);
-
-    EXPECT_EQ(f.table->dequeueReusableCellWithIdentifier("DefaultCell"), nullptr);
+    for (const char* identifier : {"nibCell", "proto"}) {
+        auto made = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier(identifier));
+        ASSERT_TRUE(made) << identifier;
+        EXPECT_EQ(made->awakenings, 1) << identifier;
+        EXPECT_EQ(made->reuseIdentifier(), identifier);
+    }
     UINib::removeAllRegistrations();
-}
-
-TEST(UITableViewDeathTest, DequeueForAnIndexPathOfAnUnknownIdentifierIsFatal)
-{
-    Fixture f;
+    EXPECT_EQ(f.table->dequeueReusableCellWithIdentifier("DefaultCell"), nullptr);
     EXPECT_DEATH(f.table->dequeueReusableCellWithIdentifier("nothing", {0, 0}), "unable to dequeue");
-}
 
-TEST(UITableViewDeathTest, TypedDequeueGivesTheRegisteredClassAndStopsOnAnyOther)
-{
-    Fixture f;
     f.table->registerClass<StepCell>();
     auto step = f.table->dequeue<StepCell>({0, 0});
     ASSERT_TRUE(step);
     EXPECT_EQ(step->reuseIdentifier(), "stepCell");
-    // A kept cell comes back typed too.
-    f.table->registerClass<NoteCell>("note");
-    EXPECT_TRUE(f.table->dequeue<NoteCell>("note", {0, 1}));
-
-    // The identifier's registration makes a plain cell: asked for a StepCell, the program stops
-    // and names both classes rather than quietly making a fresh cell.
+    EXPECT_TRUE(f.table->dequeue<NoteCell>("cell", {0, 1}));
+    // A registration of another class stops the program naming both, rather than quietly making a fresh cell.
     f.table->registerClass<UITableViewCell>("plain");
     EXPECT_DEATH(f.table->dequeue<StepCell>("plain", {0, 0}), "\"plain\" is a UITableViewCell, not a .*StepCell");
     EXPECT_DEATH(f.table->dequeue<StepCell>("unregistered", {0, 0}), "unable to dequeue");
-}
-
-TEST(UITableView, TheTableDoesNotKeepItsDataSourceAlive)
-{
-    Fixture f;
-    std::weak_ptr<Model> weakModel = f.model;
-    f.table->reloadData();
-    f.model.reset();
-    EXPECT_TRUE(weakModel.expired());
-    f.table->reloadData();
-    EXPECT_EQ(f.table->numberOfSections(), 0);
 }
 
 namespace {
@@ -292,30 +246,6 @@ public:
     }
 };
 
-} // namespace
-
-TEST(UITableView, ADataSourceMayConsultTheTablesNewSectionCountDuringAReload)
-{
-    auto source = std::make_shared<StepsAndVideo>();
-    auto table = std::make_shared<UITableView>(CGRect{0, 0, 390, 2000}, UITableViewStyle::Plain);
-    table->registerClass<UITableViewCell>("cell");
-    table->setDataSource(source);
-    table->setDelegate(source);
-    table->setRowHeight(100);
-    table->reloadData();
-    EXPECT_EQ(table->numberOfSections(), 1);
-
-    source->steps = 3;
-    source->videos = true;
-    table->reloadData();
-    ASSERT_EQ(table->numberOfSections(), 2);
-    EXPECT_EQ(table->numberOfRowsInSection(1), 1);
-    EXPECT_EQ(table->rectForRowAtIndexPath({1, 0}), (CGRect{0, 300, 390, 390}));
-    EXPECT_TRUE(table->cellForRowAtIndexPath({1, 0}));
-}
-
-namespace {
-
 // Shrinks its content and reloads the table from inside a cell request.
 class Shrinking : public UITableViewDataSource {
 public:
@@ -333,105 +263,101 @@ public:
     }
 };
 
-} // namespace
-
-TEST(UITableView, AReloadFromInsideACellRequestLeavesAConsistentTable)
+std::shared_ptr<UITableView> plainTable(CGRect frame, const std::shared_ptr<UITableViewDataSource>& source)
 {
-    auto source = std::make_shared<Shrinking>();
-    auto table = std::make_shared<UITableView>(CGRect{0, 0, 320, 500}, UITableViewStyle::Plain);
+    auto table = std::make_shared<UITableView>(frame, UITableViewStyle::Plain);
     table->registerClass<UITableViewCell>("cell");
     table->setDataSource(source);
     table->setRowHeight(100);
-    table->reloadData();
-    EXPECT_EQ(table->numberOfRowsInSection(0), 1);
-    EXPECT_EQ(table->visibleCells().size(), 1u);
-    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
-    EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), nullptr);
+    return table;
 }
-
-namespace {
-
-// Rows of a menu or a history in a view of a phone's height: all of them fit.
-struct PhoneScreen {
-    std::shared_ptr<Model> model = std::make_shared<Model>();
-    std::shared_ptr<UIView> screen = std::make_shared<UIView>(CGRect{0, 0, 390, 844});
-    std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 390, 844}, UITableViewStyle::Plain);
-    PhoneScreen()
-    {
-        model->sections = {std::vector<std::string>(5, "a"), std::vector<std::string>(6, "b"), std::vector<std::string>(3, "c")};
-        model->headerViewHeights = {28, 28, 28};
-        table->registerClass<UITableViewCell>("cell");
-        table->setDataSource(model);
-        table->setDelegate(model);
-        table->setRowHeight(44);
-        screen->addSubview(table);
-    }
-};
 
 } // namespace
 
-TEST(UITableView, OnePassMakesEveryVisibleRowOnceAndPlacesTheHeaders)
+TEST(UITableView, ADataSourceMayConsultTheTablesNewSectionCountDuringAReload)
 {
-    // Each new cell marks the table for layout and then lays itself out, which lays out the
-    // table again while the pass that made the cell is still running.
-    auto expectEverythingShown = [](PhoneScreen& s) {
-        std::vector<NSIndexPath> all;
-        for (int64_t section = 0; section < 3; ++section) {
-            for (int64_t row = 0; row < s.table->numberOfRowsInSection(section); ++row) {
-                all.push_back({section, row});
-            }
-        }
-        ASSERT_EQ(all.size(), 14u);
-        EXPECT_EQ(s.model->cellRequests, all);
-        EXPECT_EQ(s.model->displayed, all);
-        EXPECT_EQ(s.table->indexPathsForVisibleRows(), all);
-        for (int64_t section = 0; section < 3; ++section) {
-            auto header = s.table->headerViewForSection(section);
-            ASSERT_TRUE(header) << "section " << section;
-            EXPECT_EQ(header->frame(), s.table->rectForHeaderInSection(section));
-        }
-        auto last = s.table->cellForRowAtIndexPath({2, 2});
-        ASSERT_TRUE(last);
-        EXPECT_EQ(last->frame(), (CGRect{0, 3 * 28 + 13 * 44, 390, 44}));
-    };
-    {
-        // The rows arrive after the first layout, as a menu's or a history's do.
-        PhoneScreen s;
-        auto rows = std::move(s.model->sections);
-        s.model->sections = {{}, {}, {}};
-        s.screen->layoutIfNeeded();
-        s.model->sections = std::move(rows);
-        s.table->reloadData();
-        expectEverythingShown(s);
+    auto source = std::make_shared<StepsAndVideo>();
+    auto table = plainTable({0, 0, 390, 2000}, source);
+    table->setDelegate(source);
+    table->reloadData();
+    EXPECT_EQ(table->numberOfSections(), 1);
 
-        // A later layout pass has nothing left to make.
-        s.model->cellRequests.clear();
-        s.table->setNeedsLayout();
-        s.screen->layoutIfNeeded();
-        EXPECT_TRUE(s.model->cellRequests.empty());
-        EXPECT_EQ(s.table->visibleCells().size(), 14u);
-    }
-    {
-        // Loaded before it had a height, then given the screen's.
-        PhoneScreen s;
-        s.table->setFrame({0, 0, 390, 0});
-        s.table->reloadData();
-        s.table->setFrame({0, 0, 390, 844});
-        expectEverythingShown(s);
+    source->steps = 3;
+    source->videos = true;
+    table->reloadData();
+    ASSERT_EQ(table->numberOfSections(), 2);
+    EXPECT_EQ(table->numberOfRowsInSection(1), 1);
+    EXPECT_EQ(table->rectForRowAtIndexPath({1, 0}), (CGRect{0, 300, 390, 390}));
+    EXPECT_TRUE(table->cellForRowAtIndexPath({1, 0}));
+}
+
+TEST(UITableView, AReloadFromInsideACellRequestLeavesAConsistentTable)
+{
+    for (bool duringLayout : {false, true}) {
+        SCOPED_TRACE(duringLayout ? "during a layout pass" : "during reloadData");
+        auto source = std::make_shared<Shrinking>();
+        auto screen = std::make_shared<UIView>(CGRect{0, 0, 320, 844});
+        auto table = plainTable({0, 0, 320, 500}, source);
+        if (duringLayout) {
+            screen->addSubview(table);
+            screen->layoutIfNeeded();
+        } else {
+            table->reloadData();
+        }
+        EXPECT_EQ(table->numberOfRowsInSection(0), 1);
+        EXPECT_EQ(table->visibleCells().size(), 1u);
+        EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
+        EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), nullptr);
     }
 }
 
-TEST(UITableView, AReloadFromInsideACellRequestDuringALayoutPassStillStartsItOver)
+TEST(UITableView, OnePassMakesEveryVisibleRowOnceAndPlacesTheHeaders)
 {
-    auto source = std::make_shared<Shrinking>();
-    auto screen = std::make_shared<UIView>(CGRect{0, 0, 320, 844});
-    auto table = std::make_shared<UITableView>(CGRect{0, 0, 320, 844}, UITableViewStyle::Plain);
-    table->registerClass<UITableViewCell>("cell");
-    table->setDataSource(source);
-    table->setRowHeight(44);
-    screen->addSubview(table);
-    screen->layoutIfNeeded();
-    EXPECT_EQ(table->numberOfRowsInSection(0), 1);
-    EXPECT_EQ(table->visibleCells().size(), 1u);
-    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 0}));
+    // Rows of a menu or a history in a view of a phone's height: all of them fit. Each new cell
+    // lays out the table again while the pass that made it is still running.
+    auto phoneScreen = [](bool rowsArriveAfterFirstLayout) {
+        Fixture f({0, 0, 390, 844}, 44);
+        auto screen = std::make_shared<UIView>(CGRect{0, 0, 390, 844});
+        screen->addSubview(f.table);
+        f.model->headerViewHeights = {28, 28, 28};
+        f.model->sections = {{}, {}, {}};
+        if (rowsArriveAfterFirstLayout) {
+            screen->layoutIfNeeded();
+        } else {
+            f.table->setFrame({0, 0, 390, 0}); // loaded before it had a height
+        }
+        f.model->sections = {std::vector<std::string>(5, "a"), std::vector<std::string>(6, "b"), std::vector<std::string>(3, "c")};
+        f.table->reloadData();
+        f.table->setFrame({0, 0, 390, 844});
+
+        std::vector<NSIndexPath> all;
+        for (int64_t section = 0; section < 3; ++section) {
+            for (int64_t row = 0; row < f.table->numberOfRowsInSection(section); ++row) {
+                all.push_back({section, row});
+            }
+            auto header = f.table->headerViewForSection(section);
+            EXPECT_TRUE(header && header->frame() == f.table->rectForHeaderInSection(section)) << "section " << section;
+        }
+        EXPECT_EQ(all.size(), 14u);
+        EXPECT_EQ(f.model->cellRequests, all);
+        EXPECT_EQ(f.model->displayed, all);
+        EXPECT_EQ(f.table->indexPathsForVisibleRows(), all);
+        auto last = f.table->cellForRowAtIndexPath({2, 2});
+        EXPECT_TRUE(last && last->frame() == (CGRect{0, 3 * 28 + 13 * 44, 390, 44}));
+
+        // A later layout pass has nothing left to make.
+        f.model->cellRequests.clear();
+        f.table->setNeedsLayout();
+        screen->layoutIfNeeded();
+        EXPECT_TRUE(f.model->cellRequests.empty());
+        EXPECT_EQ(f.table->visibleCells().size(), 14u);
+    };
+    {
+        SCOPED_TRACE("rows arrive after the first layout");
+        phoneScreen(true);
+    }
+    {
+        SCOPED_TRACE("loaded before it had a height");
+        phoneScreen(false);
+    }
 }

@@ -94,50 +94,31 @@ TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
     EXPECT_DEATH(controller->view(), "NoSuchNib");
 }
 
-TEST(UIViewController, PresentationWhileAlreadyPresentingIsRefused)
-{
-    Scene scene;
-    auto first = std::make_shared<LoggingController>("first", scene.log);
-    auto second = std::make_shared<LoggingController>("second", scene.log);
-    bool firstDone = false;
-    scene.root->presentViewController(first, false, [&] { firstDone = true; });
-    EXPECT_TRUE(firstDone); // without animation, complete before returning
-    EXPECT_EQ(scene.root->presentedViewController(), first);
-    EXPECT_EQ(first->presentingViewController(), scene.root);
-
-    bool secondDone = false;
-    scene.root->presentViewController(second, false, [&] { secondDone = true; });
-    EXPECT_FALSE(secondDone);
-    EXPECT_EQ(scene.root->presentedViewController(), first);
-    EXPECT_EQ(second->presentingViewController(), nullptr);
-
-    // The presented controller may present on top of itself.
-    first->presentViewController(second, false);
-    EXPECT_EQ(first->presentedViewController(), second);
-}
-
-TEST(UIViewController, ChildrenPresentFromTheirTopmostAncestor)
+TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBusyOrOffScreen)
 {
     Scene scene;
     auto child = std::make_shared<LoggingController>("child", scene.log);
     scene.root->addChildViewController(child);
     scene.root->view()->addSubview(child->view());
     child->didMoveToParentViewController(scene.root);
+    auto first = std::make_shared<UIViewController>();
+    bool firstDone = false;
+    child->presentViewController(first, false, [&] { firstDone = true; });
+    EXPECT_TRUE(firstDone); // without animation, complete before returning
+    EXPECT_EQ(first->presentingViewController(), scene.root);
+    EXPECT_EQ(child->presentedViewController(), first);
 
-    auto alert = std::make_shared<UIViewController>();
-    child->presentViewController(alert, false);
-    EXPECT_EQ(alert->presentingViewController(), scene.root);
-    EXPECT_EQ(child->presentedViewController(), alert);
+    // A second presentation from anywhere in the same chain is refused, completion and all.
+    auto second = std::make_shared<UIViewController>();
+    bool secondDone = false;
+    scene.root->presentViewController(second, false, [&] { secondDone = true; });
+    EXPECT_FALSE(secondDone);
+    EXPECT_EQ(scene.root->presentedViewController(), first);
+    EXPECT_EQ(second->presentingViewController(), nullptr);
+    // The presented controller may present on top of itself.
+    first->presentViewController(second, false);
+    EXPECT_EQ(first->presentedViewController(), second);
 
-    // A second presentation from another place in the same chain is refused too.
-    auto another = std::make_shared<UIViewController>();
-    scene.root->presentViewController(another, false);
-    EXPECT_EQ(another->presentingViewController(), nullptr);
-}
-
-TEST(UIViewController, PresentingFromAControllerOutsideTheWindowIsRefused)
-{
-    Scene scene;
     auto detached = std::make_shared<UIViewController>();
     detached->view();
     auto alert = std::make_shared<UIViewController>();
@@ -217,31 +198,4 @@ TEST(UIViewController, ControllersAreReleasedWithTheirWindow)
     EXPECT_TRUE(weakRoot.expired());
     EXPECT_TRUE(weakPresented.expired());
     EXPECT_TRUE(weakChild.expired());
-}
-
-namespace {
-class KeepsPopovers : public UIAdaptivePresentationControllerDelegate {
-public:
-    UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController&, const UITraitCollection&) override
-    {
-        return UIModalPresentationStyle::None;
-    }
-};
-} // namespace
-
-TEST(UIViewController, PopoversAdaptToFullScreenOnAPhoneUnlessTheDelegateSaysNone)
-{
-    Scene scene;
-    auto popover = std::make_shared<UIViewController>();
-    popover->setModalPresentationStyle(UIModalPresentationStyle::Popover);
-    scene.root->presentViewController(popover, false);
-    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Disappeared); // covered, as a full-screen presentation
-    popover->dismissViewControllerAnimated(false);
-    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
-
-    auto keeper = std::make_shared<KeepsPopovers>();
-    popover->popoverPresentationController()->setDelegate(keeper);
-    scene.root->presentViewController(popover, false);
-    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
-    popover->dismissViewControllerAnimated(false);
 }

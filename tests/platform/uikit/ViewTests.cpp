@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/uikit/NSLayoutConstraint.hpp"
 #include "platform/uikit/UIView.hpp"
 
@@ -12,43 +14,29 @@ std::shared_ptr<UIView> makeView(CGRect frame = {}, int tag = 0)
 }
 } // namespace
 
-TEST(UIView, ViewWithTagSearchesDepthFirstIncludingTheReceiver)
+TEST(UIView, HierarchyKeepsOrderRefusesCyclesAndIsSearchedDepthFirst)
 {
     auto root = makeView();
+    auto other = makeView();
     auto a = makeView({}, 1);
     auto a1 = makeView({}, 7);
     auto b = makeView({}, 7);
     root->addSubview(a);
     a->addSubview(a1);
     root->addSubview(b);
-
+    a1->setAccessibilityIdentifier("toolbarRemoveButton");
     EXPECT_EQ(root->viewWithTag(0), root); // the receiver's own tag 0 wins
     EXPECT_EQ(root->viewWithTag(7), a1);   // depth first: a's subtree before b
     EXPECT_EQ(b->viewWithTag(7), b);
     EXPECT_EQ(root->viewWithTag(-1), nullptr);
-}
-
-TEST(UIView, HierarchyKeepsOrderAndMovesViewsBetweenParents)
-{
-    auto root = makeView();
-    auto other = makeView();
-    auto a = makeView();
-    auto b = makeView();
-    root->addSubview(a);
-    root->addSubview(b);
-    ASSERT_EQ(root->subviews().size(), 2u);
-    EXPECT_EQ(root->subviews()[0], a);
-    EXPECT_EQ(a->superview(), root);
+    EXPECT_EQ(root->viewWithAccessibilityIdentifier("toolbarRemoveButton"), a1);
+    EXPECT_EQ(root->viewWithAccessibilityIdentifier("closeManualButton"), nullptr);
 
     other->addSubview(a);
-    EXPECT_EQ(root->subviews().size(), 1u);
+    EXPECT_EQ(root->subviews(), (std::vector<std::shared_ptr<UIView>>{b}));
     EXPECT_EQ(a->superview(), other);
-
-    root->bringSubviewToFront(b);
     root->insertSubview(a, 0);
-    EXPECT_EQ(root->subviews()[0], a);
-    EXPECT_EQ(root->subviews()[1], b);
-
+    EXPECT_EQ(root->subviews(), (std::vector<std::shared_ptr<UIView>>{a, b}));
     a->removeFromSuperview();
     EXPECT_EQ(a->superview(), nullptr);
     EXPECT_EQ(root->subviews().size(), 1u);
@@ -57,22 +45,15 @@ TEST(UIView, HierarchyKeepsOrderAndMovesViewsBetweenParents)
     b->addSubview(root);
     b->addSubview(b);
     EXPECT_TRUE(b->subviews().empty());
-}
 
-TEST(UIView, SubviewsDoNotKeepTheirSuperviewAlive)
-{
-    std::weak_ptr<UIView> weakRoot;
-    auto child = makeView();
-    {
-        auto root = makeView();
-        root->addSubview(child);
-        weakRoot = root;
-    }
+    // Subviews do not keep their superview alive.
+    std::weak_ptr<UIView> weakRoot = root;
+    root.reset();
     EXPECT_TRUE(weakRoot.expired());
-    EXPECT_EQ(child->superview(), nullptr);
+    EXPECT_EQ(b->superview(), nullptr);
 }
 
-TEST(UIView, GeometryAndAppearance)
+TEST(UIView, GeometryAndAppearanceReachTheLayer)
 {
     auto v = makeView({10, 20, 100, 40});
     EXPECT_EQ(v->bounds(), (CGRect{0, 0, 100, 40}));
@@ -80,7 +61,6 @@ TEST(UIView, GeometryAndAppearance)
     v->setCenter({50, 50});
     EXPECT_EQ(v->frame(), (CGRect{0, 30, 100, 40}));
     EXPECT_EQ(v->layer()->frame(), v->frame());
-
     v->setAlpha(1.7);
     EXPECT_EQ(v->alpha(), 1.0);
     v->setBackgroundColor(UIColor::redColor());
@@ -94,18 +74,6 @@ TEST(UIView, GeometryAndAppearance)
     EXPECT_EQ(v->tintColor(), UIColor::orangeColor());
 }
 
-TEST(UIView, AccessibilityIdentifierLookupCoversTheTree)
-{
-    auto root = makeView();
-    auto inner = makeView();
-    auto button = makeView();
-    button->setAccessibilityIdentifier("toolbarRemoveButton");
-    root->addSubview(inner);
-    inner->addSubview(button);
-    EXPECT_EQ(root->viewWithAccessibilityIdentifier("toolbarRemoveButton"), button);
-    EXPECT_EQ(root->viewWithAccessibilityIdentifier("closeManualButton"), nullptr);
-}
-
 TEST(CALayer, NamedSublayersAndShapeAttributes)
 {
     auto layer = std::make_shared<CALayer>();
@@ -117,7 +85,6 @@ TEST(CALayer, NamedSublayersAndShapeAttributes)
     layer->addSublayer(border);
     ASSERT_EQ(layer->sublayers().size(), 1u);
     EXPECT_EQ(layer->sublayers()[0]->name(), "border");
-    EXPECT_EQ(border->superlayer(), layer);
     EXPECT_EQ(border->path()->boundingBox(), (CGRect{0, 0, 80, 40}));
 
     // A layer cannot take in its own ancestor.

@@ -51,10 +51,6 @@ TEST(UIAlertController, TappingDismissesFirstThenRunsTheHandler)
         log.push_back(s.root->presentedViewController() == sheet ? "presented from handler" : "refused");
     }));
     alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::Cancel, nullptr));
-    ASSERT_EQ(alert->actions().size(), 2u);
-    EXPECT_EQ(alert->actions()[1]->style(), UIAlertActionStyle::Cancel);
-    EXPECT_FALSE(alert->message().has_value());
-
     s.root->presentViewController(alert, true);
     RunLoop::main().runUntilIdle();
     EXPECT_FALSE(alert->userDidTapActionWithTitle("Nope"));
@@ -73,72 +69,14 @@ TEST(UIAlertController, OnlyOneCancelActionIsKept)
     alert->addAction(UIAlertAction::actionWithTitle("B", UIAlertActionStyle::Cancel, nullptr));
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(alert->actions().size(), 1u);
-    EXPECT_EQ(alert->message(), "");
 }
 
-TEST(UIActivityViewController, ItemsAreReadableAndThePopoverExistsOnlyOnPad)
+TEST(UIActivityViewController, ItemsAreReadableAndAPhoneHasNoPopover)
 {
     auto image = std::make_shared<UIImage>(CGSize{10, 20}, 3);
-    UIActivityViewController phoneSheet({image}, {});
-    ASSERT_EQ(phoneSheet.activityItemsOfType<std::shared_ptr<UIImage>>().size(), 1u);
-    EXPECT_EQ(phoneSheet.activityItemsOfType<std::shared_ptr<UIImage>>()[0], image);
-    EXPECT_EQ(phoneSheet.popoverPresentationController(), nullptr);
-
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad);
-    UIActivityViewController padSheet({image}, {});
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
-    ASSERT_NE(padSheet.popoverPresentationController(), nullptr);
-    auto source = std::make_shared<UIView>();
-    padSheet.popoverPresentationController()->setSourceView(source);
-    padSheet.popoverPresentationController()->setSourceRect({0, 800, 400, 50});
-    EXPECT_EQ(padSheet.popoverPresentationController()->sourceView(), source);
-}
-
-TEST(UIStoryboard, ScenesGetOutletsBeforeViewDidLoad)
-{
-    UIStoryboard::registerScene("Main", "CalculateViewController", [](const NSCoder& coder) {
-        auto controller = std::make_shared<CalculateViewController>(coder);
-        controller->setViewBuilder([](UIViewController& owner) {
-            auto root = std::make_shared<UIView>();
-            auto label = std::make_shared<UILabel>();
-            root->addSubview(label);
-            static_cast<CalculateViewController&>(owner).fillInLabel = label;
-            return root;
-        });
-        return controller;
-    });
-    auto controller = std::dynamic_pointer_cast<CalculateViewController>(
-        UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier("CalculateViewController"));
-    ASSERT_TRUE(controller);
-    EXPECT_EQ(controller->awakenings, 1);
-    EXPECT_FALSE(controller->isViewLoaded());
-    controller->view();
-    EXPECT_TRUE(controller->outletSeenInViewDidLoad);
-    UIStoryboard::removeAllRegistrations();
-}
-
-TEST(UIStoryboardDeathTest, MissingStoryboardsAndScenesAreFatal)
-{
-    EXPECT_DEATH(UIStoryboard::storyboardWithName("Nowhere", nullptr), "Nowhere");
-    UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<UIViewController>(); });
-    EXPECT_DEATH(UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
-    UIStoryboard::removeAllRegistrations();
-}
-
-TEST(UITableViewController, MakesAndFeedsItsOwnTable)
-{
-    auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
-    auto table = controller->tableView();
-    ASSERT_TRUE(table);
-    EXPECT_EQ(table->style(), UITableViewStyle::Grouped);
-    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
-    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
-    controller->setEditing(!controller->isEditing(), true);
-    EXPECT_TRUE(table->isEditing());
-    std::weak_ptr<UITableViewController> weak = controller;
-    table.reset();
-    controller.reset();
-    EXPECT_TRUE(weak.expired());
+    UIActivityViewController sheet({image, std::string("text")}, {});
+    EXPECT_EQ(sheet.activityItemsOfType<std::shared_ptr<UIImage>>(), (std::vector<std::shared_ptr<UIImage>>{image}));
+    EXPECT_EQ(sheet.popoverPresentationController(), nullptr);
 }
 
 namespace {
@@ -163,8 +101,18 @@ public:
 
 } // namespace
 
-TEST(UIStoryboard, TableScenesGetPrototypeCellsWithConnectedOutlets)
+TEST(UIStoryboard, ScenesAndTheirPrototypeCellsHaveTheirOutletsBeforeTheyWakeOrLoad)
 {
+    UIStoryboard::registerScene("Main", "CalculateViewController", [](const NSCoder& coder) {
+        auto controller = std::make_shared<CalculateViewController>(coder);
+        controller->setViewBuilder([](UIViewController& owner) {
+            auto root = std::make_shared<UIView>();
+            static_cast<CalculateViewController&>(owner).fillInLabel = std::make_shared<UILabel>();
+            root->addSubview(static_cast<CalculateViewController&>(owner).fillInLabel);
+            return root;
+        });
+        return controller;
+    });
     UIStoryboard::registerScene("Main", "HistoryTableViewController", [](const NSCoder& coder) {
         auto controller = std::make_shared<HistoryList>(coder);
         controller->setViewBuilder([](UIViewController&) {
@@ -179,7 +127,14 @@ TEST(UIStoryboard, TableScenesGetPrototypeCellsWithConnectedOutlets)
         });
         return controller;
     });
-    auto history = UIStoryboard::storyboardWithName("Main", nullptr)->instantiateViewControllerWithIdentifier<HistoryList>("HistoryTableViewController");
+    auto storyboard = UIStoryboard::storyboardWithName("Main", nullptr);
+    auto controller = storyboard->instantiateViewControllerWithIdentifier<CalculateViewController>("CalculateViewController");
+    EXPECT_EQ(controller->awakenings, 1);
+    EXPECT_FALSE(controller->isViewLoaded());
+    controller->view();
+    EXPECT_TRUE(controller->outletSeenInViewDidLoad);
+
+    auto history = storyboard->instantiateViewControllerWithIdentifier<HistoryList>("HistoryTableViewController");
     auto table = history->tableView();
     ASSERT_TRUE(table);
     EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(history.get()));
@@ -189,4 +144,30 @@ TEST(UIStoryboard, TableScenesGetPrototypeCellsWithConnectedOutlets)
     EXPECT_TRUE(cell->outletSeenInAwake);
     EXPECT_EQ(cell->reuseIdentifier(), "historyCell");
     UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UIStoryboardDeathTest, MissingStoryboardsAndScenesAndScenesOfTheWrongClassAreFatal)
+{
+    EXPECT_DEATH(UIStoryboard::storyboardWithName("Nowhere", nullptr), "Nowhere");
+    UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<UIViewController>(); });
+    auto storyboard = UIStoryboard::storyboardWithName("Main", nullptr);
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier<HistoryList>("A"), "is a UIViewController");
+    EXPECT_TRUE(storyboard->instantiateViewControllerWithIdentifier<UIViewController>("A"));
+    UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UITableViewController, MakesAndFeedsItsOwnTableWithoutKeepingItselfAlive)
+{
+    auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
+    auto table = controller->tableView();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->style(), UITableViewStyle::Grouped);
+    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
+    controller->setEditing(true, true);
+    EXPECT_TRUE(table->isEditing());
+    std::weak_ptr<UITableViewController> weak = controller;
+    table.reset();
+    controller.reset();
+    EXPECT_TRUE(weak.expired());
 }

@@ -1,13 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "measurement/DDVAnalytics.hpp"
-#include "platform/foundation/AppDataDirectory.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
@@ -19,6 +17,7 @@
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
 #include "support/LocalHttpServer.hpp"
+#include "support/ScratchFolder.hpp"
 
 using uikit::testing::Harness;
 
@@ -89,18 +88,11 @@ protected:
     void SetUp() override
     {
         events().clear();
-        dataDir = std::filesystem::temp_directory_path() / ("uikit-harness-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dataDir);
-        foundation::setAppDataDirectory(dataDir);
+        folder.useAsAppDataDirectory();
         NSUserDefaults::resetStandardUserDefaultsForTesting();
     }
-    void TearDown() override
-    {
-        NSUserDefaults::resetStandardUserDefaultsForTesting();
-        std::error_code ec;
-        std::filesystem::remove_all(dataDir, ec);
-    }
-    std::filesystem::path dataDir;
+    void TearDown() override { NSUserDefaults::resetStandardUserDefaultsForTesting(); }
+    ScratchFolder folder;
 };
 
 } // namespace
@@ -125,11 +117,16 @@ TEST_F(HarnessTest, LaunchActivatesAfterFinishingAndPostsTheActivation)
     NSNotificationCenter::defaultCenter().removeObserver(token);
 }
 
-TEST_F(HarnessTest, TapsReachTargetsAndAlertsAnswerAfterDismissal)
+TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfterDismissal)
 {
     Harness h;
     h.launch<Delegate>();
     events().clear();
+    auto overlay = std::make_shared<UIView>(h.window()->frame());
+    h.window()->addSubview(overlay);
+    EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
+    overlay->removeFromSuperview();
+    h.window()->addSubview(std::make_shared<UILabel>(h.window()->frame())); // takes no touches
     ASSERT_TRUE(h.tapAccessibilityIdentifier("askButton"));
     ASSERT_TRUE(h.presentedAlert());
     EXPECT_EQ(h.presentedAlert()->title(), "Sure?");
@@ -140,52 +137,17 @@ TEST_F(HarnessTest, TapsReachTargetsAndAlertsAnswerAfterDismissal)
     EXPECT_TRUE(h.tapAlertAction("OK"));
     EXPECT_EQ(events(), (std::vector<std::string>{"asked by askButton", "OK after dismissal"}));
     EXPECT_EQ(h.presentedAlert(), nullptr);
+
+    auto field = std::dynamic_pointer_cast<Screen>(h.rootViewController())->field;
+    field->setText("123");
+    ASSERT_TRUE(h.focus(field, 2));
+    field->replaceRange(*field->selectedTextRange(), "5");
+    EXPECT_EQ(field->text(), "1253");
+    field->setHidden(true);
+    EXPECT_FALSE(h.focus(field));
 }
 
-TEST_F(HarnessTest, AnOverlayInFrontSwallowsTaps)
-{
-    Harness h;
-    h.launch<Delegate>();
-    auto overlay = std::make_shared<UIView>(h.window()->frame());
-    overlay->setTag(8989);
-    h.window()->addSubview(overlay);
-    EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
-    // A label (no touches) in front does not block.
-    overlay->removeFromSuperview();
-    auto toast = std::make_shared<UILabel>(h.window()->frame());
-    h.window()->addSubview(toast);
-    EXPECT_TRUE(h.tapAccessibilityIdentifier("askButton"));
-    EXPECT_TRUE(h.tapAlertAction("OK"));
-}
-
-TEST_F(HarnessTest, FocusPutsTheCursorWhereTheTestWants)
-{
-    Harness h;
-    h.launch<Delegate>();
-    auto screen = std::dynamic_pointer_cast<Screen>(h.rootViewController());
-    screen->field->setText("123");
-    ASSERT_TRUE(h.focus(screen->field, 2));
-    EXPECT_EQ(screen->field->selectedTextRange()->start.offset, 2);
-    screen->field->replaceRange(*screen->field->selectedTextRange(), "5");
-    EXPECT_EQ(screen->field->text(), "1253");
-    screen->field->setHidden(true);
-    EXPECT_FALSE(h.focus(screen->field));
-}
-
-TEST_F(HarnessTest, TheVirtualClockRunsTimersOnlyWhenAdvanced)
-{
-    Harness h;
-    bool fired = false;
-    DispatchQueue::main().asyncAfter(3.0, [&] { fired = true; });
-    h.runUntilIdle();
-    EXPECT_FALSE(fired);
-    h.advance(2.9);
-    EXPECT_FALSE(fired);
-    h.advance(0.1);
-    EXPECT_TRUE(fired);
-}
-
-TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
+TEST_F(HarnessTest, RestartKeepsDefaultsAndInstalledLinkHandlersAndMakesSharedObjectsAnew)
 {
     Harness h;
     auto first = h.launch<Delegate>();
@@ -193,6 +155,9 @@ TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
     first.reset();
     Counter::shared()->value = 7;
     NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
+    auto rating = *URL::string("https://radixel.example/rate");
+    EXPECT_FALSE(h.application().canOpenURL(rating));
+    h.linkOpener().installURLHandler("https");
     // What the old process registered or left queued dies with it.
     bool heardAfterRestart = false;
     bool ranAfterRestart = false;
@@ -212,14 +177,26 @@ TEST_F(HarnessTest, RestartKeepsDefaultsAndMakesSharedObjectsAnew)
     EXPECT_EQ(h.window(), nullptr);
     EXPECT_EQ(Counter::shared()->value, 0);
     EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
+    // Links are recorded, not opened.
+    EXPECT_TRUE(h.application().canOpenURL(rating));
+    h.application().openURL(rating, {}, nullptr);
+    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/rate"}));
 
     h.launch<Delegate>();
     EXPECT_TRUE(h.window());
 }
 
-TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimers)
+TEST_F(HarnessTest, TheVirtualClockMovesOnlyWhenAskedAndRunUntilAlsoWaitsForOtherThreads)
 {
     Harness h;
+    bool fired = false;
+    DispatchQueue::main().asyncAfter(3.0, [&] { fired = true; });
+    h.runUntilIdle();
+    h.advance(2.9);
+    EXPECT_FALSE(fired);
+    h.advance(0.1);
+    EXPECT_TRUE(fired);
+
     LocalHttpServer server;
     server.respond(200, "ok");
     std::optional<std::string> body;
@@ -230,10 +207,9 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimers)
     EXPECT_EQ(body, "ok");
 
     // Work that waits on the virtual clock needs no other thread: the clock moves to it.
-    bool fired = false;
+    fired = false;
     DispatchQueue::main().asyncAfter(3.0, [&] { fired = true; });
     EXPECT_TRUE(h.runUntil([&] { return fired; }));
-
     // A timer beyond the budget does not fire, and a predicate that never holds answers false.
     bool late = false;
     DispatchQueue::main().asyncAfter(60.0, [&] { late = true; });
@@ -282,16 +258,4 @@ TEST_F(HarnessTest, FinishAnimationsMovesTheClockToTheEndOfTheLastOne)
     EXPECT_EQ(label->presentationAlpha(), 0);
     EXPECT_FALSE(uikit::RunningAnimations::any());
     h.finishAnimations(); // nothing left: nothing happens
-}
-
-TEST_F(HarnessTest, LinksAreRecordedNotOpenedAlsoAcrossARestart)
-{
-    Harness h;
-    auto rating = *URL::string("https://radixel.example/rate");
-    EXPECT_FALSE(h.application().canOpenURL(rating)); // no app for it installed yet
-    h.linkOpener().installURLHandler("https");
-    h.simulateRestart();
-    EXPECT_TRUE(h.application().canOpenURL(rating));
-    h.application().openURL(rating, {}, nullptr);
-    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/rate"}));
 }

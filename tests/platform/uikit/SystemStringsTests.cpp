@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <sys/wait.h>
@@ -29,33 +30,27 @@ void addLocalizations(const ScratchFolder& folder, std::initializer_list<const c
 
 } // namespace
 
-TEST(SystemStrings, DeleteIsInTheLanguageTheBundlesTextsAreShownIn)
-{
-    ScratchFolder folder;
-    addLocalizations(folder, {"de", "en", "ja"});
-    auto deleteUnder = [&](std::initializer_list<std::pair<const std::string, std::string>> environment) {
-        ScopedLocaleEnvironment scoped(environment);
-        return uikit::systemString("Delete", NSBundle(folder.path()));
-    };
-    // Italian has no texts, so the texts and the button are Japanese.
-    EXPECT_EQ(deleteUnder({{"LANGUAGE", "it:ja"}, {"LANG", "it_IT.UTF-8"}}), "削除");
-    EXPECT_EQ(deleteUnder({{"LANG", "de_DE.UTF-8"}}), "Löschen");
-    // The system knows Korean, but the texts are English, and so is the button beside them.
-    EXPECT_EQ(deleteUnder({{"LANG", "ko_KR.UTF-8"}}), "Delete");
-    EXPECT_EQ(deleteUnder({{"LANG", "C.UTF-8"}}), "Delete");
-
-    ScopedLocaleEnvironment german({{"LANG", "de_DE.UTF-8"}});
-    EXPECT_EQ(uikit::systemString("Done", NSBundle(folder.path())), "Done");
-}
-
-TEST(SystemStrings, EveryLanguageTheApplicationShipsHasItsOwnDelete)
+TEST(SystemStrings, DeleteIsInTheLanguageTheBundlesTextsAreShownInAndEachShippedLanguageHasItsOwn)
 {
     ScratchFolder folder;
     addLocalizations(folder, {"de", "zh", "ja", "en", "es", "ko", "pt", "ru", "fr", "id", "hi"});
+    ScratchFolder fewer;
+    addLocalizations(fewer, {"de", "en", "ja"});
+    auto wordUnder = [](const ScratchFolder& bundle, const std::map<std::string, std::string>& environment, const char* word = "Delete") {
+        ScopedLocaleEnvironment scoped(environment);
+        return uikit::systemString(word, NSBundle(bundle.path()));
+    };
+    // Italian has no texts, so the texts and the button are Japanese.
+    EXPECT_EQ(wordUnder(fewer, {{"LANGUAGE", "it:ja"}, {"LANG", "it_IT.UTF-8"}}), "削除");
+    EXPECT_EQ(wordUnder(fewer, {{"LANG", "de_DE.UTF-8"}}), "Löschen");
+    EXPECT_EQ(wordUnder(fewer, {{"LANG", "de_DE.UTF-8"}}, "Done"), "Done");
+    // The system knows Korean, but the texts are English, and so is the button beside them.
+    EXPECT_EQ(wordUnder(fewer, {{"LANG", "ko_KR.UTF-8"}}), "Delete");
+    EXPECT_EQ(wordUnder(fewer, {{"LANG", "C.UTF-8"}}), "Delete");
+
     std::set<std::string> words;
     for (const char* language : {"de", "zh", "ja", "es", "ko", "pt", "ru", "fr", "id", "hi"}) {
-        ScopedLocaleEnvironment scoped({{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
-        std::string word = uikit::systemString("Delete", NSBundle(folder.path()));
+        std::string word = wordUnder(folder, {{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
         EXPECT_NE(word, "Delete") << language;
         EXPECT_TRUE(words.insert(word).second) << language << " repeats " << word;
     }
@@ -71,7 +66,7 @@ TEST(SystemStrings, DeleteButtonOfAProcessInOneLanguage)
     std::string value = given;
     std::string language = value.substr(0, value.find(':'));
     setenv("RADIXEL_RESOURCES", value.substr(value.find(':') + 1).c_str(), 1);
-    ScopedLocaleEnvironment scoped({{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
+    ScopedLocaleEnvironment scoped(std::map<std::string, std::string>{{"LANGUAGE", language}, {"LANG", "en_US.UTF-8"}});
     UITableViewCellDeleteConfirmationButton button;
     EXPECT_EQ(button.currentTitle(), uikit::systemString("Delete", NSBundle::mainBundle()));
     EXPECT_NE(button.currentTitle(), std::string("Delete"));

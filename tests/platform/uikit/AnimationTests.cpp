@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,8 +45,7 @@ TEST_F(UIViewAnimation, AFadeIsHalfWayHalfWayThroughWhileTheModelAnswersTheTarge
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
     std::vector<bool> finished;
-    UIView::animateWithDuration(
-        2.0, [&] { view->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
+    UIView::animateWithDuration(2.0, [&] { view->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
     EXPECT_EQ(view->alpha(), 0);
     EXPECT_EQ(view->presentationAlpha(), 1);
     EXPECT_TRUE(view->hasRunningAnimations());
@@ -65,25 +65,18 @@ TEST_F(UIViewAnimation, AFadeIsHalfWayHalfWayThroughWhileTheModelAnswersTheTarge
 TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
-    UIView::animateWithDuration(
-        1.0, 0.5, UIViewAnimationOptionCurveEaseOut,
-        [&] {
-            view->setCenter({150, 50});
-        },
-        nullptr);
+    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { view->setCenter({150, 50}); }, nullptr);
     EXPECT_EQ(view->frame(), (CGRect{100, 0, 100, 100}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationFrame(), (CGRect{0, 0, 100, 100}));
     RunLoop::main().runFor(0.5);
     // Ease-out covers more than half the way in the first half of the time.
-    CGFloat x = view->presentationFrame().origin.x;
-    EXPECT_GT(x, 50);
-    EXPECT_LT(x, 100);
+    EXPECT_GT(view->presentationFrame().origin.x, 50);
+    EXPECT_LT(view->presentationFrame().origin.x, 100);
     EXPECT_EQ(view->presentationFrame().size, (CGSize{100, 100}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationFrame(), view->frame());
 
-    // Linear and the curves' end points.
     EXPECT_DOUBLE_EQ(uikit::curveProgress(uikit::AnimationCurve::linear, 0.25), 0.25);
     EXPECT_LT(uikit::curveProgress(uikit::AnimationCurve::easeIn, 0.5), 0.5);
     for (auto curve : {uikit::AnimationCurve::easeIn, uikit::AnimationCurve::easeOut, uikit::AnimationCurve::easeInOut}) {
@@ -92,34 +85,27 @@ TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
     }
 }
 
-TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGot)
+TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGotAndColoursBlendInAndOut)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(0); }, nullptr);
+    auto linear = [](const std::function<void()>& change) {
+        UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, change, nullptr);
+    };
+    linear([&] { view->setAlpha(0); });
     RunLoop::main().runFor(0.5);
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setAlpha(1); }, nullptr);
+    linear([&] { view->setAlpha(1); });
     EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-9);
     RunLoop::main().runFor(0.5);
     EXPECT_NEAR(view->presentationAlpha(), 0.75, 1e-9);
-}
 
-TEST_F(UIViewAnimation, BackgroundColoursBlendAndAppearFromClear)
-{
-    auto view = std::make_shared<UIView>(CGRect{0, 0, 10, 10});
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::redColor()); }, nullptr);
+    // A colour appears from clear, blends into the next, and fades out when there is to be none.
+    linear([&] { view->setBackgroundColor(UIColor::redColor()); });
     RunLoop::main().runFor(0.5);
     expectColourNear(view->presentationBackgroundColor(), CGColor{1, 0, 0, 0.5});
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(UIColor::blueColor()); }, nullptr);
+    linear([&] { view->setBackgroundColor(UIColor::blueColor()); });
     RunLoop::main().runFor(1.0);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 1}));
-
-    // Going to no colour fades the last one out, then there is none.
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear, [&] { view->setBackgroundColor(std::nullopt); }, nullptr);
+    linear([&] { view->setBackgroundColor(std::nullopt); });
     RunLoop::main().runFor(0.5);
     expectColourNear(view->presentationBackgroundColor(), CGColor{0, 0, 1, 0.5});
     RunLoop::main().runFor(0.5);
@@ -153,8 +139,7 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     {
         auto loose = std::make_shared<UIView>();
         weakLoose = loose;
-        UIView::animateWithDuration(
-            5.0, [loose] { loose->setAlpha(0); }, nullptr);
+        UIView::animateWithDuration(5.0, [loose] { loose->setAlpha(0); }, nullptr);
     }
     EXPECT_TRUE(weakLoose.expired());
     EXPECT_FALSE(uikit::RunningAnimations::any());
@@ -187,7 +172,6 @@ TEST_F(UIViewAnimation, AnimatedPresentationsFadeInOrSlideUpWhileTheModelIsFinal
     window->setRootViewController(root);
     window->makeKeyAndVisible();
     RunLoop::main().runUntilIdle();
-
     auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
     root->presentViewController(alert, true);
     EXPECT_EQ(alert->view()->alpha(), 1);

@@ -80,39 +80,34 @@ TEST(CellTiler, RecyclesWhatIsNoLongerWantedAndAsksOnlyForWhatIsMissing)
     EXPECT_EQ(tiler.cellAt({0, 4})->frame(), (CGRect{0, 40, 50, 10}));
 }
 
-TEST(CellTiler, APassThatKeepsTilingAgainStopsAfterAFewRounds)
+TEST(CellTiler, RoundsRepeatOnlyForAReloadAndStopAfterAFew)
 {
     Tiler tiler("View", "Cell", "item");
     int rounds = 0;
-    std::function<void()> pass = [&] {
+    std::function<void()> tiling = [&] {
         ++rounds;
-        tiler.tile(pass);
+        tiler.tile(tiling);
     };
-    tiler.tile(pass);
+    tiler.tile(tiling);
     EXPECT_EQ(rounds, 8);
-
     rounds = 0;
     tiler.tile([&rounds] { ++rounds; });
     EXPECT_EQ(rounds, 1);
-}
 
-TEST(CellTiler, ALayoutAskedForDuringAPassTakesNoRoundButAReloadStillDoes)
-{
-    Tiler tiler("View", "Cell", "item");
-    int rounds = 0;
-    std::function<void()> pass = [&] {
+    // A layout asked for during a pass takes no round of its own.
+    rounds = 0;
+    std::function<void()> layingOut = [&] {
         ++rounds;
-        tiler.layOut(pass);
+        tiler.layOut(layingOut);
     };
-    tiler.layOut(pass);
+    tiler.layOut(layingOut);
     EXPECT_EQ(rounds, 1);
-
     rounds = 0;
     std::function<void()> reloading = [&] {
         ++rounds;
-        tiler.layOut(pass);
+        tiler.layOut(layingOut);
         if (rounds == 1) {
-            tiler.tile(pass);
+            tiler.tile(layingOut);
         }
     };
     tiler.layOut(reloading);

@@ -56,12 +56,6 @@ TEST(UICollectionView, FlowLayoutUsesTheSizeCallbackAndAsksOnlyVisibleItems)
     EXPECT_EQ(cv->visibleCells().size(), 1u);
 }
 
-TEST(UICollectionViewDeathTest, DequeueOfAnUnregisteredIdentifierIsFatal)
-{
-    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 10, 10}, nullptr);
-    EXPECT_DEATH(cv->dequeueReusableCellWithReuseIdentifier("x", {0, 0}), "could not dequeue");
-}
-
 namespace {
 class VideoCell : public UICollectionViewCell {
 public:
@@ -69,9 +63,10 @@ public:
 };
 } // namespace
 
-TEST(UICollectionViewDeathTest, TypedDequeueStopsOnACellOfAnotherClass)
+TEST(UICollectionViewDeathTest, DequeueStopsOnAnUnregisteredIdentifierOrACellOfAnotherClass)
 {
     auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 10, 10}, nullptr);
+    EXPECT_DEATH(cv->dequeueReusableCellWithReuseIdentifier("x", {0, 0}), "could not dequeue");
     cv->registerClass<VideoCell>();
     EXPECT_TRUE(cv->dequeue<VideoCell>({0, 0}));
     cv->registerClass<UICollectionViewCell>("plain");
@@ -80,9 +75,8 @@ TEST(UICollectionViewDeathTest, TypedDequeueStopsOnACellOfAnotherClass)
 
 TEST(UICollectionView, OnePassMakesEveryVisibleItemOnce)
 {
-    auto layout = std::make_shared<UICollectionViewFlowLayout>();
     auto screen = std::make_shared<UIView>(CGRect{0, 0, 390, 844});
-    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 390, 844}, layout);
+    auto cv = std::make_shared<UICollectionView>(CGRect{0, 0, 390, 844}, std::make_shared<UICollectionViewFlowLayout>());
     auto videos = std::make_shared<Videos>();
     videos->count = 0;
     cv->registerClass<UICollectionViewCell>("videoCollectionViewCell");

@@ -226,47 +226,15 @@ TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
     }
 }
 
-TEST_F(TableRowEditing, DraggingByTheReorderControlMovesTheRowOnceWhereItIsLetGo)
-{
-    table->setEditing(true);
-    h.runUntilIdle();
-    // Two rows and a bit down: past the middle of the second row it passes.
-    CGPoint start = handleCentre();
-    EXPECT_TRUE(h.drag(cell(0)->reorderControl(), start, {start.x, start.y + 2 * rowHeight + 10}));
-    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 0}, {0, 2}}}));
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "c", "a", "d", "e", "f"}));
-
-    // Up over several rows.
-    app->rows->moves.clear();
-    EXPECT_TRUE(h.drag(cell(5)->reorderControl(), start, {start.x, start.y - 4 * rowHeight - 10}));
-    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 5}, {0, 1}}}));
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "f", "c", "a", "d", "e"}));
-
-    // Far past the last row it lands last; back where it started, the data source hears nothing.
-    app->rows->moves.clear();
-    h.drag(cell(1)->reorderControl(), start, {start.x, start.y + 20 * rowHeight});
-    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 1}, {0, 5}}}));
-    app->rows->moves.clear();
-    auto window = h.window();
-    CGPoint at = cell(2)->reorderControl()->convertPointToView(start, window.get());
-    uikit::TouchTracker finger;
-    finger.began(window, at);
-    finger.moved({at.x, at.y + 2 * rowHeight});
-    finger.moved(at);
-    EXPECT_TRUE(finger.ended(at));
-    EXPECT_TRUE(app->rows->moves.empty());
-    EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
-}
-
-TEST_F(TableRowEditing, TheDraggedRowAndThoseItPassesMoveLiveBeforeTheDataSourceHears)
+TEST_F(TableRowEditing, DraggingByTheReorderControlMovesRowsLiveAndTellsTheDataSourceOnceWhereItIsLetGo)
 {
     table->setEditing(true);
     h.runUntilIdle();
     auto window = h.window();
     auto first = cell(0);
     auto second = cell(1);
-    auto third = cell(2);
-    CGPoint at = first->reorderControl()->convertPointToView(handleCentre(), window.get());
+    CGPoint start = handleCentre();
+    CGPoint at = first->reorderControl()->convertPointToView(start, window.get());
     uikit::TouchTracker finger;
     ASSERT_TRUE(finger.began(window, at));
     finger.moved({at.x, at.y + rowHeight + 30});
@@ -274,7 +242,7 @@ TEST_F(TableRowEditing, TheDraggedRowAndThoseItPassesMoveLiveBeforeTheDataSource
     EXPECT_EQ(table->reorderDestination(), (NSIndexPath{0, 1}));
     EXPECT_EQ(first->frame().minY(), rowHeight + 30);
     EXPECT_EQ(second->frame().minY(), 0);
-    EXPECT_EQ(third->frame().minY(), 2 * rowHeight);
+    EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
     EXPECT_TRUE(app->rows->moves.empty());
     // Not a scroll: the table stays put; the dragged row is lifted over the others.
     EXPECT_EQ(table->contentOffset().y, 0);
@@ -285,4 +253,32 @@ TEST_F(TableRowEditing, TheDraggedRowAndThoseItPassesMoveLiveBeforeTheDataSource
     EXPECT_FALSE(table->reorderDestination());
     EXPECT_EQ(first->layer()->shadowOpacity(), 0);
     EXPECT_FALSE(first->backgroundColor());
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "a", "c", "d", "e", "f"}));
+
+    // Down past the middle of a row, up over several, and far past the last row, which lands it last.
+    struct Drag {
+        int64_t row;
+        CGFloat by;
+        Move move;
+        std::vector<std::string> after;
+    };
+    for (const Drag& d : {Drag{0, 2 * rowHeight + 10, {{0, 0}, {0, 2}}, {"a", "c", "b", "d", "e", "f"}},
+                          Drag{5, -4 * rowHeight - 10, {{0, 5}, {0, 1}}, {"a", "f", "c", "b", "d", "e"}},
+                          Drag{1, 20 * rowHeight, {{0, 1}, {0, 5}}, {"a", "c", "b", "d", "e", "f"}}}) {
+        SCOPED_TRACE("row " + std::to_string(d.row) + " by " + std::to_string(d.by));
+        app->rows->moves.clear();
+        EXPECT_TRUE(h.drag(cell(d.row)->reorderControl(), start, {start.x, start.y + d.by}));
+        EXPECT_EQ(app->rows->moves, (std::vector<Move>{d.move}));
+        EXPECT_EQ(shownTexts(), d.after);
+    }
+
+    // Back where it started, the data source hears nothing.
+    app->rows->moves.clear();
+    at = cell(2)->reorderControl()->convertPointToView(start, window.get());
+    finger.began(window, at);
+    finger.moved({at.x, at.y + 2 * rowHeight});
+    finger.moved(at);
+    EXPECT_TRUE(finger.ended(at));
+    EXPECT_TRUE(app->rows->moves.empty());
+    EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
 }

@@ -3,36 +3,31 @@
 #include "platform/cosmos/CosmosView.hpp"
 #include "platform/uikit/TouchTracker.hpp"
 
-TEST(CosmosView, SettingsAreAValueChangedAndSetBackWhole)
+TEST(CosmosView, TheRatingAndSettingsShapeTheStarLayers)
 {
     auto stars = std::make_shared<CosmosView>();
     auto settings = stars->settings();
     settings.filledColor = UIColor::colorWithRed(0.07, 0, 0.37, 1);
-    EXPECT_FALSE(stars->settings().filledColor == settings.filledColor);
+    settings.fillMode = Cosmos::StarFillMode::half;
+    EXPECT_FALSE(stars->settings().filledColor == settings.filledColor); // a copy until set back
     stars->setSettings(settings);
-    EXPECT_EQ(stars->settings().filledColor, settings.filledColor);
+    stars->setRating(2.5);
+    EXPECT_EQ(stars->rating(), 2.5);
+    const auto& layers = stars->layer()->sublayers();
+    ASSERT_EQ(layers.size(), 5u);
+    EXPECT_TRUE(layers[1]->sublayers().empty()); // the second star is filled whole
+    ASSERT_EQ(layers[2]->sublayers().size(), 1u);
+    EXPECT_EQ(layers[2]->sublayers()[0]->frame().size.width, settings.starSize / 2);
+    auto second = std::dynamic_pointer_cast<CAShapeLayer>(layers[1]);
+    auto fourth = std::dynamic_pointer_cast<CAShapeLayer>(layers[3]);
+    ASSERT_TRUE(second && fourth);
+    EXPECT_EQ(second->fillColor(), settings.filledColor.cgColor());
+    EXPECT_EQ(fourth->fillColor(), settings.emptyColor.cgColor());
 
-    stars->setRating(4.0);
-    ASSERT_EQ(stars->layer()->sublayers().size(), 5u);
-    auto fourth = std::dynamic_pointer_cast<CAShapeLayer>(stars->layer()->sublayers()[3]);
-    auto fifth = std::dynamic_pointer_cast<CAShapeLayer>(stars->layer()->sublayers()[4]);
-    ASSERT_TRUE(fourth && fifth);
-    EXPECT_EQ(fourth->fillColor(), settings.filledColor.cgColor());
-    EXPECT_EQ(fifth->fillColor(), settings.emptyColor.cgColor());
-}
-
-TEST(CosmosView, TouchesRoundToWholeStarsAndReport)
-{
-    auto stars = std::make_shared<CosmosView>();
-    double finished = -1;
-    stars->didFinishTouchingCosmos = [&](double r) { finished = r; };
-    stars->userDidTouchRating(3.2);
-    EXPECT_EQ(stars->rating(), 4.0);
-    EXPECT_EQ(finished, 4.0);
-    stars->userDidTouchRating(0.1);
-    EXPECT_EQ(stars->rating(), 1.0); // the minimum touch rating
-    stars->setRating(3.5);
-    EXPECT_EQ(stars->rating(), 3.5);
+    // The full mode shows whole stars only.
+    settings.fillMode = Cosmos::StarFillMode::full;
+    stars->setSettings(settings);
+    EXPECT_TRUE(stars->layer()->sublayers()[2]->sublayers().empty());
     stars->setRating(std::nan(""));
     EXPECT_EQ(stars->rating(), 0.0);
 }
@@ -125,24 +120,4 @@ TEST(CosmosViewTouches, TheMinimumAndUpdateOnTouchAreRespected)
     EXPECT_FALSE(finger.tap(105));
     EXPECT_EQ(finger.stars->rating(), 2);
     EXPECT_TRUE(finger.finished.empty());
-}
-
-TEST(CosmosViewTouches, AHalfRatingShowsHalfAStarFilled)
-{
-    auto stars = std::make_shared<CosmosView>();
-    auto settings = stars->settings();
-    settings.fillMode = Cosmos::StarFillMode::half;
-    stars->setSettings(settings);
-    stars->setRating(2.5);
-    const auto& layers = stars->layer()->sublayers();
-    ASSERT_EQ(layers.size(), 5u);
-    EXPECT_TRUE(layers[1]->sublayers().empty()); // the second star is filled whole
-    ASSERT_EQ(layers[2]->sublayers().size(), 1u);
-    EXPECT_EQ(layers[2]->sublayers()[0]->frame().size.width, settings.starSize / 2);
-    EXPECT_TRUE(layers[3]->sublayers().empty());
-
-    // The full mode shows whole stars only.
-    settings.fillMode = Cosmos::StarFillMode::full;
-    stars->setSettings(settings);
-    EXPECT_TRUE(stars->layer()->sublayers()[2]->sublayers().empty());
 }

@@ -72,28 +72,26 @@ TEST_F(TypedDefaults, ValuesOfAnotherKindReadAsTheDefault) {
     EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
 }
 
-TEST_F(TypedDefaults, OptionalRecordsStoreTheirJsonAndNoneRemovesTheKey) {
+TEST_F(TypedDefaults, RecordsStoreTheirJsonAndAnotherShapeReadsAsNone) {
     const DefaultsKey<std::optional<Record>> selected{"CurrentSelectedCalculation", std::nullopt};
+    const DefaultsKey<std::vector<Record>> list{"Calculations", {}};
     EXPECT_FALSE(selected.get());
     selected.set(Record{"history", 3});
-    EXPECT_EQ(*NSUserDefaults::standardUserDefaults()->objectForKey("CurrentSelectedCalculation"),
-              json({{"name", "history"}, {"size", 3}}));
+    list.set({{"a", 1}, {"b", 2}});
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    EXPECT_EQ(*defaults->objectForKey("CurrentSelectedCalculation"), json({{"name", "history"}, {"size", 3}}));
     NSUserDefaults::resetStandardUserDefaultsForTesting();
     EXPECT_EQ(selected.get(), (Record{"history", 3}));
-
-    NSUserDefaults::standardUserDefaults()->setObject({{"name", "no size"}}, "CurrentSelectedCalculation");
-    EXPECT_FALSE(selected.get());  // a record of another shape reads as none
-
-    selected.set(std::nullopt);
-    EXPECT_FALSE(selected.hasValue());
-}
-
-TEST_F(TypedDefaults, ListsOfRecordsRoundTrip) {
-    const DefaultsKey<std::vector<Record>> list{"Calculations", {}};
-    list.set({{"a", 1}, {"b", 2}});
     EXPECT_EQ(list.get(), (std::vector<Record>{{"a", 1}, {"b", 2}}));
-    NSUserDefaults::standardUserDefaults()->setObject(json::array({1, 2}), "Calculations");
+
+    defaults = NSUserDefaults::standardUserDefaults();
+    defaults->setObject({{"name", "no size"}}, "CurrentSelectedCalculation");
+    defaults->setObject(json::array({1, 2}), "Calculations");
+    EXPECT_FALSE(selected.get());
     EXPECT_TRUE(list.get().empty());
+
+    selected.set(std::nullopt);  // none removes the key
+    EXPECT_FALSE(selected.hasValue());
 }
 
 }  // namespace

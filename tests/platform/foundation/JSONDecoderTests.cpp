@@ -6,7 +6,7 @@
 
 using nlohmann::json;
 
-TEST(JSONDecoder, RefusesEmptyMalformedAndDeeplyNestedData) {
+TEST(JSONDecoder, RefusesEmptyMalformedAndTooDeeplyNestedData) {
     JSONDecoder decoder;
     EXPECT_THROW(decoder.parse(""), JSONDecodingError);
     EXPECT_THROW(decoder.parse("{\"apps\": [}"), JSONDecodingError);
@@ -15,10 +15,7 @@ TEST(JSONDecoder, RefusesEmptyMalformedAndDeeplyNestedData) {
     // Brackets inside strings are text, not nesting.
     json value = decoder.parse("{\"a\": \"" + std::string(1000, '[') + "\\\"{\"}");
     EXPECT_EQ(value["a"].get<std::string>().size(), 1002u);
-}
-
-TEST(JSONDecoder, TheMaximumDepthIsItselfAllowed) {
-    JSONDecoder decoder(2);
-    EXPECT_EQ(decoder.parse("[[1]]"), json::parse("[[1]]"));
-    EXPECT_THROW(decoder.parse("[[[1]]]"), JSONDecodingError);
+    // The maximum depth is itself allowed.
+    EXPECT_EQ(JSONDecoder(2).parse("[[1]]"), json::parse("[[1]]"));
+    EXPECT_THROW(JSONDecoder(2).parse("[[[1]]]"), JSONDecodingError);
 }

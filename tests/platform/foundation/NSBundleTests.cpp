@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
+#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "ScopedLocaleEnvironment.hpp"
 
@@ -16,26 +16,21 @@ namespace {
 class NSBundleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = fs::temp_directory_path() / ("radixel-bundle-" + std::to_string(getpid()) + "-" + test->name());
-        fs::remove_all(root_);
-        write("en.lproj/Localizable.strings", "\"Step\" = \"Step\";\n\"Only English\" = \"English text\";\n");
-        write("en.lproj/Other.strings", "\"Step\" = \"Step from the other table\";\n");
-        write("de.lproj/Localizable.strings", "/* comment */\n\"Step\" = \"Schritt\";\n");
-        write("de.lproj/notes.txt", "Notizen");
-        write("fr.lproj/Localizable.strings", "\"Step\" = \"\xC3\x89tape\";\n\"Result\" = \"R\xC3\xA9sultat\"\n");
-        write("data.json", "{}");
-        write("notes.txt", "plain notes");
+        for (const auto& [relative, text] : std::initializer_list<std::pair<const char*, std::string>>{
+                 {"en.lproj/Localizable.strings", "\"Step\" = \"Step\";\n\"Only English\" = \"English text\";\n"},
+                 {"en.lproj/Other.strings", "\"Step\" = \"Step from the other table\";\n"},
+                 {"de.lproj/Localizable.strings", "/* comment */\n\"Step\" = \"Schritt\";\n"},
+                 {"de.lproj/notes.txt", "Notizen"},
+                 {"fr.lproj/Localizable.strings", "\"Step\" = \"\xC3\x89tape\";\n\"Result\" = \"R\xC3\xA9sultat\"\n"},
+                 {"data.json", "{}"},
+                 {"notes.txt", "plain notes"}}) {
+            fs::create_directories((root_ / relative).parent_path());
+            std::ofstream(root_ / relative, std::ios::binary) << text;
+        }
     }
 
-    void TearDown() override { fs::remove_all(root_); }
-
-    void write(const std::string& relative, const std::string& text) {
-        fs::create_directories((root_ / relative).parent_path());
-        std::ofstream(root_ / relative, std::ios::binary) << text;
-    }
-
-    fs::path root_;
+    ScratchFolder folder_;
+    const fs::path& root_ = folder_.path();
 };
 
 }  // namespace
@@ -50,34 +45,30 @@ TEST_F(NSBundleTest, LooksUpTheEnglishTableInTheCLocale) {
     EXPECT_EQ(bundle.localizedStringForKey("Missing", "", ""), "Missing");
     EXPECT_EQ(bundle.localizedStringForKey("Missing", "Fallback", ""), "Fallback");
     EXPECT_EQ(bundle.localizedStringForKey("Step", "", "NoSuchTable"), "Step");
+
+    NSBundle nowhere(root_ / "does-not-exist");
+    EXPECT_TRUE(nowhere.localizations().empty());
+    EXPECT_EQ(nowhere.localizedStringForKey("Step", "", ""), "Step");
 }
 
-TEST_F(NSBundleTest, UsesTheFirstPreferredLanguageItHasAndFallsBackToEnglish) {
+TEST_F(NSBundleTest, UsesTheFirstPreferredLanguageItHasKeepsItAndFallsBackToEnglish) {
     {
         ScopedLocaleEnvironment environment({{"LANG", "de_DE.UTF-8"}});
         NSBundle bundle(root_);
         EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");
         // A key missing from the chosen language shows as the key, not as the English text.
         EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "Only English");
+        ScopedLocaleEnvironment english({{"LANG", "en_GB.UTF-8"}});
+        EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");  // chosen at the first lookup
     }
     {
         ScopedLocaleEnvironment environment({{"LANGUAGE", "it:de"}, {"LANG", "it_IT.UTF-8"}});
         EXPECT_EQ(NSBundle(root_).preferredLocalization(), "de");
     }
-    {
-        ScopedLocaleEnvironment environment({{"LANG", "it_IT.UTF-8"}});
-        NSBundle bundle(root_);
-        EXPECT_EQ(bundle.preferredLocalization(), "en");
-        EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "English text");
-    }
-}
-
-TEST_F(NSBundleTest, KeepsTheLanguageChosenAtTheFirstLookup) {
-    ScopedLocaleEnvironment german({{"LANG", "de_DE.UTF-8"}});
+    ScopedLocaleEnvironment environment({{"LANG", "it_IT.UTF-8"}});
     NSBundle bundle(root_);
-    EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");
-    ScopedLocaleEnvironment english({{"LANG", "en_GB.UTF-8"}});
-    EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");
+    EXPECT_EQ(bundle.preferredLocalization(), "en");
+    EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "English text");
 }
 
 TEST_F(NSBundleTest, BrokenTablePrintsOneLineAndShowsKeys) {
@@ -102,8 +93,4 @@ TEST_F(NSBundleTest, FindsResourcesInTheFolderThenInTheLocalisation) {
     EXPECT_EQ(bundle.pathForResource("Localizable", "strings"), root_ / "de.lproj" / "Localizable.strings");
     EXPECT_EQ(bundle.pathForResource("data", ""), std::nullopt);
     EXPECT_EQ(bundle.pathForResource("missing", "json"), std::nullopt);
-
-    NSBundle nowhere(root_ / "does-not-exist");
-    EXPECT_TRUE(nowhere.localizations().empty());
-    EXPECT_EQ(nowhere.localizedStringForKey("Step", "", ""), "Step");
 }

@@ -30,9 +30,7 @@ TEST_F(NSTimerTest, ARepeatingTimerKeepsItsRhythmUntilInvalidated) {
     std::vector<double> fired;
     auto timer = NSTimer::scheduledTimerWithTimeInterval(0.5, true, [&](const std::shared_ptr<NSTimer>& t) {
         fired.push_back(elapsed());
-        if (fired.size() == 4) {
-            t->invalidate();
-        }
+        if (fired.size() == 4) t->invalidate();
     });
     RunLoop::main().runFor(1.2);
     ASSERT_EQ(fired.size(), 2u);

@@ -41,54 +41,47 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(UserDefaults, TypedReadsAnswerDefaultsForMissingAndOtherKinds) {
+TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndOtherKinds) {
     auto defaults = NSUserDefaults::standardUserDefaults();
-    EXPECT_FALSE(defaults->boolForKey("missing"));
-    EXPECT_EQ(defaults->integerForKey("missing"), 0);
-    EXPECT_EQ(defaults->doubleForKey("missing"), 0.0);
-    EXPECT_FALSE(defaults->stringForKey("missing"));
-    EXPECT_FALSE(defaults->objectForKey("missing"));
+    struct Case {
+        const char* key;
+        json value;
+        bool boolean;
+        std::int64_t integer;
+        double number;
+    };
+    const Case cases[] = {
+        {"missing", nullptr, false, 0, 0.0},
+        {"text", "text", false, 0, 0.0},
+        {"flag", true, true, 1, 1.0},
+        {"count", 5, true, 5, 5.0},
+        {"rating", 2.75, true, 2, 2.75},
+        {"huge", std::numeric_limits<std::uint64_t>::max(), true, std::numeric_limits<std::int64_t>::max(), 0x1p64},
+        {"far", 1e300, true, 0, 1e300},    // beyond the integer range
+        {"negative", -1, true, -1, -1.0},  // any nonzero number reads as true
+        {"negativeFraction", -0.25, true, 0, -0.25},
+        {"fraction", 0.25, true, 0, 0.25},
+        {"lowest", std::numeric_limits<std::int64_t>::min(), true, std::numeric_limits<std::int64_t>::min(), -0x1p63},
+        {"zero", 0.0, false, 0, 0.0},
+    };
+    for (const Case& c : cases) defaults->setObject(c.value, c.key);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(defaults->boolForKey(c.key), c.boolean);
+        EXPECT_EQ(defaults->integerForKey(c.key), c.integer);
+        EXPECT_DOUBLE_EQ(defaults->doubleForKey(c.key), c.number);
+    }
 
-    defaults->setObject("text", "text");
     defaults->setObject(json::array({1, 2}), "list");
     defaults->setObject({{"a", 1}}, "dictionary");
-    EXPECT_FALSE(defaults->boolForKey("text"));
-    EXPECT_EQ(defaults->integerForKey("text"), 0);
+    EXPECT_FALSE(defaults->stringForKey("missing"));
+    EXPECT_FALSE(defaults->objectForKey("missing"));
     EXPECT_FALSE(defaults->stringForKey("list"));
     EXPECT_FALSE(defaults->arrayForKey("dictionary"));
     EXPECT_FALSE(defaults->dictionaryForKey("list"));
     EXPECT_EQ(*defaults->arrayForKey("list"), json::array({1, 2}));
     EXPECT_EQ(*defaults->dictionaryForKey("dictionary"), json({{"a", 1}}));
     EXPECT_EQ(*defaults->stringForKey("text"), "text");
-}
-
-TEST_F(UserDefaults, NumbersAndBooleansConvertLikeThePlatform) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    defaults->setBool(true, "flag");
-    defaults->setInteger(5, "count");
-    defaults->setDouble(2.75, "rating");
-    defaults->setObject(std::numeric_limits<std::uint64_t>::max(), "huge");
-    defaults->setObject(1e300, "far");
-    EXPECT_EQ(defaults->integerForKey("flag"), 1);
-    EXPECT_TRUE(defaults->boolForKey("count"));
-    EXPECT_EQ(defaults->integerForKey("rating"), 2);
-    EXPECT_DOUBLE_EQ(defaults->doubleForKey("count"), 5.0);
-    EXPECT_EQ(defaults->integerForKey("huge"), std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(defaults->integerForKey("far"), 0);  // beyond the integer range
-}
-
-TEST_F(UserDefaults, AnyNonzeroNumberReadsAsTrue) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    defaults->setInteger(-1, "negative");
-    defaults->setDouble(-0.25, "negativeFraction");
-    defaults->setDouble(0.25, "fraction");
-    defaults->setObject(std::numeric_limits<std::int64_t>::min(), "lowest");
-    defaults->setDouble(0.0, "zero");
-    EXPECT_TRUE(defaults->boolForKey("negative"));
-    EXPECT_TRUE(defaults->boolForKey("negativeFraction"));
-    EXPECT_TRUE(defaults->boolForKey("fraction"));
-    EXPECT_TRUE(defaults->boolForKey("lowest"));
-    EXPECT_FALSE(defaults->boolForKey("zero"));
 }
 
 TEST_F(UserDefaults, TheFirstWriteCreatesTheMissingFolders) {
@@ -99,7 +92,7 @@ TEST_F(UserDefaults, TheFirstWriteCreatesTheMissingFolders) {
     EXPECT_TRUE(NSUserDefaults(file).boolForKey("isOnboardingFinished"));
 }
 
-TEST_F(UserDefaults, ValuesSurviveARestartAndRemovalsToo) {
+TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestartAndLeftoversOfAKilledWriteGo) {
     auto defaults = NSUserDefaults::standardUserDefaults();
     json history = json::array({{{"latexString", "p = -2.4, q = \\frac{7}{3}"}, {"inputParameters", {{"p", "-2.4"}}}}});
     defaults->setObject(history, "Calculations");
@@ -108,6 +101,9 @@ TEST_F(UserDefaults, ValuesSurviveARestartAndRemovalsToo) {
     defaults->setObject("gone soon", "CurrentSelectedCalculation");
     defaults->removeObjectForKey("CurrentSelectedCalculation");
     defaults->setObject(nullptr, "isRatingAlreadyDone");  // null removes as well
+    ASSERT_TRUE(defaults->synchronize());
+    // Left by a killed writer whose pid no process has: the system never hands out pids this high.
+    std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
 
     auto reopened = restart();
     EXPECT_NE(reopened, defaults);
@@ -179,27 +175,6 @@ TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
         defaults->setBool(true, "isDsgvoAccepted");
         EXPECT_TRUE(restart()->boolForKey("isDsgvoAccepted"));
     }
-}
-
-TEST_F(UserDefaults, LeftoversOfAKilledWriteAreRemovedOnOpen) {
-    std::ofstream(folder.path() / "defaults.json") << R"({"isDsgvoAccepted": true})";
-    // Left by a writer whose pid no process has: the system never hands out pids this high.
-    std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    EXPECT_TRUE(defaults->boolForKey("isDsgvoAccepted"));
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});
-}
-
-TEST_F(UserDefaults, AnUnwritableFolderIsReportedNotFatal) {
-    fs::path file = folder.path() / "missing-parent" / "blocked";
-    std::ofstream(folder.path() / "missing-parent") << "a file where a folder should be";
-    NSUserDefaults defaults(file);
-    testing::internal::CaptureStderr();
-    defaults.setBool(true, "flag");
-    EXPECT_FALSE(defaults.synchronize());
-    std::string printed = testing::internal::GetCapturedStderr();
-    EXPECT_NE(printed.find("User defaults not saved"), std::string::npos);
-    EXPECT_TRUE(defaults.boolForKey("flag"));  // still served from memory
 }
 
 TEST_F(UserDefaults, ManyThreadsWritingAndReadingLoseNothing) {

@@ -27,12 +27,8 @@ public:
     }
 
     ~ScopedLocaleEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
     }
 
     ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;

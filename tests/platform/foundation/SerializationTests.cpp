@@ -52,7 +52,7 @@ TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
     EXPECT_EQ(error.code, NSJSONSerialization::writeErrorCode);
 }
 
-TEST(NSPropertyListSerialization, ReadsXmlPropertyListsIntoJson) {
+TEST(NSPropertyListSerialization, ReadsXmlAndBinaryPropertyListsIntoJson) {
     const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict>
   <key>apps</key><array><dict>
@@ -79,6 +79,16 @@ TEST(NSPropertyListSerialization, ReadsXmlPropertyListsIntoJson) {
     EXPECT_EQ(app["rating"], 4.5);
     EXPECT_EQ(app["released"], "2024-01-31T12:00:00Z");
     EXPECT_EQ(app["icon"], "aGVsbG8=");
+
+    const std::string binary(
+        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
+        "\x62\x75\x6e\x64\x6c\x65\x49\x44\x51\x6e\x5f\x10\x0f\x63\x6f\x6d\x2e\x72\x61\x64\x69\x78\x65\x6c"
+        "\x2e\x61\x70\x70\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17\x20\x22\x34\x00\x00\x00"
+        "\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+        "\x00\x00\x00\x00\x3d",
+        101);
+    EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binary),
+              json({{"apps", json::array({{{"bundleID", "com.radixel.app"}, {"n", -3}}})}}));
 }
 
 TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
@@ -96,19 +106,6 @@ TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
         EXPECT_FALSE(NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
         EXPECT_EQ(error.code, NSPropertyListSerialization::readCorruptErrorCode);
     }
-}
-
-TEST(NSPropertyListSerialization, ReadsBinaryPropertyListsToo) {
-    const std::string binary(
-        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
-        "\x62\x75\x6e\x64\x6c\x65\x49\x44\x51\x6e\x5f\x10\x0f\x63\x6f\x6d\x2e\x72\x61\x64\x69\x78\x65\x6c"
-        "\x2e\x61\x70\x70\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17\x20\x22\x34\x00\x00\x00"
-        "\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
-        "\x00\x00\x00\x00\x3d",
-        101);
-    auto root = NSPropertyListSerialization::propertyListWithData(binary);
-    ASSERT_TRUE(root);
-    EXPECT_EQ(*root, json({{"apps", json::array({{{"bundleID", "com.radixel.app"}, {"n", -3}}})}}));
 }
 
 // The parsing library aborts the program on a NUL character inside a key or text.

@@ -41,21 +41,38 @@ NSURLRequest get(const std::string& url, double timeout = 60.0) {
     return request;
 }
 
-TEST(URLSession, DeliversBodyStatusAndHeadersOnASessionThread) {
+LocalHttpServer::Response neverAnswer(const LocalHttpServer::Request&) {
+    LocalHttpServer::Response response;
+    response.neverAnswer = true;
+    return response;
+}
+
+TEST(URLSession, SendsTheRequestAndDeliversBodyStatusAndHeadersOnASessionThread) {
     LocalHttpServer server([](const LocalHttpServer::Request& request) {
-        LocalHttpServer::Response response;
-        response.status = request.path == "/config" ? 200 : 404;
-        response.headers["Content-Type"] = "application/json";
-        response.body = request.path == "/config" ? R"({"apps": []})" : "missing";
-        return response;
+        bool found = request.path == "/config";
+        return LocalHttpServer::Response{
+            found ? 200 : 404, {{"Content-Type", "application/json"}}, found ? R"({"apps": []})" : "missing", false};
     });
-    Outcome ok = run(URLSession::sharedSession(), get(server.url("/config")));
+    NSURLRequest request = get(server.url("/config"));
+    request.HTTPMethod = "POST";
+    request.HTTPBody = R"({"appInstanceId":"x"})";
+    request.allHTTPHeaderFields["Content-Type"] = "application/json";
+    request.allHTTPHeaderFields["X-Evil"] = "a\r\nX-Injected: yes";
+    Outcome ok = run(URLSession::sharedSession(), request);
     ASSERT_FALSE(ok.error) << ok.error->description();
     EXPECT_EQ(ok.data, R"({"apps": []})");
     ASSERT_TRUE(ok.response);
     EXPECT_EQ(ok.response->statusCode, 200);
     EXPECT_EQ(ok.response->allHeaderFields["content-type"], "application/json");
     EXPECT_FALSE(ok.onMainThread);
+    auto seen = server.requests();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].method, "POST");
+    EXPECT_EQ(seen[0].path, "/config");
+    EXPECT_EQ(seen[0].body, R"({"appInstanceId":"x"})");
+    EXPECT_EQ(seen[0].headers["content-type"], "application/json");
+    EXPECT_EQ(seen[0].headers.count("x-injected"), 0u);
+    EXPECT_EQ(seen[0].headers.count("x-evil"), 0u);
 
     // An HTTP error status is a response, not a failure of the exchange.
     Outcome missing = run(URLSession::sharedSession(), get(server.url("/other")));
@@ -63,89 +80,45 @@ TEST(URLSession, DeliversBodyStatusAndHeadersOnASessionThread) {
     EXPECT_EQ(missing.response->statusCode, 404);
 }
 
-TEST(URLSession, SendsMethodBodyAndHeadersButNoInjectedHeaderLines) {
-    LocalHttpServer server([](const LocalHttpServer::Request&) { return LocalHttpServer::Response{}; });
-    NSURLRequest request = get(server.url("/fetch"));
-    request.HTTPMethod = "POST";
-    request.HTTPBody = R"({"appInstanceId":"x"})";
-    request.allHTTPHeaderFields["Content-Type"] = "application/json";
-    request.allHTTPHeaderFields["X-Evil"] = "a\r\nX-Injected: yes";
-    Outcome outcome = run(URLSession::sharedSession(), request);
-    ASSERT_FALSE(outcome.error);
-    auto seen = server.requests();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].method, "POST");
-    EXPECT_EQ(seen[0].path, "/fetch");
-    EXPECT_EQ(seen[0].body, R"({"appInstanceId":"x"})");
-    EXPECT_EQ(seen[0].headers["content-type"], "application/json");
-    EXPECT_EQ(seen[0].headers.count("x-injected"), 0u);
-    EXPECT_EQ(seen[0].headers.count("x-evil"), 0u);
-}
-
 TEST(URLSession, FailuresArriveAsErrorsWithoutData) {
-    int closedPort;
-    {
-        LocalHttpServer closed([](const LocalHttpServer::Request&) { return LocalHttpServer::Response{}; });
-        closedPort = closed.port();
+    const int closedPort =
+        LocalHttpServer([](const LocalHttpServer::Request&) { return LocalHttpServer::Response{}; }).port();
+    LocalHttpServer slow(neverAnswer);
+    LocalHttpServer huge([](const LocalHttpServer::Request&) {
+        return LocalHttpServer::Response{200, {}, std::string(64 * 1024, 'x'), false};
+    });
+    URLSessionConfiguration bounded, limited;
+    bounded.timeoutIntervalForResource = 0.3;
+    limited.maximumResponseSize = 1024;
+    URLSession boundedSession(bounded), limitedSession(limited);
+    struct Case {
+        URLSession& session;
+        NSURLRequest request;
+        std::int64_t code;
+    };
+    const Case cases[] = {
+        {URLSession::sharedSession(), get("http://127.0.0.1:" + std::to_string(closedPort) + "/"),
+         NSURLErrorCannotConnectToHost},
+        // Only HTTP and HTTPS: a local file must not be readable through the session.
+        {URLSession::sharedSession(), get("file:///etc/hostname"), NSURLErrorUnsupportedURL},
+        {URLSession::sharedSession(), get("http://[not a host"), NSURLErrorBadURL},
+        {URLSession::sharedSession(), get(slow.url("/slow"), 0.3), NSURLErrorTimedOut},
+        // The session's own bound applies even when the request asks for longer.
+        {boundedSession, get(slow.url("/slow"), 3600), NSURLErrorTimedOut},
+        {limitedSession, get(huge.url("/huge")), NSURLErrorDataLengthExceedsMaximum},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.request.URL);
+        Outcome outcome = run(c.session, c.request);
+        ASSERT_TRUE(outcome.error);
+        EXPECT_EQ(outcome.error->domain, "NSURLErrorDomain");
+        EXPECT_EQ(outcome.error->code, c.code);
+        EXPECT_FALSE(outcome.data);
     }
-    Outcome refused = run(URLSession::sharedSession(), get("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
-    ASSERT_TRUE(refused.error);
-    EXPECT_EQ(refused.error->domain, "NSURLErrorDomain");
-    EXPECT_EQ(refused.error->code, NSURLErrorCannotConnectToHost);
-    EXPECT_FALSE(refused.data);
-    EXPECT_FALSE(refused.response);
-
-    // Only HTTP and HTTPS: a local file must not be readable through the session.
-    Outcome file = run(URLSession::sharedSession(), get("file:///etc/hostname"));
-    ASSERT_TRUE(file.error);
-    EXPECT_EQ(file.error->code, NSURLErrorUnsupportedURL);
-    EXPECT_FALSE(file.data);
-
-    Outcome garbage = run(URLSession::sharedSession(), get("http://[not a host"));
-    ASSERT_TRUE(garbage.error);
-    EXPECT_EQ(garbage.error->code, NSURLErrorBadURL);
 }
 
-TEST(URLSession, AServerThatNeverAnswersTimesOut) {
-    LocalHttpServer server([](const LocalHttpServer::Request&) {
-        LocalHttpServer::Response response;
-        response.neverAnswer = true;
-        return response;
-    });
-    Outcome outcome = run(URLSession::sharedSession(), get(server.url("/slow"), 0.3));
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->code, NSURLErrorTimedOut);
-
-    // The session's own bound applies even when the request asks for longer.
-    URLSessionConfiguration configuration;
-    configuration.timeoutIntervalForResource = 0.3;
-    URLSession bounded(configuration);
-    outcome = run(bounded, get(server.url("/slow"), 3600));
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->code, NSURLErrorTimedOut);
-}
-
-TEST(URLSession, ResponsesLargerThanTheLimitFail) {
-    LocalHttpServer server([](const LocalHttpServer::Request&) {
-        LocalHttpServer::Response response;
-        response.body = std::string(64 * 1024, 'x');
-        return response;
-    });
-    URLSessionConfiguration configuration;
-    configuration.maximumResponseSize = 1024;
-    URLSession session(configuration);
-    Outcome outcome = run(session, get(server.url("/huge")));
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->code, NSURLErrorDataLengthExceedsMaximum);
-    EXPECT_FALSE(outcome.data);
-}
-
-TEST(URLSession, CancelEndsARunningTaskAndCompletesOnce) {
-    LocalHttpServer server([](const LocalHttpServer::Request&) {
-        LocalHttpServer::Response response;
-        response.neverAnswer = true;
-        return response;
-    });
+TEST(URLSession, CancellingATaskOrDestroyingItsSessionCompletesItOnceAsCancelled) {
+    LocalHttpServer server(neverAnswer);
     std::atomic<int> completions{0};
     std::promise<std::optional<NSError>> done;
     auto task = URLSession::sharedSession().dataTaskWithURL(server.url("/hang"), [&](auto, auto, auto error) {
@@ -164,14 +137,7 @@ TEST(URLSession, CancelEndsARunningTaskAndCompletesOnce) {
     task->resume();  // a finished task does not start again
     task->cancel();
     EXPECT_EQ(completions, 1);
-}
 
-TEST(URLSession, DestroyingASessionCancelsItsTasks) {
-    LocalHttpServer server([](const LocalHttpServer::Request&) {
-        LocalHttpServer::Response response;
-        response.neverAnswer = true;
-        return response;
-    });
     std::atomic<int> cancelled{0};
     {
         URLSession session;
@@ -179,7 +145,7 @@ TEST(URLSession, DestroyingASessionCancelsItsTasks) {
             session.dataTaskWithURL(server.url("/hang"), [&](auto, auto, auto error) {
                 if (error && error->code == NSURLErrorCancelled) ++cancelled;
             })->resume();
-        while (server.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (server.requestCount() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(cancelled, 6);
 }

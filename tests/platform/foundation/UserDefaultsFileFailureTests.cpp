@@ -147,6 +147,7 @@ TEST(UserDefaultsFileFailures, AFailedWriteIsReportedUntilAWriteSucceeds) {
     EXPECT_FALSE(defaults.synchronize()) << "nothing new to write, but the change is still not saved";
     std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_NE(printed.find("User defaults not saved"), std::string::npos);
+    EXPECT_EQ(defaults.integerForKey("counterForRating"), 3);  // still served from memory
 
     fs::remove(blocker);
     EXPECT_TRUE(defaults.synchronize());

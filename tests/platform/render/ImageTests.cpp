@@ -7,6 +7,7 @@
 #include "platform/render/UIGraphicsImageContext.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIGraphicsContext.hpp"
+#include "support/ScratchFolder.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
 namespace {
@@ -88,15 +89,18 @@ TEST(ImageContext, NestedContextsDrawIntoTheTopOne)
     EXPECT_EQ(pixelAt(*outerImage, 1, 1).a, 0);
 }
 
-TEST(ImagePNG, WritesAndReadsBackThePixels)
+TEST(ImagePNG, WritesAndReadsBackThePixelsInStraightColour)
 {
-    auto image = solidImage({3, 2}, 1, 0, 0.5, 1);
-    auto png = UIImagePNGRepresentation(image);
-    ASSERT_TRUE(png);
-    auto file = std::filesystem::temp_directory_path() / ("radixel-png-" + std::to_string(::getpid()) + ".png");
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
-    auto read = UIImage::imageWithContentsOfFile(file, 1);
-    std::filesystem::remove(file);
+    ScratchFolder folder;
+    auto throughPNG = [&](const std::shared_ptr<UIImage>& image) -> std::shared_ptr<UIImage> {
+        auto png = UIImagePNGRepresentation(image);
+        if (!png)
+            return nullptr;
+        std::ofstream(folder.path() / "a.png", std::ios::binary)
+            .write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
+        return UIImage::imageWithContentsOfFile(folder.path() / "a.png", 1);
+    };
+    auto read = throughPNG(solidImage({3, 2}, 1, 0, 0.5, 1));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->size().width, 3);
     EXPECT_EQ(read->size().height, 2);
@@ -107,13 +111,8 @@ TEST(ImagePNG, WritesAndReadsBackThePixels)
     cairo_set_source_rgba(UIGraphicsGetCurrentContext(), 1, 0.5, 0, 0.25);
     cairo_rectangle(UIGraphicsGetCurrentContext(), 0, 0, 1, 1);
     cairo_fill(UIGraphicsGetCurrentContext());
-    auto translucent = UIGraphicsGetImageFromCurrentImageContext();
+    read = throughPNG(UIGraphicsGetImageFromCurrentImageContext());
     UIGraphicsEndImageContext();
-    png = UIImagePNGRepresentation(translucent);
-    ASSERT_TRUE(png);
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
-    read = UIImage::imageWithContentsOfFile(file, 1);
-    std::filesystem::remove(file);
     ASSERT_TRUE(read);
     EXPECT_TRUE(isNear(pixelAt(*read, 0, 0), 255, 128, 0, 64, 6));
     EXPECT_EQ(pixelAt(*read, 1, 0).a, 0);

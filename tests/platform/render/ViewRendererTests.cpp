@@ -121,46 +121,41 @@ TEST(ViewRenderer, TextFieldBorderTurnsToTheErrorColour)
     EXPECT_TRUE(hasInk(*marked, 0, 0, 80, 80));  // the text
 }
 
-TEST(ViewRenderer, LabelsAndFormulasPutInkInsideTheirBounds)
+TEST(ViewRenderer, LabelsButtonsAndFormulasPutTheirTextInsideTheirBounds)
 {
-    auto root = box({0, 0, 200, 100}, UIColor::whiteColor());
+    auto root = box({0, 0, 200, 140}, UIColor::whiteColor());
     auto label = std::make_shared<UILabel>(CGRect{0, 0, 200, 40});
     label->setText("Step 1");
     label->setTextAlignment(NSTextAlignment::Right);
     label->setTextColor(UIColor::blackColor());
     auto formula = std::make_shared<MTMathUILabel>(CGRect{0, 50, 200, 50});
     formula->setLatex("x^2 + p x + q = 0");
-    root->addSubview(label);
-    root->addSubview(formula);
+    // A button shows its title before its label is made.
+    auto button = UIButton::buttonWithType(UIButtonType::System);
+    button->setFrame({0, 100, 120, 40});
+    button->setTitle("Calculate", UIControlStateNormal);
+    button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
+    for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button}) {
+        root->addSubview(view);
+    }
     auto image = snapshot(*root);
-    EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40));   // right-aligned text
+    EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40)); // right-aligned text
     EXPECT_FALSE(hasInk(*image, 0, 0, 80, 40));
     EXPECT_TRUE(hasInk(*image, 0, 50, 200, 100));
-}
+    EXPECT_TRUE(hasInk(*image, 20, 100, 100, 140));
 
-TEST(ViewRenderer, LabelTextTakesTheColourSetAfterTheText)
-{
-    auto label = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
-    label->setBackgroundColor(UIColor::blackColor());
-    label->setText("WWW");
-    label->setFont(UIFont::boldSystemFontOfSize(24));
-    label->setTextColor(UIColor::whiteColor());
-    auto image = snapshot(*label);
+    // White text on black: the colour set after the text is the one drawn.
+    auto white = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
+    white->setBackgroundColor(UIColor::blackColor());
+    white->setText("WWW");
+    white->setFont(UIFont::boldSystemFontOfSize(24));
+    white->setTextColor(UIColor::whiteColor());
+    image = snapshot(*white);
     int brightest = 0;
     for (int x = 0; x < 60; ++x) {
         brightest = std::max(brightest, pixelAt(*image, x, 15).g);
     }
     EXPECT_GT(brightest, 240);
-}
-
-TEST(ViewRenderer, ButtonsShowTitleBeforeTheirLabelIsMade)
-{
-    auto button = UIButton::buttonWithType(UIButtonType::System);
-    button->setFrame({0, 0, 120, 40});
-    button->setBackgroundColor(UIColor::whiteColor());
-    button->setTitle("Calculate", UIControlStateNormal);
-    button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
-    EXPECT_TRUE(hasInk(*snapshot(*button), 20, 0, 100, 40));
 }
 
 TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -32,18 +31,15 @@ protected:
     std::vector<std::string> lines;
 };
 
-TEST_F(Validator, EventNamesFollowTheNamingRules) {
-    for (const std::string& good : std::vector<std::string>{"ketu_calculate", "ketuAds_presented",
-                                                             "tapped_rated_app_cancel", "a", std::string(40, 'x'),
-                                                             "Step2_done"})
+TEST_F(Validator, EventNamesFollowTheNamingRulesAndARefusedOneDropsTheEventWithAWarning) {
+    for (const std::string& good : {std::string("ketu_calculate"), std::string("ketuAds_presented"), std::string("a"),
+                                    std::string(40, 'x'), std::string("Step2_done")})
         EXPECT_FALSE(APMDataTypeValidator::nameProblem(good)) << good;
     for (const std::string& bad : {std::string(), std::string(41, 'x'), std::string("1st"), std::string("_internal"),
                                    std::string("Tapped App Link"), std::string("tapped-menu"), std::string("caf\xc3\xa9"),
                                    std::string("ddv_event"), std::string("APM_event"), std::string("a\nb")})
         EXPECT_TRUE(APMDataTypeValidator::nameProblem(bad)) << bad;
-}
 
-TEST_F(Validator, ARefusedEventNameDropsTheEventWithAWarning) {
     EXPECT_FALSE(validate("Tapped Rating in Menu", {{"ketuApp", "Radixel"}}));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("WARNING <ZivOzavuzerove>[I-ACS013001] ", 0), 0u) << lines[0];
@@ -138,13 +134,11 @@ TEST_F(Validator, WarningsAreBoundedPerEventAndShowNamesCut) {
     EXPECT_TRUE(logged("I-ACS013009"));
 }
 
-TEST(APMMonitorLine, CarriesLevelTagCodeAndContext) {
-    EXPECT_EQ(APMMonitor::formatLine(4, 25018, "Event not logged. Call +[DDVApp configure]"),
-              "WARNING <ZivOzavuzerove>[I-ACS025018] Event not logged. Call +[DDVApp configure]");
+// A context value cannot forge a second line.
+TEST(APMMonitorLine, CarriesLevelTagCodeAndContextOnOneLine) {
     EXPECT_EQ(APMMonitor::formatLine(0, 34001, "Cannot open. Path, error", {"/x", "busy"}),
               "ERROR <ZivOzavuzerove>[I-ACS034001] Cannot open. Path, error: /x, busy");
     EXPECT_EQ(APMMonitor::formatLine(6, 1, "n").substr(0, 7), "NOTICE ");
-    EXPECT_EQ(APMMonitor::formatLine(7, 1, "d").substr(0, 6), "DEBUG ");
     EXPECT_EQ(APMMonitor::formatLine(4, 13001, "Bad. Event name", {"a\nERROR forged"}).find('\n'), std::string::npos);
 }
 

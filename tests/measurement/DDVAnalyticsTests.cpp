@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,12 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Analytics : public MeasurementEngineTest {
-protected:
-    static double now() {
-        return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
-    }
-};
+using Analytics = MeasurementEngineTest;
+
+double now() { return std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count(); }
 
 TEST_F(Analytics, EventsBeforeConfigureAreDroppedWithWarning25018) {
     DDVApp::resetForTesting();
@@ -35,51 +31,33 @@ TEST_F(Analytics, EventsBeforeConfigureAreDroppedWithWarning25018) {
                             "WARNING <ZivOzavuzerove>[I-ACS025018] Event not logged. Call +[DDVApp configure]"});
 }
 
-TEST_F(Analytics, AConfiguredAppStoresTheEventWithOriginTimeAndParameters) {
+// Refused names drop out without disturbing the rest; texts that look like SQL stay text; a value
+// without a platform counterpart (null) is warned about and dropped, its event kept.
+TEST_F(Analytics, AConfiguredAppStoresEachEventInOrderWithOriginTimeAndParameters) {
+    const std::string hostile = "x'); DROP TABLE raw_events; --";
     double before = now();
     DDVAnalytics::logEventWithName("tapped_rated_app", {{"rating", 4.0}, {"app", "ZV"}});
+    DDVAnalytics::logEventWithName("Tapped App Link", {{"app", "x"}});
     DDVAnalytics::logEventWithName("tapped_rated_app_cancel");
+    DDVAnalytics::logEventWithName("ketu_calculate", {{"input", hostile}, {"detail", nullptr}});
     double after = now();
     auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 2u);
+    ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[0].origin, "app");
     EXPECT_EQ(events[0].name, "tapped_rated_app");
     EXPECT_EQ(events[0].parameters, json({{"rating", 4.0}, {"app", "ZV"}}));
     EXPECT_GE(events[0].timestamp, before - 0.001);
     EXPECT_LE(events[0].timestamp, after + 0.001);
+    EXPECT_EQ(events[1].name, "tapped_rated_app_cancel");
     EXPECT_EQ(events[1].parameters, json::object());
-    EXPECT_TRUE(logged().empty());
+    EXPECT_EQ(events[2].parameters, json({{"input", hostile}}));
+    EXPECT_EQ(logged("I-ACS013001").size(), 1u);
+    auto bridged = logged("I-ACS025040");  // then dropped by the engine's value rules too
+    ASSERT_EQ(bridged.size(), 1u);
+    EXPECT_EQ(bridged[0].rfind("WARNING <ZivOzavuzerove>[I-ACS025040] ", 0), 0u) << bridged[0];
+    EXPECT_NE(bridged[0].find("ketu_calculate, detail"), std::string::npos);
+    EXPECT_EQ(logged().size(), 3u);
     EXPECT_TRUE(fs::exists(folder.path() / "measurement" / "rezuvu-app-measurement.sql"));
-}
-
-TEST_F(Analytics, AValueWithoutPlatformCounterpartWarns25040ButTheEventPasses) {
-    DDVAnalytics::logEventWithName("ketu_got_error", {{"error_case", "inputParameterError"}, {"detail", nullptr}});
-    auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters, json({{"error_case", "inputParameterError"}}));
-    auto lines = logged();
-    ASSERT_EQ(lines.size(), 2u);  // not bridgeable, then dropped by the engine's value rules
-    EXPECT_EQ(lines[0].rfind("WARNING <ZivOzavuzerove>[I-ACS025040] ", 0), 0u) << lines[0];
-    EXPECT_NE(lines[0].find("ketu_got_error, detail"), std::string::npos);
-}
-
-TEST_F(Analytics, RefusedNamesAreDroppedAndTheRestKeepTheirOrder) {
-    DDVAnalytics::logEventWithName("tapped_menu_calculate");
-    DDVAnalytics::logEventWithName("Tapped App Link", {{"app", "x"}});
-    DDVAnalytics::logEventWithName("tapped_menu_history");
-    auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].name, "tapped_menu_calculate");
-    EXPECT_EQ(events[1].name, "tapped_menu_history");
-}
-
-TEST_F(Analytics, TextsThatLookLikeSqlAreStoredVerbatim) {
-    std::string hostile = "x'); DROP TABLE raw_events; --";
-    DDVAnalytics::logEventWithName("ketu_calculate", {{"input", hostile}});
-    DDVAnalytics::logEventWithName("ketu_calculate", {{"input", "second"}});
-    auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].parameters["input"], hostile);
 }
 
 TEST_F(Analytics, EventsFromManyThreadsAreAllStoredAndSurviveARestart) {
@@ -100,24 +78,12 @@ TEST_F(Analytics, EventsFromManyThreadsAreAllStoredAndSurviveARestart) {
     }
 }
 
-TEST_F(Analytics, ADamagedDatabaseIsSetAsideAndANewOneIsMade) {
-    fs::create_directories(folder.path() / "measurement");
-    std::ofstream(folder.path() / "measurement" / "rezuvu-app-measurement.sql") << std::string(8192, 'x');
-    DDVAnalytics::logEventWithName("ketu_calculate");
-    auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 1u);
-    bool keptAside = false;
-    for (const auto& entry : fs::directory_iterator(folder.path() / "measurement"))
-        keptAside |= entry.path().filename().string().find(".corrupt-") != std::string::npos;
-    EXPECT_TRUE(keptAside);
-}
-
 TEST_F(Analytics, AnUnusableDataFolderIsReportedOnceAndNothingCrashes) {
     std::ofstream(folder.path() / "measurement") << "a file where the folder should be";
-    DDVAnalytics::logEventWithName("ketu_calculate");
-    APMAnalytics::waitUntilIdleForTesting();
-    DDVAnalytics::logEventWithName("ketu_calculate");
-    APMAnalytics::waitUntilIdleForTesting();
+    for (int i = 0; i < 2; ++i) {
+        DDVAnalytics::logEventWithName("ketu_calculate");
+        APMAnalytics::waitUntilIdleForTesting();
+    }
     auto lines = logged();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("ERROR <ZivOzavuzerove>[I-ACS034001] ", 0), 0u) << lines[0];

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <mutex>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -124,27 +122,36 @@ TEST_F(EventStoreLimits, ADatabaseFileDeletedWhileRunningIsMadeAnew) {
     EXPECT_EQ(logged("I-ACS034006").size(), 1u);
 }
 
-TEST_F(EventStoreLimits, DamagedPagesBehindAValidHeaderAreFoundAndTheFileIsSetAside) {
-    for (int i = 0; i < 2000; ++i) DDVAnalytics::logEventWithName("ketu_calculate", {{"text", std::string(100, 'q')}});
-    APMAnalytics::resetForTesting();
-    {
-        // Keep the first page (the header and the schema), scribble over the table's pages.
-        std::fstream file(databaseFile(), std::ios::in | std::ios::out | std::ios::binary);
-        file.seekp(4096 * 3);
-        std::string noise(4096 * 8, '\xA5');
-        file.write(noise.data(), static_cast<std::streamsize>(noise.size()));
+// A file that is no database at all, and one whose header is valid but whose table pages are not.
+TEST_F(EventStoreLimits, ADamagedDatabaseIsSetAsideAndANewOneIsMade) {
+    for (bool validHeader : {false, true}) {
+        SCOPED_TRACE(validHeader ? "damaged pages" : "no database");
+        APMAnalytics::resetForTesting();
+        fs::remove_all(databaseFile().parent_path());
+        if (validHeader) {
+            for (int i = 0; i < 2000; ++i)
+                DDVAnalytics::logEventWithName("ketu_calculate", {{"text", std::string(100, 'q')}});
+            APMAnalytics::resetForTesting();
+            std::fstream file(databaseFile(), std::ios::in | std::ios::out | std::ios::binary);
+            file.seekp(4096 * 3);  // past the header and the schema
+            file << std::string(4096 * 8, '\xA5');
+        } else {
+            fs::create_directories(databaseFile().parent_path());
+            std::ofstream(databaseFile()) << std::string(8192, 'x');
+        }
+        DDVAnalytics::logEventWithName("tapped_menu_calculate");
+        auto events = APMAnalytics::storedEventsForTesting();
+        ASSERT_EQ(events.size(), 1u);
+        EXPECT_EQ(events[0].name, "tapped_menu_calculate");
+        bool keptAside = false;
+        for (const auto& entry : fs::directory_iterator(databaseFile().parent_path()))
+            keptAside |= entry.path().filename().string().find(".corrupt-") != std::string::npos;
+        EXPECT_TRUE(keptAside);
     }
-    DDVAnalytics::logEventWithName("tapped_menu_calculate");
-    auto events = APMAnalytics::storedEventsForTesting();
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].name, "tapped_menu_calculate");
-    bool keptAside = false;
-    for (const auto& entry : fs::directory_iterator(databaseFile().parent_path()))
-        keptAside |= entry.path().filename().string().find(".corrupt-") != std::string::npos;
-    EXPECT_TRUE(keptAside);
 }
 
-TEST(APMDataTypeValidatorSize, TheEstimateIsNeverBelowTheStoredSize) {
+// The estimate bounds what is stored, and gives up early instead of walking huge parameters.
+TEST(APMDataTypeValidatorSize, TheEstimateIsNeverBelowTheStoredSizeAndStopsEarly) {
     const std::vector<json> samples = {
         json::object(),
         {{"text", std::string(1000, '"')}},
@@ -155,14 +162,12 @@ TEST(APMDataTypeValidatorSize, TheEstimateIsNeverBelowTheStoredSize) {
         {{"steps", json::array({{{"latexString", "\\frac{7}{3}"}, {"x", 0.1}}, {{"title", std::string(150, '\\')}}})}},
     };
     for (const json& parameters : samples) {
+        const std::string shown = parameters.dump(-1, ' ', false, json::error_handler_t::replace);
         auto event = APMDataTypeValidator::validatedEvent(APMEvent{"app", "ketu_calculate", 1.0, parameters});
-        ASSERT_TRUE(event);
+        ASSERT_TRUE(event) << shown.substr(0, 60);
         std::size_t stored = event->parameters.dump(-1, ' ', false, json::error_handler_t::replace).size();
-        EXPECT_GE(APMDataTypeValidator::parametersSizeEstimate(parameters, 1u << 30), stored) << parameters.dump(-1, ' ', false, json::error_handler_t::replace).substr(0, 60);
+        EXPECT_GE(APMDataTypeValidator::parametersSizeEstimate(parameters, 1u << 30), stored) << shown.substr(0, 60);
     }
-}
-
-TEST(APMDataTypeValidatorSize, TheEstimateStopsEarlyForHugeParameters) {
     json huge = json::array();
     for (int i = 0; i < 200000; ++i) huge.push_back(i);
     EXPECT_LE(APMDataTypeValidator::parametersSizeEstimate({{"list", huge}}, 1000), 1000u + 64);

@@ -45,16 +45,6 @@ std::pair<int, int> inkColumns(const MTMathUILabel& label, uint32_t* strongestPi
 
 }  // namespace
 
-TEST(MTMathUILabel, DefaultsToADisplayFormulaOfTwentyPointsOnTheLeft) {
-    MTMathUILabel label;
-    EXPECT_EQ(label.fontSize(), 20);
-    EXPECT_EQ(label.labelMode(), MTMathUILabelMode::Display);
-    EXPECT_EQ(label.textAlignment(), MTTextAlignment::Left);
-    EXPECT_EQ(label.latex(), "");
-    EXPECT_FALSE(label.error());
-    EXPECT_EQ(label.intrinsicContentSize(), (CGSize{0, 0}));
-}
-
 TEST(MTMathUILabel, ContentSizeFollowsTheFormulaSizeAndMode) {
     auto label = labelWith("x = \\frac{1}{2}");
     CGSize display = label->intrinsicContentSize();

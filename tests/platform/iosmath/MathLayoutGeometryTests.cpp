@@ -247,12 +247,9 @@ TEST(ScriptLayout, SubscriptDropsAndStaysClearOfTheSuperscript) {
 
 TEST(SpacingLayout, ExplicitSpacesHaveTheirWidthsInEmAndMu) {
     const double plain = layout("ab").width;
-    EXPECT_NEAR(layout("a\\quad b").width - plain, kSize, kTolerance);
-    EXPECT_NEAR(layout("a\\qquad b").width - plain, 2 * kSize, kTolerance);
-    EXPECT_NEAR(layout("a\\,b").width - plain, kSize * 3 / 18, kTolerance);
-    EXPECT_NEAR(layout("a\\:b").width - plain, kSize * 4 / 18, kTolerance);
-    EXPECT_NEAR(layout("a\\;b").width - plain, kSize * 5 / 18, kTolerance);
-    EXPECT_NEAR(layout("a\\!b").width - plain, -kSize * 3 / 18, kTolerance);
+    const std::pair<const char*, double> spaces[] = {{"a\\quad b", 18},  {"a\\qquad b", 36}, {"a\\,b", 3},
+                                                     {"a\\:b", 4},       {"a\\;b", 5},       {"a\\!b", -3}};
+    for (auto [latex, mu] : spaces) EXPECT_NEAR(layout(latex).width - plain, kSize * mu / 18, kTolerance) << latex;
 }
 
 TEST(SpacingLayout, AtomsAreSpacedByTheirClassAndStyle) {

@@ -74,16 +74,6 @@ TEST(MathListParser, StructuresNestTheirArguments) {
     EXPECT_EQ(list.atoms[3].type, MathAtomType::Inner);
 }
 
-TEST(MathListParser, SpacesAreExplicitAtoms) {
-    auto list = parsed("a\\quad\\qquad\\;\\,\\:\\!b");
-    ASSERT_EQ(list.atoms.size(), 8u);
-    const double expected[] = {18, 36, 5, 3, 4, -3};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(list.atoms[i + 1].kind, MathAtomKind::Space);
-        EXPECT_EQ(list.atoms[i + 1].spaceInMu, expected[i]);
-    }
-}
-
 TEST(MathListParser, ColourMarksTheAtomsInline) {
     auto list = parsed("= \\color{red}{-1} \\color{#0A0b0C}{x \\color{blue}{y}}");
     ASSERT_EQ(list.atoms.size(), 5u);

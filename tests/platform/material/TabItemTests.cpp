@@ -21,12 +21,7 @@ TEST(MaterialTabItem, ExistsFromInitWithTitleFontStateAndColours)
     EXPECT_EQ(again->title(), "Result");
     EXPECT_EQ(again->titleLabel()->font().fontName(), "Avenir-Medium");
     EXPECT_FALSE(again->isEnabled());
-    EXPECT_EQ(again->titleColorForState(UIControlStateDisabled), UIColor::grayColor());
     EXPECT_EQ(again->titleLabel()->textColor(), UIColor::grayColor()); // shows the disabled colour now
-
-    item->setTabItemColor(UIColor::redColor(), Material::TabItemState::selected);
-    EXPECT_EQ(item->getTabItemColor(Material::TabItemState::selected), UIColor::redColor());
-
     // The item goes with its controller.
     std::weak_ptr<Material::TabItem> weakItem = item;
     item.reset();

@@ -80,31 +80,27 @@ TEST_F(KeTuAdsTest, CounterStopsAtTheLargestIntegerInsteadOfWrapping) {
     EXPECT_EQ(sent("ketuAds_presented"), (std::vector<nlohmann::json>{parameters("ad_fractora", largest)}));
 }
 
+// A link that is no URL is dropped, but the tap still reports and closes.
 TEST_F(KeTuAdsTest, DiscountOpensTheLinkOnlyAfterReportingAndClosing) {
     h.linkOpener().installURLHandler("https");
-    auto ad = present(fractions);
-    ad->tappedDiscountButton(nullptr);
-    EXPECT_EQ(sent("ketuAds_openedAdProduct"), (std::vector<nlohmann::json>{parameters("ad_fractora", 1)}));
-    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
-
-    h.runUntilIdle();
+    for (std::string link : {fractions.linkingString, std::string("radixel example store")}) {
+        SCOPED_TRACE(link);
+        KeTuAdData offer = fractions;
+        offer.linkingString = link;
+        auto ad = present(offer);
+        const auto reports = sent("ketuAds_openedAdProduct").size(), opened = h.linkOpener().openedURLs().size();
+        ad->tappedDiscountButton(nullptr);
+        EXPECT_EQ(sent("ketuAds_openedAdProduct").size(), reports + 1);
+        EXPECT_EQ(h.linkOpener().openedURLs().size(), opened);  // not before the report and the close
+        h.runUntilIdle();
+        EXPECT_FALSE(adShown());
+    }
+    EXPECT_EQ(sent("ketuAds_openedAdProduct").front(), parameters("ad_fractora", 1));
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/fractora"}));
-    EXPECT_FALSE(adShown());
-    EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 1);
+    EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 2);
 }
 
-TEST_F(KeTuAdsTest, LinkThatIsNotAURLIsDroppedButTheTapStillReportsAndCloses) {
-    h.linkOpener().installURLHandler("https");
-    KeTuAdData broken = fractions;
-    broken.linkingString = "radixel example store";
-    auto ad = present(broken);
-    EXPECT_TRUE(h.tap(ad->discountButton.lock()));
-    EXPECT_EQ(sent("ketuAds_openedAdProduct").size(), 1u);
-    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
-    EXPECT_FALSE(adShown());
-}
-
-TEST_F(KeTuAdsTest, ShowsThePictureInTheApplicationLanguageAndTheDiscountInTheTitle) {
+TEST_F(KeTuAdsTest, ShowsThePictureInTheApplicationLanguageTheDiscountInTheTitleAndShadowsInTheLightStyle) {
     auto ad = present(fractions);
     auto picture = ad->adImageView.lock()->image();
     ASSERT_NE(picture, nullptr);
@@ -113,16 +109,13 @@ TEST_F(KeTuAdsTest, ShowsThePictureInTheApplicationLanguageAndTheDiscountInTheTi
     EXPECT_EQ(title, discountTitle(NSLocalizedString("grabAdsDiscountForPercentage", ""), "30"));
     EXPECT_NE(title->find("30%"), std::string::npos);
     EXPECT_EQ(title->find("§"), std::string::npos);
-
-    // Light style: both buttons wear the soft shadow.
     EXPECT_EQ(ad->closeButton.lock()->tintColor(), KeTuColor::color4());
     EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
     EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
-}
 
-TEST_F(KeTuAdsTest, DarkStyleLeavesTheButtonsWithoutShadow) {
+    h.tap(ad->closeButton.lock());
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
-    auto ad = present(fractions);
+    ad = present(fractions);
     EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
     EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
 }

@@ -13,8 +13,11 @@ void expectEdit(const KeypadEditResult& edit, const std::string& text, int64_t c
     EXPECT_EQ(edit.cursor, cursor) << "in " << edit.text;
 }
 
+constexpr int64_t huge = std::numeric_limits<int64_t>::max(), tiny = std::numeric_limits<int64_t>::min();
+
 }  // namespace
 
+// Positions outside the text are clamped and a reversed selection is turned round.
 TEST(KeypadEditingTest, AKeyGoesInAtTheCursorOrReplacesTheSelection) {
     expectEdit(insertingKeypadValue("123", 2, 2, "5"), "1253", 3);
     expectEdit(insertingKeypadValue("123", 1, 2, "7"), "173", 2);
@@ -22,25 +25,20 @@ TEST(KeypadEditingTest, AKeyGoesInAtTheCursorOrReplacesTheSelection) {
     expectEdit(insertingKeypadValue("", 0, 0, "4"), "4", 1);
     expectEdit(insertingKeypadValue("23", 1, 1, "/-"), "2/-3", 3);
     expectEdit(insertingKeypadValue("23", 0, 2, ""), "", 0);
+    expectEdit(insertingKeypadValue("12", 9, 9, "3"), "123", 3);
+    expectEdit(insertingKeypadValue("12", tiny, huge, "3"), "3", 1);
+    expectEdit(insertingKeypadValue("1234", 3, 1, "0"), "104", 2);
 }
 
 TEST(KeypadEditingTest, DeleteRemovesTheSelectionOrTheCharacterBeforeTheCursor) {
     EXPECT_FALSE(deletingAtCursor("123", 0, 0));
     EXPECT_FALSE(deletingAtCursor("", 0, 0));
+    EXPECT_FALSE(deletingAtCursor("12", -4, -1));
     expectEdit(*deletingAtCursor("123", 3, 3), "12", 2);
     expectEdit(*deletingAtCursor("1234", 1, 3), "14", 1);
     expectEdit(*deletingAtCursor("1234", 0, 2), "34", 0);
-}
-
-TEST(KeypadEditingTest, PositionsOutsideTheTextAreClampedAndReversedSelectionsTurned) {
-    constexpr int64_t huge = std::numeric_limits<int64_t>::max();
-    constexpr int64_t tiny = std::numeric_limits<int64_t>::min();
-    expectEdit(insertingKeypadValue("12", 9, 9, "3"), "123", 3);
-    expectEdit(insertingKeypadValue("12", tiny, huge, "3"), "3", 1);
-    expectEdit(insertingKeypadValue("1234", 3, 1, "0"), "104", 2);
     expectEdit(*deletingAtCursor("12", huge, huge), "1", 1);
     expectEdit(*deletingAtCursor("1234", 3, 1), "14", 1);
-    EXPECT_FALSE(deletingAtCursor("12", -4, -1));
 }
 
 // "ä" and "€" take two and three bytes; every position counts them as one character.

@@ -81,31 +81,28 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
     EXPECT_EQ(table->backgroundColor(), KeTuColor::color1());
 }
 
+// Without a choice, or with one outside the rows, nothing is marked or scrolled.
 TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
-    list->data = texts(40);
-    list->selectedIndex = 20;
-    present();
-    auto table = list->tableView();
-    EXPECT_EQ(highlightedRows(), (std::vector<int64_t>{20}));
-    CGRect row = table->rectForRowAtIndexPath({0, 20});
-    CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
-    EXPECT_GE(middle, row.minY());
-    EXPECT_LE(middle, row.maxY());
-    for (const auto& cell : table->visibleCells()) {
-        EXPECT_TRUE(cell->backgroundColor() == list->cellHighlightColor ||
-                    cell->backgroundColor() == list->cellBgColor);
-    }
-}
-
-TEST_F(SelectionPopupTest, WithoutAChoiceOrWithOneOutsideTheRowsNothingIsMarkedOrScrolled) {
-    for (std::optional<int64_t> choice :
-         {std::optional<int64_t>(), std::optional<int64_t>(40), std::optional<int64_t>(-1)}) {
+    for (std::optional<int64_t> choice : {std::optional<int64_t>(20), std::optional<int64_t>(), std::optional<int64_t>(40),
+                                          std::optional<int64_t>(-1)}) {
+        SCOPED_TRACE(choice.value_or(-99));
         list = std::make_shared<SelectionPopupTableViewController>();
         list->data = texts(40);
         list->selectedIndex = choice;
         present();
-        EXPECT_TRUE(highlightedRows().empty());
-        EXPECT_EQ(list->tableView()->contentOffset().y, 0);
+        auto table = list->tableView();
+        for (const auto& cell : table->visibleCells())
+            EXPECT_TRUE(cell->backgroundColor() == list->cellHighlightColor || cell->backgroundColor() == list->cellBgColor);
+        if (choice == 20) {
+            EXPECT_EQ(highlightedRows(), (std::vector<int64_t>{20}));
+            CGRect row = table->rectForRowAtIndexPath({0, 20});
+            CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
+            EXPECT_GE(middle, row.minY());
+            EXPECT_LE(middle, row.maxY());
+        } else {
+            EXPECT_TRUE(highlightedRows().empty());
+            EXPECT_EQ(table->contentOffset().y, 0);
+        }
         list->dismissViewControllerAnimated(false);
     }
 }

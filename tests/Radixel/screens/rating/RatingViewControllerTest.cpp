@@ -58,7 +58,6 @@ protected:
         h.finishAnimations();
     }
 
-    static std::string thanks() { return LocalizedString::thanks(); }
     std::optional<std::string> alertTitle() const {
         auto alert = h.presentedAlert();
         return alert ? alert->title() : std::nullopt;
@@ -122,7 +121,7 @@ TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAnd
     send(3.5);
     EXPECT_EQ(h.analytics().events(),
               (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app", {{"app", "ZV"}, {"rating", 3.5}}}}));
-    EXPECT_EQ(alertTitle(), thanks());
+    EXPECT_EQ(alertTitle(), LocalizedString::thanks());
     EXPECT_EQ(h.presentedAlert()->message(), "");
     EXPECT_TRUE(h.tapAlertAction(LocalizedString::close()));
     EXPECT_TRUE(DefaultsKeys::isRatingAlreadyDone.get());
@@ -140,7 +139,7 @@ TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkA
     h.linkOpener().installURLHandler("https");
     showPrompt();
     send(4.0);
-    ASSERT_TRUE(h.runUntil([&] { return alertTitle() == thanks(); }));
+    ASSERT_TRUE(h.runUntil([&] { return alertTitle() == LocalizedString::thanks(); }));
     EXPECT_EQ(checkServer.requestCount(), 1u);
     EXPECT_EQ(h.linkOpener().openedURLs(),
               (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));

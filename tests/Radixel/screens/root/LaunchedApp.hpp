@@ -76,7 +76,7 @@ public:
     uikit::testing::Harness h;
     std::shared_ptr<AppDelegate> app;
 
-private:
+    // The button with that title anywhere under the view.
     static std::shared_ptr<UIButton> keyIn(UIView& view, const std::string& title) {
         for (const auto& sub : view.subviews()) {
             auto button = std::dynamic_pointer_cast<UIButton>(sub);

@@ -39,12 +39,13 @@ TEST_F(RootControllersTest, TheMenuButtonOpensTheDrawerUnlessACalculationRuns) {
     EXPECT_FALSE(h.isTouchable(key("7")));
 }
 
-TEST_F(RootControllersTest, ToolbarsWearTheBrandColours) {
+// The page's Clear button takes the side the menu button leaves free; the solution page has nothing
+// to show before the first calculation.
+TEST_F(RootControllersTest, ToolbarsAndPageTabsWearTheBrandColoursAndTheirTitles) {
     EXPECT_EQ(toolbar().toolbar()->backgroundColor(), KeTuColor::color2());
     EXPECT_EQ(toolbar().statusBar()->backgroundColor(), KeTuColor::color1());
     EXPECT_EQ(toolbar().toolbar()->leftViews(), (std::vector<std::shared_ptr<UIView>>{toolbar().menuButton}));
     EXPECT_EQ(toolbar().toolbar()->title(), NSLocalizedString("Calculate Title", ""));
-    // The page's Clear button takes the side the menu button leaves free.
     EXPECT_EQ(toolbar().toolbar()->rightViews(), (std::vector<std::shared_ptr<UIView>>{calculate().clearAllButton}));
 
     auto& menuBar = *menuToolbar().toolbar();
@@ -52,13 +53,10 @@ TEST_F(RootControllersTest, ToolbarsWearTheBrandColours) {
     EXPECT_EQ(menuBar.backgroundColor(), KeTuColor::color1());
     EXPECT_EQ(menuBar.frame().size.height, 90.0);
     EXPECT_TRUE(menuToolbar().isStatusBarHidden());
-}
 
-TEST_F(RootControllersTest, PageTabsShowTheirPagesTitlesAtTheTop) {
     EXPECT_EQ(pages().tabBarAlignment(), Material::TabBarAlignment::top);
+    EXPECT_EQ(pages().tabBar()->backgroundColor(), KeTuColor::color3());
     EXPECT_EQ(Material::tabItem(calculate())->title(), NSLocalizedString("Input", ""));
     EXPECT_TRUE(Material::tabItem(calculate())->isEnabled());
-    // The solution page has nothing to show before the first calculation.
     EXPECT_FALSE(Material::tabItem(solution())->isEnabled());
-    EXPECT_EQ(pages().tabBar()->backgroundColor(), KeTuColor::color3());
 }

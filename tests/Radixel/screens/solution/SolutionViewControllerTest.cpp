@@ -94,6 +94,17 @@ protected:
 
     bool overlayShown() const { return ViewManager::keyWindow()->viewWithTag(ViewManager::busyOverlayTag) != nullptr; }
     std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
+    // The one picture the sheet offers once the note is answered; none when there is not exactly one.
+    std::shared_ptr<UIImage> sharedPicture() {
+        if (!sheet()) {
+            page.share();
+            h.runUntilIdle();
+            h.tapAlertAction("OK");
+            h.finishAnimations();
+        }
+        auto images = sheet() ? sheet()->activityItemsOfType<std::shared_ptr<UIImage>>() : std::vector<std::shared_ptr<UIImage>>{};
+        return images.size() == 1 ? images[0] : nullptr;
+    }
 };
 
 }  // namespace
@@ -106,8 +117,6 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     ASSERT_EQ(table->numberOfRowsInSection(0), 11);
     EXPECT_EQ(table->contentOffset().y, 0);
     EXPECT_EQ(table->rectForRowAtIndexPath({0, 0}).origin.y, 0);
-    EXPECT_EQ(stepCell(0)->stepTitleLabel->text(), "Step 1    Your Input");
-    EXPECT_EQ(stepCell(0)->mathLabel->latex(), "p = \\left(-2\\right) \\quad  q = \\left(-3\\right)");
     for (int64_t row = 0; row < 11; ++row) {
         table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::Top, false);
         auto cell = stepCell(row);
@@ -116,8 +125,6 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
         EXPECT_EQ(cell->mathLabel->latex(), cleanUpLatexString(steps[row].at("latexString")));
         EXPECT_FALSE(cell->mathLabel->error()) << cell->mathLabel->latex();
     }
-    EXPECT_EQ(stepCell(10)->stepTitleLabel->text(), "Result");
-    EXPECT_EQ(stepCell(10)->mathLabel->latex(), "x_1 = 3 \\quad  x_2 = -1");
     EXPECT_FALSE(page.shareButton->isHidden());
     EXPECT_TRUE(Material::tabItem(page)->isEnabled());
     EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::lightText());
@@ -177,7 +184,8 @@ TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent) {
     h.runUntilIdle();
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters["solutionStepsCount"], 0);
+    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
+    EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
     EXPECT_FALSE(h.presentedAlert());
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
@@ -189,8 +197,8 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
     ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters["solutionStepsCount"], 11);
-    EXPECT_EQ(events[0].parameters["solutionSteps"], nlohmann::json(exampleSteps()));
+    EXPECT_EQ(events[0].parameters,
+              (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
     ASSERT_TRUE(h.presentedAlert());
@@ -200,10 +208,8 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     EXPECT_EQ(table->contentOffset(), (CGPoint{0, 150}));
     ASSERT_TRUE(h.tapAlertAction("OK"));
     h.finishAnimations();
-    ASSERT_TRUE(sheet());
-    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_EQ(images[0]->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_EQ(sharedPicture()->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
     h.runUntilIdle();
     EXPECT_EQ(sheet(), h.topViewController());
 }
@@ -213,14 +219,8 @@ TEST_F(SolutionPageTest, ARowTallerThanTheScreenIsCapturedWhole) {
     page.configuredRowHeight = std::map<int64_t, CGFloat>{{0, 1500.0}};
     table->reloadData();
     ASSERT_GT(1500.0, table->bounds().size.height);
-    page.share();
-    h.runUntilIdle();
-    h.tapAlertAction("OK");
-    h.finishAnimations();
-    ASSERT_TRUE(sheet());
-    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_DOUBLE_EQ(images[0]->size().height, 1500.0 + 100.0);
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0);
 }
 
 TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
@@ -238,45 +238,25 @@ TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOn
     ASSERT_TRUE(sheet());
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
-    CGFloat chartHeight = page.view()->frame().size.width / 2.0;
-    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_DOUBLE_EQ(images[0]->size().height, 11 * 100.0 + chartHeight);
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 11 * 100.0 + page.view()->frame().size.width / 2.0);
     h.advance(5);
     EXPECT_EQ(h.topViewController(), sheet());
 }
 
-TEST_F(SolutionPageTest, TheSheetSavesThePictureAndReportsAFailureAsOne) {
+// Failures to save are the saver's own tests' concern; here the page's picture is saved and reads back.
+TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     ScratchFolder home;
-    const char* previousHome = std::getenv("HOME");
-    std::string savedHome = previousHome ? previousHome : "";
+    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("HOME", home.path().c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
-
     handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
-    page.share();
-    h.runUntilIdle();
-    h.tapAlertAction("OK");
-    h.finishAnimations();
-    ASSERT_TRUE(sheet());
+    ASSERT_TRUE(sharedPicture());
     const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
     ASSERT_TRUE(saved.saved) << saved.message;
     ASSERT_EQ(saved.files.size(), 1u);
     EXPECT_EQ(saved.files[0].parent_path(), home.path() / "Pictures");
-    EXPECT_NE(saved.message.find(saved.files[0].string()), std::string::npos);
-    auto reread = UIImage::imageWithContentsOfFile(saved.files[0]);
-    ASSERT_TRUE(reread);
-
-    // A pictures folder that cannot be made: said so, and nothing claimed.
-    std::filesystem::create_directories(home.path() / "config");
-    std::ofstream(home.path() / "blocker") << "a file, not a folder";
-    std::ofstream(home.path() / "config" / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"$HOME/blocker/Pictures\"\n";
-    auto again = std::make_shared<UIActivityViewController>(std::vector<std::any>{reread}, std::vector<std::any>{});
-    const render::ShareOutcome& failed = render::ShareSheetSaver::saveIfNeeded(*again);
-    EXPECT_FALSE(failed.saved);
-    EXPECT_TRUE(failed.files.empty());
-    EXPECT_EQ(failed.message.rfind("Could not", 0), 0u) << failed.message;
-
+    EXPECT_TRUE(UIImage::imageWithContentsOfFile(saved.files[0]));
     setenv("HOME", savedHome.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
 }
@@ -343,14 +323,8 @@ TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps
     EXPECT_EQ(videos->videoUrlStringArray,
               (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
 
-    page.share();
-    h.runUntilIdle();
-    h.tapAlertAction("OK");
-    h.finishAnimations();
-    ASSERT_TRUE(sheet());
-    auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
-    ASSERT_EQ(images.size(), 1u);
-    EXPECT_DOUBLE_EQ(images[0]->size().height, 2 * 100.0 + windowWidth);
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 2 * 100.0 + windowWidth);
 }
 
 TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName) {

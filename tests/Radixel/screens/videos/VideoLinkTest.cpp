@@ -20,9 +20,7 @@ void expectVideo(const std::optional<std::string>& link, VideoLinkKind kind, con
     EXPECT_EQ(video.startSeconds, start) << link.value_or("(none)");
 }
 
-void expectNoVideo(const std::optional<std::string>& link) {
-    expectVideo(link, VideoLinkKind::notAVideo, "");
-}
+void expectNoVideo(const std::optional<std::string>& link) { expectVideo(link, VideoLinkKind::notAVideo, ""); }
 
 }  // namespace
 
@@ -51,10 +49,4 @@ TEST(VideoLinkTest, IdsOfAnyOtherLengthAndLinksOfAnyOtherFormAreNoVideo) {
     expectNoVideo("https://example.com/watch?v=" + id);
     // Eleven bytes but ten characters: "ä" is one character in two bytes.
     expectNoVideo(watch + "\xC3\xA4" "123456789");
-}
-
-TEST(VideoLinkTest, PlayerVariablesCarryTheStartAsText) {
-    EXPECT_EQ(playerVariables(parseVideoLink(watch + id)), (nlohmann::json{{"iv_load_policy", 1}}));
-    EXPECT_EQ(playerVariables(parseVideoLink(watch + id + "&t=90s")),
-              (nlohmann::json{{"iv_load_policy", 1}, {"start", "90"}}));
 }

@@ -37,10 +37,6 @@ TEST(UserDefaultsKilledWriter, WritesUntilKilled) {
     }
 }
 
-pid_t startWriter(const std::string& folder) {
-    return startChildTest("UserDefaultsKilledWriter.WritesUntilKilled", childFolderVariable, folder);
-}
-
 TEST(UserDefaultsKilledWriter, EveryKillLeavesACompleteFile) {
     ScratchFolder folder;
     std::mt19937 random(20240607);
@@ -55,7 +51,7 @@ TEST(UserDefaultsKilledWriter, EveryKillLeavesACompleteFile) {
     int completedWrites = 0;
     int killedMidWrite = 0;
     for (int round = 0; round < 25; ++round) {
-        pid_t child = startWriter(folder.path().string());
+        pid_t child = startChildTest("UserDefaultsKilledWriter.WritesUntilKilled", childFolderVariable, folder.path());
         ASSERT_GT(child, 0);
         // Once the child has replaced the file, it is busy writing: kill it somewhere in there.
         auto before = lastChange();

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include <nlohmann/json.hpp>
 
@@ -85,20 +85,6 @@ CGPoint centreInWindow(UIView& view)
     return inWindow(view, {bounds.midX(), bounds.midY()});
 }
 
-std::shared_ptr<UIView> keyTitled(UIView& view, const std::string& title)
-{
-    for (const auto& sub : view.subviews()) {
-        auto button = std::dynamic_pointer_cast<UIButton>(sub);
-        if (button && button->titleForState(UIControlStateNormal) == title) {
-            return button;
-        }
-        if (auto deeper = keyTitled(*sub, title)) {
-            return deeper;
-        }
-    }
-    return nullptr;
-}
-
 // The same application without a window, on a screen like the window host's: what the window
 // must show after the same input.
 class HeadlessTwin {
@@ -120,7 +106,7 @@ public:
         auto toolbar = std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController());
         return toolbar ? toolbar->rootViewController() : nullptr;
     }
-    std::shared_ptr<UIView> key(const std::string& title) { return keyTitled(*screen().keypadStackView, title); }
+    std::shared_ptr<UIView> key(const std::string& title) { return LaunchedApp::keyIn(*screen().keypadStackView, title); }
     uikit::testing::Harness& harness() { return h_; }
 
     RGBPicture picture()
@@ -211,14 +197,52 @@ private:
     WindowSession& window_;
 };
 
-bool haveWindowTools()
-{
-    return haveCommand("xvfb-run") && haveCommand("xdotool") && haveCommand("xwd");
-}
+// The program and its headless twin, launched on the same defaults; the program's window is found
+// and shows what the twin shows before the test begins.
+class AppWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!haveCommand("xvfb-run") || !haveCommand("xdotool") || !haveCommand("xwd")) {
+            GTEST_SKIP() << "xvfb-run, xdotool or xwd is not installed";
+        }
+    }
+    // Answers whether the window came up; the twin's picture is the one to wait for unless told.
+    bool start(const nlohmann::json& defaults, bool settled = true)
+    {
+        twin.emplace(defaults);
+        writeDefaults(data.path(), defaults);
+        window.emplace(data.path(), RADIXEL_APP_PATH, [&](const std::string& line) { return underVirtualDisplay(data, line); });
+        input.emplace(*twin, *window);
+        if (!window->waitForWindow(30)) {
+            ADD_FAILURE() << window->output();
+            return false;
+        }
+        if (settled && input->settle() >= sameShare) {
+            ADD_FAILURE() << "the calculate screen at launch\n" << window->output();
+            return false;
+        }
+        return true;
+    }
+    // The first four starts are over.
+    static nlohmann::json laterStart(int counterForRating, std::vector<nlohmann::json> history)
+    {
+        nlohmann::json defaults = answeredDefaults();
+        defaults["isFirstStartDone"] = true;
+        defaults["counterForRating"] = counterForRating;
+        defaults["Calculations"] = history;
+        return defaults;
+    }
+
+    ScratchFolder data;
+    std::optional<HeadlessTwin> twin;
+    std::optional<WindowSession> window;
+    std::optional<MirroredInput> input;
+};
 
 } // namespace
 
-TEST(AppWindow, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
+TEST(AppProgram, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
 {
     if (!haveCommand("xvfb-run")) {
         GTEST_SKIP() << "xvfb-run is not installed";
@@ -246,153 +270,118 @@ TEST(AppWindow, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
     EXPECT_NE(runCommand("grep -c 7/3 " + (data.path() / "defaults.json").string()).output, "0\n");
 }
 
-TEST(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
+TEST_F(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
 {
-    if (!haveWindowTools()) {
-        GTEST_SKIP() << "xvfb-run, xdotool or xwd is not installed";
-    }
-    HeadlessTwin twin;
-    auto& screen = twin.screen();
-    ScratchFolder data;
-    writeDefaults(data.path(), answeredDefaults());
-    WindowSession window(data.path(), RADIXEL_APP_PATH, [&](const std::string& line) { return underVirtualDisplay(data, line); });
-    MirroredInput input(twin, window);
-    ASSERT_TRUE(window.waitForWindow(30)) << window.output();
-    ASSERT_LT(input.settle(), sameShare) << "the calculate screen at launch\n" << window.output();
+    ASSERT_TRUE(start(answeredDefaults()));
+    auto& screen = twin->screen();
 
     // p with the mouse on the keypad; q typed on the keyboard, a slip corrected with Backspace.
-    ASSERT_TRUE(input.click(screen.pTextField));
+    ASSERT_TRUE(input->click(screen.pTextField));
     for (const char* title : {"-", "2", ".", "4"}) {
-        ASSERT_TRUE(input.click(twin.key(title))) << title;
+        ASSERT_TRUE(input->click(twin->key(title))) << title;
     }
-    ASSERT_TRUE(input.click(screen.qTextField));
-    ASSERT_TRUE(window.type("7/4") && window.key("BackSpace") && window.type("3"));
+    ASSERT_TRUE(input->click(screen.qTextField));
+    ASSERT_TRUE(window->type("7/4") && window->key("BackSpace") && window->type("3"));
     screen.qTextField->insertText("7/4");
     screen.qTextField->deleteBackward();
     screen.qTextField->insertText("3");
-    ASSERT_TRUE(input.click(screen.calculateButton));
+    ASSERT_TRUE(input->click(screen.calculateButton));
     ASSERT_EQ(screen.qTextField->text(), "7/3");
-    EXPECT_LT(input.settle(), sameShare) << "the solution page";
+    EXPECT_LT(input->settle(), sameShare) << "the solution page";
 
     // The calculation went into the history in the data folder, before the example.
-    EXPECT_EQ(window.finish(), 0) << window.output();
+    EXPECT_EQ(window->finish(), 0) << window->output();
     auto stored = storedDefaults(data.path());
     ASSERT_TRUE(stored.contains("Calculations")) << stored.dump();
     EXPECT_EQ(stored["Calculations"][0]["inputParameters"], (nlohmann::json{{"p", "-2.4"}, {"q", "7/3"}}));
 }
 
-TEST(AppWindow, TheMenuLeadsToTheHistoryWhereTheMouseSwipesAnEntryAwayAndDragsAnotherToANewPlace)
+TEST_F(AppWindow, TheMenuLeadsToTheHistoryWhereTheMouseSwipesAnEntryAwayAndDragsAnotherToANewPlace)
 {
-    if (!haveWindowTools()) {
-        GTEST_SKIP() << "xvfb-run, xdotool or xwd is not installed";
-    }
     // Few rows, so every row has its cell from the start.
-    nlohmann::json defaults = answeredDefaults();
-    defaults["isFirstStartDone"] = true;
-    defaults["counterForRating"] = 100;
-    defaults["Calculations"] = {historyRecord("4", "-4"), historyRecord("3", "-3"), historyRecord("2", "-2"), historyRecord("1", "-1")};
+    ASSERT_TRUE(start(laterStart(100, {historyRecord("4", "-4"), historyRecord("3", "-3"), historyRecord("2", "-2"), historyRecord("1", "-1")})));
     auto summary = [](const std::string& p) { return historyRecord(p, "-" + p)["latexString"].get<std::string>(); };
-    HeadlessTwin twin(defaults);
-    ScratchFolder data;
-    writeDefaults(data.path(), defaults);
-    WindowSession window(data.path(), RADIXEL_APP_PATH, [&](const std::string& line) { return underVirtualDisplay(data, line); });
-    MirroredInput input(twin, window);
-    ASSERT_TRUE(window.waitForWindow(30)) << window.output();
-    ASSERT_LT(input.settle(), sameShare) << "the calculate screen at launch\n" << window.output();
 
-    auto toolbar = std::dynamic_pointer_cast<AppToolbarController>(twin.drawer().rootViewController());
+    auto toolbar = std::dynamic_pointer_cast<AppToolbarController>(twin->drawer().rootViewController());
     ASSERT_TRUE(toolbar);
-    ASSERT_TRUE(input.click(toolbar->menuButton));
-    ASSERT_TRUE(twin.drawer().isLeftViewOpened());
-    ASSERT_LT(input.settle(), sameShare) << "the open menu";
-    auto menu = twin.app().leftViewController();
+    ASSERT_TRUE(input->click(toolbar->menuButton));
+    ASSERT_TRUE(twin->drawer().isLeftViewOpened());
+    ASSERT_LT(input->settle(), sameShare) << "the open menu";
+    auto menu = twin->app().leftViewController();
     ASSERT_EQ(menu->mainSectionRows.at(1), NSLocalizedString("History", ""));
-    ASSERT_TRUE(input.clickRow(menu->tableView(), {0, 1}));
-    auto history = std::dynamic_pointer_cast<HistoryTableViewController>(twin.shownInToolbar());
+    ASSERT_TRUE(input->clickRow(menu->tableView(), {0, 1}));
+    auto history = std::dynamic_pointer_cast<HistoryTableViewController>(twin->shownInToolbar());
     ASSERT_TRUE(history);
-    ASSERT_LT(input.settle(), sameShare) << "the history";
+    ASSERT_LT(input->settle(), sameShare) << "the history";
 
     // A swipe to the left on the second row reveals its Delete, and a click on that deletes it.
     auto table = history->tableView();
     auto row = table->cellForRowAtIndexPath({0, 1});
     ASSERT_TRUE(row);
     CGFloat middle = row->bounds().midY();
-    ASSERT_TRUE(input.drag(row, {row->bounds().size.width - 60, middle}, {100, middle}, true));
+    ASSERT_TRUE(input->drag(row, {row->bounds().size.width - 60, middle}, {100, middle}, true));
     ASSERT_TRUE(row->deleteConfirmationButton());
-    ASSERT_LT(input.settle(), sameShare) << "the row showing Delete";
-    ASSERT_TRUE(input.click(row->deleteConfirmationButton()));
+    ASSERT_LT(input->settle(), sameShare) << "the row showing Delete";
+    ASSERT_TRUE(input->click(row->deleteConfirmationButton()));
     std::vector<std::string> afterDelete{summary("4"), summary("2"), summary("1")};
     EXPECT_TRUE(pollUntil([&] { return storedHistory(data.path()) == afterDelete; }, 30)) << storedDefaults(data.path()).dump();
-    EXPECT_LT(input.settle(), sameShare) << "the history without the deleted row";
+    EXPECT_LT(input->settle(), sameShare) << "the history without the deleted row";
 
     // In editing mode the first row, dragged by its reorder control onto the last, lands there.
-    ASSERT_TRUE(input.click(history->editButton));
+    ASSERT_TRUE(input->click(history->editButton));
     ASSERT_TRUE(table->isEditing());
-    ASSERT_LT(input.settle(), sameShare) << "the history in editing mode";
+    ASSERT_LT(input->settle(), sameShare) << "the history in editing mode";
     auto grip = table->cellForRowAtIndexPath({0, 0})->reorderControl();
     auto target = table->cellForRowAtIndexPath({0, 2})->reorderControl();
     ASSERT_TRUE(grip && target);
     CGPoint from{grip->bounds().midX(), grip->bounds().midY()};
     CGPoint to = target->convertPointToView({target->bounds().midX(), target->bounds().midY()}, grip.get());
-    ASSERT_TRUE(input.drag(grip, from, to));
+    ASSERT_TRUE(input->drag(grip, from, to));
     std::vector<std::string> afterMove{summary("2"), summary("1"), summary("4")};
     EXPECT_TRUE(pollUntil([&] { return storedHistory(data.path()) == afterMove; }, 30)) << storedDefaults(data.path()).dump();
-    EXPECT_LT(input.settle(), sameShare) << "the history in its new order";
+    EXPECT_LT(input->settle(), sameShare) << "the history in its new order";
 
-    EXPECT_EQ(window.finish(), 0) << window.output();
+    EXPECT_EQ(window->finish(), 0) << window->output();
     EXPECT_EQ(storedHistory(data.path()), afterMove);
 }
 
-TEST(AppWindow, TheRatingPromptAtTheFifthCheckTakesStarsClickedAndDraggedAndIsNotAskedAgain)
+TEST_F(AppWindow, TheRatingPromptAtTheFifthCheckTakesStarsClickedAndDraggedAndIsNotAskedAgain)
 {
-    if (!haveWindowTools()) {
-        GTEST_SKIP() << "xvfb-run, xdotool or xwd is not installed";
-    }
     // Four checks have passed: the calculate screen's check at launch is the fifth.
-    nlohmann::json defaults = answeredDefaults();
-    defaults["isFirstStartDone"] = true;
-    defaults["counterForRating"] = 1;
-    defaults["Calculations"] = {historyRecord("1", "-1")};
-    HeadlessTwin twin(defaults);
-    ScratchFolder data;
-    writeDefaults(data.path(), defaults);
-    WindowSession window(data.path(), RADIXEL_APP_PATH, [&](const std::string& line) { return underVirtualDisplay(data, line); });
-    MirroredInput input(twin, window);
-    ASSERT_TRUE(window.waitForWindow(30)) << window.output();
-    RGBPicture prompt = twin.picture();
+    ASSERT_TRUE(start(laterStart(1, {historyRecord("1", "-1")}), false));
+    ASSERT_LT(input->settle(), sameShare) << "the rating prompt at launch\n" << window->output();
     auto& rating = RatingViewController::shared();
     ASSERT_TRUE(rating.isShownInSession && rating.StarRatingView);
-    ASSERT_LT(window.waitUntilShows(prompt, sameShare, 30), sameShare) << "the rating prompt at launch\n" << window.output();
 
     // A click on the fifth star, then a drag from there back to the third.
     const Cosmos::CosmosSettings& settings = rating.StarRatingView->settings();
     auto star = [&](int number) {
         return CGPoint{(number - 1) * (settings.starSize + settings.starMargin) + settings.starSize / 2, settings.starSize / 2};
     };
-    ASSERT_TRUE(input.clickAt(rating.StarRatingView, star(5)));
+    ASSERT_TRUE(input->clickAt(rating.StarRatingView, star(5)));
     ASSERT_EQ(rating.StarRatingView->rating(), 5.0);
-    ASSERT_LT(input.settle(), sameShare) << "five stars";
-    ASSERT_TRUE(input.drag(rating.StarRatingView, star(5), star(3)));
+    ASSERT_LT(input->settle(), sameShare) << "five stars";
+    ASSERT_TRUE(input->drag(rating.StarRatingView, star(5), star(3)));
     ASSERT_EQ(rating.StarRatingView->rating(), 3.0);
-    ASSERT_LT(input.settle(), sameShare) << "three stars";
+    ASSERT_LT(input->settle(), sameShare) << "three stars";
 
     // Fewer than four stars are only thanked for, and the countdown ends for good.
-    ASSERT_TRUE(input.click(rating.sendRatingButton));
+    ASSERT_TRUE(input->click(rating.sendRatingButton));
     EXPECT_TRUE(pollUntil([&] { return storedDefaults(data.path()).value("isRatingAlreadyDone", false); }, 30))
         << storedDefaults(data.path()).dump();
-    auto thanks = twin.harness().presentedAlert();
+    auto thanks = twin->harness().presentedAlert();
     ASSERT_TRUE(thanks);
-    ASSERT_LT(input.settle(), sameShare) << "the thanks";
-    auto windowSize = twin.harness().window()->bounds().size;
+    ASSERT_LT(input->settle(), sameShare) << "the thanks";
+    auto windowSize = twin->harness().window()->bounds().size;
     render::DialogLayout layout = render::alertLayout(*thanks, windowSize);
     ASSERT_EQ(layout.buttons.size(), 1u);
     ASSERT_EQ(layout.buttons[0].title, LocalizedString::close());
     CGRect close = layout.buttons[0].frame;
-    ASSERT_TRUE(twin.harness().tapAlertAction(LocalizedString::close()));
-    ASSERT_TRUE(window.click(int(close.midX()), int(close.midY())));
-    EXPECT_LT(input.settle(), sameShare) << "the calculate screen again";
+    ASSERT_TRUE(twin->harness().tapAlertAction(LocalizedString::close()));
+    ASSERT_TRUE(window->click(int(close.midX()), int(close.midY())));
+    EXPECT_LT(input->settle(), sameShare) << "the calculate screen again";
 
-    EXPECT_EQ(window.finish(), 0) << window.output();
+    EXPECT_EQ(window->finish(), 0) << window->output();
     nlohmann::json stored = storedDefaults(data.path());
     EXPECT_EQ(stored.value("isRatingAlreadyDone", false), true) << stored.dump();
     EXPECT_EQ(stored.value("counterForRating", -1), 0) << stored.dump();
@@ -407,7 +396,7 @@ TEST(AppWindow, TheRatingPromptAtTheFifthCheckTakesStarsClickedAndDraggedAndIsNo
     EXPECT_EQ(rated, (std::vector<nlohmann::json>{{{"app", "ZV"}, {"rating", 3.0}}}));
 }
 
-TEST(AppWindow, WithoutADisplayItSaysHowToRunIt)
+TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)
 {
     CommandResult run = runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 " RADIXEL_APP_PATH);
     EXPECT_EQ(run.status, 1);

@@ -146,7 +146,6 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
 TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {
     enter("5", "6");
     tapCalculate();  // page 1: the calculate page has disappeared and left its inputs behind
-
     auto later = std::make_shared<AppDelegate>()->calculateViewController();
     later->loadViewIfNeeded();
     EXPECT_EQ(later->pTextField->text(), "5");

@@ -116,25 +116,19 @@ TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
     EXPECT_EQ(appDisplayName(app, "fr"), "");
 }
 
-TEST(MenuAppLinks, AnAppOpensByItsOwnLinksFirstAndItsStorePageOtherwise) {
+// The menu's app rows show which link wins when installed or not; here the order among an app's own
+// links, and that texts forming no URL are never offered to canOpen.
+TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
     AppMetaData app;
     app.appURLPro = "https://apps.example/pro";
     app.appURL = "https://apps.example/free";
     app.storeURLPro = "https://store.example/pro";
-    auto only = [](std::string accepted) {
-        return [accepted](const URL& url) { return url.absoluteString() == accepted; };
-    };
+    EXPECT_EQ(chooseAppLink(app, [](const URL&) { return true; }).url->absoluteString(), "https://apps.example/pro");
+    AppLinkChoice free =
+        chooseAppLink(app, [](const URL& url) { return url.absoluteString() == "https://apps.example/free"; });
+    EXPECT_EQ(free.url->absoluteString(), "https://apps.example/free");
+    EXPECT_TRUE(free.hasApp);
 
-    AppLinkChoice pro = chooseAppLink(app, [](const URL&) { return true; });
-    EXPECT_EQ(pro.url->absoluteString(), "https://apps.example/pro");
-    EXPECT_TRUE(pro.hasApp);
-    EXPECT_EQ(chooseAppLink(app, only("https://apps.example/free")).url->absoluteString(), "https://apps.example/free");
-
-    AppLinkChoice store = chooseAppLink(app, only("nothing"));
-    EXPECT_EQ(store.url->absoluteString(), "https://store.example/pro");
-    EXPECT_FALSE(store.hasApp);
-
-    // Texts that form no URL are never offered to canOpen, and a broken store link opens nothing.
     app.appURLPro = "no link";
     app.appURL = "";
     app.storeURLPro = "store page";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "SolverTestSupport.hpp"
 
@@ -50,39 +51,27 @@ INSTANTIATE_TEST_SUITE_P(
         InputErrorCase{"nan", "1", kParam, 11}, InputErrorCase{"1", "-inf", kParam, 12},
         InputErrorCase{"1e400", "1", kParam, 11}, InputErrorCase{"1/infinity", "1", kParam, 11}));
 
-TEST(SolverResult, FractionModeFollowsTheSlashAndTheFinalDenominators) {
-    KeTuRadixelResult error = runSolver("1/0", "2");
-    EXPECT_TRUE(error.withFraction);
-
-    KeTuRadixelResult plain = runSolver("2", "3");
-    EXPECT_FALSE(plain.errorKey);
-    EXPECT_FALSE(plain.withFraction);
-    EXPECT_EQ(plain.p->z, 2.0);
-    EXPECT_EQ(plain.p->n, 1.0);
-    EXPECT_EQ(plain.q->z, 3.0);
-    EXPECT_EQ(stepsOf(plain).front().first, "Step 1    Your Input");
-
+TEST(SolverResult, GivesNormalisedValuesAndFractionModeFollowsTheSlashAndTheFinalDenominators) {
+    EXPECT_TRUE(runSolver("1/0", "2").withFraction);
+    EXPECT_FALSE(runSolver("2", "3").withFraction);
     // Denominators of 1 after normalising count as plain numbers.
     EXPECT_FALSE(runSolver("3/1", "2").withFraction);
     EXPECT_FALSE(runSolver("4/4", "3").withFraction);
     EXPECT_TRUE(runSolver("1/2", "3").withFraction);
-}
 
-TEST(SolverResult, GivesNormalisedAndExpandedValues) {
-    KeTuRadixelResult negative = runSolver("3/-4", "1");
-    EXPECT_EQ(negative.p->z, -3.0);
-    EXPECT_EQ(negative.p->n, 4.0);
-
-    KeTuRadixelResult half = runSolver("0.5", "2");
-    EXPECT_EQ(half.p->z, 5.0);
-    EXPECT_EQ(half.p->n, 10.0);
-
-    KeTuRadixelResult around = runSolver("3/", "/3");
-    EXPECT_EQ(around.p->z, 1.0);  // 3 over 3, then a unit fraction
-    EXPECT_EQ(around.q->z, 1.0);
-
-    EXPECT_EQ(runSolver("0x1p3", "1").p->z, 8.0);
-    EXPECT_EQ(runSolver("1.", ".5").q->n, 10.0);
+    struct Case {
+        const char *p, *q;
+        double pz, pn, qz, qn;
+    };
+    for (const Case& c : {Case{"2", "3", 2, 1, 3, 1}, Case{"3/-4", "1", -3, 4, 1, 1}, Case{"0.5", "2", 5, 10, 2, 1},
+                          Case{"3/", "/3", 1, 1, 1, 1},  // a missing side takes the other's number
+                          Case{"0x1p3", "1", 8, 1, 1, 1}, Case{"1.", ".5", 1, 1, 5, 10}}) {
+        SCOPED_TRACE(std::string(c.p) + ", " + c.q);
+        KeTuRadixelResult result = runSolver(c.p, c.q);
+        ASSERT_TRUE(result.p && result.q);
+        EXPECT_EQ(std::tuple(result.p->z, result.p->n, result.q->z, result.q->n),
+                  std::tuple(std::optional<double>(c.pz), c.pn, std::optional<double>(c.qz), c.qn));
+    }
 }
 
 TEST(SolverInputSteps, ShowTheInputBeforeAndAfterNormalising) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Radixel/charts/UnitCircleChartData.hpp"
 #include "Radixel/charts/views/ChartManager.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
@@ -13,7 +15,7 @@ using uikit::testing::Harness;
 namespace {
 
 std::shared_ptr<UnitCircleChartData> unitCircle() {
-    return std::make_shared<UnitCircleChartData>(45.0, 0.7, 45.0, 0, Quadrant::first);
+    return std::make_shared<UnitCircleChartData>(45.0, 0.7, 390.0, 1, Quadrant::first);
 }
 
 std::shared_ptr<ChartTableViewCell> cellFromNib() {
@@ -41,7 +43,9 @@ TEST(ChartTableViewCell, ShowsOneChartViewSizedByTheHostAndReplacesWhatWasThere)
     auto chart = chartIn(*cell);
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->chartData(), data);
-    EXPECT_EQ(chart->frame(), (CGRect{0, 0, 300, 150}));
+    EXPECT_EQ(std::tuple(data->alpha, data->b, data->angle, data->fullCircles, data->quadrant),
+              std::tuple(45.0, 0.7, 390.0, 1, Quadrant::first));
+    EXPECT_EQ(chart->frame(), (CGRect{0, 0, 300, 150}));  // twice as wide as high
 
     // Several elements ask for a spline chart, and no spline data exists: nothing is shown.
     cell->setupChart({unitCircle(), unitCircle()}, host);

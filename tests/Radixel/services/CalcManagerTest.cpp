@@ -21,105 +21,74 @@ Calculation record(const std::string& p, const std::string& q) {
     return calculation;
 }
 
+std::vector<std::string> ps(const std::vector<Calculation>& calculations) {
+    std::vector<std::string> result;
+    for (const Calculation& calculation : calculations) result.push_back(calculation.inputParameters.at("p"));
+    return result;
+}
+
 class CalcManagerTest : public ::testing::Test {
 protected:
-    std::filesystem::path file() const { return directory.path() / "defaults.json"; }
-
     // Drops the open defaults (writing what is pending) and reads the file again, as a new
     // process would.
     void restart() {
         ASSERT_TRUE(defaults->synchronize());
-        defaults.reset();
-        defaults = std::make_shared<NSUserDefaults>(file());
+        defaults = std::make_shared<NSUserDefaults>(directory.path() / "defaults.json");
     }
 
-    std::vector<std::string> storedPs() const {
-        std::vector<std::string> ps;
-        std::optional<json> stored = defaults->objectForKey("Calculations");
-        for (const json& entry : stored.value()) ps.push_back(entry["inputParameters"]["p"]);
-        return ps;
-    }
-
-    static std::vector<std::string> ps(const CalcManager& manager) {
-        std::vector<std::string> result;
-        for (const Calculation& calculation : manager.calculations)
-            result.push_back(calculation.inputParameters.at("p"));
+    // What the store holds, as records.
+    std::vector<Calculation> stored() const {
+        std::vector<Calculation> result;
+        const json list = defaults->objectForKey("Calculations").value();
+        for (const json& entry : list)
+            result.push_back(Calculation::initFromDictionary(entry));
         return result;
     }
 
     ScratchFolder directory;
-    std::shared_ptr<NSUserDefaults> defaults = std::make_shared<NSUserDefaults>(file());
+    std::shared_ptr<NSUserDefaults> defaults = std::make_shared<NSUserDefaults>(directory.path() / "defaults.json");
 };
 
 }  // namespace
 
-TEST_F(CalcManagerTest, FirstStartSeedsTheExampleAndItSurvivesARestart) {
+TEST_F(CalcManagerTest, NewestFirstAndEveryChangeKeepsTheStoredListInStep) {
     {
         CalcManager manager(defaults);
-        EXPECT_TRUE(manager.calculations.empty());
-        manager.resetHistory();
-        ASSERT_EQ(manager.calculations.size(), 1u);
+        for (const char* p : {"A", "B", "C"}) manager.addCalculation(record(p, "1"));
+        EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"C", "B", "A"}));
+        EXPECT_EQ(stored(), manager.calculations);
+
+        EXPECT_TRUE(manager.swapCalculations(0, 2));
+        EXPECT_TRUE(manager.swapCalculations(1, 1));
+        EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"A", "B", "C"}));
+        EXPECT_EQ(stored(), manager.calculations);
+
+        // Indices outside the list change nothing.
+        EXPECT_FALSE(manager.removeCalculation(3));
+        EXPECT_FALSE(manager.removeCalculation(static_cast<std::size_t>(-1)));
+        EXPECT_FALSE(manager.swapCalculations(0, 5));
+        EXPECT_FALSE(manager.swapCalculations(7, 0));
+        EXPECT_TRUE(manager.removeCalculation(1));
+        EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"A", "C"}));
+        EXPECT_EQ(stored(), manager.calculations);
     }
-    restart();
-    CalcManager manager(defaults);
-    ASSERT_EQ(manager.calculations.size(), 1u);
-    const Calculation& example = manager.calculations[0];
-    EXPECT_EQ(example.inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
-    EXPECT_EQ(example.latexString, "p = -2.4, q = \\frac{7}{3}");
-    EXPECT_TRUE(example.solutionSteps.empty());
-    EXPECT_EQ(example.setupParameter, json({{"appKey", "ZV"}}));
-}
-
-TEST_F(CalcManagerTest, NewestFirstAndSwapsKeepTheStoredListInStep) {
-    CalcManager manager(defaults);
-    manager.addCalculation(record("A", "1"));
-    manager.addCalculation(record("B", "2"));
-    manager.addCalculation(record("C", "3"));
-    EXPECT_EQ(ps(manager), (std::vector<std::string>{"C", "B", "A"}));
-    EXPECT_EQ(storedPs(), ps(manager));
-
-    EXPECT_TRUE(manager.swapCalculations(0, 2));
-    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(*defaults->objectForKey("Calculations"), manager.calculationDictionaries());
-
-    EXPECT_TRUE(manager.swapCalculations(1, 1));
-    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A", "B", "C"}));
-
     restart();
     CalcManager reopened(defaults);
-    EXPECT_EQ(reopened.calculations, manager.calculations);
-}
+    EXPECT_EQ(ps(reopened.calculations), (std::vector<std::string>{"A", "C"}));
 
-TEST_F(CalcManagerTest, IndicesOutsideTheListChangeNothing) {
-    CalcManager manager(defaults);
-    manager.addCalculation(record("A", "1"));
-    EXPECT_FALSE(manager.removeCalculation(1));
-    EXPECT_FALSE(manager.removeCalculation(static_cast<std::size_t>(-1)));
-    EXPECT_FALSE(manager.swapCalculations(0, 5));
-    EXPECT_FALSE(manager.swapCalculations(7, 0));
-    EXPECT_EQ(ps(manager), (std::vector<std::string>{"A"}));
-    EXPECT_EQ(storedPs(), ps(manager));
-}
-
-TEST_F(CalcManagerTest, DeletingTheLastEntryLeavesAnEmptyListThatIsRewrittenAtTheNextStart) {
-    {
-        CalcManager manager(defaults);
-        manager.addCalculation(record("A", "1"));
-        EXPECT_TRUE(manager.removeCalculation(0));
-        EXPECT_TRUE(manager.calculations.empty());
-        EXPECT_EQ(*defaults->objectForKey("Calculations"), json::array());
-    }
+    // Deleting the last entry leaves an empty list, which a restart keeps as it is.
+    EXPECT_TRUE(reopened.removeCalculation(0));
+    EXPECT_TRUE(reopened.removeCalculation(0));
+    EXPECT_EQ(*defaults->objectForKey("Calculations"), json::array());
     restart();
-    CalcManager manager(defaults);
-    EXPECT_TRUE(manager.calculations.empty());
+    EXPECT_TRUE(CalcManager(defaults).calculations.empty());
     EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array()));
 }
 
-TEST_F(CalcManagerTest, DamagedStoredHistoryKeepsWhatCanBeRead) {
+TEST_F(CalcManagerTest, DamagedStoredHistoryKeepsWhatCanBeReadOrStartsEmpty) {
     json noSummary = record("5", "6").dictionary();
     noSummary.erase("latexString");
     defaults->setObject(json::array({noSummary, "garbage", 42, record("7", "8").dictionary()}), "Calculations");
-
     testing::internal::CaptureStdout();
     CalcManager manager(defaults);
     std::string printed = testing::internal::GetCapturedStdout();
@@ -128,17 +97,16 @@ TEST_F(CalcManagerTest, DamagedStoredHistoryKeepsWhatCanBeRead) {
     EXPECT_EQ(manager.calculations[0].inputParameters.at("q"), "6");
     EXPECT_EQ(manager.calculations[1].inputParameters.at("p"), "7");
     EXPECT_NE(printed.find("skipped 2"), std::string::npos) << printed;
-}
 
-TEST_F(CalcManagerTest, AHistoryWithoutASingleRecordIsReplacedByAnEmptyOne) {
-    for (const json& stored : {json("not a list"), json::array({42}), json::array({"a", json::array()}),
-                               json(7), json::object()}) {
-        defaults->setObject(stored, "Calculations");
+    // Without a single readable record the history is replaced by an empty one.
+    for (const json& value : {json("not a list"), json::array({42}), json::array({"a", json::array()}), json(7),
+                              json::object()}) {
+        defaults->setObject(value, "Calculations");
         testing::internal::CaptureStdout();
-        CalcManager manager(defaults);
-        EXPECT_NE(testing::internal::GetCapturedStdout(), "") << stored;
-        EXPECT_TRUE(manager.calculations.empty()) << stored;
-        EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array())) << stored;
+        CalcManager empty(defaults);
+        EXPECT_NE(testing::internal::GetCapturedStdout(), "") << value;
+        EXPECT_TRUE(empty.calculations.empty()) << value;
+        EXPECT_EQ(defaults->objectForKey("Calculations"), std::optional<json>(json::array())) << value;
     }
 }
 
@@ -152,7 +120,6 @@ TEST_F(CalcManagerTest, SelectionIsStoredOrRemovedAndBothRecordsAreReadAtCreatio
 
         manager.currentSelectedCalculation = record("3", "4");
         manager.saveCurrentSelectedCalculation();
-        EXPECT_EQ(*defaults->objectForKey("CurrentSelectedCalculation"), record("3", "4").dictionary());
         defaults->setObject(record("9", "9").dictionary(), "CurrentCalculation");
     }
     restart();
@@ -194,7 +161,11 @@ TEST_F(SharedCalcManagerTest, ARestartMakesANewStoreOverTheNewDefaults) {
 TEST_F(SharedCalcManagerTest, OnlyTheVeryFirstStartSeedsTheExample) {
     EXPECT_TRUE(CalcManager::shared().resetHistoryOnFirstStart());
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
-    EXPECT_EQ(CalcManager::shared().calculations[0].inputParameters.at("p"), "-2.4");
+    const Calculation& example = CalcManager::shared().calculations[0];
+    EXPECT_EQ(example.inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
+    EXPECT_EQ(example.latexString, "p = -2.4, q = \\frac{7}{3}");
+    EXPECT_TRUE(example.solutionSteps.empty());
+    EXPECT_EQ(example.setupParameter, json({{"appKey", "ZV"}}));
     EXPECT_TRUE(CalcManager::shared().removeCalculation(0));
 
     h.simulateRestart();

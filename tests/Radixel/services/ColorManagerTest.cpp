@@ -17,22 +17,11 @@ using uikit::testing::Harness;
 
 namespace {
 
-struct RGBA {
-    CGFloat red = -1, green = -1, blue = -1, alpha = -1;
-};
-
-RGBA components(const UIColor& color) {
-    RGBA c;
-    EXPECT_TRUE(color.getRed(&c.red, &c.green, &c.blue, &c.alpha));
-    return c;
-}
-
 void expectComponents(const UIColor& color, CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha = 1.0) {
-    RGBA c = components(color);
-    EXPECT_NEAR(c.red, red, 1e-9);
-    EXPECT_NEAR(c.green, green, 1e-9);
-    EXPECT_NEAR(c.blue, blue, 1e-9);
-    EXPECT_NEAR(c.alpha, alpha, 1e-9);
+    CGFloat found[4] = {-1, -1, -1, -1};
+    ASSERT_TRUE(color.getRed(&found[0], &found[1], &found[2], &found[3]));
+    const CGFloat expected[4] = {red, green, blue, alpha};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(found[i], expected[i], 1e-9) << "component " << i;
 }
 
 Harness::Options style(UIUserInterfaceStyle interfaceStyle) {
@@ -134,21 +123,12 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     EXPECT_EQ(ownButton->tintColor(), ThemeColor::lightText());
 }
 
-TEST(ColorManagerTest, TranslucentTagChangesOnlyTheAlphaByStyle) {
+TEST(ColorManagerTest, ShadowsAndTheTranslucentTagFollowTheStyleAndTheDarkStyleKeepsAnExistingShadow) {
     Harness light;
-    auto view = tagged<UIView>(200);
-    view->setBackgroundColor(UIColor::redColor());
-    ColorManager::styleButton(*view);
-    EXPECT_DOUBLE_EQ(view->alpha(), 0.5);
-    EXPECT_EQ(view->backgroundColor(), UIColor::redColor());
-    setStyle(UIUserInterfaceStyle::Dark);
-    ColorManager::styleButton(*view);
-    EXPECT_DOUBLE_EQ(view->alpha(), 0.3);
-    EXPECT_EQ(view->backgroundColor(), UIColor::redColor());
-}
-
-TEST(ColorManagerTest, ShadowsFollowTheStyleAndTheDarkStyleKeepsAnExistingOne) {
-    Harness light;
+    auto translucent = tagged<UIView>(200);
+    translucent->setBackgroundColor(UIColor::redColor());
+    ColorManager::styleButton(*translucent);
+    EXPECT_DOUBLE_EQ(translucent->alpha(), 0.5);
     auto button = tagged<UIButton>(101);
     button->layer()->setMasksToBounds(true);
     ColorManager::styleButton(*button);
@@ -160,6 +140,9 @@ TEST(ColorManagerTest, ShadowsFollowTheStyleAndTheDarkStyleKeepsAnExistingOne) {
     EXPECT_DOUBLE_EQ(layer.shadowRadius(), 1.0);
 
     setStyle(UIUserInterfaceStyle::Dark);
+    ColorManager::styleButton(*translucent);
+    EXPECT_DOUBLE_EQ(translucent->alpha(), 0.3);
+    EXPECT_EQ(translucent->backgroundColor(), UIColor::redColor());
     auto darkButton = tagged<UIButton>(101);
     darkButton->layer()->setShadowOpacity(0.25f);
     darkButton->layer()->setShadowRadius(9);

@@ -29,9 +29,13 @@ protected:
 
 }  // namespace
 
-TEST_F(DsgvoManagerTest, PrivacyPolicyIsAcceptedForGoodWithOneButton) {
+TEST_F(DsgvoManagerTest, PrivacyPolicyIsAcceptedForGoodWithOneButtonBeforeTheCompletionRuns) {
     // Asked from another thread; the alert comes on the main queue.
-    std::thread([this] { DsgvoManager::showPrivacyPolicyAlert(screen.controller); }).join();
+    std::thread([this] {
+        DsgvoManager::showPrivacyPolicyAlert(screen.controller, [this] {
+            calls.push_back(DefaultsKeys::isDsgvoAccepted.get() ? "completion saw true" : "saw false");
+        });
+    }).join();
     EXPECT_EQ(h.presentedAlert(), nullptr);
     h.runUntilIdle();
     ASSERT_NE(h.presentedAlert(), nullptr);
@@ -42,28 +46,19 @@ TEST_F(DsgvoManagerTest, PrivacyPolicyIsAcceptedForGoodWithOneButton) {
 
     EXPECT_TRUE(h.tapAlertAction(text("dsgvoAccept")));
     EXPECT_EQ(h.presentedAlert(), nullptr);
-    EXPECT_TRUE(DefaultsKeys::isDsgvoAccepted.get());
+    EXPECT_EQ(calls, (std::vector<std::string>{"completion saw true"}));
 
     h.simulateRestart();
     EXPECT_TRUE(DefaultsKeys::isDsgvoAccepted.get());
 }
 
-TEST_F(DsgvoManagerTest, CompletionRunsAfterTheAnswerIsStored) {
-    DsgvoManager::showPrivacyPolicyAlert(screen.controller, [this] {
-        calls.push_back(DefaultsKeys::isDsgvoAccepted.get() ? "privacy completion saw true" : "saw false");
-    });
-    h.runUntilIdle();
-    h.tapAlertAction(text("dsgvoAccept"));
-    EXPECT_EQ(calls, (std::vector<std::string>{"privacy completion saw true"}));
-}
-
 TEST_F(DsgvoManagerTest, VideoTermsAnswersReplaceEachOtherAndCallOnlyTheirCompletion) {
-    auto accepted = [this] {
-        calls.push_back(DefaultsKeys::isYoutubeDsgvoAccepted.get() ? "accept saw true" : "accept saw false");
+    auto noting = [this](std::string answer) {
+        return [this, answer] {
+            calls.push_back(answer + (DefaultsKeys::isYoutubeDsgvoAccepted.get() ? " saw true" : " saw false"));
+        };
     };
-    auto declined = [this] {
-        calls.push_back(DefaultsKeys::isYoutubeDsgvoAccepted.get() ? "decline saw true" : "decline saw false");
-    };
+    auto accepted = noting("accept"), declined = noting("decline");
 
     DsgvoManager::showYoutubePrivacyAlert(screen.controller, accepted, declined);
     h.runUntilIdle();

@@ -19,37 +19,25 @@ std::string quotedName() { return "\"" + localizedAppName() + "\""; }
 
 }  // namespace
 
-TEST(OnboardingManagerTest, TheAppNameReplacesEveryPlaceholderInDescriptionsOnly) {
+TEST(OnboardingManagerTest, TheAppNameFillsTheDescriptionsAndOnlyTheLastPageSaysLetsStart) {
+    const std::string next = NSLocalizedString("next", "Next"), letsStart = NSLocalizedString("letsStart", "");
+    ASSERT_NE(next, letsStart);
     std::vector<OnboardKit::OnboardPage> pages = OnboardingManager::makePages({
         {"§appname", "§appname", "§appname", "Welcome to §appname, the solver."},
         record("§appname and §appname"),
         record("No placeholder, only § and appname."),
     });
     ASSERT_EQ(pages.size(), 3u);
-    EXPECT_EQ(pages[0].title, "§appname");
-    EXPECT_EQ(pages[0].imageName, "§appname");
-    EXPECT_EQ(pages[0].videoName, "§appname");
+    EXPECT_EQ(pages[0].title + pages[0].imageName + pages[0].videoName, "§appname§appname§appname");
     EXPECT_EQ(pages[0].description, "Welcome to " + quotedName() + ", the solver.");
     EXPECT_EQ(pages[1].description, quotedName() + " and " + quotedName());
     EXPECT_EQ(pages[2].description, "No placeholder, only § and appname.");
     for (const auto& page : pages) {
         EXPECT_EQ(page.actionButtonTitle, std::nullopt);
         EXPECT_FALSE(page.action);
+        EXPECT_EQ(page.advanceButtonTitle, &page == &pages.back() ? letsStart : next);
     }
-}
-
-TEST(OnboardingManagerTest, OnlyTheLastPageSaysLetsStart) {
-    std::string next = NSLocalizedString("next", "Next");
-    std::string letsStart = NSLocalizedString("letsStart", "Let's start");
-    ASSERT_NE(next, letsStart);
-    std::vector<OnboardKit::OnboardPage> pages = OnboardingManager::makePages(onboardingPages());
-    ASSERT_EQ(pages.size(), 5u);
-    for (std::size_t i = 0; i + 1 < pages.size(); ++i) EXPECT_EQ(pages[i].advanceButtonTitle, next);
-    EXPECT_EQ(pages.back().advanceButtonTitle, letsStart);
-
-    std::vector<OnboardKit::OnboardPage> single = OnboardingManager::makePages({record("only")});
-    ASSERT_EQ(single.size(), 1u);
-    EXPECT_EQ(single[0].advanceButtonTitle, letsStart);
+    EXPECT_EQ(OnboardingManager::makePages({record("only")}).at(0).advanceButtonTitle, letsStart);
     EXPECT_TRUE(OnboardingManager::makePages({}).empty());
 }
 
@@ -71,17 +59,9 @@ TEST(OnboardingManagerTest, FinishingEitherIntroductionIsRememberedAndTheAdvance
     ScratchDefaults defaults;
     Harness h;
     ShownScreen screen(h);
-    OnboardKit::OnboardViewController::AppearanceConfiguration appearance =
-        OnboardingManager::makeAppearanceConfiguration();
-    EXPECT_EQ(appearance.tintColor, KeTuColor::color2());
-    EXPECT_EQ(appearance.titleColor, ThemeColor::label());
-    EXPECT_EQ(appearance.backgroundColor, ThemeColor::background());
-    EXPECT_EQ(appearance.imageContentMode, UIViewContentMode::Center);
-    EXPECT_FALSE(appearance.actionButtonStyling);
-
     std::vector<std::string> calls;
     auto videos = std::make_shared<OnboardKit::OnboardViewController>(
-        OnboardingManager::makePages(youtubeOnboardingPages()), appearance,
+        OnboardingManager::makePages(youtubeOnboardingPages()), OnboardingManager::makeAppearanceConfiguration(),
         [] { OnboardingManager::markOnboardingFinished(); });
     videos->presentFrom(screen.controller, false);
     std::shared_ptr<UIButton> advance = videos->advanceButton();
@@ -89,6 +69,7 @@ TEST(OnboardingManagerTest, FinishingEitherIntroductionIsRememberedAndTheAdvance
     EXPECT_EQ(advance->titleLabel()->font().pointSize(), 20);
     EXPECT_EQ(advance->titleLabel()->font().weight(), UIFontWeightSemibold);
     EXPECT_FLOAT_EQ(advance->layer()->shadowOpacity(), 0.7f);
+    EXPECT_EQ(videos->view()->backgroundColor(), ThemeColor::background());
     while (!videos->isFinished() && h.tap(advance)) {
     }
     EXPECT_TRUE(videos->isFinished());

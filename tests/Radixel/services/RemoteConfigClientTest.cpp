@@ -66,23 +66,12 @@ protected:
 
 }  // namespace
 
-TEST_F(RemoteConfigClientTest, WithoutAnEndpointAFetchFailsOnABackgroundThread) {
-    auto client = makeClient("");
-    FetchResult result = fetch(*client, 21600.0);
-    EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure);
-    ASSERT_TRUE(result.error.has_value());
-    EXPECT_EQ(result.error->domain, RADEvuvozUziduz::errorDomain);
-    EXPECT_NE(result.thread, std::this_thread::get_id());
-    EXPECT_EQ(client->configValueForKey("apps").dataValue(), "");
-}
-
 TEST_F(RemoteConfigClientTest, FetchedValuesWaitForActivationAndSurviveARestart) {
     server.respond(200, R"({"apps": {"apps": []}, "note": "plain text", "count": 3})");
     auto client = makeClient(server.url("/config"));
     FetchResult result = fetch(*client);
     EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusSuccess);
     EXPECT_FALSE(result.error.has_value());
-    EXPECT_NE(result.thread, std::this_thread::get_id());
     EXPECT_EQ(client->configValueForKey("apps").dataValue(), "");
 
     EXPECT_TRUE(activate(*client));
@@ -150,13 +139,17 @@ TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
     }
 }
 
-TEST_F(RemoteConfigClientTest, RefusesPlainHTTPToOtherHostsWithoutARequest) {
-    for (std::string endpoint : {"http://radixel.example/config", "ftp://127.0.0.1/config",
+TEST_F(RemoteConfigClientTest, WithoutAnEndpointOrWithPlainHTTPToOtherHostsAFetchFailsOnABackgroundThread) {
+    for (std::string endpoint : {"", "http://radixel.example/config", "ftp://127.0.0.1/config",
                                  "http://127.0.0.1@radixel.example/config", "http://127.0.0.1.radixel.example/"}) {
+        SCOPED_TRACE(endpoint);
         auto client = makeClient(endpoint);
-        FetchResult result = fetch(*client);
-        EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure) << endpoint;
-        EXPECT_TRUE(result.error.has_value()) << endpoint;
+        FetchResult result = fetch(*client, 21600.0);
+        EXPECT_EQ(result.status, RADEvuvozUziduzFetchStatusFailure);
+        ASSERT_TRUE(result.error.has_value());
+        EXPECT_EQ(result.error->domain, RADEvuvozUziduz::errorDomain);
+        EXPECT_NE(result.thread, std::this_thread::get_id());
+        EXPECT_EQ(client->configValueForKey("apps").dataValue(), "");
     }
 }
 

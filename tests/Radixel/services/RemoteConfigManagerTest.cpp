@@ -46,12 +46,12 @@ public:
     std::thread::id awaitThreadOf(const std::string& name) {
         std::unique_lock lock(mutex_);
         std::thread::id thread;
-        bool seen = changed_.wait_for(lock, std::chrono::seconds(30), [&] {
+        auto seen = [&] {
             for (const auto& entry : posted_)
                 if (entry.first == name) return thread = entry.second, true;
             return false;
-        });
-        if (!seen) ADD_FAILURE() << name << " never posted";
+        };
+        if (!changed_.wait_for(lock, std::chrono::seconds(30), seen)) ADD_FAILURE() << name << " never posted";
         return thread;
     }
 
@@ -161,21 +161,12 @@ TEST_F(RemoteConfigManagerTest, FirstRunTakesTheCatalogueFromTheBundleAndReports
     EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"com.radixel.calcadia"});
 }
 
-TEST_F(RemoteConfigManagerTest, WithoutARemoteOrBundledCatalogueNothingChanges) {
-    std::filesystem::remove(resources() / "RemoteConfigDefaults.plist");
-    auto manager = makeManager(clientHolding({{"apps", ""}}));
-    testing::internal::CaptureStdout();
-    manager->loadApps(*manager->remoteConfig());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_TRUE(manager->apps().empty());
-    EXPECT_TRUE(recorder.names().empty());
-    EXPECT_FALSE(manager->getCurrentApp().has_value());
-}
-
-TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsAndOneBadRecordFallsBackToTheBundle) {
+TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOneBadRecordFallsBackToTheBundle) {
     auto manager = makeManager(clientHolding({{"apps", catalogue()}}));
     manager->loadApps(*manager->remoteConfig());
     EXPECT_EQ(manager->apps().size(), 6u);
+    EXPECT_EQ(identifiers(manager->singleApps()), (std::vector<std::string>{"single.absent", "single.false", ""}));
+    EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"multi"});
 
     json broken = catalogue();
     broken["apps"][2]["shouldShow"] = "yes";
@@ -188,6 +179,12 @@ TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsAndOneBadRecordFallsBackToThe
     manager->loadApps(*clientHolding({{"apps", {{"apps", json::array()}}}}));
     EXPECT_TRUE(manager->apps().empty());
     EXPECT_EQ(recorder.names().size(), 3u);
+
+    // Without this app's identifier nothing is listed.
+    manager->loadApps(*clientHolding({{"apps", catalogue()}}));
+    std::filesystem::remove(resources() / "Info.plist");
+    EXPECT_TRUE(manager->singleApps().empty());
+    EXPECT_TRUE(manager->multiApps().empty());
 }
 
 TEST_F(RemoteConfigManagerTest, ABrokenBundledCatalogueKeepsTheListAndPrintsOneLine) {
@@ -257,27 +254,20 @@ TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
     EXPECT_EQ(manager->videoTutorials()->size(), 1u);
 }
 
-TEST_F(RemoteConfigManagerTest, AppListsFollowTheFlagsAndLeaveOutThisApp) {
-    auto manager = makeManager(clientHolding({{"apps", catalogue()}}));
-    manager->loadApps(*manager->remoteConfig());
-    EXPECT_EQ(identifiers(manager->singleApps()), (std::vector<std::string>{"single.absent", "single.false", ""}));
-    EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"multi"});
-
-    std::filesystem::remove(resources() / "Info.plist");
-    EXPECT_TRUE(manager->singleApps().empty());
-    EXPECT_TRUE(manager->multiApps().empty());
-    EXPECT_FALSE(manager->getCurrentApp().has_value());
-}
-
-TEST_F(RemoteConfigManagerTest, CurrentAppIsSearchedUntilFoundAndThenKept) {
+TEST_F(RemoteConfigManagerTest, WithoutABundledCatalogueTheCurrentAppIsSearchedUntilFoundAndThenKept) {
     std::filesystem::remove(resources() / "RemoteConfigDefaults.plist");
-    auto manager = makeManager(clientHolding(json::object()));
+    auto manager = makeManager(clientHolding({{"apps", ""}}));
+    testing::internal::CaptureStdout();
+    manager->loadApps(*manager->remoteConfig());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(manager->apps().empty());
+    EXPECT_TRUE(recorder.names().empty());
     EXPECT_FALSE(manager->getCurrentApp().has_value());
+
     manager->loadApps(*clientHolding({{"apps", catalogue()}}));
     std::optional<AppMetaData> found = manager->getCurrentApp();
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->appIdentifiers[0], "com.radixel.app");
-
     manager->loadApps(*clientHolding({{"apps", {{"apps", json::array()}}}}));
     EXPECT_EQ(manager->getCurrentApp(), found);
 }
@@ -299,20 +289,6 @@ TEST_F(RemoteConfigManagerTest, VideosInTheAppLanguageComeBeforeTheEnglishOnes) 
     EXPECT_TRUE(manager->getVideoTutorials(std::nullopt, "de").empty());
 }
 
-TEST_F(RemoteConfigManagerTest, FetchOutcomesDecideWhatIsLoaded) {
-    auto manager = makeManager(clientHolding({{"ads", goodAds}}));
-
-    testing::internal::CaptureStdout();
-    manager->handleFetchResult(RADEvuvozUziduzFetchStatusThrottled, std::nullopt);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Config not fetched\nError: No error available.\n");
-    EXPECT_TRUE(recorder.names().empty());
-
-    testing::internal::CaptureStdout();
-    manager->handleFetchResult(RADEvuvozUziduzFetchStatusSuccess, NSError{"test", 1, "offline"});
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"didLoadMenu", "didLoadKeTuAds"}));
-}
-
 TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletionThread) {
     LocalHttpServer server;
     json videos = {{"ZV", {{"en", {"https://videos.radixel.example/watch?v=bbbbbbbbbbb"}}}}};
@@ -331,10 +307,14 @@ TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletion
     EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "ja").size(), 1u);
 }
 
-TEST_F(RemoteConfigManagerTest, AFailedFetchLoadsWhatTheClientHolds) {
+TEST_F(RemoteConfigManagerTest, AFailedFetchLoadsWhatTheClientHoldsAndAThrottledOneNothing) {
     LocalHttpServer server;
     server.respond(503, "down");
     auto manager = makeManager(clientHolding({{"ads", goodAds}}, server.url("/config")));
+    testing::internal::CaptureStdout();
+    manager->handleFetchResult(RADEvuvozUziduzFetchStatusThrottled, std::nullopt);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Config not fetched\nError: No error available.\n");
+    EXPECT_TRUE(recorder.names().empty());
 
     testing::internal::CaptureStdout();
     manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());

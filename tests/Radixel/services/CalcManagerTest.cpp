@@ -59,9 +59,9 @@ TEST_F(CalcManagerTest, NewestFirstAndEveryChangeKeepsTheStoredListInStep) {
         EXPECT_EQ(stored(), manager.calculations);
 
         EXPECT_TRUE(manager.swapCalculations(0, 2));
+        EXPECT_EQ(stored(), manager.calculations);
         EXPECT_TRUE(manager.swapCalculations(1, 1));
         EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"A", "B", "C"}));
-        EXPECT_EQ(stored(), manager.calculations);
 
         // Indices outside the list change nothing.
         EXPECT_FALSE(manager.removeCalculation(3));

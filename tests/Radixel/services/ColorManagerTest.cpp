@@ -45,7 +45,7 @@ class ButtonOfOurOwn : public UIButton {};
 
 }  // namespace
 
-TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUse) {
+TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColoursBecomeTransparent) {
     ProcessLifetime::resetAll();  // whatever ran before in this program, colours start unmade
     {
         Harness light(style(UIUserInterfaceStyle::Light));
@@ -61,18 +61,15 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUse) {
     expectComponents(KeTuColor::color2(), 0.49 * 0.7, 0.26 * 0.7, 0.74 * 0.7);
     expectComponents(KeTuColor::color5(), 0, 0, 0, 0);
     EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
-    setStyle(UIUserInterfaceStyle::Light);
-    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
-    expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
-}
-
-TEST(ColorManagerTest, ColoursWithoutAnRgbFormDarkenToTransparentAndHaveNoHexText) {
-    Harness dark(style(UIUserInterfaceStyle::Dark));
+    // Colours without an RGB form darken to transparent and have no hex text.
     auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
     expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
     EXPECT_EQ(hexString(pattern), std::nullopt);
     // Extended-range components still give six digits.
     EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");
+    setStyle(UIUserInterfaceStyle::Light);
+    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
+    expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
 }
 
 TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainContainers) {

@@ -101,15 +101,11 @@ TEST(ViewManagerTest, OneBusyOverlayHoweverOftenShownAndOneHideRemovesIt) {
     }).join();
     h.runUntilIdle();
     EXPECT_EQ(overlayCount(*screen.window), 0);
-}
 
-TEST(ViewManagerTest, BusyIndicatorIsLightInTheDarkStyle) {
-    Harness::Options options;
-    options.interfaceStyle = UIUserInterfaceStyle::Dark;
-    Harness h(options);
-    ShownScreen screen(h);
+    // In the dark style the indicator is light.
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
     ViewManager::showBusyOverlayNow();
-    auto spinner = std::dynamic_pointer_cast<UIActivityIndicatorView>(
+    auto dark = std::dynamic_pointer_cast<UIActivityIndicatorView>(
         screen.window->viewWithTag(ViewManager::busyOverlayTag)->subviews().front());
-    EXPECT_EQ(spinner->color(), ThemeColor::lightText());
+    EXPECT_EQ(dark->color(), ThemeColor::lightText());
 }

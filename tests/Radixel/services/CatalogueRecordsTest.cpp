@@ -98,7 +98,8 @@ TEST(AllAppMetaDataTest, OneBadRecordOrShapeFailsTheWholeValueButAnEmptyListDoes
 }
 
 TEST(AdOfferConsentRecordsTest, RoundTripAndRefuseWrongOrMissingFields) {
-    json ad = {{"imageName", "fractora_spring"}, {"linkingString", "https://radixel.example/p"}, {"discountNumber", "30"}};
+    json ad = {
+        {"imageName", "fractora_spring"}, {"linkingString", "https://radixel.example/p"}, {"discountNumber", "30"}};
     EXPECT_EQ(KeTuAdData::decode(ad).discountNumber, "30");
     EXPECT_EQ(KeTuAdData::decode(KeTuAdData::decode(ad).encode()), KeTuAdData::decode(ad));
     json numeric = ad;

@@ -161,7 +161,7 @@ TEST_F(RemoteConfigManagerTest, FirstRunTakesTheCatalogueFromTheBundleAndReports
     EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"com.radixel.calcadia"});
 }
 
-TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOneBadRecordFallsBackToTheBundle) {
+TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOnlyAGoodBundledOneReplacesABadRecord) {
     auto manager = makeManager(clientHolding({{"apps", catalogue()}}));
     manager->loadApps(*manager->remoteConfig());
     EXPECT_EQ(manager->apps().size(), 6u);
@@ -180,16 +180,8 @@ TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOneBadReco
     EXPECT_TRUE(manager->apps().empty());
     EXPECT_EQ(recorder.names().size(), 3u);
 
-    // Without this app's identifier nothing is listed.
+    // A broken bundled catalogue keeps the list and prints one line.
     manager->loadApps(*clientHolding({{"apps", catalogue()}}));
-    std::filesystem::remove(resources() / "Info.plist");
-    EXPECT_TRUE(manager->singleApps().empty());
-    EXPECT_TRUE(manager->multiApps().empty());
-}
-
-TEST_F(RemoteConfigManagerTest, ABrokenBundledCatalogueKeepsTheListAndPrintsOneLine) {
-    auto manager = makeManager(clientHolding({{"apps", catalogue()}}));
-    manager->loadApps(*manager->remoteConfig());
     recorder.clear();
     auto empty = clientHolding(json::object());
 
@@ -211,6 +203,11 @@ TEST_F(RemoteConfigManagerTest, ABrokenBundledCatalogueKeepsTheListAndPrintsOneL
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(manager->apps().size(), 6u);
     EXPECT_TRUE(recorder.names().empty());
+
+    // Without this app's identifier nothing is listed.
+    std::filesystem::remove(resources() / "Info.plist");
+    EXPECT_TRUE(manager->singleApps().empty());
+    EXPECT_TRUE(manager->multiApps().empty());
 }
 
 TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {

@@ -9,17 +9,13 @@
 
 #include <curl/curl.h>
 
+#include "platform/foundation/CurlLibrary.hpp"
 #include "platform/foundation/DispatchWorker.hpp"
 #include "platform/foundation/TransportSecurity.hpp"
 
 namespace {
 
 constexpr const char* errorDomain = "NSURLErrorDomain";
-
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 long milliseconds(double seconds) {
     if (!std::isfinite(seconds) || seconds <= 0) return 1;
@@ -182,8 +178,12 @@ std::optional<NSError> URLSessionDataTask::refusedHop(const std::string& url) co
 
 void URLSessionDataTask::perform() {
     if (cancelled_) return finish(std::nullopt, std::nullopt, NSError{errorDomain, NSURLErrorCancelled, "cancelled"});
-    initialiseCurlOnce();
-    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), &curl_easy_cleanup);
+    const foundation::CurlLibrary* lib = foundation::CurlLibrary::get();
+    if (!lib)
+        return finish(std::nullopt, std::nullopt,
+                      NSError{errorDomain, NSURLErrorUnknown,
+                              "the network library could not be loaded: " + foundation::CurlLibrary::loadError()});
+    std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(lib->easy_init(), lib->easy_cleanup);
     if (!curl) return finish(std::nullopt, std::nullopt, NSError{errorDomain, NSURLErrorUnknown, "out of resources"});
 
     Transfer transfer;
@@ -194,41 +194,41 @@ void URLSessionDataTask::perform() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds(total));
 
     CURL* handle = curl.get();
-    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);  // time-outs must not use signals in threads
-    curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib->easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);  // time-outs must not use signals in threads
+    lib->easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     // Redirects are followed here, hop by hop, so that each target is checked before it is asked.
-    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(configuration_.timeoutIntervalForConnect));
-    curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, detail);
-    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveBody);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, receiveHeader);
-    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
-    curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, checkCancelled);
-    curl_easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
+    lib->easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 0L);
+    lib->easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, milliseconds(configuration_.timeoutIntervalForConnect));
+    lib->easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
+    lib->easy_setopt(handle, CURLOPT_ERRORBUFFER, detail);
+    lib->easy_setopt(handle, CURLOPT_WRITEFUNCTION, receiveBody);
+    lib->easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    lib->easy_setopt(handle, CURLOPT_HEADERFUNCTION, receiveHeader);
+    lib->easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    lib->easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+    lib->easy_setopt(handle, CURLOPT_XFERINFOFUNCTION, checkCancelled);
+    lib->easy_setopt(handle, CURLOPT_XFERINFODATA, &transfer);
 
     std::string method = request_.HTTPMethod.empty() ? "GET" : request_.HTTPMethod;
     if (method == "HEAD") {
-        curl_easy_setopt(handle, CURLOPT_NOBODY, 1L);
+        lib->easy_setopt(handle, CURLOPT_NOBODY, 1L);
     } else if (method != "GET" || !request_.HTTPBody.empty()) {
-        if (method != "POST") curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, method.c_str());
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDS, request_.HTTPBody.data());
-        curl_easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request_.HTTPBody.size()));
+        if (method != "POST") lib->easy_setopt(handle, CURLOPT_CUSTOMREQUEST, method.c_str());
+        lib->easy_setopt(handle, CURLOPT_POSTFIELDS, request_.HTTPBody.data());
+        lib->easy_setopt(handle, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request_.HTTPBody.size()));
     }
-    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr, &curl_slist_free_all);
+    std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(nullptr, lib->slist_free_all);
     for (const auto& [name, value] : request_.allHTTPHeaderFields) {
         // A line break would let a header value smuggle further headers into the request.
         if (name.find_first_of("\r\n:") != std::string::npos || value.find_first_of("\r\n") != std::string::npos)
             continue;
         std::string line = name + ": " + value;
-        if (curl_slist* grown = curl_slist_append(headers.get(), line.c_str())) {
+        if (curl_slist* grown = lib->slist_append(headers.get(), line.c_str())) {
             headers.release();
             headers.reset(grown);
         }
     }
-    if (headers) curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    if (headers) lib->easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
 
     std::string url = request_.URL;
     long statusCode = 0;
@@ -237,18 +237,18 @@ void URLSessionDataTask::perform() {
         long left = static_cast<long>(
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count());
         if (left <= 0) return finish(std::nullopt, std::nullopt, errorFor(CURLE_OPERATION_TIMEDOUT, transfer, ""));
-        curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, left);
+        lib->easy_setopt(handle, CURLOPT_URL, url.c_str());
+        lib->easy_setopt(handle, CURLOPT_TIMEOUT_MS, left);
         // An empty proxy turns off the one the environment names; none leaves that choice to it.
-        curl_easy_setopt(handle, CURLOPT_PROXY, foundation::isLoopbackURL(url) ? "" : nullptr);
+        lib->easy_setopt(handle, CURLOPT_PROXY, foundation::isLoopbackURL(url) ? "" : nullptr);
         transfer.body.clear();
         transfer.headers.clear();
 
-        CURLcode result = curl_easy_perform(handle);
+        CURLcode result = lib->easy_perform(handle);
         if (result != CURLE_OK) return finish(std::nullopt, std::nullopt, errorFor(result, transfer, detail));
-        curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &statusCode);
+        lib->easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &statusCode);
         char* location = nullptr;
-        curl_easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
+        lib->easy_getinfo(handle, CURLINFO_REDIRECT_URL, &location);
         bool redirected = location && (statusCode == 301 || statusCode == 302 || statusCode == 303 ||
                                        statusCode == 307 || statusCode == 308);
         if (!redirected) break;
@@ -258,8 +258,8 @@ void URLSessionDataTask::perform() {
         url = location;
         if ((statusCode == 303 && method != "HEAD") || ((statusCode == 301 || statusCode == 302) && method == "POST")) {
             method = "GET";
-            curl_easy_setopt(handle, CURLOPT_CUSTOMREQUEST, nullptr);
-            curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+            lib->easy_setopt(handle, CURLOPT_CUSTOMREQUEST, nullptr);
+            lib->easy_setopt(handle, CURLOPT_HTTPGET, 1L);
         }
     }
 

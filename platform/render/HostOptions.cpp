@@ -94,7 +94,7 @@ std::string hostUsage(const std::string& program)
            "  --scale N      pixels per point (0.5 to 4; default 1, HiDPI is not detected)\n"
            "  --size WxH     screen size in points (default 390x844, a pad 820x1180)\n"
            "  --screenshot   write the window as PNG once it has settled, then exit\n"
-           "  --exit-after-first-frame  exit after the first frame (a screenshot then shows that frame)\n"
+           "  --exit-after-first-frame  exit after the first frame, saying so (a screenshot then shows that frame)\n"
            "Without a display, run it under a virtual one: xvfb-run -a " +
            program + "\n";
 }

@@ -12,6 +12,7 @@
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/render/CairoHandles.hpp"
 #include "platform/render/DesktopLinkOpener.hpp"
+#include "platform/render/FontWarmUp.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/render/ViewRenderer.hpp"
@@ -265,6 +266,7 @@ int HostSession::loop()
                 break;
             }
             if (options_.exitAfterFirstFrame) {
+                std::cout << "First frame shown" << std::endl;
                 break;
             }
         }
@@ -294,10 +296,18 @@ int HostSession::loop()
     return 0;
 }
 
+// What install() was given, for run().
+std::vector<UIFont>& fontsToWarmUp()
+{
+    static std::vector<UIFont> fonts;
+    return fonts;
+}
+
 } // namespace
 
-void WindowHost::install()
+void WindowHost::install(std::vector<UIFont> firstFrameFonts)
 {
+    fontsToWarmUp() = std::move(firstFrameFonts);
     UIApplicationSetMainHost(&WindowHost::run);
 }
 
@@ -319,6 +329,8 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
         explainNoDisplay(program, "no display (DISPLAY and WAYLAND_DISPLAY are not set)");
         return 1;
     }
+    // The fonts load while the display server opens the window.
+    FontWarmUp fonts(fontsToWarmUp().empty() ? std::vector{UIFont::systemFontOfSize(17)} : fontsToWarmUp(), options.scale);
     // The software renderer would otherwise load the whole GL stack for nothing.
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     SDLVideo video;
@@ -346,6 +358,7 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
     UIDevice::currentDevice().setUserInterfaceIdiom(options.idiom);
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(options.style));
 
+    fonts.handOver();
     auto& application = UIApplication::sharedApplication();
     application.setLinkOpener(std::make_shared<DesktopLinkOpener>());
     if (makeDelegate) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/render/HostOptions.hpp"
+#include "platform/uikit/UIFont.hpp"
 #include "platform/uikit/UIApplication.hpp"
 
 namespace render {
@@ -14,8 +17,9 @@ namespace render {
 // 1; bad arguments answer 2.
 class WindowHost {
 public:
-    // Makes UIApplicationMain run applications in a window.
-    static void install();
+    // Makes UIApplicationMain run applications in a window. The fonts the first frame shows are
+    // loaded on a side thread while the window opens (the system font when none are given).
+    static void install(std::vector<UIFont> firstFrameFonts = {});
     static int run(int argc, char** argv, const UIApplicationDelegateFactory& makeDelegate);
 };
 

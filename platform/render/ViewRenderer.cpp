@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
-#include <vector>
 
+#include "platform/render/AlphaBlur.hpp"
 #include "platform/render/CairoHandles.hpp"
 #include "platform/render/ShapePaths.hpp"
 #include "platform/render/TextDrawing.hpp"
@@ -44,35 +43,44 @@ double shadowMargin(const CALayer& layer)
 }
 
 // The shadow of what the layer drew (its content, taken as a group): the content's coverage,
-// offset, softened by copies spread over the blur radius and summed, in the shadow colour. So a
-// clear view casts the shadow of its ink only, and a shape layer that of its path, never of the
-// bounds.
+// softened over the blur radius, offset, in the shadow colour. So a clear view casts the shadow
+// of its ink only, and a shape layer that of its path, never of the bounds. The coverage is a
+// group over the clip, which the caller has set to the area the shadow can reach.
 void drawShadowOf(cairo_t* cr, const CALayer& layer, cairo_pattern_t* content)
 {
     const CGColor& colour = *layer.shadowColor();
     double opacity = std::clamp<double>(layer.shadowOpacity(), 0, 1) * colour.alpha;
     CGSize offset = layer.shadowOffset();
     double blur = std::max(0.0, layer.shadowRadius());
-    std::vector<CGPoint> taps{{0, 0}};
-    int rings = blur < 0.25 ? 0 : std::clamp(static_cast<int>(std::ceil(blur / 1.5)), 1, 3);
-    for (int ring = 1; ring <= rings; ++ring) {
-        double reach = blur * ring / rings;
-        for (int i = 0; i < 8; ++i) {
-            double angle = i * std::numbers::pi / 4;
-            taps.push_back({reach * std::cos(angle), reach * std::sin(angle)});
-        }
-    }
     CairoStateGuard state(cr);
-    cairo_push_group(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    cairo_set_source_rgba(cr, colour.red, colour.green, colour.blue, 1.0 / static_cast<double>(taps.size()));
-    for (const CGPoint& tap : taps) {
-        CairoStateGuard shifted(cr);
-        cairo_translate(cr, offset.width + tap.x, offset.height + tap.y);
-        cairo_mask(cr, content);
+    cairo_push_group_with_content(cr, CAIRO_CONTENT_ALPHA);
+    cairo_set_source(cr, content);
+    cairo_paint(cr);
+    cairo_pattern_t* coverage = cairo_pop_group(cr);
+    cairo_surface_t* group = nullptr;
+    if (blur > 0 && cairo_pattern_get_surface(coverage, &group) == CAIRO_STATUS_SUCCESS) {
+        // The radius in the group's pixels: user space scaled by the context, then the surface.
+        double dx = blur;
+        double dy = 0;
+        cairo_user_to_device_distance(cr, &dx, &dy);
+        double scaleX = 1;
+        double scaleY = 1;
+        cairo_surface_get_device_scale(group, &scaleX, &scaleY);
+        double pixels = std::hypot(dx, dy) * scaleX;
+        cairo_surface_t* image = cairo_surface_map_to_image(group, nullptr);
+        if (cairo_image_surface_get_format(image) == CAIRO_FORMAT_A8) {
+            cairo_surface_flush(image);
+            // The radius reaches about two deviations, as the platform's shadow does.
+            blurAlpha(cairo_image_surface_get_data(image), cairo_image_surface_get_width(image),
+                      cairo_image_surface_get_height(image), cairo_image_surface_get_stride(image), pixels / 2);
+            cairo_surface_mark_dirty(image);
+        }
+        cairo_surface_unmap_image(group, image);
     }
-    cairo_pop_group_to_source(cr);
-    cairo_paint_with_alpha(cr, opacity);
+    cairo_set_source_rgba(cr, colour.red, colour.green, colour.blue, opacity);
+    cairo_translate(cr, offset.width, offset.height);
+    cairo_mask(cr, coverage);
+    cairo_pattern_destroy(coverage);
 }
 
 // Runs `draw` (the layer's own drawing) with the layer's shadow beneath it. The group is cut to

@@ -6,7 +6,9 @@
 
 #include "platform/render/DialogLayout.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UICollectionView.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UICollectionViewCell.hpp"
 #include "platform/uikit/UITableView.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
@@ -193,6 +195,12 @@ bool TouchRouter::releaseOnDialog(CGPoint point)
         return true;
     }
     auto sheet = std::static_pointer_cast<UIActivityViewController>(dialog);
+    // On a pad the sheet is a popover, which a tap outside it dismisses.
+    if (auto popover = sheet->popoverPresentationController();
+        popover && popover->containerView() && !popover->containerView()->frame().containsPoint(point)) {
+        popover->dismissFromOutside();
+        return true;
+    }
     DialogLayout layout = shareSheetLayout(*sheet, size);
     if (dialogButtonAt(layout, point)) {
         const ShareOutcome* outcome = ShareSheetSaver::outcomeFor(*sheet);

@@ -36,6 +36,14 @@ public:
     const CompletionHandler& completionWithItemsHandler() const { return completion_; }
     void setCompletionWithItemsHandler(CompletionHandler handler) { completion_ = std::move(handler); }
 
+    // A tap outside the popover on a pad cancels the sheet: no activity, nothing completed.
+    void presentationWasDismissedFromOutside() override
+    {
+        if (completion_) {
+            completion_(std::nullopt, false);
+        }
+    }
+
 private:
     std::vector<std::any> activityItems_;
     std::vector<std::any> applicationActivities_;

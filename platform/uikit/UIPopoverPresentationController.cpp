@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/uikit/CALayer.hpp"
+#include "platform/uikit/UIControl.hpp"
+#include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIView.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -41,10 +43,12 @@ CGRect UIPopoverPresentationController::frameInWindow(CGSize contentSize, const 
     return {x, y, size.width, size.height};
 }
 
-std::shared_ptr<UIView> UIPopoverPresentationController::showInContainer(UIView& window, const std::shared_ptr<UIView>& presentedView,
+std::shared_ptr<UIView> UIPopoverPresentationController::showInContainer(UIView& window, const std::shared_ptr<UIViewController>& presented,
                                                                          CGSize preferredContentSize)
 {
     removeContainer();
+    presented_ = presented;
+    auto presentedView = presented->view();
     CGRect source = sourceRect_;
     if (auto anchor = sourceView()) {
         source = anchor->convertRectToView(sourceRect_, &window);
@@ -64,12 +68,39 @@ std::shared_ptr<UIView> UIPopoverPresentationController::showInContainer(UIView&
     container_->addSubview(content);
     presentedView->setFrame(bounds);
     content->addSubview(presentedView);
+
+    backdrop_ = std::make_shared<UIControl>(window.bounds());
+    backdrop_->setBackgroundColor(UIColor::clearColor());
+    std::weak_ptr<UIViewController> weakPresented = presented;
+    backdrop_->addAction(
+        [weakPresented](const std::shared_ptr<UIControl>&) {
+            if (auto shown = weakPresented.lock()) {
+                if (auto popover = shown->popoverPresentationController()) {
+                    popover->dismissFromOutside();
+                }
+            }
+        },
+        UIControlEventTouchUpInside);
+    window.addSubview(backdrop_);
     window.addSubview(container_);
     return container_;
 }
 
+void UIPopoverPresentationController::dismissFromOutside()
+{
+    auto presented = presented_.lock();
+    if (!container_ || !presented) {
+        return;
+    }
+    presented->dismissViewControllerAnimated(true, [presented] { presented->presentationWasDismissedFromOutside(); });
+}
+
 void UIPopoverPresentationController::removeContainer()
 {
+    if (backdrop_) {
+        backdrop_->removeFromSuperview();
+        backdrop_.reset();
+    }
     if (!container_) {
         return;
     }

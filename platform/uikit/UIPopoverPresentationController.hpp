@@ -5,7 +5,9 @@
 #include "platform/uikit/CGGeometry.hpp"
 #include "platform/uikit/UIAdaptivePresentationControllerDelegate.hpp"
 
+class UIControl;
 class UIView;
+class UIViewController;
 
 // A popover: where it points (a source view and a rectangle in it) and, while it is shown, the
 // container that holds the presented controller's view. On a phone a popover adapts to a
@@ -18,7 +20,8 @@ class UIView;
 // The container has the presented controller's preferred content size (320 × 320 when it
 // prefers none; never more than the window's safe area allows), below the source rectangle when
 // it fits there, otherwise above it, otherwise on the side with more room, centred on the source
-// and kept inside the safe area, 8 points from its edges.
+// and kept inside the safe area, 8 points from its edges. Below the container a clear backdrop
+// covers the window: a tap anywhere outside the popover dismisses it and reaches nothing else.
 class UIPopoverPresentationController {
 public:
     std::shared_ptr<UIAdaptivePresentationControllerDelegate> delegate() const { return delegate_.lock(); }
@@ -32,18 +35,26 @@ public:
     // The container while the popover is shown as one; null otherwise.
     const std::shared_ptr<UIView>& containerView() const { return container_; }
 
+    // A tap outside the popover: the presented controller is dismissed, animated, and then hears
+    // that it was dismissed from outside (UIViewController::presentationWasDismissedFromOutside).
+    void dismissFromOutside();
+
     // Where a popover of that content size goes in a window of those bounds and safe-area insets.
     static CGRect frameInWindow(CGSize contentSize, const CGRect& sourceInWindow, const CGRect& windowBounds, const UIEdgeInsets& safeArea);
 
 private:
     friend class UIViewController;
-    // Builds the container in the window around the presented view and answers it.
-    std::shared_ptr<UIView> showInContainer(UIView& window, const std::shared_ptr<UIView>& presentedView, CGSize preferredContentSize);
-    // Takes the container, and the presented view in it, off the screen.
+    // Builds the backdrop and the container in the window around the presented controller's view
+    // and answers the container.
+    std::shared_ptr<UIView> showInContainer(UIView& window, const std::shared_ptr<UIViewController>& presented,
+                                            CGSize preferredContentSize);
+    // Takes the backdrop, the container, and the presented view in it, off the screen.
     void removeContainer();
 
     std::weak_ptr<UIAdaptivePresentationControllerDelegate> delegate_;
     std::weak_ptr<UIView> sourceView_;
     CGRect sourceRect_;
     std::shared_ptr<UIView> container_;
+    std::shared_ptr<UIControl> backdrop_;
+    std::weak_ptr<UIViewController> presented_;
 };

@@ -367,7 +367,7 @@ std::shared_ptr<UIView> UIViewController::showPresentedView(UIView& window)
 {
     auto presentedView = view();
     if (styleInUse_ == UIModalPresentationStyle::Popover) {
-        return popoverPresentationController()->showInContainer(window, presentedView, preferredContentSize());
+        return popoverPresentationController()->showInContainer(window, as<UIViewController>(), preferredContentSize());
     }
     presentedView->setFrame(window.bounds());
     window.addSubview(presentedView);

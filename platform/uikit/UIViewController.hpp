@@ -116,6 +116,8 @@ public:
     void setDefinesPresentationContext(bool defines) { definesPresentationContext_ = defines; }
     // Present only while the presentation style is the popover style.
     std::shared_ptr<UIPopoverPresentationController> popoverPresentationController();
+    // Called once a tap outside the popover this controller was shown in has dismissed it.
+    virtual void presentationWasDismissedFromOutside() {}
 
     virtual CGSize preferredContentSize() const { return preferredContentSize_; }
     virtual void setPreferredContentSize(CGSize size) { preferredContentSize_ = size; }

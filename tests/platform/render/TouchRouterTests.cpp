@@ -3,8 +3,11 @@
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/render/DialogLayout.hpp"
 #include "platform/render/TouchRouter.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIDevice.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITableView.hpp"
 #include "platform/uikit/UIViewController.hpp"
@@ -224,4 +227,63 @@ TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleM
     ASSERT_EQ(screen.rows->moves.size(), 1u);
     EXPECT_EQ(screen.rows->moves[0], (std::pair<NSIndexPath, NSIndexPath>{{0, 0}, {0, 2}}));
     EXPECT_EQ(screen.table->contentOffset().y, 0);
+}
+
+// A popover takes the window's touches: a click outside it dismisses it instead of reaching the
+// button below, and a pad's share sheet, which is a popover there, is cancelled that way.
+TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
+{
+    struct List : UIViewController {
+        int dismissedFromOutside = 0;
+        CGSize preferredContentSize() const override { return {100, 100}; }
+        void presentationWasDismissedFromOutside() override { ++dismissedFromOutside; }
+    };
+    for (bool sheet : {false, true}) {
+        SCOPED_TRACE(sheet ? "share sheet on a pad" : "list");
+        Screen screen;
+        UIDevice::currentDevice().setUserInterfaceIdiom(sheet ? UIUserInterfaceIdiom::Pad : UIUserInterfaceIdiom::Phone);
+        std::shared_ptr<UIViewController> shown;
+        std::vector<std::pair<std::optional<std::string>, bool>> outcomes;
+        if (sheet) {
+            auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
+            share->setCompletionWithItemsHandler([&](const auto& type, bool completed) { outcomes.emplace_back(type, completed); });
+            share->setPreferredContentSize({100, 100});
+            shown = share;
+        } else {
+            shown = std::make_shared<List>();
+            shown->setModalPresentationStyle(UIModalPresentationStyle::Popover);
+        }
+        auto popover = shown->popoverPresentationController();
+        ASSERT_TRUE(popover);
+        popover->setSourceView(screen.root->view());
+        popover->setSourceRect({0, 300, 200, 50});
+        popover->setDelegate(screen.root);
+        screen.root->presentViewController(shown, false);
+        RunLoop::main().runUntilIdle();
+        ASSERT_TRUE(popover->containerView());
+
+        TouchRouter router(screen.window);
+        CGRect inside = popover->containerView()->frame();
+        router.press({inside.midX(), inside.midY()});
+        router.release({inside.midX(), inside.midY()});
+        RunLoop::main().runUntilIdle();
+        EXPECT_EQ(screen.root->presentedViewController(), shown) << "a click inside keeps it";
+
+        router.press({50, 40});
+        router.release({50, 40});
+        RunLoop::main().runUntilIdle();
+        EXPECT_EQ(screen.taps, 0);
+        EXPECT_EQ(screen.root->presentedViewController(), nullptr);
+        EXPECT_EQ(popover->containerView(), nullptr);
+        if (sheet) {
+            EXPECT_EQ(outcomes, (std::vector<std::pair<std::optional<std::string>, bool>>{{std::nullopt, false}}));
+        } else {
+            EXPECT_EQ(std::static_pointer_cast<List>(shown)->dismissedFromOutside, 1);
+        }
+        // With the popover gone the button takes clicks again.
+        router.press({50, 40});
+        router.release({50, 40});
+        EXPECT_EQ(screen.taps, 1);
+    }
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
 }

@@ -26,7 +26,8 @@ std::shared_ptr<UIViewController> topDialog(const UIView& window)
 {
     const auto& subviews = window.subviews();
     for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
-        if ((*it)->isHidden()) {
+        // Hidden views, and views on their way out after a dismissal, take no touches.
+        if ((*it)->isHidden() || !(*it)->isUserInteractionEnabled()) {
             continue;
         }
         auto controller = (*it)->owningViewController();

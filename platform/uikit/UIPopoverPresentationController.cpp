@@ -1,6 +1,7 @@
 #include "platform/uikit/UIPopoverPresentationController.hpp"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/uikit/CALayer.hpp"
 #include "platform/uikit/UIControl.hpp"
@@ -97,19 +98,28 @@ void UIPopoverPresentationController::dismissFromOutside()
 
 void UIPopoverPresentationController::removeContainer()
 {
+    if (auto container = releaseContainer()) {
+        takeOffScreen(container);
+    }
+}
+
+std::shared_ptr<UIView> UIPopoverPresentationController::releaseContainer()
+{
     if (backdrop_) {
         backdrop_->removeFromSuperview();
         backdrop_.reset();
     }
-    if (!container_) {
-        return;
-    }
-    container_->removeFromSuperview();
-    // The presented view leaves with its container, so nothing keeps it in the old tree.
-    if (!container_->subviews().empty()) {
-        for (auto presented : container_->subviews().front()->subviews()) {
+    return std::exchange(container_, nullptr);
+}
+
+void UIPopoverPresentationController::takeOffScreen(const std::shared_ptr<UIView>& container)
+{
+    container->removeFromSuperview();
+    // The presented view leaves with its container, so nothing keeps it in the old tree (unless
+    // it was shown again meanwhile, in a new container).
+    if (!container->subviews().empty()) {
+        for (auto presented : container->subviews().front()->subviews()) {
             presented->removeFromSuperview();
         }
     }
-    container_.reset();
 }

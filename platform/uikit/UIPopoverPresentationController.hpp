@@ -50,6 +50,10 @@ private:
                                             CGSize preferredContentSize);
     // Takes the backdrop, the container, and the presented view in it, off the screen.
     void removeContainer();
+    // For a dismissal that animates the container away: the backdrop goes at once, the popover
+    // forgets the container, which stays on screen until takeOffScreen.
+    std::shared_ptr<UIView> releaseContainer();
+    static void takeOffScreen(const std::shared_ptr<UIView>& container);
 
     std::weak_ptr<UIAdaptivePresentationControllerDelegate> delegate_;
     std::weak_ptr<UIView> sourceView_;

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/uikit/ClassName.hpp"
@@ -46,6 +49,35 @@ void animateIn(UIView& view, bool slidesUp)
     view.setAlpha(0);
     UIView::animateWithDuration(
         presentationDuration, 0, UIViewAnimationOptionCurveEaseOut, [&] { view.setAlpha(shown); }, nullptr);
+}
+
+// What the user sees of an animated dismissal: a screen that covers its presenter slides down
+// out of the window, anything else fades out; `done` runs at the end. The model is final at
+// once, so the view takes no touches while it leaves.
+void animateOut(const std::shared_ptr<UIView>& view, bool slidesDown, std::function<void()> done)
+{
+    view->setUserInteractionEnabled(false);
+    CGRect frame = view->frame();
+    CGFloat below = view->window() ? view->window()->bounds().size.height : frame.size.height;
+    UIView::animateWithDuration(
+        presentationDuration, 0, UIViewAnimationOptionCurveEaseIn,
+        [&] {
+            if (slidesDown) {
+                view->setFrame(frame.offsetBy(0, below));
+            } else {
+                view->setAlpha(0);
+            }
+        },
+        [done = std::move(done)](bool) { done(); });
+}
+
+// Controllers whose views are animating off the screen after a dismissal. What those views show
+// (an alert's texts and buttons) is drawn from their controllers, so the controllers live until
+// the views are gone.
+std::vector<std::shared_ptr<UIViewController>>& leavingControllers()
+{
+    static std::vector<std::shared_ptr<UIViewController>> leaving;
+    return leaving;
 }
 
 } // namespace
@@ -365,6 +397,7 @@ void UIViewController::presentViewController(const std::shared_ptr<UIViewControl
 
 std::shared_ptr<UIView> UIViewController::showPresentedView(UIView& window)
 {
+    finishLeaving();
     auto presentedView = view();
     if (styleInUse_ == UIModalPresentationStyle::Popover) {
         return popoverPresentationController()->showInContainer(window, as<UIViewController>(), preferredContentSize());
@@ -374,12 +407,52 @@ std::shared_ptr<UIView> UIViewController::showPresentedView(UIView& window)
     return presentedView;
 }
 
-void UIViewController::removePresentedView()
+void UIViewController::removePresentedView(bool animated)
 {
-    if (popover_ && popover_->containerView()) {
-        popover_->removeContainer();
-    } else if (view_) {
-        view_->removeFromSuperview();
+    finishLeaving();
+    bool inPopover = popover_ && popover_->containerView();
+    std::shared_ptr<UIView> leaving = inPopover ? popover_->releaseContainer() : view_;
+    if (!leaving) {
+        return;
+    }
+    // Off the screen, and back as it was, should the controller be shown again.
+    finishLeaving_ = [leaving, inPopover, frame = leaving->frame(), alpha = leaving->alpha(),
+                      interactive = leaving->isUserInteractionEnabled()] {
+        if (inPopover) {
+            UIPopoverPresentationController::takeOffScreen(leaving);
+            return;
+        }
+        leaving->removeFromSuperview();
+        leaving->setFrame(frame);
+        leaving->setAlpha(alpha);
+        leaving->setUserInteractionEnabled(interactive);
+    };
+    if (!animated || !leaving->window()) {
+        finishLeaving();
+        return;
+    }
+    leavingControllers().push_back(as<UIViewController>());
+    std::weak_ptr<UIViewController> weakSelf = as<UIViewController>();
+    animateOut(leaving, !inPopover && coversPresenter(), [weakSelf] {
+        if (auto self = weakSelf.lock()) {
+            self->finishLeaving();
+        }
+    });
+}
+
+void UIViewController::finishLeaving()
+{
+    auto finish = std::exchange(finishLeaving_, nullptr);
+    if (!finish) {
+        return;
+    }
+    finish();
+    auto& leaving = leavingControllers();
+    auto kept = std::find_if(leaving.begin(), leaving.end(), [this](const auto& controller) { return controller.get() == this; });
+    if (kept != leaving.end()) {
+        // Released after this call, which touches nothing of the controller any more.
+        auto last = std::move(*kept);
+        leaving.erase(kept);
     }
 }
 
@@ -445,11 +518,11 @@ void UIViewController::dismissViewControllerAnimated(bool animated, std::functio
     });
 }
 
-void UIViewController::finishDismissal(const std::shared_ptr<UIViewController>& presenter, bool /*animated*/,
+void UIViewController::finishDismissal(const std::shared_ptr<UIViewController>& presenter, bool animated,
                                        std::function<void()> completion)
 {
     auto self = as<UIViewController>();
-    removePresentedView();
+    removePresentedView(animated);
     if (presenter->presented_ == self) {
         presenter->presented_.reset();
     }

@@ -151,7 +151,10 @@ private:
     void finishDismissal(const std::shared_ptr<UIViewController>& presenter, bool animated, std::function<void()> completion);
     // Puts the presented view (in its popover container, for a popover) into the window.
     std::shared_ptr<UIView> showPresentedView(UIView& window);
-    void removePresentedView();
+    // Takes it off the screen, at once or animated away.
+    void removePresentedView(bool animated = false);
+    // Ends a view's animated exit at once, putting it back as it was before.
+    void finishLeaving();
 
     std::shared_ptr<UIView> view_;
     bool loadingView_ = false;
@@ -175,6 +178,8 @@ private:
     UIModalTransitionStyle modalTransitionStyle_ = UIModalTransitionStyle::CoverVertical;
     bool definesPresentationContext_ = false;
     std::shared_ptr<UIPopoverPresentationController> popover_;
+    // Set while the presented view animates away after a dismissal.
+    std::function<void()> finishLeaving_;
     CGSize preferredContentSize_;
     bool editing_ = false;
 };

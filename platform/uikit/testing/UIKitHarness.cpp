@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <iostream>
+#include <vector>
 
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
@@ -241,12 +243,25 @@ std::shared_ptr<UIViewController> Harness::topViewController() const
 
 std::shared_ptr<UIView> Harness::viewWithAccessibilityIdentifier(const std::string& identifier) const
 {
-    for (const auto& w : allWindows()) {
-        if (auto found = w->viewWithAccessibilityIdentifier(identifier)) {
-            return found;
+    // A screen on its way out after a dismissal may still show a view of that name: the one a
+    // finger can reach is meant, the front-most one otherwise.
+    std::vector<std::shared_ptr<UIView>> found;
+    std::function<void(const std::shared_ptr<UIView>&)> collect = [&](const std::shared_ptr<UIView>& view) {
+        if (view->accessibilityIdentifier() == identifier) {
+            found.push_back(view);
         }
+        for (const auto& subview : view->subviews()) {
+            collect(subview);
+        }
+    };
+    for (const auto& w : allWindows()) {
+        collect(w);
     }
-    return nullptr;
+    auto touchable = std::find_if(found.rbegin(), found.rend(), [this](const auto& view) { return isTouchable(view); });
+    if (touchable != found.rend()) {
+        return *touchable;
+    }
+    return found.empty() ? nullptr : found.back();
 }
 
 bool Harness::isTouchable(const std::shared_ptr<UIView>& view) const

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/UINib.hpp"
 #include "platform/uikit/UIViewController.hpp"
@@ -45,6 +46,16 @@ struct Scene {
         window->makeKeyAndVisible();
         RunLoop::main().runUntilIdle();
         log.clear();
+    }
+};
+
+// Animations run on the virtual clock, so a test waits for them without waiting.
+struct VirtualTime {
+    VirtualTime() { DispatchClock::useVirtualTime(); }
+    ~VirtualTime()
+    {
+        RunLoop::main().runFor(60);
+        DispatchClock::useRealTime();
     }
 };
 
@@ -129,6 +140,7 @@ TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBu
 
 TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
 {
+    VirtualTime time;
     Scene scene;
     auto prompt = std::make_shared<LoggingController>("prompt", scene.log);
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
@@ -146,8 +158,57 @@ TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
     RunLoop::main().runUntilIdle();
     EXPECT_TRUE(presentedInCompletion);
     EXPECT_EQ(prompt->presentingViewController(), nullptr);
-    EXPECT_EQ(prompt->view()->superview(), nullptr);
     EXPECT_EQ(scene.log.back(), "prompt.viewDidDisappear");
+    // On screen the view fades out, taking no touches, and is then gone, ready to be shown again.
+    EXPECT_FALSE(prompt->view()->isUserInteractionEnabled());
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(prompt->view()->superview(), nullptr);
+    EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
+    EXPECT_EQ(prompt->view()->alpha(), 1);
+}
+
+// A dismissed screen slides away (one that covers its presenter) or fades out, while nothing but
+// the animation holds its controller; shown again meanwhile, it comes back whole at once.
+TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenShownAgain)
+{
+    VirtualTime time;
+    Scene scene;
+    for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::OverCurrentContext}) {
+        SCOPED_TRACE(static_cast<int>(style));
+        std::weak_ptr<UIViewController> watched;
+        std::shared_ptr<UIView> view;
+        {
+            auto screen = std::make_shared<UIViewController>();
+            screen->setModalPresentationStyle(style);
+            scene.root->presentViewController(screen, false);
+            screen->dismissViewControllerAnimated(true);
+            watched = screen;
+            view = screen->view();
+        }
+        RunLoop::main().runFor(0.15);
+        ASSERT_FALSE(watched.expired());
+        EXPECT_EQ(view->superview(), scene.window);
+        if (style == UIModalPresentationStyle::FullScreen) {
+            EXPECT_GT(view->presentationFrame().origin.y, 0);
+        } else {
+            EXPECT_LT(view->presentationAlpha(), 1);
+        }
+        RunLoop::main().runFor(0.5);
+        EXPECT_TRUE(watched.expired());
+        EXPECT_EQ(view->superview(), nullptr);
+    }
+
+    auto prompt = std::make_shared<UIViewController>();
+    prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
+    scene.root->presentViewController(prompt, false);
+    prompt->dismissViewControllerAnimated(true);
+    RunLoop::main().runFor(0.15);
+    scene.root->presentViewController(prompt, false);
+    EXPECT_EQ(prompt->view()->superview(), scene.window);
+    EXPECT_EQ(prompt->view()->presentationAlpha(), 1);
+    EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(prompt->view()->superview(), scene.window) << "the old exit must not take it away";
 }
 
 TEST(UIViewController, FullScreenPresentationCoversThePresenterInPlatformOrder)

@@ -1,5 +1,8 @@
 #include "platform/render/FontWarmUp.hpp"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cmath>
 
 #include "platform/render/CairoHandles.hpp"
@@ -9,6 +12,8 @@
 namespace render {
 namespace {
 
+constexpr int sideThreadNiceness = 10;
+
 // Large enough that no glyph of the sample falls outside, where drawing would skip it.
 const CGRect sampleArea{0, 0, 400, 60};
 
@@ -17,6 +22,9 @@ const CGRect sampleArea{0, 0, 400, 60};
 FontWarmUp::FontWarmUp(std::vector<UIFont> fonts, double scale)
 {
     thread_ = std::thread([this, fonts = std::move(fonts), scale] {
+        // Below the main thread, which opens the window meanwhile: on Linux a thread has a
+        // niceness of its own.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), sideThreadNiceness);
         fontMap_ = pango_cairo_font_map_new();
         // This thread's text goes through the new map; the thread's own references to it end
         // with the thread.

@@ -58,6 +58,10 @@ RemoteConfigManager::RemoteConfigManager(std::shared_ptr<RADEvuvozUziduz> remote
 }
 
 void RemoteConfigManager::loadAllValues() {
+    // One load at a time, each reading the values the client holds when it starts: otherwise a
+    // slow load after a failed fetch (falling back to the bundled catalogue) could finish after
+    // the load of a later, successful one and leave the older values in place.
+    std::lock_guard load(loadMutex_);
     loadApps(*remoteConfig_);
     loadAds(*remoteConfig_);
     loadOffers(*remoteConfig_);

@@ -76,6 +76,7 @@ private:
     std::vector<AppMetaData> shownApps(bool multi) const;
 
     mutable std::mutex mutex_;
+    std::mutex loadMutex_;
     std::optional<AppMetaData> currentApp_;
     std::shared_ptr<RADEvuvozUziduz> remoteConfig_;
     std::vector<AppMetaData> apps_;

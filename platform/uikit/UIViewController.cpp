@@ -450,7 +450,7 @@ void UIViewController::finishLeaving()
     auto& leaving = leavingControllers();
     auto kept = std::find_if(leaving.begin(), leaving.end(), [this](const auto& controller) { return controller.get() == this; });
     if (kept != leaving.end()) {
-        // Released after this call, which touches nothing of the controller any more.
+        // The last reference may go with this block: nothing of the controller is touched after.
         auto last = std::move(*kept);
         leaving.erase(kept);
     }

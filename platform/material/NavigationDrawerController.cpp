@@ -79,6 +79,15 @@ public:
         return hit;
     }
     bool tracksTouches() const override { return taking_; }
+    bool takeSidewaysDrag(const std::shared_ptr<UIView>& hit) override
+    {
+        auto owner = owner_.lock();
+        taking_ = hit && owner && owner->takesSidewaysDrag(hit);
+        if (taking_) {
+            beneath_ = hit;
+        }
+        return taking_;
+    }
 
     void touchesBegan(const UITouchSet& touches) override
     {
@@ -291,6 +300,14 @@ bool NavigationDrawerController::takesTouch(CGPoint point, const std::shared_ptr
         return true;
     }
     return hit->isDescendantOfView(leftView_.get()) && !answersFinger(hit, leftView_.get(), true);
+}
+
+bool NavigationDrawerController::takesSidewaysDrag(const std::shared_ptr<UIView>& hit) const
+{
+    // What takesTouch leaves to the open drawer's rows and its scrolling list, once the finger
+    // shows it is not scrolling; controls and views that follow a finger keep theirs.
+    return leftViewController_ && leftOpened_ && !rightOpened_ && isOnScreen() && !leftView_->hasRunningAnimations() &&
+           hit->isDescendantOfView(leftView_.get()) && !answersFinger(hit, leftView_.get(), false);
 }
 
 void NavigationDrawerController::dragBegan(CGPoint point, const std::shared_ptr<UIView>& hit)

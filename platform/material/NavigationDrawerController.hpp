@@ -41,11 +41,12 @@ public:
 // Dragging: the root is dimmed as far as a drawer is out. A horizontal drag that starts within
 // edgeWidth of the left edge pulls a closed, enabled left drawer out under the finger, unless it
 // starts on an enabled control or a view that tracks touches itself, which keep it. With the
-// drawer open, a horizontal drag on the dimmed area, or on a part of the drawer that does not
-// answer a finger itself (a row, a control, a scrolling list do), pushes it back. On release it
-// opens when more than half of it is out or it was flicked right, and closes when less is out
-// or it was flicked left, through openLeftView/closeLeftView, so the callbacks above come as
-// with a call; otherwise it slides back. A tap on the dimmed area closes the drawer; a tap at
+// drawer open, a horizontal drag on the dimmed area or on the drawer pushes it back: on its
+// rows and its scrolling list once the finger has gone more sideways than up or down past the
+// tap slop; controls and views that follow a finger keep theirs. On release it opens when more
+// than half of it is out or it was flicked right, and closes when less is out or it was flicked
+// left, through openLeftView/closeLeftView, so the callbacks above come as with a call;
+// otherwise it slides back. A tap on the dimmed area closes the drawer; a tap at
 // the edge still selects the table row under it. While the drawer slides no finger takes it.
 class NavigationDrawerController : public RootController {
 public:
@@ -95,6 +96,7 @@ private:
     // The container view, which takes the drags that belong to the drawer.
     class DragSurface;
     bool takesTouch(CGPoint point, const std::shared_ptr<UIView>& hit) const;
+    bool takesSidewaysDrag(const std::shared_ptr<UIView>& hit) const;
     void dragBegan(CGPoint point, const std::shared_ptr<UIView>& hit);
     void dragMoved(CGPoint point);
     void dragEnded(CGPoint point);

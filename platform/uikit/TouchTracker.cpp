@@ -1,6 +1,7 @@
 #include "platform/uikit/TouchTracker.hpp"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/uikit/UITableView.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
@@ -29,6 +30,7 @@ void TouchTracker::reset()
     kind_ = Kind::None;
     touch_.reset();
     tracker_.reset();
+    undecidedHit_.reset();
     table_.reset();
     startWidth_ = 0;
 }
@@ -78,7 +80,14 @@ bool TouchTracker::began(const std::shared_ptr<UIWindow>& window, CGPoint point)
             return true;
         }
     }
-    return beginOnRow(hit);
+    auto touch = touch_;
+    bool taken = beginOnRow(hit);
+    if (!taken) {
+        // Kept for a sideways drag, which the finger has yet to show.
+        touch_ = touch;
+        undecidedHit_ = hit;
+    }
+    return taken;
 }
 
 bool TouchTracker::beginOnRow(const std::shared_ptr<UIView>& hit)
@@ -122,6 +131,7 @@ bool TouchTracker::moved(CGPoint point)
             // Mostly up or down is the table's scroll, not a swipe.
             kind_ = std::abs(dx) > std::abs(dy) ? Kind::Swipe : Kind::None;
             if (kind_ == Kind::Swipe) {
+                undecidedHit_.reset();
                 table_->userDidSwipeRow(row_, dx);
             }
         }
@@ -134,7 +144,29 @@ bool TouchTracker::moved(CGPoint point)
     case Kind::None:
     case Kind::Swallowed: break;
     }
+    if (undecidedHit_ && kind_ == Kind::None && std::hypot(dx, dy) > tapSlop) {
+        if (std::abs(dx) <= std::abs(dy) || !handOverSideways(point)) {
+            undecidedHit_.reset();
+        }
+    }
     return isTracking();
+}
+
+bool TouchTracker::handOverSideways(CGPoint point)
+{
+    auto hit = std::exchange(undecidedHit_, nullptr);
+    for (auto view = hit; view; view = view->superview()) {
+        if (view->takeSidewaysDrag(hit)) {
+            tracker_ = view;
+            kind_ = Kind::View;
+            touch_ = std::make_shared<UITouch>(window_, view, start_);
+            tracker_->touchesBegan({touch_});
+            touch_->moveTo(point, UITouchPhase::Moved);
+            tracker_->touchesMoved({touch_});
+            return true;
+        }
+    }
+    return false;
 }
 
 bool TouchTracker::ended(CGPoint point)

@@ -18,6 +18,9 @@ namespace uikit {
 // that button, a touch anywhere but on it only hides it. The window host and the test harness
 // both feed it, so tests drive the same gestures as the mouse.
 //
+// A drag nothing else takes that goes more sideways than up or down is offered to the views
+// under the finger (UIView::takeSidewaysDrag), a row's own swipe first.
+//
 // Each step answers whether the tracker has taken the touch: then it is no tap, no highlight and
 // no scroll. A row swipe is decided only once the finger has moved past the tap slop, so until
 // then the touch is not taken.
@@ -39,6 +42,8 @@ private:
     enum class Kind { None, Undecided, View, Swipe, Reorder, Swallowed };
 
     bool beginOnRow(const std::shared_ptr<UIView>& hit);
+    // Hands the drag to the first view from the one under the finger up that takes it sideways.
+    bool handOverSideways(CGPoint point);
     CGFloat contentY(CGPoint point) const;
     void reset();
 
@@ -46,6 +51,8 @@ private:
     std::shared_ptr<UIWindow> window_;
     std::shared_ptr<UITouch> touch_;
     std::shared_ptr<UIView> tracker_;
+    // Under a finger nothing follows yet, until it has moved past the tap slop.
+    std::shared_ptr<UIView> undecidedHit_;
     std::shared_ptr<UITableView> table_;
     NSIndexPath row_;
     CGPoint start_;

@@ -111,6 +111,11 @@ public:
     // Whether the view follows a finger itself through its touches methods (a star rating does):
     // a touch that starts on it, or on a subview of it, is then neither a tap nor a scroll.
     virtual bool tracksTouches() const { return false; }
+    // Asked from the view under a finger upwards when a drag that nothing follows itself turns
+    // out to go more sideways than up or down: a view that answers true follows the rest of it
+    // through its touches methods, as if the finger had come down on it (a drawer closing under
+    // a finger dragged across its menu's rows).
+    virtual bool takeSidewaysDrag(const std::shared_ptr<UIView>& /*hit*/) { return false; }
 
     CGRect convertRectToView(const CGRect& rect, const UIView* view) const;
     CGRect convertRectFromView(const CGRect& rect, const UIView* view) const;

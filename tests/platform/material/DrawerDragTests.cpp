@@ -25,18 +25,6 @@ namespace {
 
 constexpr CGFloat drawerWidth = 280;
 
-class Menu : public UIViewController {
-public:
-    explicit Menu(std::vector<std::string>& log) : log_(log) {}
-    void viewWillAppear(bool) override { log_.push_back("menu.willAppear"); }
-    void viewDidAppear(bool) override { log_.push_back("menu.didAppear"); }
-    void viewWillDisappear(bool) override { log_.push_back("menu.willDisappear"); }
-    void viewDidDisappear(bool) override { log_.push_back("menu.didDisappear"); }
-
-private:
-    std::vector<std::string>& log_;
-};
-
 class Rows : public UITableViewController {
 public:
     int selections = 0;
@@ -55,6 +43,31 @@ public:
     bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
     void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>&, UITableViewCellEditingStyle, const NSIndexPath&) override {}
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
+};
+
+// The drawer's menu: rows that can only be tapped, at its top.
+class Menu : public UIViewController {
+public:
+    class MenuRows : public Rows {
+        bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return false; }
+    };
+    std::shared_ptr<MenuRows> rows = std::make_shared<MenuRows>();
+
+    explicit Menu(std::vector<std::string>& log) : log_(log) {}
+    void viewDidLoad() override
+    {
+        addChildViewController(rows);
+        view()->addSubview(rows->view());
+        rows->view()->setFrame({0, 0, drawerWidth, 5 * 44});
+        rows->didMoveToParentViewController(as<UIViewController>());
+    }
+    void viewWillAppear(bool) override { log_.push_back("menu.willAppear"); }
+    void viewDidAppear(bool) override { log_.push_back("menu.didAppear"); }
+    void viewWillDisappear(bool) override { log_.push_back("menu.willDisappear"); }
+    void viewDidDisappear(bool) override { log_.push_back("menu.didDisappear"); }
+
+private:
+    std::vector<std::string>& log_;
 };
 
 // Follows the finger itself, as the rating stars do.
@@ -255,6 +268,19 @@ TEST_F(DrawerDrag, AnOpenDrawerClosesByADragLeftOrATapOnTheDimmedArea)
     EXPECT_EQ(app->log, closing);
     h.finishAnimations();
     EXPECT_TRUE(app->drawer->leftView()->isHidden());
+
+    // Across its rows, once the finger shows it is not scrolling them; a tap still selects one,
+    // and a drag up or down scrolls them and leaves the drawer open.
+    open();
+    auto rows = app->menu->rows->tableView();
+    EXPECT_TRUE(h.tap(rows->cellForRowAtIndexPath({0, 1})));
+    EXPECT_EQ(app->menu->rows->selections, 1);
+    h.drag(rows->cellForRowAtIndexPath({0, 3}), {140, 22}, {140, -60});
+    EXPECT_TRUE(app->drawer->isLeftViewOpened());
+    EXPECT_TRUE(h.drag(rows->cellForRowAtIndexPath({0, 2}), {250, 22}, {50, 30}));
+    EXPECT_FALSE(app->drawer->isLeftViewOpened());
+    EXPECT_EQ(app->menu->rows->selections, 1);
+    EXPECT_EQ(app->log, closing);
 
     // From the dimmed area beside it.
     open();

@@ -4,6 +4,7 @@
 
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/TextDrawing.hpp"
+#include "platform/uikit/UIWindow.hpp"
 
 namespace render {
 namespace {
@@ -110,14 +111,30 @@ DialogLayout alertLayout(const UIAlertController& alert, CGSize window)
     return layout;
 }
 
-DialogLayout shareSheetLayout(const UIActivityViewController& sheet, CGSize window)
+DialogLayout shareSheetLayout(const UIActivityViewController& sheet, CGSize area, bool inPopover)
 {
     const ShareOutcome* outcome = ShareSheetSaver::outcomeFor(sheet);
     std::string message = outcome ? outcome->message : "Saving the picture…";
-    double width = std::max(0.0, std::min(window.width - 2 * sheetMargin, 500.0));
+    double width = inPopover ? area.width : std::max(0.0, std::min(area.width - 2 * sheetMargin, 500.0));
     DialogLayout layout = buildPanel("Share", message, {DialogButton{CGRectZero, "Done", UIAlertActionStyle::Cancel, true, 0}}, width, false);
-    place(layout, {(window.width - width) / 2, std::max(0.0, window.height - layout.panel.size.height - sheetMargin - 20)});
+    if (inPopover) {
+        // The whole popover, with Done along its bottom edge.
+        layout.dimmed = false;
+        double below = std::max(0.0, area.height - layout.panel.size.height);
+        layout.panel.size.height += below;
+        for (auto& button : layout.buttons) {
+            button.frame = button.frame.offsetBy(0, below);
+        }
+        return layout;
+    }
+    place(layout, {(area.width - width) / 2, std::max(0.0, area.height - layout.panel.size.height - sheetMargin - 20)});
     return layout;
+}
+
+bool isInPopover(const UIView& dialogView)
+{
+    auto parent = dialogView.superview();
+    return parent && !std::dynamic_pointer_cast<UIWindow>(parent);
 }
 
 const DialogButton* dialogButtonAt(const DialogLayout& layout, CGPoint point)

@@ -31,10 +31,16 @@ struct DialogLayout {
     std::vector<DialogButton> buttons;
     // Buttons in a column (otherwise side by side).
     bool stacked = true;
+    // Over a dimmed window; a share sheet in a pad's popover is the popover's content instead.
+    bool dimmed = true;
 };
 
 DialogLayout alertLayout(const UIAlertController& alert, CGSize window);
-DialogLayout shareSheetLayout(const UIActivityViewController& sheet, CGSize window);
+// In the sheet view's own coordinates, `area` its size: over the window, or filling the popover
+// the sheet is shown in on a pad.
+DialogLayout shareSheetLayout(const UIActivityViewController& sheet, CGSize area, bool inPopover = false);
+// Whether a dialog's view sits in a popover's container rather than straight in the window.
+bool isInPopover(const UIView& dialogView);
 
 // The button under a point in window coordinates, if any.
 const DialogButton* dialogButtonAt(const DialogLayout& layout, CGPoint point);

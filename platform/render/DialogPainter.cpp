@@ -31,8 +31,10 @@ void paintDialog(cairo_t* cr, const DialogLayout& layout, const CGRect& backdrop
 {
     bool dark = UITraitCollection::currentTraitCollection().isDark();
     CairoStateGuard state(cr);
-    cairo_rectangle(cr, backdrop.origin.x, backdrop.origin.y, backdrop.size.width, backdrop.size.height);
-    fill(cr, {0, 0, 0, 0.2});
+    if (layout.dimmed) {
+        cairo_rectangle(cr, backdrop.origin.x, backdrop.origin.y, backdrop.size.width, backdrop.size.height);
+        fill(cr, {0, 0, 0, 0.2});
+    }
 
     addRoundedRect(cr, layout.panel, 14);
     fill(cr, dark ? CGColor{0.17, 0.17, 0.18, 0.98} : CGColor{0.97, 0.97, 0.97, 0.98});

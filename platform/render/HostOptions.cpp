@@ -1,6 +1,7 @@
 #include "platform/render/HostOptions.hpp"
 
 #include <charconv>
+#include <algorithm>
 #include <cmath>
 
 namespace render {
@@ -59,6 +60,7 @@ HostOptionsResult parseHostOptions(const std::vector<std::string>& arguments)
                 return {std::nullopt, "--scale needs a number from 0.5 to 4, for example --scale 2"};
             }
             options.scale = *scale;
+            options.scaleGiven = true;
         } else if (argument == "--size") {
             auto text = value();
             auto size = text ? parseSize(*text) : std::nullopt;
@@ -91,12 +93,25 @@ std::string hostUsage(const std::string& program)
 {
     return "usage: " + program +
            " [--dark|--light] [--scale N] [--size WxH] [--pad|--phone] [--screenshot FILE.png] [--exit-after-first-frame]\n"
-           "  --scale N      pixels per point (0.5 to 4; default 1, HiDPI is not detected)\n"
+           "  --scale N      pixels per point (0.5 to 4; default 1, less where the window would not fit\n"
+           "                 the display; HiDPI is not detected)\n"
            "  --size WxH     screen size in points (default 390x844, a pad 820x1180)\n"
            "  --screenshot   write the window as PNG once it has settled, then exit\n"
            "  --exit-after-first-frame  exit after the first frame, saying so (a screenshot then shows that frame)\n"
            "Without a display, run it under a virtual one: xvfb-run -a " +
            program + "\n";
+}
+
+double scaleToFit(CGSize screenSize, double areaWidth, double areaHeight)
+{
+    if (!(screenSize.width > 0) || !(screenSize.height > 0) || !(areaWidth > 0) || !(areaHeight > 0)) {
+        return 1;
+    }
+    double fit = std::min(areaWidth / screenSize.width, areaHeight / screenSize.height);
+    if (!(fit < 1)) {
+        return 1;
+    }
+    return std::max(0.5, std::floor(fit * 4) / 4);
 }
 
 } // namespace render

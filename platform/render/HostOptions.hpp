@@ -14,6 +14,8 @@ namespace render {
 struct HostOptions {
     CGSize screenSize{390, 844};
     double scale = 1;
+    // Whether --scale set it; otherwise a window is drawn smaller where it would not fit.
+    bool scaleGiven = false;
     UIUserInterfaceIdiom idiom = UIUserInterfaceIdiom::Phone;
     UIUserInterfaceStyle style = UIUserInterfaceStyle::Light;
     std::optional<std::filesystem::path> screenshot;
@@ -29,5 +31,9 @@ struct HostOptionsResult {
 HostOptionsResult parseHostOptions(const std::vector<std::string>& arguments);
 
 std::string hostUsage(const std::string& program);
+
+// The scale at which a screen of that size in points fits an area of the display in pixels: 1
+// when it fits, otherwise smaller in quarter steps, never below a half.
+double scaleToFit(CGSize screenSize, double areaWidth, double areaHeight);
 
 } // namespace render

@@ -21,20 +21,25 @@ constexpr double tapSlop = uikit::TouchTracker::tapSlop;
 constexpr double pointsPerWheelStep = 40;
 constexpr double zoomPerWheelStep = 1.1;
 
-// The topmost view of the window that belongs to a presented alert or share sheet.
-std::shared_ptr<UIViewController> topDialog(const UIView& window)
+// The alert or share sheet presented last, when the window's front-most view that takes touches
+// is its view or the popover holding it (a busy overlay over it would take the touches instead).
+std::shared_ptr<UIViewController> topDialog(const UIWindow& window)
 {
+    auto top = window.rootViewController();
+    while (top && top->presentedViewController()) {
+        top = top->presentedViewController();
+    }
+    if (!std::dynamic_pointer_cast<UIAlertController>(top) && !std::dynamic_pointer_cast<UIActivityViewController>(top)) {
+        return nullptr;
+    }
     const auto& subviews = window.subviews();
     for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) {
         // Hidden views, and views on their way out after a dismissal, take no touches.
         if ((*it)->isHidden() || !(*it)->isUserInteractionEnabled()) {
             continue;
         }
-        auto controller = (*it)->owningViewController();
-        if (std::dynamic_pointer_cast<UIAlertController>(controller) || std::dynamic_pointer_cast<UIActivityViewController>(controller)) {
-            return controller;
-        }
-        return nullptr;
+        auto view = top->viewIfLoaded();
+        return view && view->isDescendantOfView(it->get()) ? top : nullptr;
     }
     return nullptr;
 }
@@ -187,10 +192,13 @@ bool TouchRouter::releaseOnDialog(CGPoint point)
         return false;
     }
     pressedView_.reset();
-    CGSize size = window_->bounds().size;
+    // Laid out in the dialog view's own coordinates, as it is drawn.
+    auto view = dialog->view();
+    CGSize size = view->bounds().size;
+    CGPoint local = window_->convertPointToView(point, view.get());
     if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dialog)) {
         DialogLayout layout = alertLayout(*alert, size);
-        if (const DialogButton* button = dialogButtonAt(layout, point); button && button->enabled) {
+        if (const DialogButton* button = dialogButtonAt(layout, local); button && button->enabled) {
             alert->userDidTapAction(alert->actions().at(button->index));
         }
         return true;
@@ -202,8 +210,8 @@ bool TouchRouter::releaseOnDialog(CGPoint point)
         popover->dismissFromOutside();
         return true;
     }
-    DialogLayout layout = shareSheetLayout(*sheet, size);
-    if (dialogButtonAt(layout, point)) {
+    DialogLayout layout = shareSheetLayout(*sheet, size, isInPopover(*view));
+    if (dialogButtonAt(layout, local)) {
         const ShareOutcome* outcome = ShareSheetSaver::outcomeFor(*sheet);
         bool saved = outcome && outcome->saved;
         sheet->dismissViewControllerAnimated(true, [sheet, saved] {

@@ -175,7 +175,7 @@ void ViewContentPainter::paintOverlay(const UIView& view, cairo_t* cr)
     if (auto alert = std::dynamic_pointer_cast<UIAlertController>(controller)) {
         paintDialog(cr, alertLayout(*alert, size), view.bounds());
     } else if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(controller)) {
-        paintDialog(cr, shareSheetLayout(*sheet, size), view.bounds());
+        paintDialog(cr, shareSheetLayout(*sheet, size, isInPopover(view)), view.bounds());
     }
 }
 

@@ -95,12 +95,13 @@ bool hasRunningSpinner(const UIView& view)
     return std::any_of(view.subviews().begin(), view.subviews().end(), [](const auto& sub) { return hasRunningSpinner(*sub); });
 }
 
-// Presented share sheets save their pictures as soon as they appear.
-bool saveSharedPictures(const UIView& window)
+// Presented share sheets save their pictures as soon as they appear, full-screen or in a
+// pad's popover.
+bool saveSharedPictures(const UIWindow& window)
 {
     bool changed = false;
-    for (const auto& sub : window.subviews()) {
-        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(sub->owningViewController())) {
+    for (auto shown = window.rootViewController(); shown; shown = shown->presentedViewController()) {
+        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(shown)) {
             if (!ShareSheetSaver::outcomeFor(*sheet)) {
                 std::cout << ShareSheetSaver::saveIfNeeded(*sheet).message << std::endl;
                 changed = true;
@@ -320,7 +321,7 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
         std::cerr << program << ": " << parsed.error << "\n" << hostUsage(program);
         return 2;
     }
-    const HostOptions& options = *parsed.options;
+    HostOptions options = *parsed.options;
     if (options.help) {
         std::cout << hostUsage(program);
         return 0;
@@ -337,6 +338,12 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
     if (!video.ok()) {
         explainNoDisplay(program, SDL_GetError());
         return 1;
+    }
+    // A window larger than the display would be cut off (a pad's on a laptop); drawn smaller it
+    // fits. Pictures (a screenshot, the first frame) keep the scale asked for.
+    SDL_Rect usable{};
+    if (!options.scaleGiven && !options.screenshot && !options.exitAfterFirstFrame && SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        options.scale = scaleToFit(options.screenSize, usable.w, usable.h);
     }
     int pixelWidth = static_cast<int>(std::lround(options.screenSize.width * options.scale));
     int pixelHeight = static_cast<int>(std::lround(options.screenSize.height * options.scale));

@@ -7,4 +7,8 @@ UIActivityViewController::UIActivityViewController(std::vector<std::any> activit
 {
     bool pad = UIDevice::currentDevice().userInterfaceIdiom() == UIUserInterfaceIdiom::Pad;
     setModalPresentationStyle(pad ? UIModalPresentationStyle::Popover : UIModalPresentationStyle::PageSheet);
+    if (pad) {
+        // Room for the title, a message of a few lines and Done.
+        setPreferredContentSize({375, 200});
+    }
 }

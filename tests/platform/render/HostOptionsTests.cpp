@@ -32,3 +32,15 @@ TEST(HostOptions, BadArgumentsAreExplained)
         EXPECT_FALSE(result.error.empty());
     }
 }
+
+// A window that would not fit the display is drawn smaller, in quarter steps down to a half.
+TEST(HostOptions, AWindowTooLargeForTheDisplayIsScaledToFit)
+{
+    EXPECT_EQ(render::scaleToFit({390, 844}, 1920, 1080), 1);
+    EXPECT_EQ(render::scaleToFit({820, 1180}, 1280, 1024), 0.75);
+    EXPECT_EQ(render::scaleToFit({820, 1180}, 1920, 1050), 0.75);  // 0.89 of it fits
+    EXPECT_EQ(render::scaleToFit({820, 1180}, 800, 600), 0.5);     // never below a half
+    EXPECT_EQ(render::scaleToFit({390, 844}, 0, 0), 1);            // no display size known
+    EXPECT_FALSE(render::parseHostOptions({}).options->scaleGiven);
+    EXPECT_TRUE(render::parseHostOptions({"--scale", "1"}).options->scaleGiven);
+}

@@ -287,3 +287,35 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
     }
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
 }
+
+// On a pad the share sheet fills its popover, undimmed, and Done is clicked where it is drawn.
+TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
+{
+    Screen screen;
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad);
+    auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
+    int completions = 0;
+    share->setCompletionWithItemsHandler([&](const auto&, bool) { ++completions; });
+    auto popover = share->popoverPresentationController();
+    popover->setSourceView(screen.root->view());
+    popover->setSourceRect({0, 350, 200, 50});
+    popover->setDelegate(screen.root);
+    screen.root->presentViewController(share, false);
+    RunLoop::main().runUntilIdle();
+    ASSERT_TRUE(popover->containerView());
+
+    auto layout = render::shareSheetLayout(*share, share->view()->bounds().size, render::isInPopover(*share->view()));
+    EXPECT_FALSE(layout.dimmed);
+    EXPECT_EQ(layout.panel.size, share->view()->bounds().size);
+    ASSERT_EQ(layout.buttons.size(), 1u);
+    CGRect done = layout.buttons[0].frame;
+    EXPECT_EQ(done.maxY(), share->view()->bounds().size.height);
+    CGPoint click = share->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get());
+    TouchRouter router(screen.window);
+    router.press(click);
+    router.release(click);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(screen.root->presentedViewController(), nullptr);
+    EXPECT_EQ(completions, 1);
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+}

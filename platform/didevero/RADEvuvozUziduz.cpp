@@ -193,6 +193,11 @@ RADEvuvozUziduz::FetchOutcome RADEvuvozUziduz::takeResponse(double requestTime,
     if (auto problem = decodeResponse(body, values)) return fail(makeError(errorCodeInvalidResponse, *problem));
 
     std::lock_guard lock(mutex_);
+    // Two fetches may overlap (the app comes to the front twice): a slower answer to the earlier
+    // request must not replace the values of the later one.
+    if (lastSuccessfulFetchTime_ && requestTime < *lastSuccessfulFetchTime_) {
+        return {RADEvuvozUziduzFetchStatusSuccess, std::nullopt};
+    }
     fetched_ = std::move(values);
     hasUnactivatedFetch_ = true;
     lastSuccessfulFetchTime_ = requestTime;

@@ -34,6 +34,20 @@ struct Screen {
         button->addAction([this](const auto&) { ++taps; }, UIControlEventTouchUpInside);
         RunLoop::main().runUntilIdle();
     }
+
+    // Presents the controller as a popover from that rectangle of the root view.
+    std::shared_ptr<UIPopoverPresentationController> presentAsPopover(const std::shared_ptr<UIViewController>& shown, CGRect source)
+    {
+        auto popover = shown->popoverPresentationController();
+        if (popover) {
+            popover->setSourceView(root->view());
+            popover->setSourceRect(source);
+            popover->setDelegate(root);
+            root->presentViewController(shown, false);
+            RunLoop::main().runUntilIdle();
+        }
+        return popover;
+    }
 };
 
 } // namespace
@@ -253,14 +267,8 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
             shown = std::make_shared<List>();
             shown->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         }
-        auto popover = shown->popoverPresentationController();
-        ASSERT_TRUE(popover);
-        popover->setSourceView(screen.root->view());
-        popover->setSourceRect({0, 300, 200, 50});
-        popover->setDelegate(screen.root);
-        screen.root->presentViewController(shown, false);
-        RunLoop::main().runUntilIdle();
-        ASSERT_TRUE(popover->containerView());
+        auto popover = screen.presentAsPopover(shown, {0, 300, 200, 50});
+        ASSERT_TRUE(popover && popover->containerView());
 
         TouchRouter router(screen.window);
         CGRect inside = popover->containerView()->frame();
@@ -296,13 +304,8 @@ TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
     auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
     int completions = 0;
     share->setCompletionWithItemsHandler([&](const auto&, bool) { ++completions; });
-    auto popover = share->popoverPresentationController();
-    popover->setSourceView(screen.root->view());
-    popover->setSourceRect({0, 350, 200, 50});
-    popover->setDelegate(screen.root);
-    screen.root->presentViewController(share, false);
-    RunLoop::main().runUntilIdle();
-    ASSERT_TRUE(popover->containerView());
+    auto popover = screen.presentAsPopover(share, {0, 350, 200, 50});
+    ASSERT_TRUE(popover && popover->containerView());
 
     auto layout = render::shareSheetLayout(*share, share->view()->bounds().size, render::isInPopover(*share->view()));
     EXPECT_FALSE(layout.dimmed);

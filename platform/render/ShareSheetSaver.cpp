@@ -138,4 +138,15 @@ const ShareOutcome* ShareSheetSaver::outcomeFor(const UIActivityViewController& 
     return static_cast<const ShareOutcome*>(sheet.associatedObject(&outcomeKey).get());
 }
 
+std::vector<std::string> ShareSheetSaver::saveSheetsShownIn(const UIWindow& window)
+{
+    std::vector<std::string> messages;
+    for (auto shown = window.rootViewController(); shown; shown = shown->presentedViewController()) {
+        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(shown); sheet && !outcomeFor(*sheet)) {
+            messages.push_back(saveIfNeeded(*sheet).message);
+        }
+    }
+    return messages;
+}
+
 } // namespace render

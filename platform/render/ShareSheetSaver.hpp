@@ -8,6 +8,7 @@
 
 #include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIImage.hpp"
+#include "platform/uikit/UIWindow.hpp"
 
 namespace render {
 
@@ -34,6 +35,9 @@ public:
     // Saves the sheet's images once and remembers the outcome on the sheet.
     static const ShareOutcome& saveIfNeeded(UIActivityViewController& sheet);
     static const ShareOutcome* outcomeFor(const UIActivityViewController& sheet);
+    // Saves every share sheet the window presents that has not saved yet, shown full-screen or
+    // in a pad's popover, and answers their messages.
+    static std::vector<std::string> saveSheetsShownIn(const UIWindow& window);
 
     // The activity type the sheet reports when the user closes it.
     static constexpr const char* activityType = "UIActivityTypeSaveToCameraRoll";

@@ -95,20 +95,14 @@ bool hasRunningSpinner(const UIView& view)
     return std::any_of(view.subviews().begin(), view.subviews().end(), [](const auto& sub) { return hasRunningSpinner(*sub); });
 }
 
-// Presented share sheets save their pictures as soon as they appear, full-screen or in a
-// pad's popover.
+// Presented share sheets save their pictures as soon as they appear; each says where.
 bool saveSharedPictures(const UIWindow& window)
 {
-    bool changed = false;
-    for (auto shown = window.rootViewController(); shown; shown = shown->presentedViewController()) {
-        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(shown)) {
-            if (!ShareSheetSaver::outcomeFor(*sheet)) {
-                std::cout << ShareSheetSaver::saveIfNeeded(*sheet).message << std::endl;
-                changed = true;
-            }
-        }
+    auto messages = ShareSheetSaver::saveSheetsShownIn(window);
+    for (const auto& message : messages) {
+        std::cout << message << std::endl;
     }
-    return changed;
+    return !messages.empty();
 }
 
 Uint32 wakeUpEvent()

@@ -5,7 +5,11 @@
 #include <fstream>
 
 #include "platform/render/ShareSheetSaver.hpp"
+#include "platform/foundation/RunLoop.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
+#include "platform/uikit/UIDevice.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
+#include "platform/uikit/UIViewController.hpp"
 #include "support/ScratchFolder.hpp"
 
 using render::ShareSheetSaver;
@@ -39,5 +43,45 @@ TEST(ShareSheetSaver, SavesEachImageOnceUnderANewNameInThePicturesFolderOfUserDi
     auto nothing = ShareSheetSaver::saveImages({}, home.path() / "Bilder");
     EXPECT_FALSE(nothing.saved);
     EXPECT_NE(nothing.message.find("Could not save"), std::string::npos);
+    setenv("HOME", oldHome.c_str(), 1);
+}
+
+// The window saves the sheets it presents, whether full-screen on a phone or in a pad's popover,
+// where the sheet's view is not one of the window's own.
+TEST(ShareSheetSaver, SavesTheSheetsAWindowPresentsOnAPhoneAndInAPadsPopover)
+{
+    ScratchFolder home;
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("HOME", home.path().c_str(), 1);
+    unsetenv("XDG_CONFIG_HOME");
+    auto picture = UIGraphicsImageRenderer(CGSize{4, 4}).imageWithActions([](const UIGraphicsImageRendererContext& context) {
+        context.fillRect({0, 0, 4, 4});
+    });
+    for (auto idiom : {UIUserInterfaceIdiom::Phone, UIUserInterfaceIdiom::Pad}) {
+        SCOPED_TRACE(idiom == UIUserInterfaceIdiom::Pad ? "pad" : "phone");
+        UIDevice::currentDevice().setUserInterfaceIdiom(idiom);
+        auto window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+        auto root = std::make_shared<UIViewController>();
+        window->setRootViewController(root);
+        window->makeKeyAndVisible();
+        auto sheet = std::make_shared<UIActivityViewController>(std::vector<std::any>{picture}, std::vector<std::any>{});
+        if (auto popover = sheet->popoverPresentationController()) {
+            popover->setSourceView(root->view());
+            popover->setSourceRect({0, 750, 400, 50});
+            popover->setDelegate(root);
+        }
+        root->presentViewController(sheet, false);
+        RunLoop::main().runUntilIdle();
+        EXPECT_EQ(sheet->popoverPresentationController() != nullptr, idiom == UIUserInterfaceIdiom::Pad);
+
+        auto messages = ShareSheetSaver::saveSheetsShownIn(*window);
+        ASSERT_EQ(messages.size(), 1u);
+        const auto* outcome = ShareSheetSaver::outcomeFor(*sheet);
+        ASSERT_TRUE(outcome && outcome->saved) << messages[0];
+        EXPECT_EQ(messages[0], outcome->message);
+        EXPECT_TRUE(ShareSheetSaver::saveSheetsShownIn(*window).empty()) << "saved once";
+        root->dismissViewControllerAnimated(false);
+    }
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
     setenv("HOME", oldHome.c_str(), 1);
 }

@@ -44,7 +44,28 @@ std::shared_ptr<UIViewController> topDialog(const UIWindow& window)
     return nullptr;
 }
 
+// Whether the scroll view has content beyond its bounds along that axis.
+bool canScroll(const UIScrollView& scrollView, bool horizontally)
+{
+    CGPoint limit = scrollView.maximumContentOffset();
+    UIEdgeInsets inset = scrollView.contentInset();
+    return horizontally ? limit.x > -inset.left : limit.y > -inset.top;
+}
+
 } // namespace
+
+std::shared_ptr<UIScrollView> TouchRouter::scrollViewFor(const std::shared_ptr<UIView>& view, double dx, double dy)
+{
+    // As on the phone, a movement goes to the innermost scroll view that can move in the
+    // movement's main direction: a vertical turn over a formula that scrolls only sideways
+    // scrolls the list around it.
+    bool horizontally = std::abs(dx) > std::abs(dy);
+    auto scrollView = uikit::nearestOfClass<UIScrollView>(view);
+    while (scrollView && !(scrollView->isScrollEnabled() && canScroll(*scrollView, horizontally))) {
+        scrollView = uikit::nearestOfClass<UIScrollView>(scrollView->superview());
+    }
+    return scrollView;
+}
 
 std::shared_ptr<UIView> TouchRouter::hitTest(const std::shared_ptr<UIView>& root, CGPoint point)
 {
@@ -97,10 +118,6 @@ bool TouchRouter::press(CGPoint point)
     if (pressedControl_ && !pressedControl_->isEnabled()) {
         pressedControl_.reset();
     }
-    scrollView_ = uikit::nearestOfClass<UIScrollView>(pressedView_);
-    if (scrollView_ && !scrollView_->isScrollEnabled()) {
-        scrollView_.reset();
-    }
     if (pressedControl_) {
         pressedControl_->setHighlighted(true);
         return true;
@@ -129,6 +146,8 @@ bool TouchRouter::move(CGPoint point)
         if (pressedControl_) {
             pressedControl_->setHighlighted(false);
         }
+        // The direction the finger has gone so far picks which scroll view follows it.
+        scrollView_ = scrollViewFor(pressedView_, point.x - start_.x, point.y - start_.y);
     }
     bool changed = dragging_ && scrollView_;
     if (changed) {
@@ -162,10 +181,9 @@ bool TouchRouter::release(CGPoint point)
         }
         return true;
     }
-    // A tap outside the field being edited ends the editing.
-    if (auto responder = UIResponder::currentFirstResponder()) {
-        responder->resignFirstResponder();
-    }
+    // A tap on no control leaves the editing where it is, as on the phone: the calculate page's
+    // keypad types into the field that last began editing, and a click between its keys must not
+    // silently take that field away. Only another field, or the app itself, moves the editing.
     if (auto cell = uikit::nearestOfClass<UITableViewCell>(view)) {
         if (auto table = std::dynamic_pointer_cast<UITableView>(cell->superview())) {
             if (auto indexPath = table->indexPathForCell(cell)) {
@@ -228,10 +246,7 @@ bool TouchRouter::wheel(CGPoint point, double dx, double dy)
     if (topDialog(*window_)) {
         return false;
     }
-    auto scrollView = uikit::nearestOfClass<UIScrollView>(hitTest(window_, point));
-    while (scrollView && !scrollView->isScrollEnabled()) {
-        scrollView = uikit::nearestOfClass<UIScrollView>(scrollView->superview());
-    }
+    auto scrollView = scrollViewFor(hitTest(window_, point), dx, dy);
     if (!scrollView) {
         return false;
     }

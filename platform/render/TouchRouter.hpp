@@ -12,8 +12,9 @@ namespace render {
 
 // Turns pointer input in window coordinates into what fingers do: a press highlights the
 // control under it, a release inside it is a touch-up-inside (tap), a release on a table row
-// or collection item selects it, a drag moves the scroll view under the press, the wheel
-// scrolls (with Ctrl held it zooms, as a pinch does), and a click on an alert's or share
+// or collection item selects it, a drag or the wheel moves the scroll view under the pointer
+// that can move that way (with Ctrl held the wheel zooms, as a pinch does), a release on
+// nothing that takes it leaves the editing field as it is, and a click on an alert's or share
 // sheet's button chooses it. What views follow themselves comes first (uikit::TouchTracker: a
 // star rating, a row's swipe to delete or its reorder drag, hiding a shown Delete button); a
 // touch taken there is no tap and no scroll. Every method answers whether the interface may
@@ -36,6 +37,9 @@ public:
     static std::shared_ptr<UIView> hitTest(const std::shared_ptr<UIView>& root, CGPoint point);
     // The point (in root coordinates) in the view's bounds coordinates.
     static CGPoint convertToView(const UIView& root, const UIView& view, CGPoint point);
+    // The scroll view at or above the view that a movement by (dx, dy) scrolls: the innermost
+    // enabled one with room to move in the movement's main direction; null when none has.
+    static std::shared_ptr<UIScrollView> scrollViewFor(const std::shared_ptr<UIView>& view, double dx, double dy);
 
 private:
     bool releaseOnDialog(CGPoint point);

@@ -27,9 +27,12 @@ public:
     {
         return std::nullopt;
     }
+    // No row is editable unless the data source says so. The phone offers a swipe to delete
+    // only to a data source that commits edits, which it can tell and we can't: without this, a
+    // sideways drag on any list would pull out a Delete that does nothing.
     virtual bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>& /*tableView*/, const NSIndexPath& /*indexPath*/)
     {
-        return true;
+        return false;
     }
     virtual bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>& /*tableView*/, const NSIndexPath& /*indexPath*/)
     {

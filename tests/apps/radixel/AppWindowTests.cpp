@@ -13,6 +13,8 @@
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
+#include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "Radixel/texts/LocalizedString.hpp"
 #include "WindowCapture.hpp"
@@ -276,9 +278,17 @@ TEST_F(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
     auto& screen = twin->screen();
 
     // p with the mouse on the keypad; q typed on the keyboard, a slip corrected with Backspace.
+    // Clicks between two keys and on the heading change nothing: the keys after them still type
+    // into p.
     ASSERT_TRUE(input->click(screen.pTextField));
     for (const char* title : {"-", "2", ".", "4"}) {
         ASSERT_TRUE(input->click(twin->key(title))) << title;
+        if (std::string(title) == "2") {
+            CGPoint two = centreInWindow(*twin->key("2"));
+            CGPoint three = centreInWindow(*twin->key("3"));
+            CGPoint heading = centreInWindow(*screen.fillInLabel.lock());
+            ASSERT_TRUE(window->click(int((two.x + three.x) / 2), int(two.y)) && window->click(int(heading.x), int(heading.y)));
+        }
     }
     ASSERT_TRUE(input->click(screen.qTextField));
     ASSERT_TRUE(window->type("7/4") && window->key("BackSpace") && window->type("3"));
@@ -288,6 +298,22 @@ TEST_F(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
     ASSERT_TRUE(input->click(screen.calculateButton));
     ASSERT_EQ(screen.qTextField->text(), "7/3");
     EXPECT_LT(input->settle(), sameShare) << "the solution page";
+
+    // The wheel and a drag upwards, both starting on a formula, move the list of steps.
+    auto steps = twin->app().solutionViewController()->tableView;
+    auto formula = [&](int64_t row) {
+        auto cell = std::dynamic_pointer_cast<SolutionStepTableViewCell>(steps->cellForRowAtIndexPath({0, row}));
+        return cell ? centreInWindow(*cell->mathLabel) : CGPoint{-1, -1};
+    };
+    CGPoint onFormula = formula(3);
+    ASSERT_TRUE(window->wheel(int(onFormula.x), int(onFormula.y), 3));
+    steps->setContentOffset({0, 120});
+    EXPECT_LT(input->settle(), sameShare) << "three wheel steps down";
+    onFormula = formula(6);
+    ASSERT_TRUE(window->drag({{int(onFormula.x), int(onFormula.y)}, {int(onFormula.x), int(onFormula.y) - 100},
+                              {int(onFormula.x), int(onFormula.y) - 200}}));
+    steps->setContentOffset({0, 320});
+    EXPECT_LT(input->settle(), sameShare) << "a drag 200 points up";
 
     // The calculation went into the history in the data folder, before the example.
     EXPECT_EQ(window->finish(), 0) << window->output();

@@ -258,6 +258,18 @@ bool WindowSession::drag(const std::vector<std::pair<int, int>>& path)
     return inDisplay(command.str()).status == 0;
 }
 
+bool WindowSession::wheel(int x, int y, int steps)
+{
+    if (window_.empty() || steps == 0) {
+        return false;
+    }
+    // X reports the wheel as buttons 4 (up) and 5 (down).
+    std::ostringstream command;
+    command << "xdotool mousemove --window " << window_ << " " << x << " " << y << " click --repeat " << std::abs(steps)
+            << " --delay 50 " << (steps > 0 ? 5 : 4);
+    return inDisplay(command.str()).status == 0;
+}
+
 bool WindowSession::type(const std::string& text)
 {
     return !window_.empty() && inDisplay("xdotool type --delay 20 '" + text + "'").status == 0;

@@ -62,6 +62,8 @@ public:
     // through the others, and up at the last; one call, so the steps arrive in order.
     bool click(int x, int y);
     bool drag(const std::vector<std::pair<int, int>>& path);
+    // Turns the wheel at the point by steps: positive down (the content moves up), negative up.
+    bool wheel(int x, int y, int steps);
     // Keys to the focused window: text typed key by key (fixed text only: it goes through the
     // shell), and one key by its X name ("BackSpace").
     bool type(const std::string& text);

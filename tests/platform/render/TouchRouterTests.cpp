@@ -10,6 +10,7 @@
 #include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITableView.hpp"
+#include "platform/uikit/UITextField.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -166,6 +167,7 @@ public:
     {
         return table->dequeue<UITableViewCell>("row", indexPath);
     }
+    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
     bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
     void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>& table, UITableViewCellEditingStyle,
                                      const NSIndexPath& indexPath) override
@@ -209,6 +211,24 @@ struct TableScreen {
 };
 
 } // namespace
+
+TEST(TouchRouter, ASidewaysDragOnARowOfAListThatEditsNothingIsNoSwipe)
+{
+    // The data source keeps the table's default answer on editing.
+    struct ReadOnlyRows : Rows {
+        bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) override
+        {
+            return UITableViewDataSource::tableViewCanEditRowAtIndexPath(table, indexPath);
+        }
+    };
+    TableScreen screen;
+    auto readOnly = std::make_shared<ReadOnlyRows>();
+    screen.table->setDataSource(readOnly);
+    screen.table->reloadData();
+    TouchRouter router(screen.window);
+    screen.drag(router, {180, 75}, {60, 80});
+    EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
+}
 
 TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleMovesARow)
 {
@@ -321,4 +341,72 @@ TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
     EXPECT_EQ(screen.root->presentedViewController(), nullptr);
     EXPECT_EQ(completions, 1);
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+}
+
+TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
+{
+    // The calculate page's keypad types into the field that last began editing: a click between
+    // its keys, on a heading or on the background must not take that field away.
+    Screen screen;
+    auto p = std::make_shared<UITextField>(CGRect{130, 20, 60, 30});
+    auto q = std::make_shared<UITextField>(CGRect{130, 60, 60, 30});
+    screen.root->view()->addSubview(p);
+    screen.root->view()->addSubview(q);
+    TouchRouter router(screen.window);
+    auto click = [&](CGPoint point) {
+        router.press(point);
+        router.release(point);
+    };
+    click({150, 30});
+    ASSERT_TRUE(p->isFirstResponder());
+    for (CGPoint nothing : {CGPoint{10, 80}, CGPoint{100, 200}, CGPoint{195, 5}}) {
+        click(nothing);
+        EXPECT_TRUE(p->isFirstResponder()) << nothing.x << "," << nothing.y;
+    }
+    click({50, 40});  // a key
+    EXPECT_EQ(screen.taps, 1);
+    EXPECT_TRUE(p->isFirstResponder());
+    click({150, 70});
+    EXPECT_TRUE(q->isFirstResponder());
+}
+
+TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
+{
+    // A list (the screen's scroll view) of rows, each holding a formula that scrolls only sideways.
+    Screen screen;
+    auto wide = std::make_shared<UIScrollView>(CGRect{0, 20, 200, 50});
+    wide->setContentSize({600, 50});
+    auto narrow = std::make_shared<UIScrollView>(CGRect{0, 100, 200, 50});
+    narrow->setContentSize({150, 50});
+    screen.scroll->addSubview(wide);
+    screen.scroll->addSubview(narrow);
+    TouchRouter router(screen.window);
+    auto offsets = [&] {
+        return std::vector<double>{screen.scroll->contentOffset().y, wide->contentOffset().x, narrow->contentOffset().x};
+    };
+    auto drag = [&](CGPoint from, CGPoint to) {
+        router.press(from);
+        router.move({(from.x + to.x) / 2, (from.y + to.y) / 2});
+        router.move(to);
+        router.release(to);
+    };
+    CGPoint onWide{100, 140};
+    CGPoint onNarrow{100, 220};
+
+    EXPECT_TRUE(router.wheel(onWide, 0, -1));  // mostly vertical: the list
+    EXPECT_EQ(offsets(), (std::vector<double>{40, 0, 0}));
+    EXPECT_TRUE(router.wheel({100, 100}, -2, -1));  // mostly sideways: the formula
+    EXPECT_EQ(offsets(), (std::vector<double>{40, 80, 0}));
+    drag({100, 110}, {110, 30});  // upwards over the formula
+    EXPECT_EQ(offsets(), (std::vector<double>{120, 80, 0}));
+    screen.scroll->setContentOffset({0, 0});
+    drag(onWide, {40, 145});  // sideways over the formula
+    EXPECT_EQ(offsets(), (std::vector<double>{0, 140, 0}));
+
+    // A formula narrower than its row has nowhere to go: the list takes what it can, and a
+    // sideways movement that no scroll view can follow moves nothing.
+    drag(onNarrow, {100, 170});
+    EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
+    EXPECT_FALSE(router.wheel({100, 170}, -3, 0));
+    EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
 }

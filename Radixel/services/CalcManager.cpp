@@ -104,9 +104,12 @@ void CalcManager::resetHistory() {
 
 bool CalcManager::resetHistoryOnFirstStart() {
     if (DefaultsKeys::isFirstStartDone.get(*userDefaults)) return false;
-    resetHistory();
+    // A marker that is missing or not a Boolean (a hand edit, an older file) does not make a
+    // stored history a first start's: the example only ever goes into an empty one.
+    bool seeds = calculations.empty();
+    if (seeds) resetHistory();
     DefaultsKeys::isFirstStartDone.set(*userDefaults, true);
-    return true;
+    return seeds;
 }
 
 void CalcManager::saveCalculations() {

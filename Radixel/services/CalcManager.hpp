@@ -47,7 +47,7 @@ public:
     // The first start's history: exactly the example p = -2.4, q = 7/3.
     void resetHistory();
     // resetHistory on the installation's very first start only (a marker in the user defaults
-    // remembers it); answers whether it seeded.
+    // remembers it), and only into an empty history; answers whether it seeded.
     bool resetHistoryOnFirstStart();
 
     std::shared_ptr<NSUserDefaults> userDefaults;

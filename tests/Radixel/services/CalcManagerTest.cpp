@@ -172,3 +172,25 @@ TEST_F(SharedCalcManagerTest, OnlyTheVeryFirstStartSeedsTheExample) {
     EXPECT_FALSE(CalcManager::shared().resetHistoryOnFirstStart());
     EXPECT_TRUE(CalcManager::shared().calculations.empty());
 }
+
+TEST_F(CalcManagerTest, AStoredHistoryIsKeptWhateverTheFirstStartMarkerHolds) {
+    // Missing, or written by hand or by an older version as something other than a Boolean.
+    for (const std::optional<json>& marker : {std::optional<json>(), std::optional<json>("true"), std::optional<json>(0.0)}) {
+        SCOPED_TRACE(marker ? marker->dump() : "missing");
+        json history = json::array();
+        for (int i = 0; i < 20; ++i) history.push_back(record(std::to_string(i), "1").dictionary());
+        defaults->setObject(history, "Calculations");
+        if (marker)
+            defaults->setObject(*marker, "isFirstStartDone");
+        else
+            defaults->removeObjectForKey("isFirstStartDone");
+        restart();
+
+        CalcManager manager(defaults);
+        EXPECT_FALSE(manager.resetHistoryOnFirstStart());
+        EXPECT_EQ(manager.calculations.size(), 20u);
+        restart();
+        EXPECT_EQ(stored().size(), 20u);
+        EXPECT_EQ(defaults->objectForKey("isFirstStartDone"), json(true));
+    }
+}

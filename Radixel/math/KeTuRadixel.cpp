@@ -1,5 +1,6 @@
 #include "Radixel/math/KeTuRadixel.hpp"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -52,11 +53,22 @@ KeTuRadixelResult KeTuRadixel::calculate(std::optional<std::string> pText, int64
     inputQTag = qTag;
 
     KeTuRadixelResult result;
+    computedNonFinite = false;
+    const size_t stepsBefore = outputHelper.solutionSteps.size();
+    const int64_t counterBefore = outputHelper.solutionStepCounter;
     if (auto error = parseInputs()) {
         result.errorKey = error->key;
         result.errorTag = error->tag;
     } else if (auto key = solve()) {
         result.errorKey = *key;
+    } else if (computedNonFinite) {
+        // Refused like "1e400": the steps would show "inf" or "nan". The field holding the
+        // largest number is the one that overflowed (squaring, or a common denominator).
+        outputHelper.solutionSteps.resize(stepsBefore);
+        outputHelper.solutionStepCounter = counterBefore;
+        auto magnitude = [](const Fraction& value) { return std::max(std::fabs(value.z.value_or(0.0)), std::fabs(value.n)); };
+        result.errorKey = kInputParameterError;
+        result.errorTag = magnitude(p) >= magnitude(q) ? inputPTag : inputQTag;
     } else {
         result.solutionSteps = outputHelper.solutionSteps;
         result.p = p;
@@ -242,6 +254,10 @@ double KeTuRadixel::decimalPlaces(const std::string& first, const std::string& s
         return errno == ERANGE ? 0 : digits.size();
     };
     return static_cast<double>(std::max(count(first), count(second)));
+}
+
+void KeTuRadixel::noteComputed(std::initializer_list<double> values) {
+    for (double value : values) computedNonFinite = computedNonFinite || !std::isfinite(value);
 }
 
 std::string KeTuRadixel::number(double value) const {

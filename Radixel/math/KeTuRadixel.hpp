@@ -63,6 +63,8 @@ public:
     bool cancelDownDone = false;
 
 private:
+    bool computedNonFinite = false;
+
     struct InputError {
         std::string key;
         int64_t tag;
@@ -76,6 +78,10 @@ private:
     void normaliseNegativeDenominators();
     void expandDecimalFractions();
     void writeSolutionSteps();
+
+    // Remembers whether a value the steps work with is infinite or not a number: such an input
+    // is too large to solve with, however finite it reads.
+    void noteComputed(std::initializer_list<double> values);
 
     std::string number(double value) const;
     std::string valueText(const Fraction& value) const;

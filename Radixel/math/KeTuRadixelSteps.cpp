@@ -74,6 +74,7 @@ void KeTuRadixel::writeSolutionSteps() {
     const double pn = pz0 == 0 ? 1.0 : p.n;
     const Fraction c0{pz0 == 0 ? -qz : qz, q.n};
     const bool c0IsZero = *c0.z == 0;
+    noteComputed({pz / pn, *c0.z / c0.n});
 
     if (pz / pn == 0 && *c0.z / c0.n == 0) {
         appendStep(LocalizedString::result(), "x_1 =  " + foundation::printfG(pz / pn) + " \\quad x_2 =  " +
@@ -103,6 +104,7 @@ void KeTuRadixel::writeSolutionSteps() {
         num = pz;
         den = 2;
     }
+    noteComputed({num, den});
     if (den == num) {
         appendStep(numbered(LocalizedString::calculate()),
                    std::string(kX12) + "= - " + "1" + " \\pm \\sqrt{  " + "1" + squareRest(" "));
@@ -143,6 +145,7 @@ void KeTuRadixel::writeSolutionSteps() {
                    std::string(kX12) + "= - " + A + " \\pm \\sqrt{" + latexFraction(s - t, false, e) + "} ");
     const double v = az != 0 && cz != 0 ? s - t : (cz == 0 ? s : t);
     const double r = v / e;
+    noteComputed({az, an, cz, cn, az * az, an * an, s, t, e, v, r});
 
     // The roots.
     const std::string M = az != 0 ? number(-az / an) : A;
@@ -166,6 +169,7 @@ void KeTuRadixel::writeSolutionSteps() {
     const auto x1 = operation.roundedToDecimalPlaces(h + w, 3);
     const auto root = operation.roundedToDecimalPlaces(w, 3);
     const auto x2 = operation.roundedToDecimalPlaces(h - w, 3);
+    noteComputed({w, x1.rounded, root.rounded, x2.rounded});
     const std::string S = root.isApproximate ? "\\approx" : "=";
     using foundation::doubleDescription;
     appendStep(numbered(LocalizedString::addition()), "x_1 " + S + " " + plainM + " + " +

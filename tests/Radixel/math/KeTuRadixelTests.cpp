@@ -49,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
         InputErrorCase{"\xff\xfe", "1", kParam, 11},
         // Values that are not finite numbers are refused rather than solved with.
         InputErrorCase{"nan", "1", kParam, 11}, InputErrorCase{"1", "-inf", kParam, 12},
-        InputErrorCase{"1e400", "1", kParam, 11}, InputErrorCase{"1/infinity", "1", kParam, 11}));
+        InputErrorCase{"1e400", "1", kParam, 11}, InputErrorCase{"1/infinity", "1", kParam, 11},
+        // So are values that read as finite but overflow while solving, in the field that holds
+        // the larger number.
+        InputErrorCase{"1" + std::string(308, '0'), "1", kParam, 11},
+        InputErrorCase{"1", "1" + std::string(308, '0'), kParam, 12}, InputErrorCase{"1e300", "1e300", kParam, 11},
+        InputErrorCase{"3", "1e308/3", kParam, 12}));
 
 TEST(SolverResult, GivesNormalisedValuesAndFractionModeFollowsTheSlashAndTheFinalDenominators) {
     EXPECT_TRUE(runSolver("1/0", "2").withFraction);
@@ -233,10 +238,9 @@ TEST(SolverRoots, RelationSignFollowsTheRoundedRoot) {
 }
 
 TEST(SolverRobustness, HugeAndOddInputsGiveStepsOrOneInputError) {
-    // Numbers beyond what a double holds still solve (rounded, or as infinities); only a text the
-    // number parser refuses is an input error, and it names the field it came from.
+    // Numbers too large to show exactly still solve (rounded, or shown as infinities).
     for (const auto& [p, q] : std::vector<std::pair<std::string, std::string>>{
-             {"123456789012345", "987654321098765"}, {"1e300", "1e300"}, {"-1e-300", "1e-300"},
+             {"123456789012345", "987654321098765"}, {"1e150", "-1e150"}, {"-1e-300", "1e-300"},
              {"1e-400", "1"}, {"9007199254740993", "3"}, {"0.5/0.0000001", "0.0000003/7"}, {"-0", "-0"}}) {
         KeTuRadixelResult result = runSolver(p, q);
         EXPECT_FALSE(result.errorKey) << p << " " << q;

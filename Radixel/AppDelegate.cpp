@@ -13,6 +13,7 @@
 #include "Radixel/services/DsgvoManager.hpp"
 #include "Radixel/services/OnboardingManager.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
+#include "Radixel/services/SavedDataAlert.hpp"
 #include "platform/didevero/DDVApp.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIStoryboard.hpp"
@@ -87,6 +88,8 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions(UIApplication& /*appl
     window->makeKeyAndVisible();
 
     showOnboardingAndPrivacyIfNeeded(drawer);
+    // Last, so that it is shown over the introduction and the privacy prompt.
+    SavedDataAlert::startWatching();
     return true;
 }
 

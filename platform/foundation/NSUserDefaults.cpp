@@ -16,6 +16,7 @@
 #include "platform/foundation/AtomicFile.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
@@ -62,15 +63,20 @@ struct NSUserDefaults::Storage {
     bool writeScheduled = false;
     bool persistent = true;
 
+    std::optional<std::string> readProblem;   // set once, by load
+    std::optional<std::string> writeProblem;  // under mutex
+
     std::mutex writeMutex;
     std::uint64_t writtenGeneration = 0;
     bool lastWriteFailed = false;
+    bool failureUnannounced = false;
 
     void load();
     void runWithoutFile(const std::string& reason);
     void setAside(const std::string& reason);
     void changedLocked(const std::shared_ptr<Storage>& self);
     bool writeIfChanged();
+    void announceFailure();
 };
 
 void NSUserDefaults::Storage::load() {
@@ -93,6 +99,7 @@ void NSUserDefaults::Storage::runWithoutFile(const std::string& reason) {
     // The file may well be intact (too many open files, no permission): it is neither set aside
     // nor replaced, since a write now would put nearly empty defaults over the whole history.
     persistent = false;
+    readProblem = reason;
     std::cerr << "User defaults file " << file.string() << " cannot be read (" << reason
               << "); starting with empty defaults that will not be saved" << std::endl;
 }
@@ -109,6 +116,7 @@ void NSUserDefaults::Storage::setAside(const std::string& reason) {
     if (ec) {
         // Writing now would destroy the only copy of whatever the file holds.
         persistent = false;
+        readProblem = reason;
         std::cerr << "User defaults file " << file.string() << " is unreadable (" << reason
                   << ") and could not be set aside (" << ec.message()
                   << "); starting with empty defaults that will not be saved" << std::endl;
@@ -127,7 +135,8 @@ void NSUserDefaults::Storage::changedLocked(const std::shared_ptr<Storage>& self
             std::lock_guard lock(self->mutex);
             self->writeScheduled = false;
         }
-        self->writeIfChanged();
+        // Only a background write tells the user: one at exit has no one left to tell.
+        if (!self->writeIfChanged()) self->announceFailure();
     });
 }
 
@@ -157,13 +166,36 @@ bool NSUserDefaults::Storage::writeIfChanged() {
     if (!folder.empty()) fs::create_directories(folder, ec);
     std::optional<std::string> failure = foundation::writeFileAtomically(file, text);
     if (failure) {
-        if (!lastWriteFailed) std::cerr << "User defaults not saved: " << *failure << std::endl;
+        if (!lastWriteFailed) {
+            std::cerr << "User defaults not saved: " << *failure << std::endl;
+            failureUnannounced = true;
+        }
         lastWriteFailed = true;
+        std::lock_guard lock(mutex);
+        writeProblem = *failure;
         return false;
     }
     lastWriteFailed = false;
+    {
+        std::lock_guard lock(mutex);
+        writeProblem.reset();
+    }
     writtenGeneration = snapshotGeneration;
     return true;
+}
+
+void NSUserDefaults::Storage::announceFailure() {
+    std::string reason;
+    {
+        std::lock_guard writeLock(writeMutex);
+        std::lock_guard lock(mutex);
+        if (!failureUnannounced || !writeProblem) return;
+        failureUnannounced = false;
+        reason = *writeProblem;
+    }
+    DispatchQueue::main().async([info = json{{"file", file.string()}, {"reason", reason}}] {
+        NSNotificationCenter::defaultCenter().postNotificationName(didFailToSaveNotification, info);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -314,6 +346,13 @@ void NSUserDefaults::setInteger(std::int64_t value, const std::string& key) { se
 void NSUserDefaults::setDouble(double value, const std::string& key) { setObject(value, key); }
 
 bool NSUserDefaults::synchronize() { return storage_->writeIfChanged(); }
+
+std::optional<NSUserDefaults::FileProblem> NSUserDefaults::fileProblem() const {
+    std::lock_guard lock(storage_->mutex);
+    if (storage_->readProblem) return FileProblem{true, *storage_->readProblem};
+    if (storage_->writeProblem) return FileProblem{false, *storage_->writeProblem};
+    return std::nullopt;
+}
 
 json NSUserDefaults::dictionaryRepresentation() const {
     std::lock_guard lock(storage_->mutex);

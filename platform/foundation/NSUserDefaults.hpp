@@ -59,6 +59,18 @@ public:
     // Writes pending changes now; false when the file could not be written (reason on stderr).
     bool synchronize();
 
+    // Why this run's values are not being kept, for the user to be told: the file could not be
+    // read (the run goes on with empty defaults that are never written), or the last write
+    // failed (until one succeeds). None while all is well.
+    struct FileProblem {
+        bool reading = false;
+        std::string reason;
+    };
+    std::optional<FileProblem> fileProblem() const;
+    // Posted through the default notification centre, on the main queue, when a change written in
+    // the background fails after writes that succeeded; userInfo holds "file" and "reason".
+    static constexpr const char* didFailToSaveNotification = "RADUserDefaultsDidFailToSaveNotification";
+
     // All values as one JSON object.
     nlohmann::json dictionaryRepresentation() const;
 

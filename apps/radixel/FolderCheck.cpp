@@ -6,7 +6,9 @@
 #include <iostream>
 
 #include "platform/foundation/AppDataDirectory.hpp"
+#include "platform/foundation/FolderClaim.hpp"
 #include "platform/foundation/NSBundle.hpp"
+#include "platform/render/MessageWindow.hpp"
 
 void reportUnusableFolders()
 {
@@ -23,4 +25,17 @@ void reportUnusableFolders()
         std::cerr << "radixel: the data folder " << data.string()
                   << " cannot be written (set RADIXEL_DATA_DIR): history and settings will not be kept" << std::endl;
     }
+}
+
+bool claimDataFolder()
+{
+    auto data = foundation::appDataDirectory();
+    if (foundation::claimFolderForProcess(data) != foundation::FolderClaim::ClaimedByAnotherProcess) {
+        return true;
+    }
+    std::string text = NSLocalizedString("dataFolderInUse", "a second start on a data folder that an open window uses") + "\n\n" +
+                       NSLocalizedString("dataFolder", "label before the data folder's path") + " " + data.string();
+    std::cerr << "radixel: " << text << std::endl;
+    render::showMessageWindow("Radixel", text);
+    return false;
 }

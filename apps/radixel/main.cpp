@@ -19,6 +19,9 @@ int main(int argc, char** argv)
         }
     }
     render::WindowHost::install(std::move(firstFrameFonts));
+    if (!claimDataFolder()) {
+        return 3;
+    }
     reportUnusableFolders();
     // The loop's own answer, not a fixed 0: a window that could not open, or a bad argument,
     // must not look like a clean run to the caller.

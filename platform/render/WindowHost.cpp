@@ -11,6 +11,7 @@
 
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/render/CairoHandles.hpp"
+#include "platform/render/SDLHandles.hpp"
 #include "platform/render/DesktopLinkOpener.hpp"
 #include "platform/render/FontWarmUp.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
@@ -30,34 +31,6 @@ namespace {
 // About 60 frames a second while views animate.
 constexpr int animationFrameMilliseconds = 16;
 
-struct WindowRelease {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
-struct RendererRelease {
-    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
-};
-struct TextureRelease {
-    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
-};
-
-// SDL_Init and SDL_Quit as a pair.
-class SDLVideo {
-public:
-    SDLVideo() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0) {}
-    ~SDLVideo()
-    {
-        if (ok_) {
-            SDL_Quit();
-        }
-    }
-    SDLVideo(const SDLVideo&) = delete;
-    SDLVideo& operator=(const SDLVideo&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    bool ok_;
-};
-
 std::shared_ptr<UIWindow> applicationWindow()
 {
     if (auto key = UIWindow::keyWindow()) {
@@ -66,14 +39,6 @@ std::shared_ptr<UIWindow> applicationWindow()
     auto scene = UIApplication::sharedApplication().firstWindowScene();
     auto windows = scene->windows();
     return windows.empty() ? nullptr : windows.front();
-}
-
-bool hasDisplay()
-{
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (driver && *driver) || (x11 && *x11) || (wayland && *wayland);
 }
 
 void explainNoDisplay(const std::string& program, const std::string& reason)

@@ -424,16 +424,48 @@ TEST_F(AppWindow, TheRatingPromptAtTheFifthCheckTakesStarsClickedAndDraggedAndIs
 
 TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)
 {
-    CommandResult run = runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 " RADIXEL_APP_PATH);
+    // A folder of its own: one a running window has would be refused first.
+    ScratchFolder data;
+    std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER RADIXEL_DATA_DIR=" + data.path().string();
+    CommandResult run = runCommand(noDisplay + " timeout 20 " RADIXEL_APP_PATH);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("xvfb-run"), std::string::npos) << run.output;
 
-    ScratchFolder data;
-    CommandResult lost = runCommand("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER RADIXEL_RESOURCES=" + data.path().string() +
-                                    "/none RADIXEL_DATA_DIR=" + data.path().string() + " timeout 20 " RADIXEL_APP_PATH);
+    CommandResult lost = runCommand(noDisplay + " RADIXEL_RESOURCES=" + data.path().string() + "/none timeout 20 " RADIXEL_APP_PATH);
     EXPECT_NE(lost.output.find("no resource folder at " + data.path().string() + "/none"), std::string::npos) << lost.output;
 
-    CommandResult bad = runCommand("timeout 20 " RADIXEL_APP_PATH " --scale many");
+    CommandResult bad = runCommand(noDisplay + " timeout 20 " RADIXEL_APP_PATH " --scale many");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("--scale"), std::string::npos) << bad.output;
+}
+
+TEST_F(AppWindow, ASecondStartOnTheSameDataFolderIsRefusedAndTheFirstWindowKeepsItsData)
+{
+    ASSERT_TRUE(start(laterStart(100, {historyRecord("1", "2")})));
+    // Each run saves the whole file from its own memory: a second one would drop the first's
+    // entries. Without a display it can say so only on standard error.
+    std::string second = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER RADIXEL_DATA_DIR=" + data.path().string() +
+                         " timeout 20 " RADIXEL_APP_PATH;
+    CommandResult refused = runCommand(second);
+    EXPECT_EQ(refused.status, 3) << refused.output;
+    EXPECT_NE(refused.output.find(data.path().string()), std::string::npos) << refused.output;
+
+    // The first window goes on, and what it does is kept.
+    auto& screen = twin->screen();
+    ASSERT_TRUE(input->click(screen.pTextField));
+    ASSERT_TRUE(window->type("3"));
+    screen.pTextField->insertText("3");
+    ASSERT_TRUE(input->click(screen.qTextField) && window->type("2"));
+    screen.qTextField->insertText("2");
+    ASSERT_TRUE(input->click(screen.calculateButton));
+    EXPECT_LT(input->settle(), sameShare) << "the solution page";
+    EXPECT_EQ(window->finish(), 0) << window->output();
+    EXPECT_EQ(storedHistory(data.path()).size(), 2u);
+
+    // A run that was killed leaves no claim behind: the next start gets as far as the display.
+    ASSERT_TRUE(start(laterStart(100, {}), false));
+    input.reset();
+    window.reset();  // kill -9
+    CommandResult next = runCommand(second);
+    EXPECT_EQ(next.status, 1) << next.output;
 }

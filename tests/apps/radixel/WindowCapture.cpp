@@ -142,7 +142,10 @@ WindowSession::WindowSession(const std::filesystem::path& folder, const std::str
     : folder_(folder)
 {
     // The display and its authority exist only inside xvfb-run: the script hands them out, and
-    // its own process id, which the program keeps.
+    // its own process id, which the program keeps. An earlier session's in the same folder are
+    // out of date.
+    std::filesystem::remove(folder_ / "display");
+    std::filesystem::remove(folder_ / "program.pid");
     auto script = folder_ / "session.sh";
     std::ofstream(script) << "echo $$ > " << (folder_ / "program.pid").string() << "\n"
                           << "printf '%s\\n%s\\n' \"$DISPLAY\" \"$XAUTHORITY\" > " << (folder_ / "display.part").string() << "\n"

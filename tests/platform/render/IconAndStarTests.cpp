@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/render/IconGlyphs.hpp"
 #include "platform/render/StarRating.hpp"
 #include "platform/uikit/UIImageView.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
@@ -9,11 +10,16 @@ TEST(IconDrawing, FrameworkIconsAreDrawnInTheTint)
     auto view = std::make_shared<UIImageView>(std::make_shared<UIImage>("ic_menu_white", CGSize{24, 24}, 1));
     view->setFrame({0, 0, 24, 24});
     view->setTintColor(UIColor::redColor());
-    auto image = snapshot(*view);
     // The menu icon's middle bar crosses the centre; the space between the bars stays clear.
-    EXPECT_TRUE(isNear(pixelAt(*image, 12, 12), 255, 0, 0, 255, 40));
-    EXPECT_EQ(pixelAt(*image, 12, 9).a, 0);
-    EXPECT_EQ(pixelAt(*image, 1, 1).a, 0);
+    expectPixels(*snapshot(*view), {{12, 12, kRed, 40}, {12, 9, kClear}, {1, 1, kClear}});
+}
+
+TEST(IconGlyphs, SymbolNamesMapToTheirIconAndUnknownNamesToNone)
+{
+    EXPECT_EQ(render::IconGlyphs::codePointFor("ic_arrow_back_white"), U'\uE5C4');
+    EXPECT_EQ(render::IconGlyphs::codePointFor("square.and.arrow.up"), U'\uE80D');  // share
+    EXPECT_FALSE(render::IconGlyphs::codePointFor("ic_nothing_white"));
+    EXPECT_FALSE(render::IconGlyphs::codePointFor(""));
 }
 
 TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
@@ -25,11 +31,8 @@ TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
         style.filledColor = {0, 0, 1, 1};
         render::drawStarRating(context.CGContext(), {0, 0}, 2.5, style);
     });
-    EXPECT_TRUE(isNear(pixelAt(*image, 10, 10), 0, 0, 255));   // first star
-    EXPECT_TRUE(isNear(pixelAt(*image, 35, 10), 0, 0, 255));   // second
-    EXPECT_TRUE(isNear(pixelAt(*image, 58, 10), 0, 0, 255));   // left half of the third
-    EXPECT_EQ(pixelAt(*image, 62, 10).a, 0);                   // its right half is an outline only
-    EXPECT_EQ(pixelAt(*image, 85, 10).a, 0);                   // fourth: empty inside
+    // Two whole stars, the left half of the third; its right half and the fourth are outlines only.
+    expectPixels(*image, {{10, 10, kBlue}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
 }
 
 TEST(StarRating, AStarLayersShadowFollowsItsPathNotItsBounds)
@@ -50,7 +53,7 @@ TEST(StarRating, AStarLayersShadowFollowsItsPathNotItsBounds)
     star->setShadowRadius(1);
     view->layer()->addSublayer(star);
     auto image = snapshot(*view);
-    EXPECT_TRUE(isNear(pixelAt(*image, 20, 30), 0, 0, 255));  // inside the shape
-    EXPECT_EQ(pixelAt(*image, 3, 5).a, 0);                   // a corner of the bounds casts nothing
-    EXPECT_GT(pixelAt(*image, 20, 41).a, 0);                 // below the base the shadow shows
+    // Inside the shape; a corner of the bounds casts nothing; below the base the shadow shows.
+    expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
+    EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
 }

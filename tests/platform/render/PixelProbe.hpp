@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "platform/render/UIGraphicsImageRenderer.hpp"
@@ -44,4 +46,24 @@ inline bool isNear(const RGBA& p, int r, int g, int b, int a = 255, int toleranc
 {
     auto close = [tolerance](int x, int y) { return x >= y - tolerance && x <= y + tolerance; };
     return close(p.r, r) && close(p.g, g) && close(p.b, b) && close(p.a, a);
+}
+
+constexpr RGBA kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kWhite{255, 255, 255, 255},
+    kBlack{0, 0, 0, 255}, kClear{0, 0, 0, 0};
+
+// A pixel an image should have; a clear one must be wholly clear, whatever the tolerance.
+struct Probe {
+    int x, y;
+    RGBA colour;
+    int tolerance = 3;
+};
+
+inline void expectPixels(const UIImage& image, std::initializer_list<Probe> probes)
+{
+    for (const Probe& probe : probes) {
+        RGBA p = pixelAt(image, probe.x, probe.y);
+        const RGBA& c = probe.colour;
+        EXPECT_TRUE(c.a == 0 ? p.a == 0 : isNear(p, c.r, c.g, c.b, c.a, probe.tolerance))
+            << "at " << probe.x << "," << probe.y << ": " << p.r << " " << p.g << " " << p.b << " " << p.a;
+    }
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <vector>
 #include <string>
 
 using namespace iosmath_test;
@@ -149,35 +149,6 @@ bool smallerSizeWouldDo(char32_t codepoint, const Delimiter& delimiter, double r
 
 }  // namespace
 
-TEST(DelimiterLayout, ParenthesesAroundAFractionTakeTheSmallestSizeRuleNineteenAllows) {
-    MTMathListDisplay contents = layout("\\frac{p}{2}");
-    const double required = ruleNineteenSize(contents);
-    MTMathListDisplay display = layout("\\left( \\frac{p}{2} \\right)");
-    Delimiter left = delimiterAt(display, true);
-    ASSERT_EQ(left.pieces.size(), 1u);
-    auto variants = font().verticalVariants(glyphOf(U'('));
-    auto chosen = std::find_if(variants.begin(), variants.end(),
-                               [&](const auto& v) { return v.glyph == left.pieces[0].glyph; });
-    ASSERT_NE(chosen, variants.end());
-    ASSERT_NE(chosen, variants.begin());
-    EXPECT_GE(units(chosen->advance, kSize), required);
-    EXPECT_LT(units(std::prev(chosen)->advance, kSize), required);
-    // Latin Modern's 1.8 em parenthesis (KaTeX picks its 1.8 em size too); covering the whole
-    // fraction, 2δ, would have taken the 2.1 em one.
-    EXPECT_NEAR(chosen->advance / double(font().unitsPerEm()), 1.793, 1e-3);
-    EXPECT_LT(units(chosen->advance, kSize), 2 * axisDistance(contents));
-    EXPECT_NEAR((left.top + left.bottom) / 2, points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize), 1e-6);
-    EXPECT_EQ(delimiterAt(display, false).pieces[0].glyph, font().verticalVariants(glyphOf(U')'))
-                                                               [chosen - variants.begin()].glyph);
-
-    // The root of the solution formula around it needs one size less than before: the 2.4 em
-    // surd, as KaTeX chooses.
-    MTMathListDisplay root = layout("\\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}");
-    auto surds = font().verticalVariants(glyphOf(U'\u221A'));
-    ASSERT_EQ(surds.size(), 5u);
-    EXPECT_EQ(itemsWithGlyph(root, surds[3].glyph).size(), 1u);
-}
-
 TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
     struct Case {
         const char* contents;
@@ -187,6 +158,7 @@ TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
     };
     const Case cases[] = {
         {"x", "(", ")", U'(', U')'},
+        {"\\frac{p}{2}", "(", ")", U'(', U')'},
         {"\\frac{(-2)}{2}", "(", ")", U'(', U')'},
         {"\\frac{\\frac{a}{b}}{\\frac{c}{d}}", "[", "]", U'[', U']'},
         {"\\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\\\ f \\end{aligned}", "\\{", "|", U'{', U'|'},
@@ -245,52 +217,55 @@ TEST(ScriptLayout, SubscriptDropsAndStaysClearOfTheSuperscript) {
               points(HB_OT_MATH_CONSTANT_SUB_SUPERSCRIPT_GAP_MIN, kSize));
 }
 
-TEST(SpacingLayout, ExplicitSpacesHaveTheirWidthsInEmAndMu) {
-    const double plain = layout("ab").width;
-    const std::pair<const char*, double> spaces[] = {{"a\\quad b", 18},  {"a\\qquad b", 36}, {"a\\,b", 3},
-                                                     {"a\\:b", 4},       {"a\\;b", 5},       {"a\\!b", -3}};
-    for (auto [latex, mu] : spaces) EXPECT_NEAR(layout(latex).width - plain, kSize * mu / 18, kTolerance) << latex;
+// A formula is its parts side by side with TeX's glue between the atoms, in mu (thin 3, medium 4,
+// thick 5, quad 18 at 18 mu to the em). A minus with nothing, an opening or a relation before it is
+// a sign, not an operation. LaTeX's \frac is a group around the generalized fraction, so it spaces
+// as an Ord atom: an Inner one would take a thin space next to letters, a sign, brackets and
+// punctuation. \left...\right stays Inner (rule 19), so a letter before it is a thin space away.
+TEST(SpacingLayout, FormulasAreTheirPartsWithTeXsGlueBetweenAtoms) {
+    struct Case {
+        const char* latex;
+        std::vector<const char*> parts;
+        int mu;
+    };
+    const Case cases[] = {
+        {"a\\quad b", {"ab"}, 18},
+        {"a\\qquad b", {"ab"}, 36},
+        {"a\\,b", {"ab"}, 3},
+        {"a\\:b", {"ab"}, 4},
+        {"a\\;b", {"ab"}, 5},
+        {"a\\!b", {"ab"}, -3},
+        {"a+b", {"a", "+", "b"}, 2 * 4},
+        {"a=b", {"a", "=", "b"}, 2 * 5},
+        {"-b", {"-", "b"}, 0},
+        {"a=-b", {"a", "=", "-", "b"}, 2 * 5},
+        {"(-b)", {"(", "-", "b", ")"}, 0},
+        {"-\\frac{p}{2}", {"-", "\\frac{p}{2}"}, 0},
+        {"\\frac{p}{2}(", {"\\frac{p}{2}", "("}, 0},
+        {"\\frac{p}{2},q", {"\\frac{p}{2}", ",", "q"}, 3},
+        {"a\\left(x\\right)", {"a", "\\left(x\\right)"}, 3},
+        // A history line: two thick spaces on each side of the quad.
+        {"p = \\frac{1}{2} \\quad q = 3", {"p", "=", "\\frac{1}{2}", "q", "=", "3"}, 4 * 5 + 18},
+        // The solution formula: Ord x_{1,2}, Rel =, the sign, the fraction, Bin \pm, the root.
+        {"x_{1,2} = - \\frac{p}{2} \\pm \\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}",
+         {"x_{1,2}", "=", "-", "\\frac{p}{2}", "\\pm", "\\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}"}, 2 * 5 + 2 * 4},
+    };
+    for (const Case& c : cases) {
+        double expected = kSize * c.mu / 18;
+        for (const char* part : c.parts) expected += layout(part).width;
+        EXPECT_NEAR(layout(c.latex).width, expected, kTolerance) << c.latex;
+    }
 }
 
-TEST(SpacingLayout, AtomsAreSpacedByTheirClassAndStyle) {
-    auto width = [](const char* latex) { return layout(latex).width; };
-    const double a = width("a"), b = width("b"), plus = width("+"), equals = width("="), minus = width("-");
-    const double medium = kSize * 4 / 18, thick = kSize * 5 / 18;
-    EXPECT_NEAR(width("a+b"), a + plus + b + 2 * medium, kTolerance);
-    EXPECT_NEAR(width("a=b"), a + equals + b + 2 * thick, kTolerance);
-    // A minus with nothing, an opening or a relation before it is a sign, not an operation.
-    EXPECT_NEAR(width("-b"), minus + b, kTolerance);
-    EXPECT_NEAR(width("a=-b"), a + equals + minus + b + 2 * thick, kTolerance);
-    EXPECT_NEAR(width("(-b)"), width("(") + minus + b + width(")"), kTolerance);
-    // Scripts drop the medium and thick spaces.
+TEST(SpacingLayout, ScriptsDropTheMediumAndThickSpaces) {
     MTMathListDisplay script = layout("x^{a+b}");
     auto letterA = itemsWithGlyph(script, italicGlyph(U'a'))[0];
     auto letterB = itemsWithGlyph(script, italicGlyph(U'b'))[0];
-    const double small = scriptSize(kSize) / font().unitsPerEm();
+    const auto& a = font().metrics(letterA.glyph);
     EXPECT_NEAR(letterB.x - letterA.x,
-                (font().metrics(letterA.glyph).advance + font().metrics(letterA.glyph).italicCorrection +
-                 font().metrics(glyphOf(U'+')).advance) * small,
+                (a.advance + a.italicCorrection + font().metrics(glyphOf(U'+')).advance) * scriptSize(kSize) /
+                    font().unitsPerEm(),
                 kTolerance);
-}
-
-// LaTeX's \frac is a group around the generalized fraction, so TeX spaces it as an Ord atom;
-// an Inner fraction would take a thin space (3 mu, 3.33 pt at 20 pt) next to letters, a sign,
-// brackets and punctuation.
-TEST(SpacingLayout, FractionsSpaceAsOrdinaryAtoms) {
-    auto width = [](const char* latex) { return layout(latex).width; };
-    const double half = width("\\frac{p}{2}"), thin = kSize * 3 / 18;
-    // The leading minus is an Ord (rule 5: nothing to combine on its left); Ord-Ord takes no glue.
-    EXPECT_NEAR(width("-\\frac{p}{2}"), width("-") + half, kTolerance);
-    // A history line: "p = \frac{1}{2} \quad q = 3" is its parts, two thick spaces and a quad.
-    const double thick = kSize * 5 / 18;
-    EXPECT_NEAR(width("p = \\frac{1}{2} \\quad q = 3"),
-                width("p") + width("=") + width("\\frac{1}{2}") + kSize + width("q") + width("=") + width("3") +
-                    4 * thick,
-                kTolerance);
-    EXPECT_NEAR(width("\\frac{p}{2}("), half + width("("), kTolerance);
-    EXPECT_NEAR(width("\\frac{p}{2},q"), half + width(",") + thin + width("q"), kTolerance);
-    // \left...\right stays Inner (rule 19), so a letter before it is a thin space away.
-    EXPECT_NEAR(width("a\\left(x\\right)"), width("a") + thin + width("\\left(x\\right)"), kTolerance);
 }
 
 TEST(AlignmentLayout, EqalignLinesUpTheRelationsInOneColumn) {

@@ -229,21 +229,12 @@ TEST(SpacingLayout, FormulasAreTheirPartsWithTeXsGlueBetweenAtoms) {
         int mu;
     };
     const Case cases[] = {
-        {"a\\quad b", {"ab"}, 18},
-        {"a\\qquad b", {"ab"}, 36},
-        {"a\\,b", {"ab"}, 3},
-        {"a\\:b", {"ab"}, 4},
-        {"a\\;b", {"ab"}, 5},
-        {"a\\!b", {"ab"}, -3},
-        {"a+b", {"a", "+", "b"}, 2 * 4},
-        {"a=b", {"a", "=", "b"}, 2 * 5},
-        {"-b", {"-", "b"}, 0},
-        {"a=-b", {"a", "=", "-", "b"}, 2 * 5},
-        {"(-b)", {"(", "-", "b", ")"}, 0},
-        {"-\\frac{p}{2}", {"-", "\\frac{p}{2}"}, 0},
-        {"\\frac{p}{2}(", {"\\frac{p}{2}", "("}, 0},
-        {"\\frac{p}{2},q", {"\\frac{p}{2}", ",", "q"}, 3},
-        {"a\\left(x\\right)", {"a", "\\left(x\\right)"}, 3},
+        {"a\\quad b", {"ab"}, 18}, {"a\\qquad b", {"ab"}, 36}, {"a\\,b", {"ab"}, 3},
+        {"a\\:b", {"ab"}, 4}, {"a\\;b", {"ab"}, 5}, {"a\\!b", {"ab"}, -3},
+        {"a+b", {"a", "+", "b"}, 2 * 4}, {"a=b", {"a", "=", "b"}, 2 * 5}, {"-b", {"-", "b"}, 0},
+        {"a=-b", {"a", "=", "-", "b"}, 2 * 5}, {"(-b)", {"(", "-", "b", ")"}, 0},
+        {"-\\frac{p}{2}", {"-", "\\frac{p}{2}"}, 0}, {"\\frac{p}{2}(", {"\\frac{p}{2}", "("}, 0},
+        {"\\frac{p}{2},q", {"\\frac{p}{2}", ",", "q"}, 3}, {"a\\left(x\\right)", {"a", "\\left(x\\right)"}, 3},
         // A history line: two thick spaces on each side of the quad.
         {"p = \\frac{1}{2} \\quad q = 3", {"p", "=", "\\frac{1}{2}", "q", "=", "3"}, 4 * 5 + 18},
         // The solution formula: Ord x_{1,2}, Rel =, the sign, the fraction, Bin \pm, the root.

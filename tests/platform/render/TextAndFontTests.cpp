@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/render/FontResolver.hpp"
+#include "platform/render/IconGlyphs.hpp"
 #include "platform/render/TextDrawing.hpp"
 
 using render::FontResolver;
@@ -15,10 +16,8 @@ TEST(FontResolver, NamedFontsMapToInstalledStandInsOfTheirWeight)
         int weight;
     };
     const Case cases[] = {
-        {UIFont::fontWithName("Avenir-Heavy", 15), "Lato", 800},
-        {UIFont::fontWithName("Avenir-Book", 15), "Lato", 400},
-        {UIFont::fontWithName("Avenir-Medium", 15), "Lato", 500},
-        {UIFont::fontWithName("HelveticaNeue", 15), "Nimbus Sans", 400},
+        {UIFont::fontWithName("Avenir-Heavy", 15), "Lato", 800}, {UIFont::fontWithName("Avenir-Book", 15), "Lato", 400},
+        {UIFont::fontWithName("Avenir-Medium", 15), "Lato", 500}, {UIFont::fontWithName("HelveticaNeue", 15), "Nimbus Sans", 400},
         {UIFont::systemFontOfSize(17, UIFontWeightSemibold), "Inter", 600},
         {UIFont::preferredFontForTextStyle(UIFontTextStyle::Title1), "Inter", 400},
     };
@@ -53,4 +52,12 @@ TEST(TextLayout, SizesFollowFontsLinesAndShrinking)
 
     // Bytes that are not UTF-8 are repaired rather than handed to Pango.
     EXPECT_GT(render::measureText(std::string("a\xff\xfe" "b"), style, 0).width, 0);
+}
+
+TEST(IconGlyphs, SymbolNamesMapToTheirIconAndUnknownNamesToNone)
+{
+    EXPECT_EQ(render::IconGlyphs::codePointFor("ic_arrow_back_white"), U'\uE5C4');
+    EXPECT_EQ(render::IconGlyphs::codePointFor("square.and.arrow.up"), U'\uE80D');  // share
+    EXPECT_FALSE(render::IconGlyphs::codePointFor("ic_nothing_white"));
+    EXPECT_FALSE(render::IconGlyphs::codePointFor(""));
 }

@@ -5,7 +5,9 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/iosmath/MTMathUILabel.hpp"
+#include "platform/render/StarRating.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITextField.hpp"
@@ -40,7 +42,7 @@ bool hasInk(const UIImage& image, int x0, int y0, int x1, int y1)
 
 void castShadow(CALayer& layer, float opacity, CGSize offset, double radius)
 {
-    layer.setShadowColor(UIColor::blackColor().cgColor());
+    layer.setShadowColor(CGColor{0, 0, 0, 1});
     layer.setShadowOpacity(opacity);
     layer.setShadowOffset(offset);
     layer.setShadowRadius(radius);
@@ -48,7 +50,7 @@ void castShadow(CALayer& layer, float opacity, CGSize offset, double radius)
 
 } // namespace
 
-TEST(ViewRenderer, LayerAttributes)
+TEST(ViewRenderer, RoundedCornersHiddenViewsAlphaAndBordersShowAsSet)
 {
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
     box({10, 10, 40, 40}, UIColor::redColor(), root)->layer()->setCornerRadius(15);
@@ -92,43 +94,37 @@ TEST(ViewRenderer, RendersAtTheImageScaleInTheColoursOfTheInterfaceStyle)
     expectPixels(*light, {{29, 30, kWhite}, {30, 30, kRed}});
 }
 
-// Marking a field's input as wrong colours its border, and only the border; the text still shows.
-TEST(ViewRenderer, TextFieldBorderTurnsToTheErrorColour)
+// A button shows its title before its label is made; marking a field's input as wrong colours
+// its border, and only the border.
+TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
 {
-    auto field = std::make_shared<UITextField>(CGRect{0, 0, 120, 40});
-    field->setBackgroundColor(UIColor::whiteColor());
-    field->setText("1/0");
-    field->layer()->setBorderWidth(1);
-    field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
-    expectPixels(*snapshot(*field, 2), {{1, 40, {204, 204, 204, 255}}});
-    field->layer()->setBorderColor(UIColor::redColor().cgColor());
-    auto marked = snapshot(*field, 2);
-    expectPixels(*marked, {{1, 40, kRed}, {238, 40, kRed}, {200, 40, kWhite}});
-    EXPECT_TRUE(hasInk(*marked, 0, 0, 80, 80));
-}
-
-TEST(ViewRenderer, LabelsButtonsAndFormulasPutTheirTextInsideTheirBounds)
-{
-    auto root = box({0, 0, 200, 140}, UIColor::whiteColor());
+    auto root = box({0, 0, 200, 180}, UIColor::whiteColor());
     auto label = std::make_shared<UILabel>(CGRect{0, 0, 200, 40});
     label->setText("Step 1");
     label->setTextAlignment(NSTextAlignment::Right);
     label->setTextColor(UIColor::blackColor());
     auto formula = std::make_shared<MTMathUILabel>(CGRect{0, 50, 200, 50});
     formula->setLatex("x^2 + p x + q = 0");
-    // A button shows its title before its label is made.
     auto button = UIButton::buttonWithType(UIButtonType::System);
     button->setFrame({0, 100, 120, 40});
     button->setTitle("Calculate", UIControlStateNormal);
     button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
-    for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button}) {
+    auto field = std::make_shared<UITextField>(CGRect{0, 140, 120, 40});
+    field->setText("1/0");
+    field->layer()->setBorderWidth(1);
+    field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
+    for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button, field}) {
         root->addSubview(view);
     }
-    auto image = snapshot(*root);
-    EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40)); // right-aligned text
-    EXPECT_FALSE(hasInk(*image, 0, 0, 80, 40));
-    EXPECT_TRUE(hasInk(*image, 0, 50, 200, 100));
-    EXPECT_TRUE(hasInk(*image, 20, 100, 100, 140));
+    auto image = snapshot(*root, 2);
+    EXPECT_TRUE(hasInk(*image, 240, 0, 400, 80)); // right-aligned text
+    EXPECT_FALSE(hasInk(*image, 0, 0, 160, 80));
+    EXPECT_TRUE(hasInk(*image, 0, 100, 400, 200));
+    EXPECT_TRUE(hasInk(*image, 40, 200, 200, 280));
+    EXPECT_TRUE(hasInk(*image, 0, 280, 160, 360));
+    expectPixels(*image, {{1, 320, {204, 204, 204, 255}}});
+    field->layer()->setBorderColor(UIColor::redColor().cgColor());
+    expectPixels(*snapshot(*root, 2), {{1, 320, kRed}, {238, 320, kRed}, {200, 320, kWhite}});
 
     // White text on black: the colour set after the text is the one drawn.
     auto white = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
@@ -231,4 +227,46 @@ TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
 
     root->bringSubviewToFront(content);  // brought forward: above the outline again
     expectPixels(*snapshot(*root), {{10, 10, kRed}});
+}
+
+TEST(ViewRenderer, AShapeLayersShadowFollowsItsPathNotItsBounds)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 40, 50});
+    auto triangle = std::make_shared<CAShapeLayer>();
+    CGPath path;
+    path.moveTo({20, 0});
+    path.lineTo({40, 40});
+    path.lineTo({0, 40});
+    path.close();
+    triangle->setPath(path);
+    triangle->setFrame({0, 0, 40, 40});
+    triangle->setFillColor(CGColor{0, 0, 1, 1});
+    castShadow(*triangle, 1, {0, 2}, 1);
+    view->layer()->addSublayer(triangle);
+    auto image = snapshot(*view);
+    // Inside the shape; a corner of the bounds casts nothing; below the base the shadow shows.
+    expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
+    EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
+}
+
+TEST(IconDrawing, FrameworkIconsAreDrawnInTheTint)
+{
+    auto view = std::make_shared<UIImageView>(std::make_shared<UIImage>("ic_menu_white", CGSize{24, 24}, 1));
+    view->setFrame({0, 0, 24, 24});
+    view->setTintColor(UIColor::redColor());
+    // The menu icon's middle bar crosses the centre; the space between the bars stays clear.
+    expectPixels(*snapshot(*view), {{12, 12, kRed, 40}, {12, 9, kClear}, {1, 1, kClear}});
+}
+
+TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
+{
+    UIGraphicsImageRendererFormat format;
+    format.scale = 1;
+    auto image = UIGraphicsImageRenderer(CGSize{150, 20}, format).imageWithActions([](const UIGraphicsImageRendererContext& context) {
+        render::StarRatingStyle style;
+        style.filledColor = {0, 0, 1, 1};
+        render::drawStarRating(context.CGContext(), {0, 0}, 2.5, style);
+    });
+    // Two whole stars, the left half of the third; its right half and the fourth are outlines only.
+    expectPixels(*image, {{10, 10, kBlue}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 #include <string>
+#include <tuple>
 
 using namespace iosmath_test;
 using iosmath::MathStyleLevel;
@@ -20,47 +21,43 @@ double scriptSize(double size) {
 }  // namespace
 
 TEST(FractionLayout, BarSitsOnTheMathAxisWithTheFontsShiftsAndGaps) {
-    for (MathStyleLevel style : {MathStyleLevel::Display, MathStyleLevel::Text}) {
-        const bool display = style == MathStyleLevel::Display;
-        MTMathListDisplay fraction = layout("\\frac{a}{b}", kSize, style);
+    struct Style {
+        MathStyleLevel level;
+        double numeratorSize;
+        hb_ot_math_constant_t shiftUp, shiftDown, numeratorGap, denominatorGap;
+    };
+    const Style styles[] = {
+        {MathStyleLevel::Display, kSize, HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_DISPLAY_STYLE_SHIFT_UP,
+         HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_DISPLAY_STYLE_SHIFT_DOWN,
+         HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN, HB_OT_MATH_CONSTANT_FRACTION_DENOM_DISPLAY_STYLE_GAP_MIN},
+        {MathStyleLevel::Text, scriptSize(kSize), HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP,
+         HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_SHIFT_DOWN, HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_GAP_MIN,
+         HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_GAP_MIN},
+    };
+    for (const Style& style : styles) {
+        MTMathListDisplay fraction = layout("\\frac{a}{b}", kSize, style.level);
         auto bars = rules(fraction);
         ASSERT_EQ(bars.size(), 1u);
-        const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
-        const double thickness = points(HB_OT_MATH_CONSTANT_FRACTION_RULE_THICKNESS, kSize);
-        EXPECT_NEAR(bars[0].height, thickness, kTolerance);
-        EXPECT_NEAR(bars[0].y + bars[0].height / 2, axis, kTolerance);
+        const MTDisplayItem& bar = bars[0];
+        EXPECT_NEAR(bar.height, points(HB_OT_MATH_CONSTANT_FRACTION_RULE_THICKNESS, kSize), kTolerance);
+        EXPECT_NEAR(bar.y + bar.height / 2, points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize), kTolerance);
 
-        auto numerator = itemsWithGlyph(fraction, italicGlyph(U'a'));
-        auto denominator = itemsWithGlyph(fraction, italicGlyph(U'b'));
-        ASSERT_EQ(numerator.size(), 1u);
-        ASSERT_EQ(denominator.size(), 1u);
-        EXPECT_DOUBLE_EQ(numerator[0].size, display ? kSize : scriptSize(kSize));
-        EXPECT_GE(numerator[0].y + kTolerance,
-                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_DISPLAY_STYLE_SHIFT_UP
-                                 : HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_SHIFT_UP, kSize));
-        EXPECT_GE(-denominator[0].y + kTolerance,
-                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_DISPLAY_STYLE_SHIFT_DOWN
-                                 : HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_SHIFT_DOWN, kSize));
-        EXPECT_GE(inkBottom(numerator[0]) - (bars[0].y + bars[0].height) + kTolerance,
-                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN
-                                 : HB_OT_MATH_CONSTANT_FRACTION_NUMERATOR_GAP_MIN, kSize));
-        EXPECT_GE(bars[0].y - inkTop(denominator[0]) + kTolerance,
-                  points(display ? HB_OT_MATH_CONSTANT_FRACTION_DENOM_DISPLAY_STYLE_GAP_MIN
-                                 : HB_OT_MATH_CONSTANT_FRACTION_DENOMINATOR_GAP_MIN, kSize));
-        EXPECT_GE(fraction.ascent + kTolerance, inkTop(numerator[0]));
-        EXPECT_GE(fraction.descent + kTolerance, -inkBottom(denominator[0]));
+        const MTDisplayItem numerator = only(fraction, italicGlyph(U'a'));
+        const MTDisplayItem denominator = only(fraction, italicGlyph(U'b'));
+        EXPECT_DOUBLE_EQ(numerator.size, style.numeratorSize);
+        EXPECT_GE(numerator.y + kTolerance, points(style.shiftUp, kSize));
+        EXPECT_GE(-denominator.y + kTolerance, points(style.shiftDown, kSize));
+        EXPECT_GE(inkBottom(numerator) - (bar.y + bar.height) + kTolerance, points(style.numeratorGap, kSize));
+        EXPECT_GE(bar.y - inkTop(denominator) + kTolerance, points(style.denominatorGap, kSize));
+        EXPECT_GE(fraction.ascent + kTolerance, inkTop(numerator));
+        EXPECT_GE(fraction.descent + kTolerance, -inkBottom(denominator));
     }
-}
-
-TEST(FractionLayout, TallNumeratorPushesAwayFromTheBarByTheGap) {
-    MTMathListDisplay fraction = layout("\\frac{\\frac{a}{b}}{c}");
-    auto bars = rules(fraction);
+    // A tall numerator is pushed away from the bar by exactly the gap.
+    MTMathListDisplay nested = layout("\\frac{\\frac{a}{b}}{c}");
+    auto bars = rules(nested);
     ASSERT_EQ(bars.size(), 2u);
-    auto outer = *std::max_element(bars.begin(), bars.end(),
-                                   [](const auto& l, const auto& r) { return l.width < r.width; });
-    auto b = itemsWithGlyph(fraction, italicGlyph(U'b'));
-    ASSERT_EQ(b.size(), 1u);
-    EXPECT_NEAR(inkBottom(b[0]) - (outer.y + outer.height),
+    const auto& outer = bars[0].width > bars[1].width ? bars[0] : bars[1];
+    EXPECT_NEAR(inkBottom(only(nested, italicGlyph(U'b'))) - (outer.y + outer.height),
                 points(HB_OT_MATH_CONSTANT_FRACTION_NUM_DISPLAY_STYLE_GAP_MIN, kSize), kTolerance);
 }
 
@@ -68,20 +65,18 @@ TEST(RadicalLayout, OverbarStandsAboveTheContentByTheFontsGap) {
     MTMathListDisplay root = layout("\\sqrt{x}");
     auto bars = rules(root);
     ASSERT_EQ(bars.size(), 1u);
-    auto x = itemsWithGlyph(root, italicGlyph(U'x'));
-    ASSERT_EQ(x.size(), 1u);
-    const double gap = points(HB_OT_MATH_CONSTANT_RADICAL_DISPLAY_STYLE_VERTICAL_GAP, kSize);
+    const MTDisplayItem x = only(root, italicGlyph(U'x'));
     const double thickness = points(HB_OT_MATH_CONSTANT_RADICAL_RULE_THICKNESS, kSize);
     EXPECT_NEAR(bars[0].height, thickness, kTolerance);
-    EXPECT_GE(bars[0].y - inkTop(x[0]) + kTolerance, gap);
-    EXPECT_GE(bars[0].x + bars[0].width + kTolerance, x[0].x + units(font().metrics(x[0].glyph).inkRight, kSize));
+    EXPECT_GE(bars[0].y - inkTop(x) + kTolerance, points(HB_OT_MATH_CONSTANT_RADICAL_DISPLAY_STYLE_VERTICAL_GAP, kSize));
+    EXPECT_GE(bars[0].x + bars[0].width + kTolerance, x.x + units(font().metrics(x.glyph).inkRight, kSize));
     EXPECT_NEAR(root.ascent, bars[0].y + thickness + points(HB_OT_MATH_CONSTANT_RADICAL_EXTRA_ASCENDER, kSize),
                 kTolerance);
 
     // The sign reaches the bar, and it is one shape with it so no seam shows.
     const MTDisplayItem* sign = nullptr;
     for (const auto& item : root.items) {
-        if (item.kind == MTDisplayItem::Kind::Glyph && item.glyph != x[0].glyph) sign = &item;
+        if (item.kind == MTDisplayItem::Kind::Glyph && item.glyph != x.glyph) sign = &item;
     }
     ASSERT_NE(sign, nullptr);
     EXPECT_NEAR(inkTop(*sign), bars[0].y + thickness, kTolerance);
@@ -98,9 +93,7 @@ TEST(RadicalLayout, SignGrowsWithItsContent) {
             bottom = std::min(bottom, inkBottom(item));
         }
     }
-    auto e = itemsWithGlyph(root, italicGlyph(U'e'));
-    ASSERT_EQ(e.size(), 1u);
-    EXPECT_LE(bottom, inkBottom(e[0]) + kTolerance);
+    EXPECT_LE(bottom, inkBottom(only(root, italicGlyph(U'e'))) + kTolerance);
     EXPECT_NEAR(top, rules(root)[0].y + rules(root)[0].height, 1e-6);
 }
 
@@ -150,13 +143,8 @@ bool smallerSizeWouldDo(char32_t codepoint, const Delimiter& delimiter, double r
 }  // namespace
 
 TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
-    struct Case {
-        const char* contents;
-        const char* left;
-        const char* right;
-        char32_t leftCodepoint, rightCodepoint;
-    };
-    const Case cases[] = {
+    // Contents, the left and right delimiters as written and their code points.
+    const std::tuple<const char*, const char*, const char*, char32_t, char32_t> cases[] = {
         {"x", "(", ")", U'(', U')'},
         {"\\frac{p}{2}", "(", ")", U'(', U')'},
         {"\\frac{(-2)}{2}", "(", ")", U'(', U')'},
@@ -165,9 +153,9 @@ TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
         {"\\sqrt{\\frac{\\frac{a}{b}}{c}}", "\\langle", "\\rangle", U'\u27E8', U'\u27E9'},
     };
     const double axis = points(HB_OT_MATH_CONSTANT_AXIS_HEIGHT, kSize);
-    for (const Case& c : cases) {
-        const std::string latex = std::string("\\left") + c.left + " " + c.contents + " \\right" + c.right;
-        const double required = ruleNineteenSize(layout(c.contents));
+    for (const auto& [contents, leftText, rightText, leftCodepoint, rightCodepoint] : cases) {
+        const std::string latex = std::string("\\left") + leftText + " " + contents + " \\right" + rightText;
+        const double required = ruleNineteenSize(layout(contents));
         MTMathListDisplay display = layout(latex);
         for (bool left : {true, false}) {
             Delimiter delimiter = delimiterAt(display, left);
@@ -176,44 +164,29 @@ TEST(DelimiterLayout, DelimitersMeetRuleNineteenAndSitOnTheAxis) {
             EXPECT_NEAR((delimiter.top + delimiter.bottom) / 2, axis, 1e-6) << latex;
             EXPECT_GE(display.ascent + 1e-6, delimiter.top) << latex;
             EXPECT_GE(display.descent + 1e-6, -delimiter.bottom) << latex;
-            EXPECT_FALSE(smallerSizeWouldDo(left ? c.leftCodepoint : c.rightCodepoint, delimiter, required))
-                << latex;
+            EXPECT_FALSE(smallerSizeWouldDo(left ? leftCodepoint : rightCodepoint, delimiter, required)) << latex;
         }
     }
 }
 
+// A superscript rises by the font's shift, less in the cramped style under a radical, but its
+// bottom no lower than the font's minimum; it follows the italic correction of its base.
 TEST(ScriptLayout, SuperscriptRisesByTheFontsShiftAndShrinks) {
-    MTMathListDisplay power = layout("x^2");
-    auto two = itemsWithGlyph(power, glyphOf(U'2'));
-    ASSERT_EQ(two.size(), 1u);
-    const double expected =
-        std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP, kSize),
-                 units(font().metrics(two[0].glyph).descent, two[0].size) +
-                     points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_BOTTOM_MIN, kSize));
-    EXPECT_NEAR(two[0].y, expected, kTolerance);
-    EXPECT_DOUBLE_EQ(two[0].size, scriptSize(kSize));
-    auto x = itemsWithGlyph(power, italicGlyph(U'x'))[0];
-    const auto& xMetrics = font().metrics(x.glyph);
-    EXPECT_NEAR(two[0].x, units(xMetrics.advance + xMetrics.italicCorrection, kSize), kTolerance);
-
-    // Under a radical the style is cramped, and the superscript rises less.
-    auto cramped = itemsWithGlyph(layout("\\sqrt{x^2}"), glyphOf(U'2'));
-    ASSERT_EQ(cramped.size(), 1u);
-    EXPECT_NEAR(cramped[0].y, std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, kSize),
-                                       units(font().metrics(two[0].glyph).descent, two[0].size) +
-                                           points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_BOTTOM_MIN, kSize)),
-                kTolerance);
+    const MTDisplayItem two = only(layout("x^2"), glyphOf(U'2'));
+    const double bottomMin =
+        units(font().metrics(two.glyph).descent, two.size) + points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_BOTTOM_MIN, kSize);
+    EXPECT_NEAR(two.y, std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP, kSize), bottomMin), kTolerance);
+    EXPECT_DOUBLE_EQ(two.size, scriptSize(kSize));
+    const auto& x = font().metrics(italicGlyph(U'x'));
+    EXPECT_NEAR(two.x, units(x.advance + x.italicCorrection, kSize), kTolerance);
+    EXPECT_NEAR(only(layout("\\sqrt{x^2}"), glyphOf(U'2')).y,
+                std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, kSize), bottomMin), kTolerance);
 }
 
 TEST(ScriptLayout, SubscriptDropsAndStaysClearOfTheSuperscript) {
-    auto one = itemsWithGlyph(layout("x_1"), glyphOf(U'1'));
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_GE(-one[0].y + kTolerance, points(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN, kSize));
-
+    EXPECT_GE(-only(layout("x_1"), glyphOf(U'1')).y + kTolerance, points(HB_OT_MATH_CONSTANT_SUBSCRIPT_SHIFT_DOWN, kSize));
     MTMathListDisplay both = layout("x_1^2");
-    auto sub = itemsWithGlyph(both, glyphOf(U'1'))[0];
-    auto sup = itemsWithGlyph(both, glyphOf(U'2'))[0];
-    EXPECT_GE(inkBottom(sup) - inkTop(sub) + kTolerance,
+    EXPECT_GE(inkBottom(only(both, glyphOf(U'2'))) - inkTop(only(both, glyphOf(U'1'))) + kTolerance,
               points(HB_OT_MATH_CONSTANT_SUB_SUPERSCRIPT_GAP_MIN, kSize));
 }
 
@@ -250,10 +223,8 @@ TEST(SpacingLayout, FormulasAreTheirPartsWithTeXsGlueBetweenAtoms) {
 
 TEST(SpacingLayout, ScriptsDropTheMediumAndThickSpaces) {
     MTMathListDisplay script = layout("x^{a+b}");
-    auto letterA = itemsWithGlyph(script, italicGlyph(U'a'))[0];
-    auto letterB = itemsWithGlyph(script, italicGlyph(U'b'))[0];
-    const auto& a = font().metrics(letterA.glyph);
-    EXPECT_NEAR(letterB.x - letterA.x,
+    const auto& a = font().metrics(italicGlyph(U'a'));
+    EXPECT_NEAR(only(script, italicGlyph(U'b')).x - only(script, italicGlyph(U'a')).x,
                 (a.advance + a.italicCorrection + font().metrics(glyphOf(U'+')).advance) * scriptSize(kSize) /
                     font().unitsPerEm(),
                 kTolerance);

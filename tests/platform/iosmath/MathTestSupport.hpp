@@ -45,6 +45,13 @@ inline std::vector<MTDisplayItem> itemsWithGlyph(const MTMathListDisplay& displa
     return found;
 }
 
+// The one glyph item of that glyph; a failure and an empty item when there is not exactly one.
+inline MTDisplayItem only(const MTMathListDisplay& display, uint32_t glyph) {
+    auto found = itemsWithGlyph(display, glyph);
+    if (found.size() != 1) ADD_FAILURE() << found.size() << " items of glyph " << glyph;
+    return found.size() == 1 ? found[0] : MTDisplayItem{};
+}
+
 inline std::vector<MTDisplayItem> rules(const MTMathListDisplay& display) {
     std::vector<MTDisplayItem> found;
     for (const auto& item : display.items) {

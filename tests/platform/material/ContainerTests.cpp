@@ -34,7 +34,7 @@ TEST_F(MaterialApp, LaunchShowsOnlyTheSelectedPageAndTabSwitchesSendAppearanceIn
 }
 
 // A disabled side, or one without a controller, stays closed.
-TEST_F(MaterialApp, DrawerSidesAppearWhenOpenedAndDisappearWhenClosed)
+TEST_F(MaterialApp, TheDrawerSlidesInAndOutAndOnlyAnEnabledSideOpens)
 {
     app->log.clear();
     app->drawer->setLeftViewEnabled(false);
@@ -44,26 +44,9 @@ TEST_F(MaterialApp, DrawerSidesAppearWhenOpenedAndDisappearWhenClosed)
     EXPECT_FALSE(app->drawer->isRightViewOpened());
     EXPECT_TRUE(app->log.empty());
 
-    app->drawer->setLeftViewEnabled(true);
-    app->drawer->toggleLeftView(0);
-    h.runUntilIdle();
-    EXPECT_TRUE(app->drawer->isLeftViewOpened());
-    EXPECT_FALSE(app->drawer->leftView()->isHidden());
-    EXPECT_EQ(leftX(), 0);
-    EXPECT_EQ(app->log, opening);
-    app->log.clear();
-    app->drawer->openLeftView(0);
-    h.runUntilIdle();
-    EXPECT_TRUE(app->log.empty());
-    app->drawer->closeLeftView(0);
-    h.runUntilIdle();
-    EXPECT_EQ(app->log, closing);
-}
-
-TEST_F(MaterialApp, TheDrawerSlidesInAndIsHiddenOnceItHasSlidOut)
-{
-    app->drawer->openLeftView();
     // The model is open at once; the drawing slides in from off screen.
+    app->drawer->setLeftViewEnabled(true);
+    app->drawer->toggleLeftView();
     EXPECT_EQ(leftX(), 0);
     EXPECT_EQ(shownLeftX(), -drawerWidth);
     h.advance(0.1);
@@ -71,11 +54,16 @@ TEST_F(MaterialApp, TheDrawerSlidesInAndIsHiddenOnceItHasSlidOut)
     EXPECT_LT(shownLeftX(), 0);
     h.advance(0.15);
     EXPECT_EQ(shownLeftX(), 0);
+    EXPECT_EQ(app->log, opening);
+    app->log.clear();
+    app->drawer->openLeftView();  // opening an open drawer tells nobody
+    EXPECT_TRUE(app->log.empty());
 
-    app->drawer->closeLeftView();
+    app->drawer->toggleLeftView();
     EXPECT_FALSE(app->drawer->leftView()->isHidden()); // still sliding out
     h.advance(0.25);
     EXPECT_TRUE(app->drawer->leftView()->isHidden());
+    EXPECT_EQ(app->log, closing);
 
     // Opened again before the slide-out ends: it stays visible.
     app->drawer->openLeftView();
@@ -165,24 +153,19 @@ TEST_F(MaterialApp, ToolbarItemsAreSubviewsReplacedWholeAndTheBarsHeightMovesThe
     EXPECT_EQ(app->tabs->view()->frame().origin.y, 110);  // under the status bar and the toolbar
 }
 
+// Like the history's bar: the right-hand items read in list order, the last at the edge.
 TEST(MaterialToolbar, ItemsSitAtTheEdgesAndTheTitleBetween)
 {
     auto toolbar = std::make_shared<Toolbar>(CGRect{0, 0, 400, 56});
     toolbar->setContentEdgeInsets({8, 0, 8, 0});
     auto menu = std::make_shared<IconButton>(Icon::menu(), UIColor::whiteColor());
     auto clear = std::make_shared<IconButton>(Icon::clear(), UIColor::whiteColor());
+    auto edit = std::make_shared<IconButton>(Icon::edit(), UIColor::whiteColor());
     toolbar->setLeftViews({menu});
-    toolbar->setRightViews({clear});
+    toolbar->setRightViews({clear, edit});
     toolbar->setTitle("History");
     toolbar->layoutIfNeeded();
     EXPECT_EQ(menu->frame(), (CGRect{0, 8, 40, 40}));
-    EXPECT_EQ(clear->frame(), (CGRect{360, 8, 40, 40}));
-    EXPECT_EQ(toolbar->titleLabel()->frame(), (CGRect{48, 8, 304, 40}));
-
-    // Like the history's bar: the right-hand items read in list order, the last at the edge.
-    auto edit = std::make_shared<IconButton>(Icon::edit(), UIColor::whiteColor());
-    toolbar->setRightViews({clear, edit});
-    toolbar->layoutIfNeeded();
     EXPECT_EQ(clear->frame(), (CGRect{312, 8, 40, 40}));
     EXPECT_EQ(edit->frame(), (CGRect{360, 8, 40, 40}));
     EXPECT_EQ(toolbar->titleLabel()->frame(), (CGRect{48, 8, 256, 40}));

@@ -6,14 +6,13 @@ using namespace material_test;
 
 TEST_F(MaterialApp, LaunchShowsOnlyTheSelectedPageAndTabSwitchesSendAppearanceInPlatformOrder)
 {
-    EXPECT_EQ(app->log, (Log{"calc.willAppear", "calc.didAppear"}));
+    EXPECT_EQ(launchLog, (Log{"calc.willAppear", "calc.didAppear"}));
     EXPECT_EQ(app->drawer->prepared, 1);
     EXPECT_EQ(app->calc->view()->window(), app->window);
     // Every page's view is loaded, but only the selected one is on screen.
     ASSERT_TRUE(app->solution->viewIfLoaded());
     EXPECT_EQ(app->solution->viewIfLoaded()->window(), nullptr);
 
-    app->log.clear();
     app->tabs->select(1);
     EXPECT_EQ(app->log, (Log{"calc.willDisappear", "solution.willAppear", "calc.didDisappear", "solution.didAppear"}));
     app->log.clear();
@@ -36,7 +35,6 @@ TEST_F(MaterialApp, LaunchShowsOnlyTheSelectedPageAndTabSwitchesSendAppearanceIn
 // A disabled side, or one without a controller, stays closed.
 TEST_F(MaterialApp, TheDrawerSlidesInAndOutAndOnlyAnEnabledSideOpens)
 {
-    app->log.clear();
     app->drawer->setLeftViewEnabled(false);
     app->drawer->openLeftView(0);
     app->drawer->openRightView(0);

@@ -4,42 +4,13 @@
 
 #include <algorithm>
 
-#include "platform/foundation/DispatchClock.hpp"
-#include "platform/uikit/TouchTracker.hpp"
-
 using namespace material_test;
 
-namespace {
-
-class DrawerDrag : public MaterialApp {
-protected:
-    void SetUp() override
-    {
-        MaterialApp::SetUp();
-        app->log.clear();
-    }
-    std::shared_ptr<UIView> page() const { return app->calc->view(); }
-    // A finger moved in equal steps, each a frame of the virtual clock apart, in window points.
-    void fling(CGPoint from, CGPoint to, int steps, double stepSeconds)
-    {
-        uikit::TouchTracker finger;
-        finger.began(h.window(), from);
-        for (int i = 1; i <= steps; ++i) {
-            DispatchClock::advance(stepSeconds);
-            double t = static_cast<double>(i) / steps;
-            finger.moved({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
-            h.runUntilIdle();
-        }
-        finger.ended(to);
-        h.runUntilIdle();
-    }
-};
-
-} // namespace
+using DrawerDrag = MaterialApp;
 
 TEST_F(DrawerDrag, AnEdgeDragFollowsTheFingerAndOpensPastHalfWithTheButtonsCallbacks)
 {
-    EXPECT_TRUE(h.drag(page(), {5, 500}, {205, 500}, 10));
+    EXPECT_TRUE(h.drag(app->calc->view(), {5, 500}, {205, 500}, 10));
     // Past the tap slop the drawer's edge moves with the finger, never beyond fully open.
     ASSERT_FALSE(app->drawer->heldAt.empty());
     EXPECT_EQ(app->drawer->heldAt.back(), -drawerWidth + 200);
@@ -56,13 +27,13 @@ TEST_F(DrawerDrag, AnEdgeDragFollowsTheFingerAndOpensPastHalfWithTheButtonsCallb
     // Pulling further than its width keeps it at the edge.
     open(false);
     app->drawer->heldAt.clear();
-    EXPECT_TRUE(h.drag(page(), {5, 500}, {385, 500}));
+    EXPECT_TRUE(h.drag(app->calc->view(), {5, 500}, {385, 500}));
     EXPECT_EQ(*std::max_element(app->drawer->heldAt.begin(), app->drawer->heldAt.end()), 0);
 }
 
 TEST_F(DrawerDrag, AShortEdgeDragSlidesBackUnlessFlicked)
 {
-    EXPECT_TRUE(h.drag(page(), {5, 500}, {105, 500}));
+    EXPECT_TRUE(h.drag(app->calc->view(), {5, 500}, {105, 500}));
     EXPECT_FALSE(app->drawer->isLeftViewOpened());
     EXPECT_TRUE(app->log.empty());
     EXPECT_EQ(leftX(), -drawerWidth);
@@ -82,19 +53,19 @@ TEST_F(DrawerDrag, AShortEdgeDragSlidesBackUnlessFlicked)
 
 TEST_F(DrawerDrag, OnlyAnEnabledDrawerAndOnlyTheEdgeTakeADrag)
 {
-    EXPECT_FALSE(h.drag(page(), {60, 700}, {300, 700}));
+    EXPECT_FALSE(h.drag(app->calc->view(), {60, 700}, {300, 700}));
     EXPECT_FALSE(app->drawer->isLeftViewOpened());
     EXPECT_TRUE(app->drawer->leftView()->isHidden());
 
     app->drawer->setLeftViewEnabled(false);
-    EXPECT_FALSE(h.drag(page(), {5, 700}, {300, 700}));
+    EXPECT_FALSE(h.drag(app->calc->view(), {5, 700}, {300, 700}));
     EXPECT_FALSE(app->drawer->isLeftViewOpened());
     EXPECT_TRUE(app->drawer->leftView()->isHidden());
     EXPECT_EQ(leftX(), -drawerWidth);
     EXPECT_TRUE(app->log.empty());
 
     app->drawer->setLeftViewEnabled(true);
-    EXPECT_TRUE(h.drag(page(), {5, 500}, {300, 500}));
+    EXPECT_TRUE(h.drag(app->calc->view(), {5, 500}, {300, 500}));
     EXPECT_TRUE(app->drawer->isLeftViewOpened());
 }
 

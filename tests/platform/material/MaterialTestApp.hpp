@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/DispatchClock.hpp"
 #include "platform/material/NavigationDrawerController.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/material/TabsController.hpp"
 #include "platform/material/ToolbarController.hpp"
+#include "platform/uikit/TouchTracker.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UITableViewController.hpp"
@@ -163,6 +165,8 @@ protected:
     {
         folder.useAsAppDataDirectory();
         app = h.launch<App>();
+        launchLog = app->log;
+        app->log.clear();
     }
     CGFloat leftX() const { return app->drawer->leftView()->frame().origin.x; }
     CGFloat shownLeftX() const { return app->drawer->leftView()->presentationFrame().origin.x; }
@@ -173,10 +177,25 @@ protected:
         h.finishAnimations();
         app->log.clear();
     }
+    // A finger moved in equal steps, each a frame of the virtual clock apart, in window points.
+    void fling(CGPoint from, CGPoint to, int steps, double stepSeconds)
+    {
+        uikit::TouchTracker finger;
+        finger.began(h.window(), from);
+        for (int i = 1; i <= steps; ++i) {
+            DispatchClock::advance(stepSeconds);
+            double t = static_cast<double>(i) / steps;
+            finger.moved({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+            h.runUntilIdle();
+        }
+        finger.ended(to);
+        h.runUntilIdle();
+    }
 
     ScratchFolder folder;
     uikit::testing::Harness h;
     std::shared_ptr<App> app;
+    Log launchLog;
     const Log opening{"willOpen", "menu.willAppear", "menu.didAppear", "didOpen"};
     const Log closing{"willClose", "menu.willDisappear", "menu.didDisappear", "didClose"};
 };

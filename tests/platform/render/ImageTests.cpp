@@ -9,20 +9,6 @@
 #include "support/ScratchFolder.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
-namespace {
-
-std::shared_ptr<UIImage> solidImage(CGSize size, double scale, double r, double g, double b)
-{
-    UIGraphicsImageRendererFormat format;
-    format.scale = scale;
-    return UIGraphicsImageRenderer(size, format).imageWithActions([&](const UIGraphicsImageRendererContext& context) {
-        cairo_set_source_rgb(context.CGContext(), r, g, b);
-        context.fillRect({0, 0, size.width, size.height});
-    });
-}
-
-} // namespace
-
 // As the share picture is stacked: images drawn into a wider context keep their pixels up to
 // their own edges, and the rest stays transparent.
 TEST(ImageContext, ImagesDrawnIntoAWiderContextKeepTheirEdgesAndLeaveTheRestClear)

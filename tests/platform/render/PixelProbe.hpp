@@ -42,6 +42,17 @@ inline std::shared_ptr<UIImage> snapshot(const UIView& view, double scale = 1)
     return renderer.imageWithActions([&](const UIGraphicsImageRendererContext& context) { view.layer()->renderInContext(context.CGContext()); });
 }
 
+// An image of one colour, at the given scale.
+inline std::shared_ptr<UIImage> solidImage(CGSize size, double scale, double r, double g, double b)
+{
+    UIGraphicsImageRendererFormat format;
+    format.scale = scale;
+    return UIGraphicsImageRenderer(size, format).imageWithActions([&](const UIGraphicsImageRendererContext& context) {
+        cairo_set_source_rgb(context.CGContext(), r, g, b);
+        context.fillRect({0, 0, size.width, size.height});
+    });
+}
+
 inline bool isNear(const RGBA& p, int r, int g, int b, int a = 255, int tolerance = 3)
 {
     auto close = [tolerance](int x, int y) { return x >= y - tolerance && x <= y + tolerance; };

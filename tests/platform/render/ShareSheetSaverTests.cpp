@@ -6,11 +6,11 @@
 
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "support/ScratchFolder.hpp"
+#include "tests/platform/render/PixelProbe.hpp"
 
 using render::ShareSheetSaver;
 
@@ -28,9 +28,7 @@ protected:
 
     ScratchFolder home;
     std::string oldHome;
-    std::shared_ptr<UIImage> picture = UIGraphicsImageRenderer(CGSize{4, 4}).imageWithActions([](const UIGraphicsImageRendererContext& context) {
-        context.fillRect({0, 0, 4, 4});
-    });
+    std::shared_ptr<UIImage> picture = solidImage({4, 4}, 1, 0, 0, 0);
 };
 
 TEST_F(ShareSheetSaverTest, SavesEachImageOnceUnderANewNameInThePicturesFolderOfUserDirs)

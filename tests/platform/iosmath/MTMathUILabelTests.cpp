@@ -1,46 +1,39 @@
+// Drawing what the typesetter laid out: the display list itself, and the label that shows it.
 #include "platform/iosmath/MTMathUILabel.hpp"
 #include "platform/uikit/UIGraphicsContext.hpp"
 
-#include <gtest/gtest.h>
+#include "MathTestSupport.hpp"
 
-#include <cairo.h>
-
+#include <cmath>
 #include <memory>
 #include <string>
 
+using namespace iosmath_test;
+
 namespace {
 
-std::shared_ptr<MTMathUILabel> labelWith(const std::string& latex) {
-    auto label = std::make_shared<MTMathUILabel>(CGRect{0, 0, 400, 80});
+std::shared_ptr<MTMathUILabel> labelWith(const std::string& latex, CGRect frame = {0, 0, 400, 80}) {
+    auto label = std::make_shared<MTMathUILabel>(frame);
     label->setLatex(latex);
     return label;
 }
 
-// Horizontal extent of the ink a label draws into its own bounds, in pixels at scale 1, and
-// the most opaque pixel drawn.
-std::pair<int, int> inkColumns(const MTMathUILabel& label, uint32_t* strongestPixel = nullptr) {
-    const int width = static_cast<int>(label.bounds().size.width);
-    const int height = static_cast<int>(label.bounds().size.height);
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-    cairo_t* cr = cairo_create(surface);
-    UIGraphicsPushContext(cr);
-    label.drawRect(label.bounds());  // as the drawing backend draws views
-    UIGraphicsPopContext();
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    int left = width, right = -1;
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + y * cairo_image_surface_get_stride(surface));
-        for (int x = 0; x < width; ++x) {
-            if ((row[x] >> 24) < 0x80) continue;
-            if (strongestPixel != nullptr && (row[x] >> 24) > (*strongestPixel >> 24)) *strongestPixel = row[x];
-            left = std::min(left, x);
-            right = std::max(right, x);
-        }
-    }
-    cairo_surface_destroy(surface);
-    return {left, right};
+// The label drawn into its own bounds at scale 1, as the drawing backend draws views.
+Raster drawn(const MTMathUILabel& label) {
+    const CGSize size = label.bounds().size;
+    return rasterize(static_cast<int>(size.width), static_cast<int>(size.height), [&](cairo_t* cr) {
+        UIGraphicsPushContext(cr);
+        label.drawRect(label.bounds());
+        UIGraphicsPopContext();
+    });
+}
+
+// A formula drawn in black, scaled, with its origin at (x, y) in points.
+Raster draw(const MTMathListDisplay& display, double scale, double x, double y, int width, int height) {
+    return rasterize(width, height, [&](cairo_t* cr) {
+        cairo_scale(cr, scale, scale);
+        display.draw(cr, x, y, 0xFF000000u);
+    });
 }
 
 }  // namespace
@@ -64,9 +57,9 @@ TEST(MTMathUILabel, BadLatexShowsItsErrorInRed) {
     ASSERT_TRUE(label->error());
     EXPECT_NE(label->error()->find("\\frak"), std::string::npos);
     EXPECT_GT(label->intrinsicContentSize().width, 0);
-    uint32_t pixel = 0;
-    inkColumns(*label, &pixel);
-    EXPECT_EQ(pixel, 0xFFFF0000u);
+    const Raster raster = drawn(*label);
+    EXPECT_TRUE(raster.has(0xFFFF0000u));
+    EXPECT_FALSE(raster.has(0xFF000000u));
 
     label->setLatex(std::string(1 << 20, '{'));  // a megabyte of braces
     ASSERT_TRUE(label->error());
@@ -77,47 +70,93 @@ TEST(MTMathUILabel, BadLatexShowsItsErrorInRed) {
 TEST(MTMathUILabel, DrawsInItsTextColourWithTheChosenAlignment) {
     auto label = labelWith("x + 1");
     label->setTextColor(UIColor::colorWithRed(0, 0, 1, 1));
-    uint32_t pixel = 0;
-    auto [left, right] = inkColumns(*label, &pixel);
-    EXPECT_EQ(pixel, 0xFF0000FFu);
-    EXPECT_LE(left, 2);
+    const Raster left = drawn(*label);
+    EXPECT_TRUE(left.has(0xFF0000FFu));
+    EXPECT_LE(left.ink(0x80).left, 2);
 
     label->setTextAlignment(MTTextAlignment::Right);
-    auto [rightAlignedLeft, rightAlignedRight] = inkColumns(*label);
-    EXPECT_GE(rightAlignedRight, 397);
-    EXPECT_NEAR(rightAlignedRight - rightAlignedLeft, right - left, 1);
+    const Raster right = drawn(*label);
+    EXPECT_GE(right.ink(0x80).right, 397);
+    EXPECT_NEAR(right.ink(0x80).right - right.ink(0x80).left, left.ink(0x80).right - left.ink(0x80).left, 1);
 }
 
 // An error message longer than the label is wide wraps onto more lines instead of being cut, and
 // wraps anew when the label is resized.
 TEST(MTMathUILabel, LongErrorMessagesWrapToTheLabelsWidth) {
-    auto label = std::make_shared<MTMathUILabel>(CGRect{0, 0, 150, 200});
-    label->setLatex("\\begin{matrix} x \\end{matrix}");
+    auto label = labelWith("\\begin{matrix} x \\end{matrix}", {0, 0, 150, 200});
     ASSERT_TRUE(label->error());
-    const std::string& message = *label->error();
-    const auto& display = label->displayList();
-    EXPECT_LE(display.width, 150);
-    size_t visible = 0;
-    double lowest = 0;
-    for (char c : message) visible += c != ' ';
-    for (const auto& item : display.items) lowest = std::min(lowest, item.y);
-    EXPECT_GE(display.items.size(), visible);  // every character is still there
-    EXPECT_LE(display.items.size(), message.size());
-    EXPECT_LE(lowest, -1.2 * label->fontSize());
-    auto [left, right] = inkColumns(*label);
-    EXPECT_LT(right, 150);
+    EXPECT_LE(label->displayList().width, 150);
+    EXPECT_GT(label->displayList().descent, label->fontSize());
+    EXPECT_LT(drawn(*label).ink().right, 150);
 
     const CGFloat wrappedHeight = label->intrinsicContentSize().height;
     label->setFrame(CGRect{0, 0, 600, 200});
     label->layoutIfNeeded();
     EXPECT_LT(label->intrinsicContentSize().height, wrappedHeight / 1.5);
     EXPECT_NEAR(label->sizeThatFits(CGSize{150, 0}).height, wrappedHeight, 1e-9);
+}
 
-    // A word longer than a line breaks where it overflows.
-    label->setFrame(CGRect{0, 0, 150, 200});
-    label->setLatex("\\color{" + std::string(60, 'q') + "}{x}");
-    label->layoutIfNeeded();
-    ASSERT_TRUE(label->error());
-    EXPECT_LE(label->displayList().width, 150);
-    EXPECT_GT(label->displayList().descent, 3 * label->fontSize());
+// A coloured part keeps its colour and the rest is drawn in the text colour; an empty fraction
+// draws nothing, as TeX sets a rule of zero width.
+TEST(MTMathListDisplay, DrawnInkStaysInsideTheLaidOutBoxInItsColours) {
+    const char* formulas[] = {
+        "x_{1,2} = - \\frac{(-2)}{2} \\pm \\sqrt{ \\left( \\frac{(-2)}{2} \\right)^2 -  (-3)}",
+        "\\begin{eqalign} x_1 &=  (-1) + \\sqrt{(-4)} \\\\ x_2 &=  (-1) - \\sqrt{(-4)}\\end{eqalign}",
+        "\\left\\{ \\begin{aligned} a \\\\ b \\\\ c \\\\ d \\end{aligned} \\right\\}",
+        "\\text{Result: } x \\approx 3.0 \\quad \\color{red}{y \\neq \\infty}",
+        "\\frac{}{}",
+    };
+    const double scale = 2;
+    const double margin = 10;
+    for (const std::string latex : formulas) {
+        MTMathListDisplay display = layout(latex);
+        const int width = static_cast<int>(std::ceil((display.width + 2 * margin) * scale));
+        const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 2 * margin) * scale));
+        const Raster raster = draw(display, scale, margin, margin + display.ascent, width, height);
+        const Raster::Box ink = raster.ink();
+        if (latex == "\\frac{}{}") {
+            EXPECT_EQ(ink.right, -1);
+            continue;
+        }
+        ASSERT_GE(ink.right, 0) << latex << " drew nothing";
+        const double slack = 1.5;  // anti-aliasing and pixel snapping
+        EXPECT_GE(ink.left, margin * scale - slack) << latex;
+        EXPECT_LE(ink.right, (margin + display.width) * scale + slack) << latex;
+        EXPECT_GE(ink.top, margin * scale - slack) << latex;
+        EXPECT_LE(ink.bottom, (margin + display.ascent + display.descent) * scale + slack) << latex;
+        EXPECT_EQ(raster.has(0xFFFF0000u), latex.find("red") != std::string::npos) << latex;
+    }
+}
+
+// A radical's bar is a rule like a fraction's: its top and bottom edges land on device pixels at
+// any scale, so a column through it is fully inked rows and nothing in between, wherever the
+// formula starts.
+TEST(MTMathListDisplay, RadicalBarLandsOnDevicePixels) {
+    MTMathListDisplay display = layout("\\sqrt{x} + \\sqrt{\\left(\\frac{p}{2}\\right)^2 - q}");
+    auto bars = rules(display);
+    ASSERT_EQ(bars.size(), 3u);
+    const double thickness = points(HB_OT_MATH_CONSTANT_RADICAL_RULE_THICKNESS, 20);
+    for (double scale : {1.0, 2.0, 3.0}) {
+        for (double origin : {0.0, 0.3, 0.55}) {
+            const double x = 4 + origin, y = 4 + origin + display.ascent;
+            const int width = static_cast<int>(std::ceil((display.width + 8) * scale));
+            const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 8) * scale));
+            const Raster raster = draw(display, scale, x, y, width, height);
+            for (const auto& bar : bars) {
+                if (bar.shape == 0) continue;  // the fraction's bar
+                const int column = static_cast<int>((x + bar.x + bar.width / 2) * scale);
+                // From the top of the image down to just above the bar's gap over the radicand.
+                const int lastRow = static_cast<int>((y - bar.y + thickness) * scale) + 2;
+                int inked = 0;
+                for (int row = 0; row < lastRow; ++row) {
+                    uint32_t pixel = raster.at(column, row);
+                    if ((pixel >> 24) == 0) continue;
+                    ++inked;
+                    EXPECT_EQ(pixel >> 24, 0xFFu) << "scale " << scale << " origin " << origin << " row " << row;
+                }
+                EXPECT_GE(inked, std::max(1, static_cast<int>(thickness * scale))) << "scale " << scale;
+                EXPECT_LE(inked, static_cast<int>(std::ceil(thickness * scale))) << "scale " << scale;
+            }
+        }
+    }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -7,35 +8,26 @@
 
 namespace {
 
+// The ink of an image, its centre and its variance each way.
 struct Spread {
-    double ink = 0;
-    double meanX = 0, meanY = 0;
-    double varianceX = 0, varianceY = 0;
+    double ink = 0, meanX = 0, meanY = 0, varianceX = 0, varianceY = 0;
 };
 
 Spread spreadOf(const std::vector<unsigned char>& pixels, int width, int height, int stride)
 {
-    Spread s;
+    double ink = 0, sumX = 0, sumY = 0, sumXX = 0, sumYY = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             double a = pixels[y * stride + x];
-            s.ink += a;
-            s.meanX += a * x;
-            s.meanY += a * y;
+            ink += a;
+            sumX += a * x;
+            sumY += a * y;
+            sumXX += a * x * x;
+            sumYY += a * y * y;
         }
     }
-    s.meanX /= s.ink;
-    s.meanY /= s.ink;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            double a = pixels[y * stride + x];
-            s.varianceX += a * (x - s.meanX) * (x - s.meanX);
-            s.varianceY += a * (y - s.meanY) * (y - s.meanY);
-        }
-    }
-    s.varianceX /= s.ink;
-    s.varianceY /= s.ink;
-    return s;
+    const double meanX = sumX / ink, meanY = sumY / ink;
+    return {ink, meanX, meanY, sumXX / ink - meanX * meanX, sumYY / ink - meanY * meanY};
 }
 
 } // namespace
@@ -49,9 +41,7 @@ TEST(AlphaBlur, SpreadsInkLikeAGaussianWithoutMovingOrLosingIt)
         SCOPED_TRACE(sigma);
         std::vector<unsigned char> pixels(stride * height, 0);
         for (int y = 50 - side / 2; y <= 50 + side / 2; ++y) {
-            for (int x = 60 - side / 2; x <= 60 + side / 2; ++x) {
-                pixels[y * stride + x] = 200;
-            }
+            std::fill_n(pixels.begin() + y * stride + 60 - side / 2, side, 200);
         }
         Spread before = spreadOf(pixels, width, height, stride);
         render::blurAlpha(pixels.data(), width, height, stride, sigma);
@@ -63,19 +53,19 @@ TEST(AlphaBlur, SpreadsInkLikeAGaussianWithoutMovingOrLosingIt)
         EXPECT_NEAR(after.varianceX - before.varianceX, sigma * sigma, 0.25 * sigma * sigma + 0.1);
         EXPECT_NEAR(after.varianceY - before.varianceY, sigma * sigma, 0.25 * sigma * sigma + 0.1);
         for (int y = 0; y < height; ++y) {
-            for (int x = width; x < stride; ++x) {
-                ASSERT_EQ(pixels[y * stride + x], 0) << "the padding past a row is not the image's";
-            }
+            ASSERT_EQ(std::count(pixels.begin() + y * stride + width, pixels.begin() + (y + 1) * stride, 0), stride - width)
+                << "the padding past a row is not the image's";
         }
     }
 }
 
 TEST(AlphaBlur, NoSpreadOrNoImageChangesNothing)
 {
-    std::vector<unsigned char> pixels{0, 255, 0, 0, 255, 0};
+    const std::vector<unsigned char> original{0, 255, 0, 0, 255, 0};
+    std::vector<unsigned char> pixels = original;
     for (double sigma : {0.0, -1.0, std::nan(""), HUGE_VAL}) {
         render::blurAlpha(pixels.data(), 3, 2, 3, sigma);
-        EXPECT_EQ(pixels, (std::vector<unsigned char>{0, 255, 0, 0, 255, 0}));
+        EXPECT_EQ(pixels, original);
     }
     render::blurAlpha(nullptr, 3, 2, 3, 1.0);
     render::blurAlpha(pixels.data(), 0, 2, 3, 1.0);

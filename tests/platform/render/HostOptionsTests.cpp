@@ -4,27 +4,20 @@
 
 using render::parseHostOptions;
 
-TEST(HostOptions, ParsesTheScreenAndStyle)
+TEST(HostOptions, ParsesTheScreenAndStyleAndExplainsBadArguments)
 {
-    auto defaults = parseHostOptions({});
-    ASSERT_TRUE(defaults.options);
-    EXPECT_EQ(defaults.options->screenSize, (CGSize{390, 844}));
-    EXPECT_EQ(defaults.options->scale, 1);
-
     auto given = parseHostOptions({"--dark", "--scale", "2", "--pad", "--screenshot", "out.png", "--exit-after-first-frame"});
     ASSERT_TRUE(given.options) << given.error;
     EXPECT_EQ(given.options->style, UIUserInterfaceStyle::Dark);
     EXPECT_EQ(given.options->scale, 2);
+    EXPECT_TRUE(given.options->scaleGiven);
     EXPECT_EQ(given.options->idiom, UIUserInterfaceIdiom::Pad);
     EXPECT_EQ(given.options->screenSize, (CGSize{820, 1180}));
     EXPECT_EQ(given.options->screenshot, std::filesystem::path("out.png"));
     EXPECT_TRUE(given.options->exitAfterFirstFrame);
-
     EXPECT_EQ(parseHostOptions({"--size", "320x568"}).options->screenSize, (CGSize{320, 568}));
-}
+    EXPECT_FALSE(parseHostOptions({}).options->scaleGiven);
 
-TEST(HostOptions, BadArgumentsAreExplained)
-{
     for (const auto& bad : std::vector<std::vector<std::string>>{
              {"--scale"}, {"--scale", "two"}, {"--scale", "0"}, {"--scale", "nan"}, {"--size", "10x10"}, {"--size", "390"}, {"--frobnicate"}}) {
         auto result = parseHostOptions(bad);
@@ -41,6 +34,4 @@ TEST(HostOptions, AWindowTooLargeForTheDisplayIsScaledToFit)
     EXPECT_EQ(render::scaleToFit({820, 1180}, 1920, 1050), 0.75);  // 0.89 of it fits
     EXPECT_EQ(render::scaleToFit({820, 1180}, 800, 600), 0.5);     // never below a half
     EXPECT_EQ(render::scaleToFit({390, 844}, 0, 0), 1);            // no display size known
-    EXPECT_FALSE(render::parseHostOptions({}).options->scaleGiven);
-    EXPECT_TRUE(render::parseHostOptions({"--scale", "1"}).options->scaleGiven);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 
 #include "platform/render/UIGraphicsImageRenderer.hpp"
@@ -40,8 +42,39 @@ inline std::shared_ptr<UIImage> snapshot(const UIView& view, double scale = 1)
     return renderer.imageWithActions([&](const UIGraphicsImageRendererContext& context) { view.layer()->renderInContext(context.CGContext()); });
 }
 
+// An image of one colour, at the given scale.
+inline std::shared_ptr<UIImage> solidImage(CGSize size, double scale, double r, double g, double b)
+{
+    UIGraphicsImageRendererFormat format;
+    format.scale = scale;
+    return UIGraphicsImageRenderer(size, format).imageWithActions([&](const UIGraphicsImageRendererContext& context) {
+        cairo_set_source_rgb(context.CGContext(), r, g, b);
+        context.fillRect({0, 0, size.width, size.height});
+    });
+}
+
 inline bool isNear(const RGBA& p, int r, int g, int b, int a = 255, int tolerance = 3)
 {
     auto close = [tolerance](int x, int y) { return x >= y - tolerance && x <= y + tolerance; };
     return close(p.r, r) && close(p.g, g) && close(p.b, b) && close(p.a, a);
+}
+
+constexpr RGBA kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 255}, kWhite{255, 255, 255, 255},
+    kBlack{0, 0, 0, 255}, kClear{0, 0, 0, 0};
+
+// A pixel an image should have; a clear one must be wholly clear, whatever the tolerance.
+struct Probe {
+    int x, y;
+    RGBA colour;
+    int tolerance = 3;
+};
+
+inline void expectPixels(const UIImage& image, std::initializer_list<Probe> probes)
+{
+    for (const Probe& probe : probes) {
+        RGBA p = pixelAt(image, probe.x, probe.y);
+        const RGBA& c = probe.colour;
+        EXPECT_TRUE(c.a == 0 ? p.a == 0 : isNear(p, c.r, c.g, c.b, c.a, probe.tolerance))
+            << "at " << probe.x << "," << probe.y << ": " << p.r << " " << p.g << " " << p.b << " " << p.a;
+    }
 }

@@ -6,25 +6,33 @@
 
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "support/ScratchFolder.hpp"
+#include "tests/platform/render/PixelProbe.hpp"
 
 using render::ShareSheetSaver;
 
 // Saving into the user's pictures folder is also followed from the solution page's share sheet;
-// these are the rules that page does not reach.
-TEST(ShareSheetSaver, SavesEachImageOnceUnderANewNameInThePicturesFolderOfUserDirs)
-{
+// these are the rules that page does not reach. Each test has a home of its own.
+class ShareSheetSaverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+        setenv("HOME", home.path().c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    void TearDown() override { setenv("HOME", oldHome.c_str(), 1); }
+
     ScratchFolder home;
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.path().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    auto picture = UIGraphicsImageRenderer(CGSize{10, 10}).imageWithActions([](const UIGraphicsImageRendererContext& context) {
-        context.fillRect({0, 0, 10, 10});
-    });
+    std::string oldHome;
+    std::shared_ptr<UIImage> picture = solidImage({4, 4}, 1, 0, 0, 0);
+};
+
+TEST_F(ShareSheetSaverTest, SavesEachImageOnceUnderANewNameInThePicturesFolderOfUserDirs)
+{
     std::filesystem::create_directories(home.path() / ".config");
     std::ofstream(home.path() / ".config" / "user-dirs.dirs") << "# comment\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n";
 
@@ -43,20 +51,12 @@ TEST(ShareSheetSaver, SavesEachImageOnceUnderANewNameInThePicturesFolderOfUserDi
     auto nothing = ShareSheetSaver::saveImages({}, home.path() / "Bilder");
     EXPECT_FALSE(nothing.saved);
     EXPECT_NE(nothing.message.find("Could not save"), std::string::npos);
-    setenv("HOME", oldHome.c_str(), 1);
 }
 
 // The window saves the sheets it presents, whether full-screen on a phone or in a pad's popover,
 // where the sheet's view is not one of the window's own.
-TEST(ShareSheetSaver, SavesTheSheetsAWindowPresentsOnAPhoneAndInAPadsPopover)
+TEST_F(ShareSheetSaverTest, SavesTheSheetsAWindowPresentsOnAPhoneAndInAPadsPopover)
 {
-    ScratchFolder home;
-    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.path().c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
-    auto picture = UIGraphicsImageRenderer(CGSize{4, 4}).imageWithActions([](const UIGraphicsImageRendererContext& context) {
-        context.fillRect({0, 0, 4, 4});
-    });
     for (auto idiom : {UIUserInterfaceIdiom::Phone, UIUserInterfaceIdiom::Pad}) {
         SCOPED_TRACE(idiom == UIUserInterfaceIdiom::Pad ? "pad" : "phone");
         UIDevice::currentDevice().setUserInterfaceIdiom(idiom);
@@ -83,5 +83,4 @@ TEST(ShareSheetSaver, SavesTheSheetsAWindowPresentsOnAPhoneAndInAPadsPopover)
         root->dismissViewControllerAnimated(false);
     }
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
-    setenv("HOME", oldHome.c_str(), 1);
 }

@@ -5,7 +5,9 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/iosmath/MTMathUILabel.hpp"
+#include "platform/render/StarRating.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIImageView.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UITextField.hpp"
@@ -14,10 +16,13 @@
 
 namespace {
 
-std::shared_ptr<UIView> box(CGRect frame, UIColor colour)
+std::shared_ptr<UIView> box(CGRect frame, UIColor colour, const std::shared_ptr<UIView>& parent = nullptr)
 {
     auto view = std::make_shared<UIView>(frame);
     view->setBackgroundColor(colour);
+    if (parent) {
+        parent->addSubview(view);
+    }
     return view;
 }
 
@@ -35,31 +40,31 @@ bool hasInk(const UIImage& image, int x0, int y0, int x1, int y1)
     return false;
 }
 
+void castShadow(CALayer& layer, float opacity, CGSize offset, double radius)
+{
+    layer.setShadowColor(CGColor{0, 0, 0, 1});
+    layer.setShadowOpacity(opacity);
+    layer.setShadowOffset(offset);
+    layer.setShadowRadius(radius);
+}
+
 } // namespace
 
-TEST(ViewRenderer, LayerAttributes)
+TEST(ViewRenderer, RoundedCornersHiddenViewsAlphaAndBordersShowAsSet)
 {
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
-    auto rounded = box({10, 10, 40, 40}, UIColor::redColor());
-    rounded->layer()->setCornerRadius(15);
-    auto hidden = box({60, 10, 30, 30}, UIColor::blueColor());
-    hidden->setHidden(true);
-    auto faded = box({60, 60, 30, 30}, UIColor::blackColor());
-    faded->setAlpha(0.5);
-    auto bordered = box({10, 60, 40, 30}, UIColor::whiteColor());
+    box({10, 10, 40, 40}, UIColor::redColor(), root)->layer()->setCornerRadius(15);
+    box({60, 10, 30, 30}, UIColor::blueColor(), root)->setHidden(true);
+    box({60, 60, 30, 30}, UIColor::blackColor(), root)->setAlpha(0.5);
+    auto bordered = box({10, 60, 40, 30}, UIColor::whiteColor(), root);
     bordered->layer()->setBorderWidth(2);
     bordered->layer()->setBorderColor(CGColor{0, 0.5, 0, 1});
-    for (const auto& v : {rounded, hidden, faded, bordered}) {
-        root->addSubview(v);
-    }
-    auto image = snapshot(*root);
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(isNear(pixelAt(*image, 30, 30), 255, 0, 0));       // inside the rounded box
-    EXPECT_TRUE(isNear(pixelAt(*image, 11, 11), 255, 255, 255));   // its cut corner
-    EXPECT_TRUE(isNear(pixelAt(*image, 75, 25), 255, 255, 255));   // hidden view left out
-    EXPECT_TRUE(isNear(pixelAt(*image, 75, 75), 128, 128, 128, 255, 2));
-    EXPECT_TRUE(isNear(pixelAt(*image, 10, 75), 0, 128, 0));       // border inside the bounds
-    EXPECT_TRUE(isNear(pixelAt(*image, 30, 75), 255, 255, 255));
+    expectPixels(*snapshot(*root), {{30, 30, kRed},                     // inside the rounded box
+                                    {11, 11, kWhite},                   // its cut corner
+                                    {75, 25, kWhite},                   // hidden view left out
+                                    {75, 75, {128, 128, 128, 255}, 2},  // half-transparent black
+                                    {10, 75, {0, 128, 0, 255}},         // border inside the bounds
+                                    {30, 75, kWhite}});
 }
 
 TEST(ViewRenderer, ScrollViewClipsAndMovesItsContent)
@@ -68,74 +73,58 @@ TEST(ViewRenderer, ScrollViewClipsAndMovesItsContent)
     auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 50});
     scroll->setClipsToBounds(true);
     scroll->setContentSize({100, 200});
-    scroll->addSubview(box({0, 0, 100, 50}, UIColor::redColor()));
-    scroll->addSubview(box({0, 50, 100, 150}, UIColor::blueColor()));
+    box({0, 0, 100, 50}, UIColor::redColor(), scroll);
+    box({0, 50, 100, 150}, UIColor::blueColor(), scroll);
     root->addSubview(scroll);
-
-    auto before = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*before, 50, 25), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*before, 50, 75), 255, 255, 255));  // the blue row is cut off
-
+    expectPixels(*snapshot(*root), {{50, 25, kRed}, {50, 75, kWhite}});  // the blue row is cut off
     scroll->setContentOffset({0, 40});
-    auto after = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*after, 50, 5), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*after, 50, 15), 0, 0, 255));
+    expectPixels(*snapshot(*root), {{50, 5, kRed}, {50, 15, kBlue}});
 }
 
 TEST(ViewRenderer, RendersAtTheImageScaleInTheColoursOfTheInterfaceStyle)
 {
     auto root = box({0, 0, 20, 20}, UIColor::systemBackgroundColor());
-    root->addSubview(box({10, 0, 10, 20}, UIColor::redColor()));
+    box({10, 0, 10, 20}, UIColor::redColor(), root);
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
     auto dark = snapshot(*root, 3);
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Light));
     auto light = snapshot(*root, 3);
     EXPECT_EQ(cairo_image_surface_get_width(light->CGImage()), 60);
-    EXPECT_TRUE(isNear(pixelAt(*dark, 29, 30), 0, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*light, 29, 30), 255, 255, 255));
-    EXPECT_TRUE(isNear(pixelAt(*light, 30, 30), 255, 0, 0));
+    expectPixels(*dark, {{29, 30, kBlack}});
+    expectPixels(*light, {{29, 30, kWhite}, {30, 30, kRed}});
 }
 
-TEST(ViewRenderer, TextFieldBorderTurnsToTheErrorColour)
+// A button shows its title before its label is made; marking a field's input as wrong colours
+// its border, and only the border.
+TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
 {
-    auto field = std::make_shared<UITextField>(CGRect{0, 0, 120, 40});
-    field->setBackgroundColor(UIColor::whiteColor());
-    field->setText("1/0");
-    field->layer()->setBorderWidth(1);
-    field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
-    EXPECT_TRUE(isNear(pixelAt(*snapshot(*field, 2), 1, 40), 204, 204, 204));
-
-    // Marking the input as wrong colours the border, and only the border.
-    field->layer()->setBorderColor(UIColor::redColor().cgColor());
-    auto marked = snapshot(*field, 2);
-    EXPECT_TRUE(isNear(pixelAt(*marked, 1, 40), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*marked, 238, 40), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*marked, 200, 40), 255, 255, 255));
-    EXPECT_TRUE(hasInk(*marked, 0, 0, 80, 80));  // the text
-}
-
-TEST(ViewRenderer, LabelsButtonsAndFormulasPutTheirTextInsideTheirBounds)
-{
-    auto root = box({0, 0, 200, 140}, UIColor::whiteColor());
+    auto root = box({0, 0, 200, 180}, UIColor::whiteColor());
     auto label = std::make_shared<UILabel>(CGRect{0, 0, 200, 40});
     label->setText("Step 1");
     label->setTextAlignment(NSTextAlignment::Right);
     label->setTextColor(UIColor::blackColor());
     auto formula = std::make_shared<MTMathUILabel>(CGRect{0, 50, 200, 50});
     formula->setLatex("x^2 + p x + q = 0");
-    // A button shows its title before its label is made.
     auto button = UIButton::buttonWithType(UIButtonType::System);
     button->setFrame({0, 100, 120, 40});
     button->setTitle("Calculate", UIControlStateNormal);
     button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
-    for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button}) {
+    auto field = std::make_shared<UITextField>(CGRect{0, 140, 120, 40});
+    field->setText("1/0");
+    field->layer()->setBorderWidth(1);
+    field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
+    for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button, field}) {
         root->addSubview(view);
     }
-    auto image = snapshot(*root);
-    EXPECT_TRUE(hasInk(*image, 120, 0, 200, 40)); // right-aligned text
-    EXPECT_FALSE(hasInk(*image, 0, 0, 80, 40));
-    EXPECT_TRUE(hasInk(*image, 0, 50, 200, 100));
-    EXPECT_TRUE(hasInk(*image, 20, 100, 100, 140));
+    auto image = snapshot(*root, 2);
+    EXPECT_TRUE(hasInk(*image, 240, 0, 400, 80)); // right-aligned text
+    EXPECT_FALSE(hasInk(*image, 0, 0, 160, 80));
+    EXPECT_TRUE(hasInk(*image, 0, 100, 400, 200));
+    EXPECT_TRUE(hasInk(*image, 40, 200, 200, 280));
+    EXPECT_TRUE(hasInk(*image, 0, 280, 160, 360));
+    expectPixels(*image, {{1, 320, {204, 204, 204, 255}}});
+    field->layer()->setBorderColor(UIColor::redColor().cgColor());
+    expectPixels(*snapshot(*root, 2), {{1, 320, kRed}, {238, 320, kRed}, {200, 320, kWhite}});
 
     // White text on black: the colour set after the text is the one drawn.
     auto white = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
@@ -155,8 +144,7 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
 {
     DispatchClock::useVirtualTime();
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
-    auto panel = box({0, 0, 50, 100}, UIColor::redColor());
-    root->addSubview(panel);
+    auto panel = box({0, 0, 50, 100}, UIColor::redColor(), root);
     UIView::animateWithDuration(
         1.0, 0, UIViewAnimationOptionCurveLinear,
         [&] {
@@ -166,10 +154,7 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
         nullptr);
     RunLoop::main().runFor(0.5);
     // Half-way: at x 25 to 75, at alpha 0.75 over white.
-    auto image = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*image, 10, 50), 255, 255, 255));
-    EXPECT_TRUE(isNear(pixelAt(*image, 50, 50), 255, 64, 64, 255, 4));
-    EXPECT_TRUE(isNear(pixelAt(*image, 90, 50), 255, 255, 255));
+    expectPixels(*snapshot(*root), {{10, 50, kWhite}, {50, 50, {255, 64, 64, 255}, 4}, {90, 50, kWhite}});
     RunLoop::main().runFor(0.5);
     DispatchClock::useRealTime();
 }
@@ -184,23 +169,19 @@ protected:
 };
 } // namespace
 
-TEST(ViewRenderer, AMaskViewCutsTheViewToItsShape)
+TEST(ViewRenderer, AMaskViewCutsTheViewAndItsSubviewsToItsShape)
 {
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
-    auto panel = box({0, 0, 100, 100}, UIColor::redColor());
-    auto child = box({0, 0, 100, 20}, UIColor::blueColor()); // subviews are cut too
-    panel->addSubview(child);
-    root->addSubview(panel);
+    auto panel = box({0, 0, 100, 100}, UIColor::redColor(), root);
+    box({0, 0, 100, 20}, UIColor::blueColor(), panel);
     auto mask = std::make_shared<ShapeView>(CGRect{10, 10, 80, 80});
     std::static_pointer_cast<CAShapeLayer>(mask->layer())->setPath(CGPath::roundedRect({0, 0, 80, 80}, 20));
     panel->setMaskView(mask);
-
-    auto image = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*image, 5, 50), 255, 255, 255)); // outside the mask
-    EXPECT_TRUE(isNear(pixelAt(*image, 12, 12), 255, 255, 255)); // in the rounded corner
-    EXPECT_TRUE(isNear(pixelAt(*image, 50, 50), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*image, 50, 15), 0, 0, 255));
-    EXPECT_TRUE(isNear(pixelAt(*image, 50, 5), 255, 255, 255));
+    expectPixels(*snapshot(*root), {{5, 50, kWhite},  // outside the mask
+                                    {12, 12, kWhite}, // in the rounded corner
+                                    {50, 50, kRed},
+                                    {50, 15, kBlue},
+                                    {50, 5, kWhite}});
 }
 
 TEST(ViewRenderer, AShadowFollowsWhatIsDrawnNotTheBounds)
@@ -209,47 +190,30 @@ TEST(ViewRenderer, AShadowFollowsWhatIsDrawnNotTheBounds)
     auto root = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
     auto button = std::make_shared<UIButton>(CGRect{20, 20, 60, 60});
     button->setBackgroundColor(UIColor::clearColor());
-    auto plate = box({10, 10, 40, 40}, UIColor::whiteColor());
-    plate->layer()->setCornerRadius(20);
-    button->addSubview(plate);
+    box({10, 10, 40, 40}, UIColor::whiteColor(), button)->layer()->setCornerRadius(20);
     root->addSubview(button);
-    auto layer = button->layer();
-    layer->setShadowColor(UIColor::blackColor().cgColor());
-    layer->setShadowOpacity(0.7f);
-    layer->setShadowOffset({0, 2});
-    layer->setShadowRadius(2);
-
+    castShadow(*button->layer(), 0.7f, {0, 2}, 2);
     auto image = snapshot(*root, 2);
-    // The button's corners, and the plate's rounded-off corners, cast nothing.
-    for (auto [x, y] : {std::pair{22, 22}, {78, 22}, {22, 78}, {78, 78}, {32, 32}, {68, 70}}) {
-        EXPECT_EQ(pixelAt(*image, x * 2, y * 2).a, 0) << x << "," << y;
-    }
-    // Under the plate's bottom edge the shadow shows; the plate itself stays white.
-    RGBA below = pixelAt(*image, 50 * 2, 71 * 2);
+    // The button's corners, and the plate's rounded-off corners, cast nothing; the plate stays
+    // white, and under its bottom edge the shadow shows.
+    expectPixels(*image, {{44, 44, kClear}, {156, 44, kClear}, {44, 156, kClear}, {156, 156, kClear},
+                          {64, 64, kClear}, {136, 140, kClear}, {100, 100, kWhite}});
+    RGBA below = pixelAt(*image, 100, 142);
     EXPECT_GT(below.a, 40);
     EXPECT_LT(below.r, 60);
-    EXPECT_TRUE(isNear(pixelAt(*image, 50 * 2, 50 * 2), 255, 255, 255));
 
     // An opaque rounded view still casts its whole rounded shape (sharp here, without blur).
-    auto card = box({20, 20, 60, 60}, UIColor::whiteColor());
-    card->layer()->setCornerRadius(8);
-    card->layer()->setShadowColor(UIColor::blackColor().cgColor());
-    card->layer()->setShadowOpacity(1);
-    card->layer()->setShadowOffset({0, 4});
-    card->layer()->setShadowRadius(0);
     auto cardRoot = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
-    cardRoot->addSubview(card);
-    auto cardImage = snapshot(*cardRoot);
-    EXPECT_EQ(pixelAt(*cardImage, 50, 82).a, 255);
-    EXPECT_EQ(pixelAt(*cardImage, 50, 86).a, 0);
-    EXPECT_EQ(pixelAt(*cardImage, 21, 83).a, 0); // under the rounded corner
+    auto card = box({20, 20, 60, 60}, UIColor::whiteColor(), cardRoot);
+    card->layer()->setCornerRadius(8);
+    castShadow(*card->layer(), 1, {0, 4}, 0);
+    expectPixels(*snapshot(*cardRoot), {{50, 82, kBlack}, {50, 86, kClear}, {21, 83, kClear}});  // the last under the corner
 }
 
 TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
 {
     auto root = box({0, 0, 60, 20}, UIColor::whiteColor());
-    auto content = box({0, 0, 60, 20}, UIColor::redColor());
-    root->addSubview(content);
+    auto content = box({0, 0, 60, 20}, UIColor::redColor(), root);
     auto outline = std::make_shared<CALayer>();  // added after the content: drawn over it
     outline->setFrame({0, 0, 20, 20});
     outline->setBackgroundColor(CGColor{0, 0, 1, 1});
@@ -258,16 +222,51 @@ TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
     backdrop->setFrame({20, 0, 20, 20});
     backdrop->setBackgroundColor(CGColor{0, 1, 0, 1});
     root->layer()->insertSublayer(backdrop, 0);
-    auto late = box({40, 0, 20, 20}, UIColor::blackColor());  // a view added last tops both
-    root->addSubview(late);
-
-    auto image = snapshot(*root);
-    ASSERT_TRUE(image);
-    EXPECT_TRUE(isNear(pixelAt(*image, 10, 10), 0, 0, 255));
-    EXPECT_TRUE(isNear(pixelAt(*image, 30, 10), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*image, 50, 10), 0, 0, 0));
+    box({40, 0, 20, 20}, UIColor::blackColor(), root);  // a view added last tops both
+    expectPixels(*snapshot(*root), {{10, 10, kBlue}, {30, 10, kRed}, {50, 10, kBlack}});
 
     root->bringSubviewToFront(content);  // brought forward: above the outline again
-    image = snapshot(*root);
-    EXPECT_TRUE(isNear(pixelAt(*image, 10, 10), 255, 0, 0));
+    expectPixels(*snapshot(*root), {{10, 10, kRed}});
+}
+
+TEST(ViewRenderer, AShapeLayersShadowFollowsItsPathNotItsBounds)
+{
+    auto view = std::make_shared<UIView>(CGRect{0, 0, 40, 50});
+    auto triangle = std::make_shared<CAShapeLayer>();
+    CGPath path;
+    path.moveTo({20, 0});
+    path.lineTo({40, 40});
+    path.lineTo({0, 40});
+    path.close();
+    triangle->setPath(path);
+    triangle->setFrame({0, 0, 40, 40});
+    triangle->setFillColor(CGColor{0, 0, 1, 1});
+    castShadow(*triangle, 1, {0, 2}, 1);
+    view->layer()->addSublayer(triangle);
+    auto image = snapshot(*view);
+    // Inside the shape; a corner of the bounds casts nothing; below the base the shadow shows.
+    expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
+    EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
+}
+
+TEST(IconDrawing, FrameworkIconsAreDrawnInTheTint)
+{
+    auto view = std::make_shared<UIImageView>(std::make_shared<UIImage>("ic_menu_white", CGSize{24, 24}, 1));
+    view->setFrame({0, 0, 24, 24});
+    view->setTintColor(UIColor::redColor());
+    // The menu icon's middle bar crosses the centre; the space between the bars stays clear.
+    expectPixels(*snapshot(*view), {{12, 12, kRed, 40}, {12, 9, kClear}, {1, 1, kClear}});
+}
+
+TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
+{
+    UIGraphicsImageRendererFormat format;
+    format.scale = 1;
+    auto image = UIGraphicsImageRenderer(CGSize{150, 20}, format).imageWithActions([](const UIGraphicsImageRendererContext& context) {
+        render::StarRatingStyle style;
+        style.filledColor = {0, 0, 1, 1};
+        render::drawStarRating(context.CGContext(), {0, 0}, 2.5, style);
+    });
+    // Two whole stars, the left half of the third; its right half and the fourth are outlines only.
+    expectPixels(*image, {{10, 10, kBlue}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
 }

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <future>
-#include <optional>
 
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
@@ -15,20 +14,9 @@
 #include "platform/material/TabBar.hpp"
 #include "support/LocalHttpServer.hpp"
 
-using uikit::testing::Harness;
+using Texts = std::vector<std::string>;
 
 namespace {
-
-std::vector<std::string> titles(const UIAlertController& alert) {
-    std::vector<std::string> result;
-    for (const auto& action : alert.actions()) result.push_back(action->title().value_or(""));
-    return result;
-}
-
-std::shared_ptr<UIAlertAction> action(const std::string& title, std::vector<std::string>& log) {
-    return UIAlertAction::actionWithTitle(title, UIAlertActionStyle::Default,
-                                          [&log, title](const std::shared_ptr<UIAlertAction>&) { log.push_back(title); });
-}
 
 // Points the internet check at an address for the test's duration.
 class CheckAddress {
@@ -37,20 +25,15 @@ public:
     ~CheckAddress() { unsetenv("RADIXEL_INTERNET_CHECK_URL"); }
 };
 
-// The address of a port on which nothing listens any more: the connection is refused.
-std::string refusingAddress() {
-    LocalHttpServer closed;
-    return closed.url("/");
-}
-
-class AdditionsTest : public ::testing::Test {
+class AdditionsTest : public ShownScreenTest {
 protected:
-    bool alertShown() const { return h.presentedAlert() != nullptr; }
+    std::shared_ptr<UIAlertAction> action(const std::string& title) {
+        auto note = [this, title](const std::shared_ptr<UIAlertAction>&) { log.push_back(title); };
+        return UIAlertAction::actionWithTitle(title, UIAlertActionStyle::Default, note);
+    }
 
-    ScratchDefaults defaults;
-    Harness h;
-    ShownScreen screen{h};
-    std::vector<std::string> log;
+    std::function<void()> online = [this] { log.push_back("online"); };
+    Texts log;
 };
 
 }  // namespace
@@ -58,17 +41,16 @@ protected:
 TEST_F(AdditionsTest, AnAlertWithoutActionsGetsOneOkThatOnlyCloses) {
     showAlert(*screen.controller, "Title", std::nullopt, {}, UIAlertControllerStyle::Alert);
     h.runUntilIdle();
-    ASSERT_TRUE(alertShown());
-    EXPECT_EQ(titles(*h.presentedAlert()), (std::vector<std::string>{"OK"}));
+    EXPECT_EQ(alertButtons(), Texts{"OK"});
     EXPECT_TRUE(h.tapAlertAction("OK"));
-    EXPECT_FALSE(alertShown());
+    EXPECT_EQ(h.presentedAlert(), nullptr);
 
-    showAlert(*screen.controller, std::nullopt, "Message", {action("Second", log), action("First", log)},
+    showAlert(*screen.controller, std::nullopt, "Message", {action("Second"), action("First")},
               UIAlertControllerStyle::ActionSheet);
     h.runUntilIdle();
-    EXPECT_EQ(titles(*h.presentedAlert()), (std::vector<std::string>{"Second", "First"}));
+    EXPECT_EQ(alertButtons(), (Texts{"Second", "First"}));
     h.tapAlertAction("First");
-    EXPECT_EQ(log, (std::vector<std::string>{"First"}));
+    EXPECT_EQ(log, Texts{"First"});
 }
 
 TEST_F(AdditionsTest, PageTabItemIsGreyWhenDisabledAndLightWhenEnabled) {
@@ -81,7 +63,7 @@ TEST_F(AdditionsTest, PageTabItemIsGreyWhenDisabledAndLightWhenEnabled) {
 }
 
 TEST_F(AdditionsTest, BottomInsetIsThatOfTheLastWindowAndZeroWithoutAWindowScene) {
-    Harness bare;
+    uikit::testing::Harness bare;
     EXPECT_EQ(bottomSafeAreaInset(), 0);
     ShownScreen first(bare);
     EXPECT_EQ(bottomSafeAreaInset(), 34);
@@ -91,27 +73,27 @@ TEST_F(AdditionsTest, BottomInsetIsThatOfTheLastWindowAndZeroWithoutAWindowScene
 }
 
 TEST_F(AdditionsTest, AnyHttpAnswerIsOnlineAndNoAnswerShowsTheNoInternetAlertWhoseOkRunsTheFailureAction) {
-    LocalHttpServer server;
-    server.respond(503, "down for maintenance");
-    std::optional<CheckAddress> address(std::in_place, server.url("/"));
-    checkInternetConnection(*screen.controller, [this] { log.push_back("online"); });
-    EXPECT_TRUE(h.runUntil([this] { return !log.empty(); }));
-    EXPECT_FALSE(alertShown());
-    EXPECT_EQ(server.requestCount(), 1u);
-
-    address.emplace(refusingAddress());
+    {
+        LocalHttpServer server;
+        server.respond(503, "down for maintenance");
+        CheckAddress address(server.url("/"));
+        checkInternetConnection(*screen.controller, online);
+        EXPECT_TRUE(h.runUntil([this] { return !log.empty(); }));
+        EXPECT_EQ(h.presentedAlert(), nullptr);
+    }
+    std::optional<CheckAddress> refusing;
+    {
+        LocalHttpServer closed;  // nothing listens there any more: the connection is refused
+        refusing.emplace(closed.url("/"));
+    }
     log.clear();
     std::shared_ptr<UIAlertAction> tapped;
-    for (bool withFailureAction : {false, true}) {
-        if (withFailureAction)
-            checkInternetConnection(
-                *screen.controller, [this] { log.push_back("online"); },
-                [&](const std::shared_ptr<UIAlertAction>& action) { tapped = action; });
-        else
-            checkInternetConnection(*screen.controller, [this] { log.push_back("online"); });
-        ASSERT_TRUE(h.runUntil([this] { return alertShown(); }));
+    for (const InternetCheckFailureAction& failure :
+         {InternetCheckFailureAction{}, InternetCheckFailureAction([&](const auto& action) { tapped = action; })}) {
+        checkInternetConnection(*screen.controller, online, failure);
+        ASSERT_TRUE(h.runUntil([this] { return h.presentedAlert() != nullptr; }));
         EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("noInternet", "No internet"));
-        EXPECT_EQ(titles(*h.presentedAlert()), (std::vector<std::string>{"OK"}));
+        EXPECT_EQ(alertButtons(), Texts{"OK"});
         h.tapAlertAction("OK");
     }
     ASSERT_TRUE(tapped);
@@ -123,42 +105,38 @@ TEST_F(AdditionsTest, ASlowPageNeverHoldsUpTheMainLoop) {
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     LocalHttpServer server([released](const LocalHttpServer::Request&) {
-        // Bounded, so a broken test cannot hang the run.
-        released.wait_for(std::chrono::seconds(30));
+        released.wait_for(std::chrono::seconds(30));  // bounded, so a broken test cannot hang the run
         return LocalHttpServer::Response{200, {}, "ok", false};
     });
     CheckAddress address(server.url("/"));
-    checkInternetConnection(*screen.controller, [this] { log.push_back("online"); });
+    checkInternetConnection(*screen.controller, online);
 
     bool otherWorkRan = false;
     DispatchQueue::main().async([&] { otherWorkRan = true; });
     EXPECT_TRUE(h.runUntil([&] { return otherWorkRan; }));
-    EXPECT_FALSE(h.runUntil([this] { return !log.empty() || alertShown(); }, 0.3));
-
+    EXPECT_FALSE(h.runUntil([this] { return !log.empty() || h.presentedAlert(); }, 0.3));
     release.set_value();
     EXPECT_TRUE(h.runUntil([this] { return !log.empty(); }));
-    EXPECT_EQ(log, (std::vector<std::string>{"online"}));
+    EXPECT_EQ(log, Texts{"online"});
 }
 
 TEST_F(AdditionsTest, RatingPageNeedsTheAppsRecordAndAnOpenableLink) {
     openRatingPage(*screen.controller);
     h.runUntilIdle();
-    ASSERT_TRUE(alertShown());
+    ASSERT_NE(h.presentedAlert(), nullptr);
     EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("noInternet", "No internet"));
-    EXPECT_EQ(titles(*h.presentedAlert()), (std::vector<std::string>{"OK"}));
     h.tapAlertAction("OK");
 
     RemoteConfigManager::shared().loadAllValues();  // the bundled catalogue holds this app
     openRatingPage(*screen.controller);
-    EXPECT_FALSE(alertShown());
+    EXPECT_EQ(h.presentedAlert(), nullptr);
     EXPECT_TRUE(h.linkOpener().openedURLs().empty());
     EXPECT_TRUE(h.analytics().events().empty());
 
     h.linkOpener().installURLHandler("https");
     openRatingPage(*screen.controller);
-    EXPECT_EQ(h.linkOpener().openedURLs(),
-              (std::vector<std::string>{"https://radixel.example/store/radixel-pro/rate"}));
-    ASSERT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped Rating in Menu"}));
+    EXPECT_EQ(h.linkOpener().openedURLs(), Texts{"https://radixel.example/store/radixel-pro/rate"});
+    ASSERT_EQ(h.analytics().names(), Texts{"Tapped Rating in Menu"});
     EXPECT_EQ(h.analytics().events().front().parameters,
               nlohmann::json({{"ketuApp", "Radixel – Quadratic Equations"}}));
 }

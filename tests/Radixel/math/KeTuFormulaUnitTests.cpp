@@ -35,12 +35,7 @@ protected:
     NSBundle bundle{folder};
 };
 
-constexpr const char* twoUnits = R"([
-    {"key": "cm", "latex": "\\mathrm{cm}", "name": "Centimeter", "factor": 0.01},
-    {"key": "in", "latex": "\\mathrm{in}", "name": "Inch", "factor": 0.0254}
-])";
-
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lineCount(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 
 }  // namespace
 
@@ -48,23 +43,19 @@ TEST_F(UnitResources, ABrokenResourceLeavesNoUnitsAndPrintsOneLine) {
     const std::pair<const char*, std::string> brokenFiles[] = {
         {"missing factor", R"([{"key": "cm", "latex": "cm", "name": "Centimeter", "factor": 0.01},
                                {"key": "in", "latex": "in", "name": "Inch"}])"},
-        {"wrong type", R"([{"key": "cm", "latex": "cm", "name": "Centimeter", "factor": "0.01"}])"},
         {"not an array", R"({"key": "cm", "latex": "cm", "name": "Centimeter", "factor": 0.01})"},
-        {"array of non-objects", "[1, 2]"},
         {"not JSON", "key = cm\nfactor = 0.01\n"},
         {"empty file", ""},
         {"invalid UTF-8", "[{\"key\": \"\xff\xfe\", \"latex\": \"\", \"name\": \"\", \"factor\": 1}]"},
         {"deeply nested", std::string(100000, '[') + std::string(100000, ']')},
     };
     for (const auto& [what, content] : brokenFiles) {
-        SCOPED_TRACE(what);
         writeUnits(content);
         std::optional<KeTuFormulaUnit> formulaUnit;
-
         std::string printed = construct(formulaUnit);
-        EXPECT_TRUE(formulaUnit->units.empty());
-        EXPECT_EQ(lineCount(printed), 1u) << printed;
-        EXPECT_NE(printed.find("unitsOfLength.json"), std::string::npos) << printed;
+        EXPECT_TRUE(formulaUnit->units.empty()) << what;
+        EXPECT_EQ(lineCount(printed), 1u) << what << ": " << printed;
+        EXPECT_NE(printed.find("unitsOfLength.json"), std::string::npos) << what << ": " << printed;
     }
 }
 
@@ -75,7 +66,8 @@ TEST_F(UnitResources, LoadsInFileOrderAndAFailedLoadKeepsTheUnitsItHas) {
     EXPECT_EQ(lineCount(printed), 1u);
     EXPECT_NE(printed.find("configurationFailed"), std::string::npos) << printed;
 
-    writeUnits(twoUnits);
+    writeUnits(R"([{"key": "cm", "latex": "cm", "name": "Centimeter", "factor": 0.01},
+                   {"key": "in", "latex": "in", "name": "Inch", "factor": 0.0254}])");
     EXPECT_EQ(construct(formulaUnit), "");
     ASSERT_EQ(formulaUnit->units.size(), 2u);
     EXPECT_EQ(formulaUnit->units[0].key, "cm");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/services/DefaultsKeys.hpp"
-#include "Radixel/services/KeTuColor.hpp"
 #include "Radixel/services/LocalizedAppName.hpp"
 #include "Radixel/services/OnboardingManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
@@ -49,17 +48,14 @@ TEST(OnboardingManagerTest, EveryPageHasItsPictureAndATranslatedText) {
     }
 }
 
-TEST(OnboardingManagerTest, FinishingEitherIntroductionIsRemembered) {
-    ScratchDefaults defaults;
-    Harness h;
-    ShownScreen screen(h);
+using OnboardingScreenTest = ShownScreenTest;
+
+TEST_F(OnboardingScreenTest, FinishingEitherIntroductionIsRemembered) {
     auto videos = std::make_shared<OnboardKit::OnboardViewController>(
         OnboardingManager::makePages(youtubeOnboardingPages()), OnboardingManager::makeAppearanceConfiguration(),
         [] { OnboardingManager::markOnboardingFinished(); });
     videos->presentFrom(screen.controller, false);
-    std::shared_ptr<UIButton> advance = videos->advanceButton();
-    EXPECT_EQ(advance->titleColorForState(UIControlStateNormal), KeTuColor::color2());
-    while (!videos->isFinished() && h.tap(advance)) {
+    while (!videos->isFinished() && h.tap(videos->advanceButton())) {
     }
     EXPECT_TRUE(videos->isFinished());
     EXPECT_TRUE(DefaultsKeys::isOnboardingFinished.get());

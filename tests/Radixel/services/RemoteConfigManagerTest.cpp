@@ -167,7 +167,6 @@ TEST_F(RemoteConfigManagerTest, TheCatalogueIsTheRemoteOneListedByItsFlagsElseTh
     auto empty = clientHolding(json::object());
     for (const auto& [contents, printed] : std::vector<std::pair<std::string, long>>{
              {"<plist><dict><key>apps</key><array><dict>", 1},  // cut off
-             {std::string("\x00\x01garbage", 9), 1},
              {"<plist version=\"1.0\"><array><string>a</string></array></plist>", 1},
              {"<plist version=\"1.0\"><dict><key>apps</key><array><dict/></array></dict></plist>", 0}}) {
         writeResource("RemoteConfigDefaults.plist", contents);
@@ -200,9 +199,8 @@ TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
     recorder.clear();
 
     for (const json& bad :
-         {json("not json {"), json::array({goodAds}),
-          json{{"spring", json::array({{{"imageName", "x"}, {"linkingString", "y"}, {"discountNumber", 30}}})}},
-          json(std::string(1500000, 'x')), json(std::string(20000, '[') + std::string(20000, ']'))}) {
+         {json("not json {"), json(std::string(1500000, 'x')),
+          json{{"spring", json::array({{{"imageName", "x"}, {"linkingString", "y"}, {"discountNumber", 30}}})}}}) {
         auto client =
             clientHolding({{"ads", bad}, {"offers", bad}, {"umpReferenceData", bad}, {"videoTutorials", bad}});
         std::string printed = printedBy([&] {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <limits>
-#include <string>
-
 #include "Radixel/math/Formula.hpp"
 #include "Radixel/math/RecordFieldChecks.hpp"
 #include "Radixel/math/Symbol.hpp"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "Radixel/services/DefaultsKeys.hpp"
 #include "Radixel/services/DsgvoManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
 #include <future>
-#include <thread>
+
 #include <unistd.h>
 
 #include <nlohmann/json.hpp>

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"

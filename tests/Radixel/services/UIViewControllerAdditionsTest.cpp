@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <future>
 
 #include "Radixel/services/RemoteConfigManager.hpp"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"

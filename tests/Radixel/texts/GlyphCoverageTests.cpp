@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "StringsTableFiles.hpp"
 #include "platform/render/TextDrawing.hpp"
 

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-#include <string>
-#include <vector>
-
 #include "StringsTableFiles.hpp"
 
 namespace {

@@ -8,13 +8,9 @@
 // two calculators would carry one calculation's numbers into the other.
 TEST(CalculatorShells, ShareNeitherTheirTermsNorTheirFormattersNorTheirCharts) {
     KeTuRuleOfProportion first, second;
-    for (const auto& term : {first.a, first.b, first.c, first.d}) {
-        ASSERT_NE(term, nullptr);
-        EXPECT_FALSE(term->z.has_value());
-    }
     EXPECT_NE(first.a, first.b);
     first.a->z = 4.0;
-    EXPECT_FALSE(second.a->z.has_value());
+    EXPECT_FALSE(second.a->z.has_value() || first.b->z.has_value());
 
     KeTuRightTriangle triangle;
     KeTuSphereCalculator sphere;

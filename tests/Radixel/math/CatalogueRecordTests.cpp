@@ -41,7 +41,6 @@ TEST(CatalogueRecords, EveryFieldIsTypedAndEncodedBackAndOnlyConditionsAndRulesM
     EXPECT_EQ(formula.get<Formula>().latex, "A = \\pi r^2");
     EXPECT_EQ(unit.get<Unit>().factor, 1000.0);
 
-    // Extra keys are ignored; empty lists and rules are kept.
     EXPECT_EQ(recode<Formula>(with(formula, "unknown", {1, 2, 3})), formula);
     EXPECT_EQ(recode<Unit>(with(unit, "plural", "Kilometers")), unit);
     EXPECT_TRUE(with(formula, "given", json::array()).get<Formula>().given.empty());

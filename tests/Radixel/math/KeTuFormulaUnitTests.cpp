@@ -10,14 +10,12 @@
 
 namespace {
 
-// A resource folder of its own per test, removed afterwards.
 class UnitResources : public ::testing::Test {
 protected:
     void writeUnits(const std::string& content, const std::string& name = "unitsOfLength") {
         std::ofstream(scratch.path() / (name + ".json"), std::ios::binary) << content;
     }
 
-    // Constructs from this folder; hands back what the construction printed.
     std::string construct(std::optional<KeTuFormulaUnit>& formulaUnit) {
         ::testing::internal::CaptureStdout();
         formulaUnit.emplace(bundle);
@@ -71,7 +69,6 @@ TEST_F(UnitResources, LoadsInFileOrderAndAFailedLoadKeepsTheUnitsItHas) {
     EXPECT_TRUE(formulaUnit->units.empty());
 }
 
-// The resource that ships with the application.
 TEST(UnitsOfLength, ShipsMetricAndImperialUnitsConvertingToTheDefaultUnit) {
     ::testing::internal::CaptureStdout();
     KeTuFormulaUnit formulaUnit;

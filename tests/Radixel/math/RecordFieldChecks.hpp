@@ -9,10 +9,8 @@
 
 #include "platform/foundation/JSONDecodingError.hpp"
 
-// Checks each field of a record, starting from a complete one that decodes and encodes back to
-// itself: a value of another JSON type fails the record, and so does a missing or null field
-// unless it is optional, which is then left out of the encoding. recode(json) decodes, throwing
-// JSONDecodingError, and encodes again.
+// From a complete record that recode (decode, throwing JSONDecodingError, then encode) gives back
+// whole: a field of another JSON type fails, and so does a missing or null one unless optional.
 template <typename Recode>
 void expectEveryFieldChecked(const nlohmann::json& complete, const std::set<std::string>& optional, Recode recode) {
     EXPECT_EQ(recode(complete), complete);

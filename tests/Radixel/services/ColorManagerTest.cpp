@@ -28,7 +28,6 @@ void setStyle(UIUserInterfaceStyle interfaceStyle) {
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(interfaceStyle));
 }
 
-// A view of class T with the tag, added to parent when one is given.
 template <class T>
 std::shared_ptr<T> tagged(int tag, UIView* parent = nullptr) {
     auto view = std::make_shared<T>();
@@ -97,7 +96,6 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     EXPECT_EQ(untaggedStars->settings().filledColor, starColor);
     EXPECT_EQ(field->dtLayer()->backgroundColor(), UIColor::systemBackgroundColor().cgColor());
 
-    // Called directly, any button gets the palette and the light tint.
     ColorManager::styleButton(*ownButton);
     EXPECT_EQ(ownButton->backgroundColor(), KeTuColor::color1());
     EXPECT_EQ(ownButton->tintColor(), ThemeColor::lightText());

@@ -13,7 +13,6 @@ std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 
 class DsgvoManagerTest : public ShownScreenTest {
 protected:
-    // A completion noting its name and whether the answer was already stored when it ran.
     std::function<void()> noting(const std::string& name, const DefaultsKey<bool>& answer) {
         return [this, name, &answer] { calls.push_back(name + (answer.get() ? " saw true" : " saw false")); };
     }
@@ -61,7 +60,6 @@ TEST_F(DsgvoManagerTest, VideoTermsAnswersReplaceEachOtherAndCallOnlyTheirComple
     EXPECT_FALSE(DefaultsKeys::isYoutubeDsgvoAccepted.get());
     EXPECT_EQ(calls, (Texts{"accept saw true", "decline saw false"}));
 
-    // Without completions an answer is only stored.
     DsgvoManager::showYoutubePrivacyAlert(screen.controller);
     h.runUntilIdle();
     h.tapAlertAction(text("dsgvoAccept"));

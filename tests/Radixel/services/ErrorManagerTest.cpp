@@ -20,13 +20,6 @@ protected:
         return texts;
     }
 
-    // Reports the error with its console line kept out of the test's output.
-    void handle(const std::string& key, const std::vector<std::shared_ptr<DTTextField>>& fields) {
-        testing::internal::CaptureStdout();
-        ErrorManager::shared().handleError(key, fields);
-        testing::internal::GetCapturedStdout();
-    }
-
     static std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 
     std::shared_ptr<DTTextField> p = std::make_shared<DTTextField>(), q = std::make_shared<DTTextField>();
@@ -35,11 +28,11 @@ protected:
 }  // namespace
 
 TEST_F(ErrorManagerTest, MissingInputIsOrangeAndEveryOtherErrorRed) {
-    handle("notEnoughInputValues", {q});
+    ErrorManager::shared().handleError("notEnoughInputValues", {q});
     EXPECT_EQ(q->borderColor(), UIColor::orangeColor());
     EXPECT_EQ(toasts(), Texts{text("notEnoughInputValues")});
     for (const std::string key : {"inputParameterError", "inputZeroInDenominator", "somethingUnheardOf"}) {
-        handle(key, {p, q});
+        ErrorManager::shared().handleError(key, {p, q});
         EXPECT_EQ(p->borderColor(), UIColor::redColor()) << key;
         EXPECT_EQ(q->borderColor(), UIColor::redColor()) << key;
         EXPECT_EQ(toasts().back(), text(key));
@@ -54,18 +47,17 @@ TEST_F(ErrorManagerTest, MissingInputIsOrangeAndEveryOtherErrorRed) {
 TEST_F(ErrorManagerTest, ArgumentsFillTheirPlaceholdersAndAWrongCountShowsNothing) {
     for (const char* key : {"mustBeGreatherThanX§0", "mustBeLessThanX§12.5", "mustBeBiggerThanXAndLessThanY§1§9",
                             "§mustBeGreatherThanX§§-3"})
-        handle(key, {p});
+        ErrorManager::shared().handleError(key, {p});
     std::string between = text("mustBeBiggerThanXAndLessThanY");
     between.replace(between.find("%0"), 2, "1");
     between.replace(between.find("%1"), 2, "9");
     EXPECT_EQ(toasts(), (Texts{"The value must be greater than 0.", "The value must be less than 12.5.", between,
                                "The value must be greater than -3."}));
 
-    // Nothing shown, but the event and the border still happen.
     for (const char* key :
          {"mustBeGreatherThanX", "mustBeLessThanX§1§2", "mustBeBiggerThanXAndLessThanY§1", "§", ""}) {
         p->setBorderColor(UIColor::blueColor());
-        handle(key, {p});
+        ErrorManager::shared().handleError(key, {p});
         EXPECT_EQ(p->borderColor(), UIColor::redColor());
     }
     EXPECT_EQ(toasts().size(), 4u);
@@ -73,7 +65,7 @@ TEST_F(ErrorManagerTest, ArgumentsFillTheirPlaceholdersAndAWrongCountShowsNothin
 }
 
 TEST_F(ErrorManagerTest, ContradictionIsAnAlertOnTheWindowsRootWithOneOk) {
-    handle("oppositionError§ignored", {});
+    ErrorManager::shared().handleError("oppositionError§ignored", {});
     h.runUntilIdle();
     ASSERT_NE(h.presentedAlert(), nullptr);
     EXPECT_EQ(h.presentedAlert()->presentingViewController(), screen.controller);

@@ -80,7 +80,6 @@ Names identifiers(const std::vector<AppMetaData>& apps) {
     return result;
 }
 
-// What run printed, and how many lines.
 template <typename Run>
 std::string printedBy(Run run) {
     testing::internal::CaptureStdout();
@@ -165,7 +164,6 @@ TEST_F(RemoteConfigManagerTest, TheCatalogueIsTheRemoteOneListedByItsFlagsElseTh
     }
     EXPECT_TRUE(recorder.names().empty());
 
-    // Without this app's identifier nothing is listed.
     std::filesystem::remove(resources() / "Info.plist");
     EXPECT_TRUE(manager->singleApps().empty());
     EXPECT_TRUE(manager->multiApps().empty());

@@ -45,7 +45,6 @@ struct ScratchDefaults {
 // A plain screen shown over defaults of its own.
 class ShownScreenTest : public ::testing::Test {
 protected:
-    // The titles of the presented alert's buttons, in order; none without an alert.
     std::vector<std::string> alertButtons() const {
         std::vector<std::string> titles;
         if (auto alert = h.presentedAlert())

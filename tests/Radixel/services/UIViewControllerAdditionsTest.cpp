@@ -4,19 +4,15 @@
 
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
-#include "Radixel/services/ThemeColor.hpp"
 #include "Radixel/services/UIViewControllerAdditions.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSBundle.hpp"
-#include "platform/material/ParentLookup.hpp"
-#include "platform/material/TabBar.hpp"
 #include "support/LocalHttpServer.hpp"
 
 using Texts = std::vector<std::string>;
 
 namespace {
 
-// Points the internet check at an address for the test's duration.
 class CheckAddress {
 public:
     explicit CheckAddress(const std::string& url) { setenv("RADIXEL_INTERNET_CHECK_URL", url.c_str(), 1); }
@@ -49,15 +45,6 @@ TEST_F(AdditionsTest, AnAlertWithoutActionsGetsOneOkThatOnlyCloses) {
     EXPECT_EQ(alertButtons(), (Texts{"Second", "First"}));
     h.tapAlertAction("First");
     EXPECT_EQ(log, Texts{"First"});
-}
-
-TEST_F(AdditionsTest, PageTabItemIsGreyWhenDisabledAndLightWhenEnabled) {
-    auto page = std::make_shared<UIViewController>();
-    for (bool enabled : {false, true}) {
-        setupPageTabItem(*page, "Solution", enabled);
-        EXPECT_EQ(Material::tabItem(*page)->isEnabled(), enabled);
-        EXPECT_EQ(Material::tabItem(*page)->titleColor(), enabled ? ThemeColor::lightText() : ThemeColor::gray());
-    }
 }
 
 TEST_F(AdditionsTest, BottomInsetIsThatOfTheLastWindowAndZeroWithoutAWindowScene) {

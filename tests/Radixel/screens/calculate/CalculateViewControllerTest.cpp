@@ -22,13 +22,6 @@ protected:
         return range->start.offset;
     }
 
-    void enter(const std::string& pText, const std::string& qText) {
-        h.focus(calculate().pTextField);
-        type(pText);
-        h.focus(calculate().qTextField);
-        type(qText);
-    }
-
     // The steps the solver gives for these inputs on its own.
     static Steps solverSteps(const std::string& pText, const std::string& qText) {
         KeTuStringOutput::shared().solutionSteps.clear();
@@ -95,6 +88,8 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     const auto& history = CalcManager::shared().calculations;
     ASSERT_EQ(history.size(), 3u);  // the first start's example, then these
     EXPECT_EQ(history[0].inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
+    // The summary shows the solver's p and q, as fractions since one was typed.
+    EXPECT_EQ(history[0].latexString, "p = \\frac{-24}{10} \\quad q = \\frac{7}{3}");
     EXPECT_EQ(history[0].setupParameter, (nlohmann::json{{"appKey", "ZV"}}));
     EXPECT_FALSE(isCalculating);
 }
@@ -141,6 +136,14 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
+
+    // A calculate page outside the page tabs reaches the solution page by notification.
+    enter("1", "2");
+    tapCalculate();
+    auto lone = std::make_shared<AppDelegate>()->calculateViewController();
+    lone->loadViewIfNeeded();
+    lone->handleClearAllButton();
+    EXPECT_TRUE(solution().solutionSteps.empty());
 }
 
 TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {

@@ -8,15 +8,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "Radixel/screens/history/HistoryTableViewController.hpp"
 #include "Radixel/screens/menu/AppLinks.hpp"
-#include "Radixel/screens/menu/LeftViewController.hpp"
-#include "Radixel/screens/root/AppNavigationDrawerController.hpp"
-#include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/RemoteConfigManager.hpp"
 #include "platform/foundation/NSBundle.hpp"
-#include "platform/material/TabsController.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 #include "support/LocalHttpServer.hpp"
 
@@ -27,16 +22,6 @@ using Names = std::vector<std::string>;
 
 constexpr NSIndexPath calculateRow{0, 0}, historyRow{0, 1}, introductionRow{0, 2}, privacyRow{0, 3};
 constexpr NSIndexPath discordRow{1, 0}, rateRow{1, 1};
-
-// Sets an environment variable for the test's duration.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) { setenv(name, value.c_str(), 1); }
-    ~ScopedEnvironment() { unsetenv(name_); }
-
-private:
-    const char* name_;
-};
 
 json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
                const std::string& storeLink = "https://radixel.example/store/other") {
@@ -63,22 +48,8 @@ Names identifiers(const std::vector<AppMetaData>& apps) {
 
 class MenuTest : public ::testing::Test, public LaunchedApp {
 protected:
-    AppNavigationDrawerController& drawer() {
-        return dynamic_cast<AppNavigationDrawerController&>(*h.rootViewController());
-    }
-    std::shared_ptr<AppToolbarController> pagesToolbar() {
-        return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController());
-    }
-    LeftViewController& menu() { return *app->leftViewController(); }
     std::shared_ptr<UITableView> table() { return menu().tableView(); }
-
-    // Through the page toolbar's menu button, as a user opens it; forgets the events so far.
-    void openMenu() {
-        ASSERT_TRUE(h.tap(pagesToolbar()->menuButton));
-        ASSERT_TRUE(drawer().isLeftViewOpened());
-        h.analytics().clear();
-    }
-    bool tapRow(NSIndexPath indexPath) { return h.tapRow(table(), indexPath); }
+    bool tapRow(NSIndexPath indexPath) { return tapMenuRow(indexPath); }
 
     // The titles the rows of a section show on screen.
     Names rowTitles(int64_t section) {
@@ -157,23 +128,29 @@ TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
     EXPECT_EQ(headerTitle(1), " " + NSLocalizedString("Visit us:", ""));
     EXPECT_EQ(headerTitle(2), " " + NSLocalizedString("All in one:", ""));
     EXPECT_EQ(headerTitle(3), " " + NSLocalizedString("Other apps:", ""));
+
+    // Coming to the front, the open menu reads the app lists again.
+    menu().singleApps.clear();
+    table()->reloadData();
+    ASSERT_EQ(table()->numberOfSections(), 2);
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationDidBecomeActiveNotification);
+    h.runUntilIdle();
+    EXPECT_EQ(rowTitles(3), shownApps);
 }
 
 TEST_F(MenuTest, CalculateBuildsNewPagesThatShowTheRunningInputs) {
     launch(Answers{});
     h.focus(calculate().pTextField);
     type("-3");
-    auto launchedToolbar = pagesToolbar();
+    auto launchedToolbar = toolbar();
     openMenu();
     ASSERT_TRUE(tapRow(calculateRow));
     h.finishAnimations();
 
     EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_calculate"});
-    EXPECT_FALSE(drawer().isLeftViewOpened());
-    ASSERT_NE(pagesToolbar(), launchedToolbar);
-    auto tabs = std::dynamic_pointer_cast<Material::TabsController>(pagesToolbar()->rootViewController());
-    ASSERT_TRUE(tabs);
-    auto fresh = std::dynamic_pointer_cast<CalculateViewController>(tabs->viewControllers().at(0));
+    EXPECT_FALSE(drawer()->isLeftViewOpened());
+    ASSERT_NE(toolbar(), launchedToolbar);
+    auto fresh = shownPage<CalculateViewController>();
     ASSERT_TRUE(fresh);
     EXPECT_NE(fresh.get(), &calculate());
     EXPECT_EQ(fresh->pTextField->text(), "-3");
@@ -181,16 +158,16 @@ TEST_F(MenuTest, CalculateBuildsNewPagesThatShowTheRunningInputs) {
 
 TEST_F(MenuTest, HistoryComesUnderTheSameToolbarEachTimeAnew) {
     launch(Answers{});
-    auto toolbar = pagesToolbar();
+    auto launched = toolbar();
     std::shared_ptr<UIViewController> first;
     for (int time = 0; time < 2; ++time) {
         openMenu();
         ASSERT_TRUE(tapRow(historyRow));
         h.finishAnimations();
         EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_history"});
-        EXPECT_FALSE(drawer().isLeftViewOpened());
-        EXPECT_EQ(pagesToolbar(), toolbar);
-        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(toolbar->rootViewController());
+        EXPECT_FALSE(drawer()->isLeftViewOpened());
+        EXPECT_EQ(toolbar(), launched);
+        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(launched->rootViewController());
         ASSERT_TRUE(history);
         EXPECT_NE(history, first);
         first = history;

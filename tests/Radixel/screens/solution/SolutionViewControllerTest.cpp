@@ -208,10 +208,25 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     EXPECT_EQ(table->contentOffset(), (CGPoint{0, 150}));
     ASSERT_TRUE(h.tapAlertAction("OK"));
     h.finishAnimations();
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_EQ(sharedPicture()->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
+    auto picture = sharedPicture();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
     h.runUntilIdle();
     EXPECT_EQ(sheet(), h.topViewController());
+
+    // Each row's own drawing, top to bottom.
+    const CGFloat scale = picture->scale();
+    for (int64_t row = 0; row < 11; ++row) {
+        table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::Top, false);
+        auto own = snapshot(*table->cellForRowAtIndexPath({0, row}), scale);
+        int differing = 0;
+        for (int y = 0; y < int(own->size().height * scale); y += 2)
+            for (int x = 0; x < int(own->size().width * scale); x += 2) {
+                RGBA want = pixelAt(*own, x, y);
+                differing += !isNear(pixelAt(*picture, x, int(row * 100 * scale) + y), want.r, want.g, want.b, want.a);
+            }
+        EXPECT_EQ(differing, 0) << "row " << row;
+    }
 }
 
 TEST_F(SolutionPageTest, ARowTallerThanTheScreenIsCapturedWhole) {

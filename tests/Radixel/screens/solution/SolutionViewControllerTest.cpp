@@ -7,74 +7,45 @@
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
 #include "Radixel/charts/views/ScreenshotFlag.hpp"
 #include "Radixel/screens/manual/ManualViewController.hpp"
-#include "Radixel/screens/manual/ManualViewControllerNib.hpp"
 #include "Radixel/screens/solution/LatexCleanUp.hpp"
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
-#include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
-#include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/ParentLookup.hpp"
-#include "platform/material/TabsController.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
-#include "platform/uikit/UIStoryboard.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
 using uikit::testing::Harness;
+using Charts = std::vector<std::vector<std::shared_ptr<ChartData>>>;
 
 namespace {
 
-// The page as the application shows it: page 1 of the page tabs, beside a calculate page.
-class PageTabsApp : public UIResponder, public UIApplicationDelegate {
-public:
-    std::shared_ptr<UIWindow> window;
-    std::shared_ptr<Material::TabsController> tabs;
-    std::shared_ptr<SolutionViewController> solution;
-
-    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override {
-        registerSolutionStoryboard();
-        solution = UIStoryboard::storyboardWithName(SolutionViewController::storyboardName, nullptr)
-                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(
-                           SolutionViewController::sceneIdentifier);
-        tabs = std::make_shared<Material::TabsController>(
-            std::vector<std::shared_ptr<UIViewController>>{std::make_shared<UIViewController>(), solution}, 0);
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-        window->setRootViewController(tabs);
-        window->makeKeyAndVisible();
-        return true;
-    }
-};
-
-class SolutionPageTest : public ::testing::Test {
+// The application's solution page, handed its steps as the calculate page hands them.
+class SolutionPageTest : public ::testing::Test, public LaunchedApp {
 protected:
-    ScratchDefaults defaults;
-    ScratchFolder store;
-    Harness h;
-    std::shared_ptr<PageTabsApp> app = h.launch<PageTabsApp>();
-    SolutionViewController& page = *app->solution;
+    bool launched = (launch(Answers{}), true);
+    SolutionViewController& page = solution();
     std::shared_ptr<UITableView> table = page.tableView;
+    ScratchFolder store;
 
-    // What the calculate page does after a successful calculation.
-    void handOver(std::vector<SolutionStep> steps, std::vector<std::vector<std::shared_ptr<ChartData>>> charts = {}) {
-        page.solutionSteps = std::move(steps);
-        table->reloadData();
-        page.chartSteps = std::move(charts);
-        page.manualImageName = "";
-        page.configuredRowHeight = std::nullopt;
-        table->setRowHeight(100.0);
-        if (table->numberOfRowsInSection(0) > 0) {
-            table->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
-        }
-        app->tabs->select(1);
+    void handOver(std::vector<SolutionStep> steps, const Charts& charts = {},
+                  std::optional<std::map<int64_t, CGFloat>> rowHeights = std::nullopt) {
+        calculate().showSolution(steps, charts, "", rowHeights, 100.0);
+        table->reloadData();  // the page takes row heights handed over at its next reload
         h.runUntilIdle();
+    }
+    void showPageAgain() {
+        pages().select(0);
+        pages().select(1);
     }
 
     // The remote configuration's tutorial links for this calculator, as a fetch would leave them.
@@ -86,7 +57,7 @@ protected:
         RemoteConfigManager::shared().loadVideoTutorials(client);
     }
 
-    std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
+    static std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
 
     std::shared_ptr<SolutionStepTableViewCell> stepCell(int64_t row) {
         return std::dynamic_pointer_cast<SolutionStepTableViewCell>(table->cellForRowAtIndexPath({0, row}));
@@ -111,8 +82,8 @@ protected:
 
 TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
-    handOver(exampleSteps());
     std::vector<SolutionStep> steps = exampleSteps();
+    handOver(steps);
     ASSERT_EQ(table->numberOfSections(), 1);
     ASSERT_EQ(table->numberOfRowsInSection(0), 11);
     EXPECT_EQ(table->contentOffset().y, 0);
@@ -179,25 +150,22 @@ TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 }
 
-TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent) {
+// Without steps sharing only logs the event.
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
     page.share();
     h.runUntilIdle();
-    auto events = h.analytics().eventsNamed("ketu_tapped_share");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
-    EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
     EXPECT_FALSE(h.presentedAlert());
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
-}
 
-TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
     handOver(exampleSteps());
     table->setContentOffset({0, 150});
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters,
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
+    EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
+    EXPECT_EQ(events[1].parameters,
               (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
@@ -227,15 +195,6 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
             }
         EXPECT_EQ(differing, 0) << "row " << row;
     }
-}
-
-TEST_F(SolutionPageTest, ARowTallerThanTheScreenIsCapturedWhole) {
-    handOver({{{"title", "Tall"}, {"latexString", "x"}}, {{"title", "Result"}, {"latexString", "x = 1"}}});
-    page.configuredRowHeight = std::map<int64_t, CGFloat>{{0, 1500.0}};
-    table->reloadData();
-    ASSERT_GT(1500.0, table->bounds().size.height);
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0);
 }
 
 TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
@@ -292,15 +251,13 @@ TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageSta
 
     page.clearSolution();
     EXPECT_EQ(table->numberOfSections(), 1);
-    app->tabs->select(0);
-    app->tabs->select(1);
+    showPageAgain();
     EXPECT_TRUE(page.shareButton->isHidden());
 }
 
 TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio) {
-    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}});
-    page.configuredRowHeight = std::map<int64_t, CGFloat>{{1, 160.0}};
-    table->reloadData();
+    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}},
+             std::map<int64_t, CGFloat>{{1, 160.0}});
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 1}).size.height, 160.0);
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, page.view()->frame().size.width / 2.0);
@@ -321,37 +278,39 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_TRUE(chart->contentView()->subviews().front()->hasRunningAnimations());
 }
 
-TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps) {
+TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
     holdVideoLinks({"https://youtu.be/first", "https://youtu.be/second"});
-    app->tabs->select(1);
+    pages().select(1);
     h.runUntilIdle();
     EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
 
+    // The first row is taller than the screen.
     handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}},
-              {{"title", "Result"}, {"latexString", "x = 1"}}});
+              {{"title", "Result"}, {"latexString", "x = 1"}}},
+             {}, std::map<int64_t, CGFloat>{{0, 1500.0}});
     ASSERT_EQ(table->numberOfSections(), 2);
     ASSERT_EQ(table->numberOfRowsInSection(1), 1);
     CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
+    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
     auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     ASSERT_TRUE(videos);
     EXPECT_EQ(videos->videoUrlStringArray,
               (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
 
+    // Both captured whole.
     ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 2 * 100.0 + windowWidth);
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0 + windowWidth);
 }
 
 TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName) {
-    registerManualViewControllerNib();
     handOver(exampleSteps());
     EXPECT_TRUE(page.manualButton.lock()->isHidden());
     page.showManual();
     EXPECT_FALSE(h.presented<ManualViewController>());
 
     page.manualImageName = "manual_radixel";
-    app->tabs->select(0);
-    app->tabs->select(1);
+    showPageAgain();
     ASSERT_FALSE(page.manualButton.lock()->isHidden());
     ASSERT_TRUE(h.tapAccessibilityIdentifier("manualButton"));
     h.finishAnimations();

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <fstream>
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/screens/root/MenuToolbarController.hpp"
@@ -35,8 +34,7 @@ protected:
 // Analytics first, or the start's events are dropped; the remote values and the history before
 // the screens that show them; the privacy prompt over the introduction.
 TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderAndShowsThePrivacyPromptOverTheIntroduction) {
-    std::ofstream(defaults.folder.path() / RADEvuvozUziduz::storageFileName)
-        << nlohmann::json{{"activatedValues", {{"videoTutorials", R"({"ZV": {"en": ["https://youtu.be/x"]}})"}}}};
+    holdRemoteValues(videoTutorials({"https://youtu.be/x"}));
     struct Step {
         bool analyticsConfigured;
         size_t history;

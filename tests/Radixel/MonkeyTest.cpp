@@ -14,14 +14,12 @@
 
 #include <cstdlib>
 #include <deque>
-#include <fstream>
 #include <random>
 #include <set>
 
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/CalcManager.hpp"
-#include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/material/TabBar.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 #include "platform/render/DialogLayout.hpp"
@@ -307,9 +305,7 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
                  ")");
     // Tutorial videos held from an earlier fetch, so the solution page has its video row, with
     // its consent and its introduction.
-    nlohmann::json videos = {{"ZV", {{"en", {"https://youtu.be/first", "https://youtu.be/second"}}}}};
-    std::ofstream(defaults.folder.path() / RADEvuvozUziduz::storageFileName)
-        << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
+    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
     launch(Answers{});
     historyAtLaunch = int64_t(CalcManager::shared().calculations.size());
 

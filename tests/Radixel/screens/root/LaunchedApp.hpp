@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "Radixel/services/DefaultsKeys.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
+#include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/dttextfield/DTTextField.hpp"
 #include "platform/material/TabsController.hpp"
 #include "platform/uikit/UIButton.hpp"
@@ -29,6 +31,7 @@
 // The screens are reached as a user reaches them: the toolbar's menu button, then a menu row.
 class LaunchedApp {
 public:
+    using Steps = CalculateViewController::Steps;
     struct Answers {
         bool onboardingFinished = true;
         bool privacyAccepted = true;
@@ -56,6 +59,15 @@ public:
         auto d = drawer();
         return d ? std::dynamic_pointer_cast<AppToolbarController>(d->rootViewController()) : nullptr;
     }
+    // Remote values activated in an earlier run, for the next launch to load.
+    void holdRemoteValues(const nlohmann::json& values) {
+        std::ofstream(defaults.folder.path() / RADEvuvozUziduz::storageFileName)
+            << nlohmann::json{{"activatedValues", values}};
+    }
+    static nlohmann::json videoTutorials(const std::vector<std::string>& links) {
+        return {{"videoTutorials", nlohmann::json{{"ZV", {{"en", links}}}}.dump()}};
+    }
+
     // The page of that kind among the page tabs shown now.
     template <class Page>
     std::shared_ptr<Page> shownPage() {

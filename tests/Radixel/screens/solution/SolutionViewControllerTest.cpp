@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "Radixel/charts/UnitCircleChartData.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
@@ -35,7 +34,6 @@ protected:
     bool launched = (launch(Answers{}), true);
     SolutionViewController& page = solution();
     std::shared_ptr<UITableView> table = page.tableView;
-    ScratchFolder store;
 
     void handOver(std::vector<SolutionStep> steps, const Charts& charts = {},
                   std::optional<std::map<int64_t, CGFloat>> rowHeights = std::nullopt) {
@@ -46,15 +44,6 @@ protected:
     void showPageAgain() {
         pages().select(0);
         pages().select(1);
-    }
-
-    // The remote configuration's tutorial links for this calculator, as a fetch would leave them.
-    void holdVideoLinks(const std::vector<std::string>& links) {
-        nlohmann::json videos = {{"ZV", {{"en", links}}}};
-        std::ofstream(store.path() / "values.json")
-            << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
-        RADEvuvozUziduz client({"", store.path() / "values.json"});
-        RemoteConfigManager::shared().loadVideoTutorials(client);
     }
 
     static std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
@@ -279,7 +268,9 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
 }
 
 TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
-    holdVideoLinks({"https://youtu.be/first", "https://youtu.be/second"});
+    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
+    RemoteConfigManager::shared().loadVideoTutorials(
+        RADEvuvozUziduz({"", defaults.folder.path() / RADEvuvozUziduz::storageFileName}));
     pages().select(1);
     h.runUntilIdle();
     EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos

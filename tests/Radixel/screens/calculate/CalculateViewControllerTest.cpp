@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "Radixel/math/KeTuRadixel.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/CalcManager.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/uikit/UILabel.hpp"
+#include "tests/Radixel/math/SolverTestSupport.hpp"
 
 namespace {
-
-using Steps = CalculateViewController::Steps;
 
 class CalculateScreenTest : public ::testing::Test, public LaunchedApp {
 protected:
@@ -20,13 +18,6 @@ protected:
         auto range = field.selectedTextRange();
         if (!range || !range->isEmpty()) return std::nullopt;
         return range->start.offset;
-    }
-
-    // The steps the solver gives for these inputs on its own.
-    static Steps solverSteps(const std::string& pText, const std::string& qText) {
-        KeTuStringOutput::shared().solutionSteps.clear();
-        KeTuStringOutput::shared().solutionStepCounter = 0;
-        return KeTuRadixel().calculate(pText, 1, qText, 2).solutionSteps.value_or(Steps{});
     }
 
     // The toasts on screen, oldest first.
@@ -68,7 +59,7 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     ASSERT_TRUE(tapCalculate());
 
     EXPECT_EQ(pages().selectedIndex(), 1u);
-    Steps expected = solverSteps("-2.4", "7/3");
+    Steps expected = runSolver("-2.4", "7/3").solutionSteps.value_or(Steps{});  // what the solver gives alone
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(solution().solutionSteps, expected);
     EXPECT_EQ(solution().tableView->numberOfRowsInSection(0), static_cast<int64_t>(expected.size()));

@@ -41,15 +41,6 @@ protected:
             if (layer->name() == "border") found.push_back(std::dynamic_pointer_cast<CAShapeLayer>(layer));
         return found;
     }
-    // The rows shown in the highlight colour.
-    std::vector<int64_t> highlightedRows() const {
-        std::vector<int64_t> rows;
-        auto table = list->tableView();
-        for (const auto& cell : table->visibleCells())
-            if (cell->backgroundColor() == list->cellHighlightColor) rows.push_back(table->indexPathForCell(cell)->row);
-        return rows;
-    }
-
     ScratchDefaults defaults;
     Harness h;
     ShownScreen screen{h};
@@ -83,26 +74,24 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
 
 // Without a choice, or with one outside the rows, nothing is marked or scrolled.
 TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
-    for (std::optional<int64_t> choice : {std::optional<int64_t>(20), std::optional<int64_t>(), std::optional<int64_t>(40),
-                                          std::optional<int64_t>(-1)}) {
+    for (std::optional<int64_t> choice : std::vector<std::optional<int64_t>>{20, std::nullopt, 40, -1}) {
         SCOPED_TRACE(choice.value_or(-99));
         list = std::make_shared<SelectionPopupTableViewController>();
         list->data = texts(40);
         list->selectedIndex = choice;
         present();
         auto table = list->tableView();
-        for (const auto& cell : table->visibleCells())
-            EXPECT_TRUE(cell->backgroundColor() == list->cellHighlightColor || cell->backgroundColor() == list->cellBgColor);
-        if (choice == 20) {
-            EXPECT_EQ(highlightedRows(), (std::vector<int64_t>{20}));
-            CGRect row = table->rectForRowAtIndexPath({0, 20});
-            CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
-            EXPECT_GE(middle, row.minY());
-            EXPECT_LE(middle, row.maxY());
-        } else {
-            EXPECT_TRUE(highlightedRows().empty());
-            EXPECT_EQ(table->contentOffset().y, 0);
+        ASSERT_FALSE(table->visibleCells().empty());
+        for (const auto& cell : table->visibleCells()) {
+            int64_t row = table->indexPathForCell(cell)->row;
+            EXPECT_EQ(cell->backgroundColor(), row == choice ? list->cellHighlightColor : list->cellBgColor) << row;
         }
+        CGRect row = table->rectForRowAtIndexPath({0, 20});
+        CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
+        if (choice == 20)
+            EXPECT_TRUE(middle >= row.minY() && middle <= row.maxY()) << middle;
+        else
+            EXPECT_EQ(table->contentOffset().y, 0);
         list->dismissViewControllerAnimated(false);
     }
 }

@@ -4,13 +4,8 @@
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/screens/root/MenuToolbarController.hpp"
-#include "Radixel/services/CalcManager.hpp"
 #include "platform/didevero/DDVApp.hpp"
-#include "platform/didevero/RADEvuvozUziduz.hpp"
-#include "platform/foundation/NSBundle.hpp"
-#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
-#include "support/LocalHttpServer.hpp"
 
 namespace {
 

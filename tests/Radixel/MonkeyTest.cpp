@@ -12,20 +12,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
 #include <random>
 #include <set>
 
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/CalcManager.hpp"
 #include "platform/material/TabBar.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 #include "platform/render/DialogLayout.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
-#include "support/LocalHttpServer.hpp"
 
 namespace {
 

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/CalcManager.hpp"
 #include "Radixel/services/ThemeColor.hpp"
-#include "platform/foundation/NSBundle.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 

@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include <nlohmann/json.hpp>
-
 #include "Radixel/screens/history/HistoryTableViewCell.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/CalcManager.hpp"
-#include "platform/foundation/NSBundle.hpp"
 
 namespace {
 

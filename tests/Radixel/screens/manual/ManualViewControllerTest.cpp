@@ -2,7 +2,6 @@
 
 #include "Radixel/screens/manual/ManualViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "platform/foundation/NSBundle.hpp"
 #include "platform/render/TouchRouter.hpp"
 
 namespace {

@@ -1,19 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <thread>
-#include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "Radixel/screens/menu/AppLinks.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "platform/foundation/NSBundle.hpp"
-#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
-#include "support/LocalHttpServer.hpp"
 
 namespace {
 

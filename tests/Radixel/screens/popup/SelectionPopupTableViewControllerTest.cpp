@@ -35,12 +35,6 @@ protected:
         h.runUntilIdle();
     }
     std::shared_ptr<UIView> container() const { return list->popoverPresentationController()->containerView(); }
-    std::vector<std::shared_ptr<CAShapeLayer>> borders() const {
-        std::vector<std::shared_ptr<CAShapeLayer>> found;
-        for (const auto& layer : container()->layer()->sublayers())
-            if (layer->name() == "border") found.push_back(std::dynamic_pointer_cast<CAShapeLayer>(layer));
-        return found;
-    }
     ScratchDefaults defaults;
     Harness h;
     ShownScreen screen{h};
@@ -69,7 +63,6 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
     auto first = table->cellForRowAtIndexPath({0, 0});
     EXPECT_EQ(first->textLabel()->text(), "row 0");
     EXPECT_EQ(first->textLabel()->textAlignment(), NSTextAlignment::Center);
-    EXPECT_EQ(table->backgroundColor(), KeTuColor::color1());
 }
 
 // Without a choice, or with one outside the rows, nothing is marked or scrolled.
@@ -121,13 +114,13 @@ TEST_F(SelectionPopupTest, OneBorderAlongTheOutlineHoweverOftenLaidOut) {
         container()->setNeedsLayout();
         container()->layoutIfNeeded();
     }
-    auto found = borders();
+    std::vector<std::shared_ptr<CAShapeLayer>> found;
+    for (const auto& layer : container()->layer()->sublayers())
+        if (layer->name() == "border") found.push_back(std::dynamic_pointer_cast<CAShapeLayer>(layer));
     ASSERT_EQ(found.size(), 1u);
     ASSERT_NE(found[0], nullptr);
     auto mask = std::static_pointer_cast<CAShapeLayer>(container()->maskView()->layer());
     EXPECT_EQ(found[0]->path(), mask->path());
     EXPECT_EQ(found[0]->frame(), mask->bounds());
-    EXPECT_EQ(found[0]->lineWidth(), 4.0);
-    EXPECT_EQ(found[0]->strokeColor(), list->cellHighlightColor.cgColor());
-    EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());
+    EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());  // the rows show through
 }

@@ -1,12 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/texts/LocalizedString.hpp"
-#include "platform/foundation/NSBundle.hpp"
-#include "support/LocalHttpServer.hpp"
 
 using nlohmann::json;
 using uikit::testing::AnalyticsRecorder;

@@ -17,14 +17,18 @@
 #include "Radixel/screens/root/AppPageTabBarController.hpp"
 #include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
+#include "Radixel/services/CalcManager.hpp"
 #include "Radixel/services/DefaultsKeys.hpp"
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
 #include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/dttextfield/DTTextField.hpp"
+#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/TabsController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIStackView.hpp"
+#include "support/LocalHttpServer.hpp"
 
 // The application launched through the harness on defaults of its own, as a user finds it:
 // by default past the introduction and the privacy prompt, so the calculate page takes input.

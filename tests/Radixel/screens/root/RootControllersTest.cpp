@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "platform/foundation/NSBundle.hpp"
 
 namespace {
 class RootControllersTest : public ::testing::Test, public LaunchedApp {};

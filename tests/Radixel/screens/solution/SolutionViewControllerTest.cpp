@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "Radixel/charts/UnitCircleChartData.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
 #include "Radixel/charts/views/ScreenshotFlag.hpp"
@@ -11,11 +9,9 @@
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
-#include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "Radixel/services/ViewManager.hpp"
-#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"

@@ -5,7 +5,6 @@
 #include "Radixel/screens/videos/VideoCollectionViewCell.hpp"
 #include "Radixel/services/OnboardingPages.hpp"
 #include "Radixel/texts/LocalizedString.hpp"
-#include "platform/foundation/NSBundle.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 
 using nlohmann::json;

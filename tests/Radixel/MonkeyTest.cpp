@@ -1,14 +1,10 @@
 // A monkey: ten thousand random actions on the running application, as a user who does not know
-// the app might give them: taps and drags anywhere (through the window's own touch routing),
-// keypad keys, text typed on a hardware keyboard (also characters the fields do not expect), the
-// drawer and every row of its menu, the page tabs, the history's rows and buttons, any control,
-// answers to whatever is presented, and swipes across the window. Nothing may crash or leak (the
-// sanitizer build checks leaks at exit), and the history must hold exactly one entry per
+// the app might give them: taps, drags and swipes through the window's own touch routing, keypad
+// keys, typing (also characters the fields do not expect), every menu row, the page tabs, the
+// history's rows and buttons, any control, answers to whatever is presented. Nothing may crash
+// or leak (the sanitizer build checks leaks at exit), and the history must hold one entry per
 // successful calculation, less what the user deleted or cleared on the history screen.
-//
-// The run is reproducible from its seed, which a failure prints; RADIXEL_MONKEY_SEED=<n> repeats
-// a run. (The contact rows' internet check answers on another thread; the monkey waits for its
-// answer, so only an unusually slow machine could change the course of a run.)
+// A failure prints the run's seed; RADIXEL_MONKEY_SEED=<n> repeats the run.
 
 #include <gtest/gtest.h>
 
@@ -237,42 +233,37 @@ protected:
         return "menu row " + std::to_string(section) + "/" + std::to_string(row);
     }
 
+    // Rows: open (0, 1), swipe to delete (2, 3), drag (4), edit control (5); buttons: edit, clear.
     std::string actOnHistory(HistoryTableViewController& history) {
         auto table = history.tableView();
         int64_t rows = table->numberOfRowsInSection(0);
         int choice = std::uniform_int_distribution<int>(rows > 0 ? 0 : 6, 9)(random);
-        if (choice <= 5) {
-            NSIndexPath row{0, below(rows)};
-            table->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
-            h.runUntilIdle();
-            auto cell = table->cellForRowAtIndexPath(row);
-            if (!cell) return "history row not shown";
-            CGRect bounds = cell->bounds();
-            if (choice <= 1) {
-                h.tapRow(table, row);
-                return "history: open an entry";
+        if (choice >= 6) {
+            if (rows == 0 && chance(0.5)) {
+                h.tap(toolbar()->menuButton);
+                return "history: empty, menu button";
             }
-            if (choice <= 3) {
-                h.swipe(cell, {bounds.size.width - 20, bounds.midY()}, {bounds.size.width - 200, bounds.midY()});
-                if (chance(0.7)) h.tap(cell->deleteConfirmationButton());
-                return "history: swipe to delete";
-            }
-            if (choice == 4) {
-                if (auto control = cell->reorderControl()) {
-                    CGRect grip = control->bounds();
-                    h.drag(control, {grip.midX(), grip.midY()}, {grip.midX(), grip.midY() + uniform(-150, 150)});
-                }
-                return "history: drag a row";
-            }
-            if (auto control = cell->editControl()) h.tap(control);
-            return "history: a row's edit control";
+            h.tap(choice <= 8 ? history.editButton : history.clearAllButton);
+            return choice <= 8 ? "history: edit" : "history: clear";
         }
-        if (rows == 0 && chance(0.5)) {
-            if (auto t = toolbar()) h.tap(t->menuButton);
-            return "history: empty, menu button";
+        NSIndexPath row{0, below(rows)};
+        table->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
+        h.runUntilIdle();
+        auto cell = table->cellForRowAtIndexPath(row);
+        if (!cell) return "history row not shown";
+        CGRect bounds = cell->bounds();
+        if (choice <= 1) {
+            h.tapRow(table, row);
+        } else if (choice <= 3) {
+            h.swipe(cell, {bounds.size.width - 20, bounds.midY()}, {bounds.size.width - 200, bounds.midY()});
+            if (chance(0.7)) h.tap(cell->deleteConfirmationButton());
+        } else if (std::shared_ptr<UIView> control = choice == 4 ? std::shared_ptr<UIView>(cell->reorderControl())
+                                                                   : cell->editControl()) {
+            CGPoint grip{control->bounds().midX(), control->bounds().midY()};
+            if (choice == 4) h.drag(control, grip, {grip.x, grip.y + uniform(-150, 150)});
+            else h.tap(control);
         }
-        h.tap(choice <= 8 ? history.editButton : history.clearAllButton);
-        return choice <= 8 ? "history: edit" : "history: clear";
+        return "history: row action " + std::to_string(choice);
     }
 
     // One entry per successful calculation since launch, less the entries the user removed.

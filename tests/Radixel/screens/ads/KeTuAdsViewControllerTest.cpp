@@ -1,41 +1,33 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <limits>
-#include <optional>
 #include <tuple>
 
 #include "Radixel/screens/ads/AdTexts.hpp"
 #include "Radixel/screens/ads/KeTuAdsViewController.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ApplicationLanguage.hpp"
-#include "Radixel/services/DefaultsKeys.hpp"
-#include "Radixel/services/ServiceTestSupport.hpp"
-#include "platform/foundation/NSBundle.hpp"
-
-using uikit::testing::Harness;
 
 namespace {
 
 using Sent = std::vector<nlohmann::json>;
 const KeTuAdData fractions{"ad_fractora", "https://radixel.example/store/fractora", "30"};
 
-class KeTuAdsTest : public ::testing::Test {
+class KeTuAdsTest : public ::testing::Test, public LaunchedApp {
 protected:
+    void SetUp() override { launch(Answers{}); }
+
     // Presents the screen with that ad over the shown screen, as a presenter would.
     std::shared_ptr<KeTuAdsViewController> present(std::optional<KeTuAdData> ad) {
         auto controller =
             std::make_shared<KeTuAdsViewController>(KeTuAdsViewController::nibName, &NSBundle::mainBundle());
         controller->currentAd = std::move(ad);
-        screen->controller->presentViewController(controller, true);
+        drawer()->presentViewController(controller, true);
         h.runUntilIdle();
         return controller;
     }
     bool adShown() const { return h.presented<KeTuAdsViewController>() != nullptr; }
-    void restart() {
-        screen.reset();
-        h.simulateRestart();
-        screen.emplace(h);
-    }
+
     // What the events of that name carried, in order.
     Sent sent(const std::string& name) const {
         Sent parameters;
@@ -45,10 +37,6 @@ protected:
     static nlohmann::json parameters(std::int64_t count, const std::string& adId = "ad_fractora") {
         return {{"sendingApp", "com.radixel.app"}, {"ketuAdId", adId}, {"countKetuAdsPresented", count}};
     }
-
-    ScratchDefaults defaults;
-    Harness h;
-    std::optional<ShownScreen> screen{std::in_place, h};
 };
 
 }  // namespace

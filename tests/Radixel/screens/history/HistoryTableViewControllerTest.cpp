@@ -131,8 +131,7 @@ TEST_F(HistoryTest, ADraggedRowLandsWhereItIsDroppedAndARestartKeepsTheOrder) {
 
 TEST_F(HistoryTest, ClearingAsksFirstAndCountsWhatItRemoved) {
     ASSERT_TRUE(h.tap(history->clearAllButton));
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("Clear History", ""));
+    EXPECT_EQ(alertTitle(), NSLocalizedString("Clear History", ""));
     ASSERT_TRUE(h.tapAlertAction(NSLocalizedString("Cancel", "")));
     EXPECT_EQ(storedRows().size(), 4u);
     EXPECT_TRUE(h.analytics().events().empty());

@@ -158,8 +158,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     ASSERT_TRUE(tapMenuRow(privacyRow));
     h.runUntilIdle();
     EXPECT_EQ(h.analytics().names(), Names{"tapped_privacy_policy"});
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
+    EXPECT_EQ(alertTitle(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
 }
 
 TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
@@ -182,9 +181,7 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", offline);
     for (NSIndexPath row : {discordRow, rateRow}) {
         ASSERT_TRUE(tapMenuRow(row));
-        ASSERT_TRUE(h.runUntil([&] {
-            return h.presentedAlert() && h.presentedAlert()->title() == NSLocalizedString("noInternet", "");
-        }));
+        ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", ""); }));
         EXPECT_TRUE(h.tapAlertAction("OK"));
     }
     EXPECT_TRUE(h.linkOpener().openedURLs().empty());

@@ -33,9 +33,6 @@ protected:
         h.finishAnimations();
     }
 
-    std::optional<std::string> alertTitle() const {
-        return h.presentedAlert() ? h.presentedAlert()->title() : std::nullopt;
-    }
 
     LocalHttpServer checkServer;
     ScopedEnvironment address{"RADIXEL_INTERNET_CHECK_URL", checkServer.url("/")};

@@ -123,6 +123,10 @@ public:
         h.focus(calculate().qTextField);
         type(qText);
     }
+    // The title of the alert on top; none without one.
+    std::optional<std::string> alertTitle() const {
+        return h.presentedAlert() ? h.presentedAlert()->title() : std::nullopt;
+    }
     bool tapCalculate() { return h.tap(calculate().calculateButton); }
     bool tapDelete() { return h.tap(calculate().deleteButton); }
     bool tapClear() { return h.tapAccessibilityIdentifier("toolbarRemoveButton"); }

@@ -154,8 +154,7 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
               (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), "Image quality");
+    EXPECT_EQ(alertTitle(), "Image quality");
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
     EXPECT_EQ(table->contentOffset(), (CGPoint{0, 150}));

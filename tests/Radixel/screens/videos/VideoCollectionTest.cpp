@@ -68,8 +68,7 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilTheOverlayPromptIsAccepted
 
     // Declining stores the answer and leaves the row as it is.
     ASSERT_TRUE(h.tap(row->unlockButton.lock()));
-    ASSERT_NE(h.presentedAlert(), nullptr);
-    EXPECT_EQ(h.presentedAlert()->title(), text("dsgvoYoutubeTitle"));
+    EXPECT_EQ(alertTitle(), text("dsgvoYoutubeTitle"));
     h.tapAlertAction(text("dsgvoDecline"));
     EXPECT_TRUE(DefaultsKeys::isYoutubeDsgvoAccepted.hasValue());
     EXPECT_TRUE(locked(*row));

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "Radixel/screens/popup/SelectionPopupTableViewController.hpp"
-#include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
 #include "platform/uikit/CALayer.hpp"
-
-using uikit::testing::Harness;
 
 namespace {
 
@@ -17,28 +12,25 @@ std::vector<std::string> texts(int count) {
     return rows;
 }
 
-class SelectionPopupTest : public ::testing::Test {
+// The list as a popover under an anchor on the calculate page, as a screen shows it.
+class SelectionPopupTest : public ::testing::Test, public LaunchedApp {
 protected:
-    SelectionPopupTest() {
-        anchor = std::make_shared<UIView>(CGRect{150, 120, 90, 30});
-        screen.controller->view()->addSubview(anchor);
+    void SetUp() override {
+        launch(Answers{});
+        calculate().view()->addSubview(anchor);
         list->data = texts(3);
     }
-
-    // Shows the list as a popover under the anchor, as a screen would.
     void present() {
         list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         list->popoverPresentationController()->setSourceView(anchor);
         list->popoverPresentationController()->setSourceRect(anchor->bounds());
-        list->popoverPresentationController()->setDelegate(screen.controller);
-        screen.controller->presentViewController(list, true);
+        list->popoverPresentationController()->setDelegate(app->calculateViewController());
+        calculate().presentViewController(list, true);
         h.runUntilIdle();
     }
     std::shared_ptr<UIView> container() const { return list->popoverPresentationController()->containerView(); }
-    ScratchDefaults defaults;
-    Harness h;
-    ShownScreen screen{h};
-    std::shared_ptr<UIView> anchor;
+
+    std::shared_ptr<UIView> anchor = std::make_shared<UIView>(CGRect{150, 120, 90, 30});
     std::shared_ptr<SelectionPopupTableViewController> list = std::make_shared<SelectionPopupTableViewController>();
 };
 

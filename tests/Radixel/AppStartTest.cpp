@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/screens/root/MenuToolbarController.hpp"
 #include "platform/didevero/DDVApp.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
@@ -48,13 +47,6 @@ TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderAndShowsThePrivacyPromptOverT
 
     ASSERT_TRUE(drawer());
     EXPECT_EQ(UIWindow::keyWindow(), app->window);
-    EXPECT_EQ(drawer()->rootViewController(), app->appToolbarController());
-    auto menuHolder = std::dynamic_pointer_cast<MenuToolbarController>(drawer()->leftViewController());
-    ASSERT_TRUE(menuHolder);
-    EXPECT_EQ(menuHolder->rootViewController(), app->leftViewController());
-    EXPECT_EQ(app->appToolbarController()->rootViewController(), app->pageTabBarController());
-    EXPECT_EQ(pages().viewControllers(), (std::vector<std::shared_ptr<UIViewController>>{
-                                             app->calculateViewController(), app->solutionViewController()}));
     EXPECT_EQ(pages().selectedIndex(), 0u);
 
     ASSERT_TRUE(onboarding());

@@ -8,10 +8,7 @@ class RootControllersTest : public ::testing::Test, public LaunchedApp {};
 
 TEST_F(RootControllersTest, TheMenuButtonOpensTheDrawerOverThePageUnlessACalculationRuns) {
     launch(Answers{});
-    auto& bar = *toolbar()->toolbar();
-    EXPECT_EQ(bar.title(), NSLocalizedString("Calculate Title", ""));
-    EXPECT_EQ(bar.leftViews(), (std::vector<std::shared_ptr<UIView>>{toolbar()->menuButton}));
-    EXPECT_EQ(bar.rightViews(), (std::vector<std::shared_ptr<UIView>>{calculate().clearAllButton}));
+    EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("Calculate Title", ""));
 
     isCalculating = true;
     ASSERT_TRUE(h.tap(toolbar()->menuButton));

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -143,11 +144,15 @@ public:
         }
     };
 
-    // An environment variable (the endpoints the app asks) for the object's lifetime.
+    // An environment variable (the endpoints the app asks, the home folder) for the object's lifetime.
     struct ScopedEnvironment {
-        ScopedEnvironment(const char* name, const std::string& value) : name(name) { ::setenv(name, value.c_str(), 1); }
-        ~ScopedEnvironment() { ::unsetenv(name); }
+        ScopedEnvironment(const char* name, const std::string& value) : name(name) {
+            if (const char* set = std::getenv(name)) before = set;
+            ::setenv(name, value.c_str(), 1);
+        }
+        ~ScopedEnvironment() { before ? ::setenv(name, before->c_str(), 1) : ::unsetenv(name); }
         const char* name;
+        std::optional<std::string> before;
     };
 
     ScratchDefaults defaults;

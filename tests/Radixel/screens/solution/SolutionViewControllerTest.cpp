@@ -116,9 +116,7 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
 
 TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     std::string longFormula = "x = 1";
-    for (int i = 2; i < 40; ++i) {
-        longFormula += " + " + std::to_string(i) + "x";
-    }
+    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
     handOver({{{"title", "Short"}, {"latexString", "x = 1"}}, {{"title", "Long"}, {"latexString", longFormula}}});
     auto shortRow = stepCell(0);
     auto longRow = stepCell(1);
@@ -203,9 +201,7 @@ TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOn
 // Failures to save are the saver's own tests' concern; here the page's picture is saved and reads back.
 TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     ScratchFolder home;
-    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
     handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
     ASSERT_TRUE(sharedPicture());
     const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
@@ -213,8 +209,6 @@ TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     ASSERT_EQ(saved.files.size(), 1u);
     EXPECT_EQ(saved.files[0].parent_path(), home.path() / "Pictures");
     EXPECT_TRUE(UIImage::imageWithContentsOfFile(saved.files[0]));
-    setenv("HOME", savedHome.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut) {

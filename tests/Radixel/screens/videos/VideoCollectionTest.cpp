@@ -53,7 +53,7 @@ protected:
 }  // namespace
 
 // The table reaches beyond the window on the right; the header and the lock stay inside it.
-TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilTheOverlayPromptIsAccepted) {
+TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButtonLocksItAgain) {
     auto row = showRow({watch + id});
     ASSERT_TRUE(row);
     EXPECT_EQ(row->titleLabel.lock()->text(), LocalizedString::recommendedVideoIfUnclear());
@@ -83,12 +83,8 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilTheOverlayPromptIsAccepted
     EXPECT_EQ(introduction->pageItems().size(), youtubeOnboardingPages().size());
     introduction->dismissViewControllerAnimated(false);
     EXPECT_TRUE(h.isTouchable(videoCell(*row, 0)->posterButton.lock()));
-}
 
-TEST_F(VideoRowTest, ThePrivacyButtonLocksOnDeclineAndOnlyStoresAnAccept) {
-    DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
-    auto row = showRow({watch + id});
-    EXPECT_FALSE(locked(*row));
+    // The privacy button locks on decline, and only stores an accept.
     h.tap(row->privacyButton.lock());
     h.tapAlertAction(text("dsgvoDecline"));
     EXPECT_TRUE(locked(*row));

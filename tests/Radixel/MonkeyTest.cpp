@@ -1,57 +1,29 @@
 // A monkey: ten thousand random actions on the running application, as a user who does not know
-// the app might give them: taps anywhere in the window (through the window's own touch routing),
-// keypad keys, text typed on a hardware keyboard (also characters the fields do not expect),
-// drags, the drawer and every place of its menu, the page tabs, the history list's rows and
-// buttons, the solution page's share button and video row, and answers to whatever is presented
-// (alerts, toasts, the rating prompt, the share sheet, the introductions), and swipes from the
-// window's left edge and back, through the same touch tracking as the window's. Nothing may
-// crash or leak (the sanitizer build checks leaks at exit), and the history must hold exactly one
-// entry per successful calculation, less what the user deleted or cleared on the history screen.
-//
-// The run is reproducible from its seed, which a failure prints; RADIXEL_MONKEY_SEED=<n> repeats
-// a run. (The internet check of the contact rows answers on another thread; the monkey waits for
-// its answer, so only an unusually slow machine could change the course of a run.)
+// the app might give them: taps, drags and swipes through the window's own touch routing, keypad
+// keys, typing (also characters the fields do not expect), every menu row, the page tabs, the
+// history's rows and buttons, any control, answers to whatever is presented. Nothing may crash
+// or leak (the sanitizer build checks leaks at exit), and the history must hold one entry per
+// successful calculation, less what the user deleted or cleared on the history screen.
+// A failure prints the run's seed; RADIXEL_MONKEY_SEED=<n> repeats the run.
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
-#include <fstream>
 #include <random>
 #include <set>
-#include <sstream>
 
-#include "Radixel/screens/history/HistoryTableViewController.hpp"
-#include "Radixel/screens/menu/LeftViewController.hpp"
 #include "Radixel/screens/rating/RatingViewController.hpp"
-#include "Radixel/screens/root/AppNavigationDrawerController.hpp"
-#include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/CalcManager.hpp"
-#include "platform/didevero/RADEvuvozUziduz.hpp"
 #include "platform/material/TabBar.hpp"
-#include "platform/material/TabsController.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 #include "platform/render/DialogLayout.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
-#include "support/LocalHttpServer.hpp"
 
 namespace {
 
 constexpr int actionCount = 10000;
-
-struct ScopedVariable {
-    ScopedVariable(const char* name, const std::string& value) : name(name) { ::setenv(name, value.c_str(), 1); }
-    ~ScopedVariable() { ::unsetenv(name); }
-    const char* name;
-};
-
-unsigned monkeySeed() {
-    if (const char* given = std::getenv("RADIXEL_MONKEY_SEED"); given && *given)
-        return static_cast<unsigned>(std::strtoul(given, nullptr, 10));
-    return std::random_device{}();
-}
+constexpr int64_t contactSection = 1;
 
 // What a hardware keyboard may type into a field: the keypad's characters most of the time, and
 // now and then something the fields were never meant to take.
@@ -62,82 +34,67 @@ const std::vector<std::string> junkKeys = {"a", "e",  "E",  " ",  "+",  "*",    
 
 class MonkeyTest : public ::testing::Test, public LaunchedApp {
 protected:
-    // The places of the app as the user finds it now (the menu rebuilds the pages).
-    std::shared_ptr<AppNavigationDrawerController> drawer() {
-        return std::dynamic_pointer_cast<AppNavigationDrawerController>(h.rootViewController());
-    }
-    std::shared_ptr<AppToolbarController> toolbar() {
-        auto d = drawer();
-        return d ? std::dynamic_pointer_cast<AppToolbarController>(d->rootViewController()) : nullptr;
-    }
-    std::shared_ptr<Material::TabsController> tabs() {
-        auto t = toolbar();
-        return t ? std::dynamic_pointer_cast<Material::TabsController>(t->rootViewController()) : nullptr;
-    }
-    template <class Page>
-    std::shared_ptr<Page> page() {
-        auto t = tabs();
-        if (!t) return nullptr;
-        for (const auto& controller : t->viewControllers())
-            if (auto found = std::dynamic_pointer_cast<Page>(controller)) return found;
-        return nullptr;
-    }
     std::shared_ptr<HistoryTableViewController> historyScreen() {
         auto t = toolbar();
         return t ? std::dynamic_pointer_cast<HistoryTableViewController>(t->rootViewController()) : nullptr;
     }
-    std::shared_ptr<LeftViewController> menu() {
-        auto d = drawer();
-        auto holder = d ? std::dynamic_pointer_cast<Material::RootController>(d->leftViewController()) : nullptr;
-        return holder ? std::dynamic_pointer_cast<LeftViewController>(holder->rootViewController()) : nullptr;
-    }
+    bool menuOpen() { return drawer() && drawer()->isLeftViewOpened(); }
 
     template <class T>
     const T& pick(const std::vector<T>& list) {
         return list[std::uniform_int_distribution<size_t>(0, list.size() - 1)(random)];
     }
+    int64_t below(int64_t count) { return std::uniform_int_distribution<int64_t>(0, count - 1)(random); }
     double uniform(double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random); }
+    CGPoint anywhere() {
+        CGSize size = h.window()->bounds().size;
+        return {uniform(0, size.width), uniform(0, size.height)};
+    }
+    static std::string describe(CGPoint point) {
+        return "(" + std::to_string(int(point.x)) + ", " + std::to_string(int(point.y)) + ")";
+    }
 
     // A finger through the window's own routing, as the window's mouse gives it.
     void touch(CGPoint from, CGPoint to, int steps) {
-        auto window = h.window();
-        if (!window) return;
-        render::TouchRouter finger(window);
+        if (!h.window()) return;
+        render::TouchRouter finger(h.window());
         if (onContactRow(to)) noteContactTap();
         finger.press(from);
         h.runUntilIdle();
         for (int i = 1; i <= steps; ++i) {
-            double t = static_cast<double>(i) / steps;
+            double t = double(i) / steps;
             finger.move({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
             h.runUntilIdle();
         }
         finger.release(to);
         h.runUntilIdle();
     }
-    // Whether a finger at the point lands on a contact row of the open menu.
     bool onContactRow(CGPoint point) {
-        auto m = menu();
-        if (!m || !drawer()->isLeftViewOpened()) return false;
+        if (!menuOpen()) return false;
         auto hit = render::TouchRouter::hitTest(h.window(), point);
         while (hit && !std::dynamic_pointer_cast<UITableViewCell>(hit)) hit = hit->superview();
         auto cell = std::dynamic_pointer_cast<UITableViewCell>(hit);
-        auto row = cell ? m->tableView()->indexPathForCell(cell) : std::nullopt;
+        auto row = cell ? menu().tableView()->indexPathForCell(cell) : std::nullopt;
         return row && row->section == contactSection;
     }
     void noteContactTap() {
         if (!mayTapContactRow) contactsBefore = contactTaps();
         mayTapContactRow = true;
     }
-    CGPoint anywhere() {
-        CGSize size = h.window()->bounds().size;
-        return {uniform(0, size.width), uniform(0, size.height)};
+    size_t contactTaps() const {
+        return h.analytics().eventsNamed("tapped_discord").size() + h.analytics().eventsNamed("tapped_rate_app").size();
     }
 
-    void collectControls(const std::shared_ptr<UIView>& view, std::vector<std::shared_ptr<UIControl>>& into) {
+    static void collectControls(const std::shared_ptr<UIView>& view, std::vector<std::shared_ptr<UIControl>>& into) {
         if (view->isHidden()) return;
         if (auto control = std::dynamic_pointer_cast<UIControl>(view)) into.push_back(control);
         for (const auto& sub : view->subviews()) collectControls(sub, into);
+    }
+    std::vector<std::shared_ptr<UIControl>> keypad() {
+        std::vector<std::shared_ptr<UIControl>> keys;
+        if (auto page = shownPage<CalculateViewController>()) collectControls(page->keypadStackView, keys);
+        return keys;
     }
 
     // One random action; answers what it did, for the failure report.
@@ -150,133 +107,75 @@ protected:
             return "introduction button";
         }
         if (auto history = historyScreen(); history && chance(0.25)) return actOnHistory(*history);
-        if (auto m = menu(); m && drawer()->isLeftViewOpened() && chance(0.5)) return tapMenuRow(*m);
-        return (this->*pickAction())();
+        if (menuOpen() && chance(0.5)) return tapMenuRow();
+        return pickAction()();
     }
 
-    using Action = std::string (MonkeyTest::*)();
     // Everything else the user may do, with its weight.
-    Action pickAction() {
-        static const std::vector<std::pair<double, Action>> actions = {
-            {18, &MonkeyTest::tapAnywhere},      {4, &MonkeyTest::dragAnywhere},
-            {3, &MonkeyTest::enterEquation},     {19, &MonkeyTest::tapKey},
-            {12, &MonkeyTest::typeOnKeyboard},   {6, &MonkeyTest::focusField},
-            {8, &MonkeyTest::calculateOrDelete}, {2, &MonkeyTest::clear},
-            {6, &MonkeyTest::switchTab},         {6, &MonkeyTest::tapMenuButton},
-            {2, &MonkeyTest::closeDrawer},       {2, &MonkeyTest::swipeAcross},
-            {6, &MonkeyTest::tapControl},        {3, &MonkeyTest::wait},
-            {3, &MonkeyTest::endAnimations},
+    std::function<std::string()> pickAction() {
+        using Action = std::pair<double, std::function<std::string()>>;
+        const std::vector<Action> actions = {
+            {18, [&] { CGPoint at = anywhere(); touch(at, at, 0); return "tap at " + describe(at); }},
+            {4, [&] { CGPoint from = anywhere(), to = anywhere(); touch(from, to, 4);
+                      return "drag " + describe(from) + " to " + describe(to); }},
+            {3, [&] { return enterEquation(); }},
+            {19, [&] { auto keys = keypad(); if (!keys.empty()) h.tap(pick(keys)); return "keypad key"; }},
+            {12, [&] { return typeOnKeyboard(); }},
+            {6, [&] { if (auto page = shownPage<CalculateViewController>())
+                          h.focus(chance(0.5) ? page->pTextField : page->qTextField);
+                      return "focus a field"; }},
+            {8, [&] { if (auto page = shownPage<CalculateViewController>())
+                          h.tap(chance(0.8) ? page->calculateButton : page->deleteButton);
+                      return "calculate or delete"; }},
+            {2, [&] { tapClear(); return "clear"; }},
+            {6, [&] { if (auto t = toolbar()) if (auto tabs = std::dynamic_pointer_cast<Material::TabsController>(
+                          t->rootViewController())) h.tap(pick(tabs->tabBar()->tabItems()));
+                      return "tab"; }},
+            {6, [&] { if (auto t = toolbar()) h.tap(t->menuButton); return "menu button"; }},
+            {2, [&] { if (auto d = drawer()) d->closeLeftView(uniform(0, 2000)); h.runUntilIdle();
+                      return "drawer closes"; }},
+            {2, [&] { CGFloat y = uniform(80, 800); bool opening = chance(0.5);
+                      h.swipe(h.window(), {opening ? 2.0 : 300.0, y}, {opening ? 300.0 : 2.0, y});
+                      return "swipe across the window"; }},
+            {6, [&] { std::vector<std::shared_ptr<UIControl>> controls;
+                      collectControls(h.window(), controls);
+                      std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
+                      if (!controls.empty()) h.tap(pick(controls));
+                      return "a control"; }},
+            {3, [&] { double seconds = uniform(0.05, 3.0); h.advance(seconds);
+                      return "wait " + std::to_string(seconds) + " s"; }},
+            {3, [&] { h.finishAnimations(); return "animations end"; }},
         };
         std::vector<double> weights;
-        for (const auto& [weight, action] : actions) weights.push_back(weight);
+        for (const auto& action : actions) weights.push_back(action.first);
         return actions[std::discrete_distribution<size_t>(weights.begin(), weights.end())(random)].second;
-    }
-
-    std::string tapAnywhere() {
-        CGPoint at = anywhere();
-        touch(at, at, 0);
-        return "tap at " + describe(at);
-    }
-    std::string dragAnywhere() {
-        CGPoint from = anywhere(), to = anywhere();
-        touch(from, to, 4);
-        return "drag " + describe(from) + " to " + describe(to);
-    }
-    std::string focusField() {
-        auto calculate = page<CalculateViewController>();
-        if (!calculate) return "no field to focus";
-        h.focus(chance(0.5) ? calculate->pTextField : calculate->qTextField);
-        return "focus a field";
-    }
-    std::string calculateOrDelete() {
-        auto calculate = page<CalculateViewController>();
-        if (calculate) h.tap(chance(0.8) ? calculate->calculateButton : calculate->deleteButton);
-        return "calculate or delete";
-    }
-    std::string clear() {
-        h.tapAccessibilityIdentifier("toolbarRemoveButton");
-        return "clear";
-    }
-    std::string switchTab() {
-        if (auto t = tabs()) h.tap(pick(t->tabBar()->tabItems()));
-        return "tab";
-    }
-    std::string tapMenuButton() {
-        if (auto t = toolbar()) h.tap(t->menuButton);
-        return "menu button";
-    }
-    std::string closeDrawer() {
-        if (auto d = drawer()) d->closeLeftView(uniform(0, 2000));
-        h.runUntilIdle();
-        return "drawer closes";
-    }
-    std::string swipeAcross() {
-        CGFloat y = uniform(80, 800);
-        bool opening = chance(0.5);
-        h.swipe(h.window(), {opening ? 2.0 : 300.0, y}, {opening ? 300.0 : 2.0, y});
-        return "swipe across the window";
-    }
-    std::string tapControl() {
-        std::vector<std::shared_ptr<UIControl>> controls;
-        collectControls(h.window(), controls);
-        std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
-        if (controls.empty()) return "no control";
-        h.tap(pick(controls));
-        return "a control";
-    }
-    std::string wait() {
-        double seconds = uniform(0.05, 3.0);
-        h.advance(seconds);
-        return "wait " + std::to_string(seconds) + " s";
-    }
-    std::string endAnimations() {
-        h.finishAnimations();
-        return "animations end";
-    }
-
-    std::string tapKey() {
-        auto calculate = page<CalculateViewController>();
-        if (!calculate) return "no keypad";
-        std::vector<std::shared_ptr<UIControl>> keys;
-        collectControls(calculate->keypadStackView, keys);
-        if (keys.empty()) return "no keys";
-        auto key = pick(keys);
-        h.tap(key);
-        return "keypad key";
     }
 
     // A user who knows what to do: p and q typed on the keypad, then Calculate. The numbers are
     // mostly fine, sometimes out of range or malformed.
     std::string enterEquation() {
-        auto calculate = page<CalculateViewController>();
-        if (!calculate) return "no calculate page";
+        auto page = shownPage<CalculateViewController>();
+        if (!page) return "no calculate page";
         auto number = [&] {
             static const std::vector<std::string> odd = {"", "-", "/", "3/0", "1.2.3", "--4", "0.5/", "99999999999"};
             if (chance(0.15)) return pick(odd);
-            std::string text = chance(0.3) ? "-" : "";
-            text += std::to_string(std::uniform_int_distribution<int>(0, 99)(random));
+            std::string text = (chance(0.3) ? "-" : "") + std::to_string(below(100));
             if (chance(0.3))
-                text += "." + std::to_string(std::uniform_int_distribution<int>(0, 9)(random));
+                text += "." + std::to_string(below(10));
             else if (chance(0.2))
-                text += "/" + std::to_string(std::uniform_int_distribution<int>(1, 12)(random));
+                text += "/" + std::to_string(1 + below(12));
             return text;
         };
         std::string equation;
-        for (const auto& field : {calculate->pTextField, calculate->qTextField}) {
+        for (const auto& field : {page->pTextField, page->qTextField}) {
             if (!h.focus(field)) return "the fields take no input";
-            for (int n = 0; n < 40 && !field->text().empty(); ++n) h.tap(calculate->deleteButton);
+            for (int n = 0; n < 40 && !field->text().empty(); ++n) h.tap(page->deleteButton);
             std::string text = number();
-            for (char c : text) {
-                std::vector<std::shared_ptr<UIControl>> keys;
-                collectControls(calculate->keypadStackView, keys);
-                for (const auto& key : keys) {
-                    auto button = std::dynamic_pointer_cast<UIButton>(key);
-                    if (button && button->titleForState(UIControlStateNormal) == std::string(1, c)) h.tap(button);
-                }
-            }
+            for (char c : text)
+                if (auto k = keyIn(*page->keypadStackView, std::string(1, c))) h.tap(k);
             equation += "'" + text + "' ";
         }
-        h.tap(calculate->calculateButton);
+        h.tap(page->calculateButton);
         return "solve p, q = " + equation;
     }
 
@@ -297,11 +196,10 @@ protected:
 
     std::string answerDialog(const std::shared_ptr<UIViewController>& dialog) {
         CGSize size = h.window()->bounds().size;
-        render::DialogLayout layout;
-        if (auto alert = std::dynamic_pointer_cast<UIAlertController>(dialog))
-            layout = render::alertLayout(*alert, size);
-        else
-            layout = render::shareSheetLayout(*std::static_pointer_cast<UIActivityViewController>(dialog), size);
+        auto alert = std::dynamic_pointer_cast<UIAlertController>(dialog);
+        render::DialogLayout layout =
+            alert ? render::alertLayout(*alert, size)
+                  : render::shareSheetLayout(*std::static_pointer_cast<UIActivityViewController>(dialog), size);
         if (layout.buttons.empty()) {
             h.advance(uniform(0.5, 4));
             return "wait out a dialog without buttons";
@@ -313,7 +211,7 @@ protected:
     }
 
     std::string answerRating(RatingViewController& rating) {
-        switch (std::uniform_int_distribution<int>(0, 2)(random)) {
+        switch (below(3)) {
             case 0: h.tap(rating.cancelRatingButton); return "rating: cancel";
             case 1: h.tap(rating.sendRatingButton); return "rating: send";
             default: {
@@ -324,83 +222,59 @@ protected:
         }
     }
 
-    std::string tapMenuRow(LeftViewController& m) {
-        auto table = m.tableView();
-        int64_t section = std::uniform_int_distribution<int64_t>(0, table->numberOfSections() - 1)(random);
+    std::string tapMenuRow() {
+        auto table = menu().tableView();
+        int64_t section = below(table->numberOfSections());
         int64_t rows = table->numberOfRowsInSection(section);
         if (rows == 0) return "empty menu section";
-        int64_t row = std::uniform_int_distribution<int64_t>(0, rows - 1)(random);
+        int64_t row = below(rows);
         if (section == contactSection) noteContactTap();
         h.tapRow(table, {section, row});
         return "menu row " + std::to_string(section) + "/" + std::to_string(row);
     }
 
+    // Rows: open (0, 1), swipe to delete (2, 3), drag (4), edit control (5); buttons: edit, clear.
     std::string actOnHistory(HistoryTableViewController& history) {
         auto table = history.tableView();
         int64_t rows = table->numberOfRowsInSection(0);
         int choice = std::uniform_int_distribution<int>(rows > 0 ? 0 : 6, 9)(random);
-        if (choice <= 5) {
-            NSIndexPath row{0, std::uniform_int_distribution<int64_t>(0, rows - 1)(random)};
-            table->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
-            h.runUntilIdle();
-            auto cell = table->cellForRowAtIndexPath(row);
-            if (!cell) return "history row not shown";
-            CGRect bounds = cell->bounds();
-            switch (choice) {
-                case 0:
-                case 1: h.tapRow(table, row); return "history: open an entry";
-                case 2:
-                case 3: {
-                    h.swipe(cell, {bounds.size.width - 20, bounds.midY()}, {bounds.size.width - 200, bounds.midY()});
-                    if (chance(0.7)) h.tap(cell->deleteConfirmationButton());
-                    return "history: swipe to delete";
-                }
-                case 4: {
-                    if (auto control = cell->reorderControl()) {
-                        CGRect grip = control->bounds();
-                        h.drag(control, {grip.midX(), grip.midY()}, {grip.midX(), grip.midY() + uniform(-150, 150)});
-                    }
-                    return "history: drag a row";
-                }
-                default: {
-                    if (auto control = cell->editControl()) h.tap(control);
-                    return "history: a row's edit control";
-                }
+        if (choice >= 6) {
+            if (rows == 0 && chance(0.5)) {
+                h.tap(toolbar()->menuButton);
+                return "history: empty, menu button";
             }
+            h.tap(choice <= 8 ? history.editButton : history.clearAllButton);
+            return choice <= 8 ? "history: edit" : "history: clear";
         }
-        if (rows == 0 && chance(0.5)) {
-            if (auto t = toolbar()) h.tap(t->menuButton);
-            return "history: empty, menu button";
+        NSIndexPath row{0, below(rows)};
+        table->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
+        h.runUntilIdle();
+        auto cell = table->cellForRowAtIndexPath(row);
+        if (!cell) return "history row not shown";
+        CGRect bounds = cell->bounds();
+        if (choice <= 1) {
+            h.tapRow(table, row);
+        } else if (choice <= 3) {
+            h.swipe(cell, {bounds.size.width - 20, bounds.midY()}, {bounds.size.width - 200, bounds.midY()});
+            if (chance(0.7)) h.tap(cell->deleteConfirmationButton());
+        } else if (std::shared_ptr<UIView> control = choice == 4 ? std::shared_ptr<UIView>(cell->reorderControl())
+                                                                   : cell->editControl()) {
+            CGPoint grip{control->bounds().midX(), control->bounds().midY()};
+            if (choice == 4) h.drag(control, grip, {grip.x, grip.y + uniform(-150, 150)});
+            else h.tap(control);
         }
-        if (choice <= 8) {
-            h.tap(history.editButton);
-            return "history: edit";
-        }
-        h.tap(history.clearAllButton);
-        return "history: clear";
-    }
-
-    static std::string describe(CGPoint point) {
-        std::ostringstream out;
-        out << "(" << static_cast<int>(point.x) << ", " << static_cast<int>(point.y) << ")";
-        return out.str();
+        return "history: row action " + std::to_string(choice);
     }
 
     // One entry per successful calculation since launch, less the entries the user removed.
     int64_t expectedHistoryLength() const {
-        int64_t length = historyAtLaunch;
-        length += static_cast<int64_t>(h.analytics().eventsNamed("ketu_calculate").size());
-        length -= static_cast<int64_t>(h.analytics().eventsNamed("tapped_history_delete_single_calc").size());
+        int64_t length = historyAtLaunch + int64_t(h.analytics().eventsNamed("ketu_calculate").size()) -
+                         int64_t(h.analytics().eventsNamed("tapped_history_delete_single_calc").size());
         for (const auto& clear : h.analytics().eventsNamed("tapped_history_clear"))
             length -= clear.parameters.at("calc_count").get<int64_t>();
         return length;
     }
 
-    size_t contactTaps() const {
-        return h.analytics().eventsNamed("tapped_discord").size() + h.analytics().eventsNamed("tapped_rate_app").size();
-    }
-
-    static constexpr int64_t contactSection = 1;
     bool mayTapContactRow = false;
     size_t contactsBefore = 0;
     std::mt19937 random;
@@ -410,20 +284,18 @@ protected:
 TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounted) {
     // The contact rows' internet check reaches a server on this machine, never the internet.
     LocalHttpServer online;
-    ScopedVariable check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
-
+    ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
     h.linkOpener().installURLHandler("https");
-    const unsigned seed = monkeySeed();
+    const char* given = std::getenv("RADIXEL_MONKEY_SEED");
+    const unsigned seed = given && *given ? unsigned(std::strtoul(given, nullptr, 10)) : std::random_device{}();
     random.seed(seed);
     SCOPED_TRACE("monkey seed " + std::to_string(seed) + " (repeat with RADIXEL_MONKEY_SEED=" + std::to_string(seed) +
                  ")");
     // Tutorial videos held from an earlier fetch, so the solution page has its video row, with
     // its consent and its introduction.
-    nlohmann::json videos = {{"ZV", {{"en", {"https://youtu.be/first", "https://youtu.be/second"}}}}};
-    std::ofstream(defaults.folder.path() / RADEvuvozUziduz::storageFileName)
-        << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
+    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
     launch(Answers{});
-    historyAtLaunch = static_cast<int64_t>(CalcManager::shared().calculations.size());
+    historyAtLaunch = int64_t(CalcManager::shared().calculations.size());
 
     std::deque<std::string> lastActions;
     std::shared_ptr<UIViewController> lastTop;
@@ -439,9 +311,8 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
         lastActions.push_back(std::to_string(i) + ": " + act());
         // A contact row asks the (local) internet check first, whose answer comes on another
         // thread: wait for it, so that the run goes on as its seed says.
-        if (mayTapContactRow && contactTaps() > contactsBefore) {
+        if (mayTapContactRow && contactTaps() > contactsBefore)
             h.runUntil([&] { return h.presentedAlert() || h.linkOpener().openedURLs().size() > links; }, 2.0);
-        }
         if (lastActions.size() > 25) lastActions.pop_front();
         ASSERT_TRUE(drawer()) << "the drawer is no longer the window's root\n" << report();
         // Whatever is presented, the user can get past it.
@@ -450,9 +321,8 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
         lastTop = top;
         ASSERT_TRUE(top == drawer() || sameTopFor < 500) << "the user is stuck under a presented screen\n" << report();
         if (i % 500 == 499 || i == actionCount - 1) {
-            ASSERT_EQ(static_cast<int64_t>(CalcManager::shared().calculations.size()), expectedHistoryLength())
-                << "after action " << i << "\n"
-                << report();
+            ASSERT_EQ(int64_t(CalcManager::shared().calculations.size()), expectedHistoryLength())
+                << "after action " << i << "\n" << report();
         }
     }
     lastTop.reset();

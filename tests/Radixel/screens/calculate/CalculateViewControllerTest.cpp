@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "Radixel/math/KeTuRadixel.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/CalcManager.hpp"
 #include "Radixel/services/ThemeColor.hpp"
-#include "platform/foundation/NSBundle.hpp"
 #include "platform/uikit/UILabel.hpp"
+#include "tests/Radixel/math/SolverTestSupport.hpp"
 
 namespace {
-
-using Steps = CalculateViewController::Steps;
 
 class CalculateScreenTest : public ::testing::Test, public LaunchedApp {
 protected:
@@ -20,20 +16,6 @@ protected:
         auto range = field.selectedTextRange();
         if (!range || !range->isEmpty()) return std::nullopt;
         return range->start.offset;
-    }
-
-    void enter(const std::string& pText, const std::string& qText) {
-        h.focus(calculate().pTextField);
-        type(pText);
-        h.focus(calculate().qTextField);
-        type(qText);
-    }
-
-    // The steps the solver gives for these inputs on its own.
-    static Steps solverSteps(const std::string& pText, const std::string& qText) {
-        KeTuStringOutput::shared().solutionSteps.clear();
-        KeTuStringOutput::shared().solutionStepCounter = 0;
-        return KeTuRadixel().calculate(pText, 1, qText, 2).solutionSteps.value_or(Steps{});
     }
 
     // The toasts on screen, oldest first.
@@ -75,11 +57,10 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     ASSERT_TRUE(tapCalculate());
 
     EXPECT_EQ(pages().selectedIndex(), 1u);
-    Steps expected = solverSteps("-2.4", "7/3");
+    Steps expected = runSolver("-2.4", "7/3").solutionSteps.value_or(Steps{});  // what the solver gives alone
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(solution().solutionSteps, expected);
     EXPECT_EQ(solution().tableView->numberOfRowsInSection(0), static_cast<int64_t>(expected.size()));
-    EXPECT_EQ(solution().tableView->rowHeight(), 100.0);
 
     // Calculating again shows the new first step at the top, wherever the list was scrolled to.
     solution().tableView->setContentOffset({0, 400});
@@ -95,6 +76,8 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     const auto& history = CalcManager::shared().calculations;
     ASSERT_EQ(history.size(), 3u);  // the first start's example, then these
     EXPECT_EQ(history[0].inputParameters, (std::map<std::string, std::string>{{"p", "-2.4"}, {"q", "7/3"}}));
+    // The summary shows the solver's p and q, as fractions since one was typed.
+    EXPECT_EQ(history[0].latexString, "p = \\frac{-24}{10} \\quad q = \\frac{7}{3}");
     EXPECT_EQ(history[0].setupParameter, (nlohmann::json{{"appKey", "ZV"}}));
     EXPECT_FALSE(isCalculating);
 }
@@ -141,6 +124,14 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
+
+    // A calculate page outside the page tabs reaches the solution page by notification.
+    enter("1", "2");
+    tapCalculate();
+    auto lone = std::make_shared<AppDelegate>()->calculateViewController();
+    lone->loadViewIfNeeded();
+    lone->handleClearAllButton();
+    EXPECT_TRUE(solution().solutionSteps.empty());
 }
 
 TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {

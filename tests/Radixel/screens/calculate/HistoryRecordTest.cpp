@@ -12,8 +12,7 @@ TEST(HistoryRecordTest, SummaryShowsFractionsOnlyWhenTypedAndNotWholeAndEmptyInp
     for (auto [p, q, summary] : {std::tuple{"1/2", "3", "p = \\frac{1}{2} \\quad q = 3"},
                                  {"0.5", "-3", "p = 0.5 \\quad q = -3"},
                                  {"4/2", "-3", "p = \\frac{4}{2} \\quad q = -3"},
-                                 {"3/-4", "1/3", "p = \\frac{-3}{4} \\quad q = \\frac{1}{3}"},
-                                 {"-2.4", "7/3", "p = \\frac{-24}{10} \\quad q = \\frac{7}{3}"}}) {
+                                 {"3/-4", "1/3", "p = \\frac{-3}{4} \\quad q = \\frac{1}{3}"}}) {
         KeTuRadixelResult result = runSolver(p, q);
         ASSERT_FALSE(result.errorKey) << p << ", " << q;
         EXPECT_EQ(historyLatexString(p, result.p.value_or(Fraction{}), q, result.q.value_or(Fraction{}),

@@ -1,24 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "Radixel/screens/history/HistoryTableViewController.hpp"
 #include "Radixel/screens/menu/AppLinks.hpp"
-#include "Radixel/screens/menu/LeftViewController.hpp"
-#include "Radixel/screens/root/AppNavigationDrawerController.hpp"
-#include "Radixel/screens/root/AppToolbarController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
-#include "Radixel/services/RemoteConfigManager.hpp"
-#include "platform/foundation/NSBundle.hpp"
-#include "platform/material/TabsController.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
-#include "support/LocalHttpServer.hpp"
 
 namespace {
 
@@ -28,29 +15,12 @@ using Names = std::vector<std::string>;
 constexpr NSIndexPath calculateRow{0, 0}, historyRow{0, 1}, introductionRow{0, 2}, privacyRow{0, 3};
 constexpr NSIndexPath discordRow{1, 0}, rateRow{1, 1};
 
-// Sets an environment variable for the test's duration.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) { setenv(name, value.c_str(), 1); }
-    ~ScopedEnvironment() { unsetenv(name_); }
-
-private:
-    const char* name_;
-};
-
 json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
                const std::string& storeLink = "https://radixel.example/store/other") {
-    return {{"appIdentifiers", {identifier}},
-            {"appName", {{"en", englishName}}},
-            {"appURL", "https://radixel.example/open/" + identifier},
-            {"appURLPro", "not a link"},
-            {"ratingURL", ""},
-            {"ratingURLPro", ""},
-            {"storeURL", ""},
-            {"storeURLPro", storeLink},
-            {"isMultiApp", multi},
-            {"shouldShow", true},
-            {"calculationsUntilInterstitial", 3}};
+    return {{"appIdentifiers", {identifier}}, {"appName", {{"en", englishName}}},
+            {"appURL", "https://radixel.example/open/" + identifier}, {"appURLPro", "not a link"},
+            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", storeLink},
+            {"isMultiApp", multi}, {"shouldShow", true}, {"calculationsUntilInterstitial", 3}};
 }
 
 std::string remoteApps(const std::vector<json>& apps) { return json{{"apps", {{"apps", apps}}}}.dump(); }
@@ -63,22 +33,8 @@ Names identifiers(const std::vector<AppMetaData>& apps) {
 
 class MenuTest : public ::testing::Test, public LaunchedApp {
 protected:
-    AppNavigationDrawerController& drawer() {
-        return dynamic_cast<AppNavigationDrawerController&>(*h.rootViewController());
-    }
-    std::shared_ptr<AppToolbarController> pagesToolbar() {
-        return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController());
-    }
-    LeftViewController& menu() { return *app->leftViewController(); }
+    void SetUp() override { launch(Answers{}); }
     std::shared_ptr<UITableView> table() { return menu().tableView(); }
-
-    // Through the page toolbar's menu button, as a user opens it; forgets the events so far.
-    void openMenu() {
-        ASSERT_TRUE(h.tap(pagesToolbar()->menuButton));
-        ASSERT_TRUE(drawer().isLeftViewOpened());
-        h.analytics().clear();
-    }
-    bool tapRow(NSIndexPath indexPath) { return h.tapRow(table(), indexPath); }
 
     // The titles the rows of a section show on screen.
     Names rowTitles(int64_t section) {
@@ -95,12 +51,6 @@ protected:
         auto label =
             header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0]) : nullptr;
         return label ? label->text().value_or("") : "";
-    }
-    bool showsNoInternetAlert() {
-        return h.runUntil([&] {
-            auto alert = h.presentedAlert();
-            return alert && alert->title() == NSLocalizedString("noInternet", "No internet");
-        });
     }
 };
 
@@ -138,7 +88,6 @@ TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
 }
 
 TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
-    launch(Answers{});
     openMenu();
     EXPECT_EQ(rowTitles(0), (Names{NSLocalizedString("Calculate Title", ""), NSLocalizedString("History", ""),
                                    NSLocalizedString("introduction", ""), NSLocalizedString("privacyPolicy", "")}));
@@ -157,81 +106,72 @@ TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
     EXPECT_EQ(headerTitle(1), " " + NSLocalizedString("Visit us:", ""));
     EXPECT_EQ(headerTitle(2), " " + NSLocalizedString("All in one:", ""));
     EXPECT_EQ(headerTitle(3), " " + NSLocalizedString("Other apps:", ""));
+
+    // Coming to the front, the open menu reads the app lists again.
+    menu().singleApps.clear();
+    table()->reloadData();
+    ASSERT_EQ(table()->numberOfSections(), 2);
+    NSNotificationCenter::defaultCenter().postNotificationName(UIApplicationDidBecomeActiveNotification);
+    h.runUntilIdle();
+    EXPECT_EQ(rowTitles(3), shownApps);
 }
 
-TEST_F(MenuTest, CalculateBuildsNewPagesThatShowTheRunningInputs) {
-    launch(Answers{});
+// Calculate builds new pages under a new toolbar, which show the running inputs; the history
+// comes anew under the same toolbar; the introduction and the policy come up over the menu.
+TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     h.focus(calculate().pTextField);
     type("-3");
-    auto launchedToolbar = pagesToolbar();
+    auto launched = toolbar();
     openMenu();
-    ASSERT_TRUE(tapRow(calculateRow));
+    ASSERT_TRUE(tapMenuRow(calculateRow));
     h.finishAnimations();
-
     EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_calculate"});
-    EXPECT_FALSE(drawer().isLeftViewOpened());
-    ASSERT_NE(pagesToolbar(), launchedToolbar);
-    auto tabs = std::dynamic_pointer_cast<Material::TabsController>(pagesToolbar()->rootViewController());
-    ASSERT_TRUE(tabs);
-    auto fresh = std::dynamic_pointer_cast<CalculateViewController>(tabs->viewControllers().at(0));
-    ASSERT_TRUE(fresh);
-    EXPECT_NE(fresh.get(), &calculate());
+    EXPECT_FALSE(drawer()->isLeftViewOpened());
+    ASSERT_NE(toolbar(), launched);
+    auto fresh = shownPage<CalculateViewController>();
+    ASSERT_TRUE(fresh && fresh.get() != &calculate());
     EXPECT_EQ(fresh->pTextField->text(), "-3");
-}
 
-TEST_F(MenuTest, HistoryComesUnderTheSameToolbarEachTimeAnew) {
-    launch(Answers{});
-    auto toolbar = pagesToolbar();
-    std::shared_ptr<UIViewController> first;
+    launched = toolbar();
+    std::shared_ptr<UIViewController> before;
     for (int time = 0; time < 2; ++time) {
         openMenu();
-        ASSERT_TRUE(tapRow(historyRow));
+        ASSERT_TRUE(tapMenuRow(historyRow));
         h.finishAnimations();
         EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_history"});
-        EXPECT_FALSE(drawer().isLeftViewOpened());
-        EXPECT_EQ(pagesToolbar(), toolbar);
-        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(toolbar->rootViewController());
-        ASSERT_TRUE(history);
-        EXPECT_NE(history, first);
-        first = history;
+        EXPECT_FALSE(drawer()->isLeftViewOpened());
+        EXPECT_EQ(toolbar(), launched);
+        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(launched->rootViewController());
+        ASSERT_TRUE(history && history != before);
+        before = history;
     }
-}
 
-TEST_F(MenuTest, IntroductionAndPrivacyPolicyComeUpOverTheMenu) {
-    launch(Answers{});
     openMenu();
-    ASSERT_TRUE(tapRow(introductionRow));
+    ASSERT_TRUE(tapMenuRow(introductionRow));
     EXPECT_EQ(h.analytics().names(), Names{"tapped_onboarding"});
     auto introduction = h.presented<OnboardKit::OnboardViewController>();
     ASSERT_TRUE(introduction);
     EXPECT_EQ(introduction->modalPresentationStyle(), UIModalPresentationStyle::FormSheet);
     introduction->dismissViewControllerAnimated(false);
     h.runUntilIdle();
-
     h.analytics().clear();
-    ASSERT_TRUE(tapRow(privacyRow));
+    ASSERT_TRUE(tapMenuRow(privacyRow));
     h.runUntilIdle();
     EXPECT_EQ(h.analytics().names(), Names{"tapped_privacy_policy"});
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
+    EXPECT_EQ(alertTitle(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
 }
 
 TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     LocalHttpServer online;
-    std::string offline;
-    {
-        LocalHttpServer closed;
-        offline = closed.url("/");
-    }
-    launch(Answers{});
+    std::string offline = LocalHttpServer().url("/");  // refused once the server has gone
     h.linkOpener().installURLHandler("https");
     openMenu();
     {
         ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
-        ASSERT_TRUE(tapRow(discordRow));
+        ASSERT_TRUE(tapMenuRow(discordRow));
         ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 1; }));
         EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://discord.gg/radixel"});
-        ASSERT_TRUE(tapRow(rateRow));
+        ASSERT_TRUE(tapMenuRow(rateRow));
         ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 2; }));
         EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/radixel-pro/rate");
         EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}));
@@ -240,8 +180,8 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     h.analytics().clear();
     ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", offline);
     for (NSIndexPath row : {discordRow, rateRow}) {
-        ASSERT_TRUE(tapRow(row));
-        ASSERT_TRUE(showsNoInternetAlert());
+        ASSERT_TRUE(tapMenuRow(row));
+        ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", ""); }));
         EXPECT_TRUE(h.tapAlertAction("OK"));
     }
     EXPECT_TRUE(h.linkOpener().openedURLs().empty());
@@ -249,16 +189,15 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
 }
 
 TEST_F(MenuTest, AnAppRowLaunchesTheInstalledAppElseItsStorePage) {
-    launch(Answers{});
     openMenu();
     const NSIndexPath calcadia{2, 0};
     h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
-    ASSERT_TRUE(tapRow(calcadia));
+    ASSERT_TRUE(tapMenuRow(calcadia));
     h.runUntilIdle();
     EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://radixel.example/open/calcadia"});
 
     h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
-    ASSERT_TRUE(tapRow({3, 0}));
+    ASSERT_TRUE(tapMenuRow({3, 0}));
     h.runUntilIdle();
     EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/fractora-pro");
 
@@ -272,7 +211,7 @@ TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
     LocalHttpServer server;
     server.respond(500, "");
     ScopedEnvironment endpoint("RADIXEL_REMOTE_CONFIG_URL", server.url("/config"));
-    launch(Answers{});
+    restart();
     openMenu();
     ASSERT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
 
@@ -288,7 +227,7 @@ TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
     EXPECT_EQ(rowTitles(3), Names{"Fractions"});
 
     // Not installed and without a store page: nothing opens, and the tap is still counted.
-    ASSERT_TRUE(tapRow({3, 0}));
+    ASSERT_TRUE(tapMenuRow({3, 0}));
     EXPECT_TRUE(h.linkOpener().openedURLs().empty());
     EXPECT_EQ(h.analytics().eventsNamed("Tapped App Link").back().parameters,
               (json{{"has_app", false}, {"ketuApp", "Fractions"}}));

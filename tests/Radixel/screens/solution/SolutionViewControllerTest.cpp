@@ -1,92 +1,47 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-
 #include "Radixel/charts/UnitCircleChartData.hpp"
 #include "Radixel/charts/views/ChartTableViewCell.hpp"
 #include "Radixel/charts/views/ScreenshotFlag.hpp"
 #include "Radixel/screens/manual/ManualViewController.hpp"
-#include "Radixel/screens/manual/ManualViewControllerNib.hpp"
 #include "Radixel/screens/solution/LatexCleanUp.hpp"
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
-#include "Radixel/screens/solution/SolutionViewControllerScene.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
 #include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
-#include "Radixel/services/RemoteConfigManager.hpp"
-#include "Radixel/services/ServiceTestSupport.hpp"
-#include "Radixel/services/ThemeColor.hpp"
+#include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ViewManager.hpp"
-#include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/ParentLookup.hpp"
-#include "platform/material/TabsController.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
-#include "platform/uikit/UIStoryboard.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
 using uikit::testing::Harness;
+using Charts = std::vector<std::vector<std::shared_ptr<ChartData>>>;
 
 namespace {
 
-// The page as the application shows it: page 1 of the page tabs, beside a calculate page.
-class PageTabsApp : public UIResponder, public UIApplicationDelegate {
-public:
-    std::shared_ptr<UIWindow> window;
-    std::shared_ptr<Material::TabsController> tabs;
-    std::shared_ptr<SolutionViewController> solution;
-
-    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override {
-        registerSolutionStoryboard();
-        solution = UIStoryboard::storyboardWithName(SolutionViewController::storyboardName, nullptr)
-                       ->instantiateViewControllerWithIdentifier<SolutionViewController>(
-                           SolutionViewController::sceneIdentifier);
-        tabs = std::make_shared<Material::TabsController>(
-            std::vector<std::shared_ptr<UIViewController>>{std::make_shared<UIViewController>(), solution}, 0);
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-        window->setRootViewController(tabs);
-        window->makeKeyAndVisible();
-        return true;
-    }
-};
-
-class SolutionPageTest : public ::testing::Test {
+// The application's solution page, handed its steps as the calculate page hands them.
+class SolutionPageTest : public ::testing::Test, public LaunchedApp {
 protected:
-    ScratchDefaults defaults;
-    ScratchFolder store;
-    Harness h;
-    std::shared_ptr<PageTabsApp> app = h.launch<PageTabsApp>();
-    SolutionViewController& page = *app->solution;
+    bool launched = (launch(Answers{}), true);
+    SolutionViewController& page = solution();
     std::shared_ptr<UITableView> table = page.tableView;
 
-    // What the calculate page does after a successful calculation.
-    void handOver(std::vector<SolutionStep> steps, std::vector<std::vector<std::shared_ptr<ChartData>>> charts = {}) {
-        page.solutionSteps = std::move(steps);
-        table->reloadData();
-        page.chartSteps = std::move(charts);
-        page.manualImageName = "";
-        page.configuredRowHeight = std::nullopt;
-        table->setRowHeight(100.0);
-        if (table->numberOfRowsInSection(0) > 0) {
-            table->scrollToRowAtIndexPath({0, 0}, UITableViewScrollPosition::Top, false);
-        }
-        app->tabs->select(1);
+    void handOver(std::vector<SolutionStep> steps, const Charts& charts = {},
+                  std::optional<std::map<int64_t, CGFloat>> rowHeights = std::nullopt) {
+        calculate().showSolution(steps, charts, "", rowHeights, 100.0);
+        table->reloadData();  // the page takes row heights handed over at its next reload
         h.runUntilIdle();
     }
-
-    // The remote configuration's tutorial links for this calculator, as a fetch would leave them.
-    void holdVideoLinks(const std::vector<std::string>& links) {
-        nlohmann::json videos = {{"ZV", {{"en", links}}}};
-        std::ofstream(store.path() / "values.json")
-            << nlohmann::json{{"activatedValues", {{"videoTutorials", videos.dump()}}}}.dump();
-        RADEvuvozUziduz client({"", store.path() / "values.json"});
-        RemoteConfigManager::shared().loadVideoTutorials(client);
+    void showPageAgain() {
+        pages().select(0);
+        pages().select(1);
     }
 
-    std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
+    static std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
 
     std::shared_ptr<SolutionStepTableViewCell> stepCell(int64_t row) {
         return std::dynamic_pointer_cast<SolutionStepTableViewCell>(table->cellForRowAtIndexPath({0, row}));
@@ -111,8 +66,8 @@ protected:
 
 TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
-    handOver(exampleSteps());
     std::vector<SolutionStep> steps = exampleSteps();
+    handOver(steps);
     ASSERT_EQ(table->numberOfSections(), 1);
     ASSERT_EQ(table->numberOfRowsInSection(0), 11);
     EXPECT_EQ(table->contentOffset().y, 0);
@@ -127,7 +82,6 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     }
     EXPECT_FALSE(page.shareButton->isHidden());
     EXPECT_TRUE(Material::tabItem(page)->isEnabled());
-    EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::lightText());
     ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
 }
 
@@ -162,9 +116,7 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
 
 TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     std::string longFormula = "x = 1";
-    for (int i = 2; i < 40; ++i) {
-        longFormula += " + " + std::to_string(i) + "x";
-    }
+    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
     handOver({{{"title", "Short"}, {"latexString", "x = 1"}}, {{"title", "Long"}, {"latexString", longFormula}}});
     auto shortRow = stepCell(0);
     auto longRow = stepCell(1);
@@ -179,48 +131,50 @@ TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 }
 
-TEST_F(SolutionPageTest, ShareWithoutStepsOnlyLogsTheEvent) {
+// Without steps sharing only logs the event.
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
     page.share();
     h.runUntilIdle();
-    auto events = h.analytics().eventsNamed("ketu_tapped_share");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
-    EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
     EXPECT_FALSE(h.presentedAlert());
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
-}
 
-TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
     handOver(exampleSteps());
     table->setContentOffset({0, 150});
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].parameters,
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
+    EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
+    EXPECT_EQ(events[1].parameters,
               (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), "Image quality");
+    EXPECT_EQ(alertTitle(), "Image quality");
     EXPECT_FALSE(overlayShown());
     EXPECT_FALSE(isTakingScreenshot);
     EXPECT_EQ(table->contentOffset(), (CGPoint{0, 150}));
     ASSERT_TRUE(h.tapAlertAction("OK"));
     h.finishAnimations();
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_EQ(sharedPicture()->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
+    auto picture = sharedPicture();
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
     h.runUntilIdle();
     EXPECT_EQ(sheet(), h.topViewController());
-}
 
-TEST_F(SolutionPageTest, ARowTallerThanTheScreenIsCapturedWhole) {
-    handOver({{{"title", "Tall"}, {"latexString", "x"}}, {{"title", "Result"}, {"latexString", "x = 1"}}});
-    page.configuredRowHeight = std::map<int64_t, CGFloat>{{0, 1500.0}};
-    table->reloadData();
-    ASSERT_GT(1500.0, table->bounds().size.height);
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0);
+    // Each row's own drawing, top to bottom.
+    const CGFloat scale = picture->scale();
+    for (int64_t row = 0; row < 11; ++row) {
+        table->scrollToRowAtIndexPath({0, row}, UITableViewScrollPosition::Top, false);
+        auto own = snapshot(*table->cellForRowAtIndexPath({0, row}), scale);
+        int differing = 0;
+        for (int y = 0; y < int(own->size().height * scale); y += 2)
+            for (int x = 0; x < int(own->size().width * scale); x += 2) {
+                RGBA want = pixelAt(*own, x, y);
+                differing += !isNear(pixelAt(*picture, x, int(row * 100 * scale) + y), want.r, want.g, want.b, want.a);
+            }
+        EXPECT_EQ(differing, 0) << "row " << row;
+    }
 }
 
 TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
@@ -247,9 +201,7 @@ TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOn
 // Failures to save are the saver's own tests' concern; here the page's picture is saved and reads back.
 TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     ScratchFolder home;
-    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("HOME", home.path().c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home.path() / "config").c_str(), 1);
+    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
     handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
     ASSERT_TRUE(sharedPicture());
     const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
@@ -257,8 +209,6 @@ TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     ASSERT_EQ(saved.files.size(), 1u);
     EXPECT_EQ(saved.files[0].parent_path(), home.path() / "Pictures");
     EXPECT_TRUE(UIImage::imageWithContentsOfFile(saved.files[0]));
-    setenv("HOME", savedHome.c_str(), 1);
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut) {
@@ -273,19 +223,16 @@ TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageSta
     EXPECT_EQ(table->tableFooterView(), nullptr);
     EXPECT_EQ(table->contentOffset().y, 0);
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
-    EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::gray());
 
     page.clearSolution();
     EXPECT_EQ(table->numberOfSections(), 1);
-    app->tabs->select(0);
-    app->tabs->select(1);
+    showPageAgain();
     EXPECT_TRUE(page.shareButton->isHidden());
 }
 
 TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio) {
-    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}});
-    page.configuredRowHeight = std::map<int64_t, CGFloat>{{1, 160.0}};
-    table->reloadData();
+    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}},
+             std::map<int64_t, CGFloat>{{1, 160.0}});
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 1}).size.height, 160.0);
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, page.view()->frame().size.width / 2.0);
@@ -306,44 +253,39 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_TRUE(chart->contentView()->subviews().front()->hasRunningAnimations());
 }
 
-TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAfterTheSteps) {
-    holdVideoLinks({"https://youtu.be/first", "https://youtu.be/second"});
-    app->tabs->select(1);
+TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
+    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
+    RemoteConfigManager::shared().loadVideoTutorials(
+        RADEvuvozUziduz({"", defaults.folder.path() / RADEvuvozUziduz::storageFileName}));
+    pages().select(1);
     h.runUntilIdle();
     EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
 
+    // The first row is taller than the screen.
     handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}},
-              {{"title", "Result"}, {"latexString", "x = 1"}}});
+              {{"title", "Result"}, {"latexString", "x = 1"}}},
+             {}, std::map<int64_t, CGFloat>{{0, 1500.0}});
     ASSERT_EQ(table->numberOfSections(), 2);
     ASSERT_EQ(table->numberOfRowsInSection(1), 1);
     CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
+    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
     auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     ASSERT_TRUE(videos);
     EXPECT_EQ(videos->videoUrlStringArray,
               (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
 
+    // Both captured whole.
     ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 2 * 100.0 + windowWidth);
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0 + windowWidth);
 }
 
-TEST_F(SolutionPageTest, TheManualButtonFollowsTheManualImageName) {
-    registerManualViewControllerNib();
+// With a name the manual screen's own tests open it through the button.
+TEST_F(SolutionPageTest, WithoutAManualImageNameThereIsNoManual) {
     handOver(exampleSteps());
     EXPECT_TRUE(page.manualButton.lock()->isHidden());
     page.showManual();
     EXPECT_FALSE(h.presented<ManualViewController>());
-
-    page.manualImageName = "manual_radixel";
-    app->tabs->select(0);
-    app->tabs->select(1);
-    ASSERT_FALSE(page.manualButton.lock()->isHidden());
-    ASSERT_TRUE(h.tapAccessibilityIdentifier("manualButton"));
-    h.finishAnimations();
-    auto manual = h.presented<ManualViewController>();
-    ASSERT_TRUE(manual);
-    EXPECT_EQ(manual->imageName, "manual_radixel");
-    EXPECT_EQ(manual->modalPresentationStyle(), UIModalPresentationStyle::PageSheet);
 }
 
 TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {

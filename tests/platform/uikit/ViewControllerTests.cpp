@@ -15,7 +15,6 @@ namespace {
 class LoggingController : public UIViewController {
 public:
     LoggingController(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
-    using UIViewController::UIViewController;
 
     void viewDidLoad() override { log_.push_back(name_ + ".viewDidLoad"); }
     void viewWillAppear(bool) override { log_.push_back(name_ + ".viewWillAppear"); }
@@ -31,62 +30,60 @@ private:
 class RatingViewController : public UIViewController {
 public:
     std::shared_ptr<UIView> ratingView;
-    int loadsSeenInViewDidLoad = -1;
-    void viewDidLoad() override { loadsSeenInViewDidLoad = ratingView ? 1 : 0; }
+    bool outletSeenInViewDidLoad = false;
+    void viewDidLoad() override { outletSeenInViewDidLoad = static_cast<bool>(ratingView); }
 };
 
-struct Scene {
-    std::vector<std::string> log;
-    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
-    std::shared_ptr<LoggingController> root = std::make_shared<LoggingController>("root", log);
-
-    Scene()
+// A window showing a logging root controller. Animations run on the virtual clock, so a test
+// waits for them without waiting.
+class UIViewControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
+        DispatchClock::useVirtualTime();
         window->setRootViewController(root);
         window->makeKeyAndVisible();
         RunLoop::main().runUntilIdle();
         log.clear();
     }
-};
-
-// Animations run on the virtual clock, so a test waits for them without waiting.
-struct VirtualTime {
-    VirtualTime() { DispatchClock::useVirtualTime(); }
-    ~VirtualTime()
+    void TearDown() override
     {
         RunLoop::main().runFor(60);
         DispatchClock::useRealTime();
     }
+    std::shared_ptr<LoggingController> logging(const std::string& name) { return std::make_shared<LoggingController>(name, log); }
+
+    std::vector<std::string> log;
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+    std::shared_ptr<LoggingController> root = logging("root");
 };
 
 } // namespace
 
-TEST(UIViewController, ViewLoadsLazilyOnceAndFillsTheWindow)
+TEST_F(UIViewControllerTest, ViewLoadsLazilyOnceAndFillsTheWindow)
 {
-    std::vector<std::string> log;
-    auto controller = std::make_shared<LoggingController>("c", log);
+    auto controller = logging("c");
     EXPECT_FALSE(controller->isViewLoaded());
     auto view = controller->view();
     EXPECT_EQ(controller->view(), view);
     EXPECT_EQ(log, (std::vector<std::string>{"c.viewDidLoad"}));
     EXPECT_EQ(view->owningViewController(), controller);
 
-    Scene scene;
-    EXPECT_EQ(scene.root->view()->frame(), (CGRect{0, 0, 400, 800}));
-    EXPECT_EQ(scene.root->view()->window(), scene.window);
-    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
+    EXPECT_EQ(root->view()->frame(), (CGRect{0, 0, 400, 800}));
+    EXPECT_EQ(root->view()->window(), window);
+    EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared);
 }
 
-TEST(UIViewController, NilNibNameFindsTheNibNamedAfterTheClass)
+TEST(UIViewControllerDeathTest, NilNibNameFindsTheNibNamedAfterTheClassAndAMissingNamedNibIsFatal)
 {
     int awakened = 0;
     UINib::registerNib("RatingViewController", [&awakened](const std::shared_ptr<UIResponder>& owner) {
-        auto root = std::make_shared<UIView>();
         struct Awake : UIView {
             int* count;
             explicit Awake(int* c) : count(c) {}
             void awakeFromNib() override { ++*count; }
         };
+        auto root = std::make_shared<UIView>();
         auto rating = std::make_shared<Awake>(&awakened);
         root->addSubview(rating);
         std::dynamic_pointer_cast<RatingViewController>(owner)->ratingView = rating;
@@ -94,37 +91,33 @@ TEST(UIViewController, NilNibNameFindsTheNibNamedAfterTheClass)
     });
     auto controller = std::make_shared<RatingViewController>();
     controller->view();
-    EXPECT_EQ(controller->loadsSeenInViewDidLoad, 1); // outlets connected before viewDidLoad
+    EXPECT_TRUE(controller->outletSeenInViewDidLoad);
     EXPECT_EQ(awakened, 1);
     UINib::removeAllRegistrations();
+
+    auto named = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
+    EXPECT_DEATH(named->view(), "NoSuchNib");
 }
 
-TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
+TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBusyOrOffScreen)
 {
-    auto controller = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
-    EXPECT_DEATH(controller->view(), "NoSuchNib");
-}
-
-TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBusyOrOffScreen)
-{
-    Scene scene;
-    auto child = std::make_shared<LoggingController>("child", scene.log);
-    scene.root->addChildViewController(child);
-    scene.root->view()->addSubview(child->view());
-    child->didMoveToParentViewController(scene.root);
+    auto child = logging("child");
+    root->addChildViewController(child);
+    root->view()->addSubview(child->view());
+    child->didMoveToParentViewController(root);
     auto first = std::make_shared<UIViewController>();
     bool firstDone = false;
     child->presentViewController(first, false, [&] { firstDone = true; });
     EXPECT_TRUE(firstDone); // without animation, complete before returning
-    EXPECT_EQ(first->presentingViewController(), scene.root);
+    EXPECT_EQ(first->presentingViewController(), root);
     EXPECT_EQ(child->presentedViewController(), first);
 
     // A second presentation from anywhere in the same chain is refused, completion and all.
     auto second = std::make_shared<UIViewController>();
     bool secondDone = false;
-    scene.root->presentViewController(second, false, [&] { secondDone = true; });
+    root->presentViewController(second, false, [&] { secondDone = true; });
     EXPECT_FALSE(secondDone);
-    EXPECT_EQ(scene.root->presentedViewController(), first);
+    EXPECT_EQ(root->presentedViewController(), first);
     EXPECT_EQ(second->presentingViewController(), nullptr);
     // The presented controller may present on top of itself.
     first->presentViewController(second, false);
@@ -138,27 +131,25 @@ TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBu
     EXPECT_EQ(alert->presentingViewController(), nullptr);
 }
 
-TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
+TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
 {
-    VirtualTime time;
-    Scene scene;
-    auto prompt = std::make_shared<LoggingController>("prompt", scene.log);
+    auto prompt = logging("prompt");
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
-    scene.root->presentViewController(prompt, true);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
+    root->presentViewController(prompt, true);
+    EXPECT_EQ(log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(scene.log.back(), "prompt.viewDidAppear");
+    EXPECT_EQ(log.back(), "prompt.viewDidAppear");
 
     auto thanks = std::make_shared<UIViewController>();
     bool presentedInCompletion = false;
     prompt->dismissViewControllerAnimated(true, [&] {
-        scene.root->presentViewController(thanks, false);
-        presentedInCompletion = scene.root->presentedViewController() == thanks;
+        root->presentViewController(thanks, false);
+        presentedInCompletion = root->presentedViewController() == thanks;
     });
     RunLoop::main().runUntilIdle();
     EXPECT_TRUE(presentedInCompletion);
     EXPECT_EQ(prompt->presentingViewController(), nullptr);
-    EXPECT_EQ(scene.log.back(), "prompt.viewDidDisappear");
+    EXPECT_EQ(log.back(), "prompt.viewDidDisappear");
     // On screen the view fades out, taking no touches, and is then gone, ready to be shown again.
     EXPECT_FALSE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
@@ -169,10 +160,8 @@ TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
 
 // A dismissed screen slides away (one that covers its presenter) or fades out, while nothing but
 // the animation holds its controller; shown again meanwhile, it comes back whole at once.
-TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenShownAgain)
+TEST_F(UIViewControllerTest, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenShownAgain)
 {
-    VirtualTime time;
-    Scene scene;
     for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::OverCurrentContext}) {
         SCOPED_TRACE(static_cast<int>(style));
         std::weak_ptr<UIViewController> watched;
@@ -180,14 +169,14 @@ TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenS
         {
             auto screen = std::make_shared<UIViewController>();
             screen->setModalPresentationStyle(style);
-            scene.root->presentViewController(screen, false);
+            root->presentViewController(screen, false);
             screen->dismissViewControllerAnimated(true);
             watched = screen;
             view = screen->view();
         }
         RunLoop::main().runFor(0.15);
         ASSERT_FALSE(watched.expired());
-        EXPECT_EQ(view->superview(), scene.window);
+        EXPECT_EQ(view->superview(), window);
         if (style == UIModalPresentationStyle::FullScreen) {
             EXPECT_GT(view->presentationFrame().origin.y, 0);
         } else {
@@ -200,36 +189,33 @@ TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenS
 
     auto prompt = std::make_shared<UIViewController>();
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
-    scene.root->presentViewController(prompt, false);
+    root->presentViewController(prompt, false);
     prompt->dismissViewControllerAnimated(true);
     RunLoop::main().runFor(0.15);
-    scene.root->presentViewController(prompt, false);
-    EXPECT_EQ(prompt->view()->superview(), scene.window);
+    root->presentViewController(prompt, false);
+    EXPECT_EQ(prompt->view()->superview(), window);
     EXPECT_EQ(prompt->view()->presentationAlpha(), 1);
     EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
-    EXPECT_EQ(prompt->view()->superview(), scene.window) << "the old exit must not take it away";
+    EXPECT_EQ(prompt->view()->superview(), window) << "the old exit must not take it away";
 }
 
-TEST(UIViewController, FullScreenPresentationCoversThePresenterInPlatformOrder)
+TEST_F(UIViewControllerTest, FullScreenPresentationCoversThePresenterInPlatformOrder)
 {
-    Scene scene;
-    auto modal = std::make_shared<LoggingController>("modal", scene.log);
+    auto modal = logging("modal");
     modal->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
-    scene.root->presentViewController(modal, false);
+    root->presentViewController(modal, false);
     modal->dismissViewControllerAnimated(false);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{
-                             "modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",
-                             "root.viewDidDisappear", "modal.viewWillDisappear", "root.viewWillAppear", "modal.viewDidDisappear",
-                             "root.viewDidAppear"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",
+                                             "root.viewDidDisappear", "modal.viewWillDisappear", "root.viewWillAppear",
+                                             "modal.viewDidDisappear", "root.viewDidAppear"}));
 }
 
-TEST(UIViewController, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
+TEST_F(UIViewControllerTest, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
 {
-    std::vector<std::string> log;
-    auto parent = std::make_shared<LoggingController>("parent", log);
-    auto shown = std::make_shared<LoggingController>("shown", log);
-    auto offscreen = std::make_shared<LoggingController>("offscreen", log);
+    auto parent = logging("parent");
+    auto shown = logging("shown");
+    auto offscreen = logging("offscreen");
     parent->addChildViewController(shown);
     parent->addChildViewController(offscreen);
     parent->view()->addSubview(shown->view());
@@ -242,21 +228,19 @@ TEST(UIViewController, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
     EXPECT_EQ(log, (std::vector<std::string>{"parent.viewWillAppear", "shown.viewWillAppear", "parent.viewDidAppear", "shown.viewDidAppear"}));
 }
 
-TEST(UIViewController, ControllersAreReleasedWithTheirWindow)
+TEST_F(UIViewControllerTest, ControllersAreReleasedWithTheirWindow)
 {
-    std::weak_ptr<UIViewController> weakRoot, weakPresented, weakChild;
-    {
-        Scene scene;
-        auto presented = std::make_shared<UIViewController>();
-        auto child = std::make_shared<UIViewController>();
-        scene.root->addChildViewController(child);
-        scene.root->presentViewController(presented, false);
-        weakRoot = scene.root;
-        weakPresented = presented;
-        weakChild = child;
-    }
+    auto presented = std::make_shared<UIViewController>();
+    auto child = std::make_shared<UIViewController>();
+    root->addChildViewController(child);
+    root->presentViewController(presented, false);
+    std::vector<std::weak_ptr<UIViewController>> watched{root, presented, child};
+    presented.reset();
+    child.reset();
+    root.reset();
+    window.reset();
     RunLoop::main().runUntilIdle();
-    EXPECT_TRUE(weakRoot.expired());
-    EXPECT_TRUE(weakPresented.expired());
-    EXPECT_TRUE(weakChild.expired());
+    for (const auto& controller : watched) {
+        EXPECT_TRUE(controller.expired());
+    }
 }

@@ -20,24 +20,26 @@
 #include "support/ScratchFolder.hpp"
 
 using uikit::testing::Harness;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string>& events()
+Lines& events()
 {
-    static std::vector<std::string> log;
+    static Lines log;
     return log;
 }
 
 // A once-only object of the kind the application keeps.
 struct Counter {
     int value = 0;
-    static std::shared_ptr<Counter> shared()
-    {
-        static ProcessShared<Counter> instance([] { return std::make_shared<Counter>(); });
-        return instance.get();
-    }
 };
+
+std::shared_ptr<Counter> sharedCounter()
+{
+    static ProcessShared<Counter> instance([] { return std::make_shared<Counter>(); });
+    return instance.get();
+}
 
 class Screen : public UIViewController {
 public:
@@ -93,33 +95,59 @@ protected:
     }
     void TearDown() override { NSUserDefaults::resetStandardUserDefaultsForTesting(); }
     ScratchFolder folder;
+    Harness h;
 };
 
 } // namespace
 
-TEST_F(HarnessTest, LaunchActivatesAfterFinishingAndPostsTheActivation)
+TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandlersButNothingElse)
 {
-    Harness h;
-    int posted = 0;
+    int activations = 0;
     auto token = NSNotificationCenter::defaultCenter().addObserverForName(UIApplicationDidBecomeActiveNotification,
-                                                                          [&](const NSNotification&) { ++posted; });
-    auto delegate = h.launch<Delegate>();
-    EXPECT_EQ(events(), (std::vector<std::string>{"launched", "active", "appeared"}));
-    EXPECT_EQ(posted, 1);
-    EXPECT_EQ(h.window(), delegate->window);
-    EXPECT_EQ(h.window()->frame(), (CGRect{0, 0, 390, 844}));
-    EXPECT_EQ(h.window()->windowSafeAreaInsets().bottom, 34);
-
+                                                                          [&](const NSNotification&) { ++activations; });
+    auto first = h.launch<Delegate>();
+    EXPECT_EQ(events(), (Lines{"launched", "active", "appeared"}));
+    EXPECT_EQ(h.window(), first->window);
     events().clear();
     h.cycleThroughBackground();
-    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "background", "foreground", "active"}));
-    EXPECT_EQ(posted, 2);
+    EXPECT_EQ(events(), (Lines{"resign", "background", "foreground", "active"}));
+    EXPECT_EQ(activations, 2);
     NSNotificationCenter::defaultCenter().removeObserver(token);
+
+    std::weak_ptr<Delegate> weakFirst = first;
+    first.reset();
+    sharedCounter()->value = 7;
+    NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
+    auto rating = *URL::string("https://radixel.example/rate");
+    EXPECT_FALSE(h.application().canOpenURL(rating));
+    h.linkOpener().installURLHandler("https");
+    // What the old process registered or left queued dies with it.
+    bool heardAfterRestart = false;
+    bool ranAfterRestart = false;
+    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) { heardAfterRestart = true; });
+    DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
+
+    events().clear();
+    h.simulateRestart();
+    NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
+    h.advance(10.0);
+    EXPECT_FALSE(heardAfterRestart);
+    EXPECT_FALSE(ranAfterRestart);
+    EXPECT_EQ(events(), (Lines{"resign", "terminate"}));
+    EXPECT_TRUE(weakFirst.expired());
+    EXPECT_EQ(h.window(), nullptr);
+    EXPECT_EQ(sharedCounter()->value, 0);
+    EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
+    // Links are recorded, not opened.
+    EXPECT_TRUE(h.application().canOpenURL(rating));
+    h.application().openURL(rating, {}, nullptr);
+    EXPECT_EQ(h.linkOpener().openedURLs(), (Lines{"https://radixel.example/rate"}));
+    h.launch<Delegate>();
+    EXPECT_TRUE(h.window());
 }
 
 TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfterDismissal)
 {
-    Harness h;
     h.launch<Delegate>();
     events().clear();
     auto overlay = std::make_shared<UIView>(h.window()->frame());
@@ -148,7 +176,7 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
     EXPECT_FALSE(h.tapAlertAction("Cancel"));
     EXPECT_TRUE(h.tapAlertAction("OK"));
-    EXPECT_EQ(events(), (std::vector<std::string>{"asked by askButton", "OK after dismissal"}));
+    EXPECT_EQ(events(), (Lines{"asked by askButton", "OK after dismissal"}));
     EXPECT_EQ(h.presentedAlert(), nullptr);
 
     auto field = std::dynamic_pointer_cast<Screen>(h.rootViewController())->field;
@@ -160,48 +188,8 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_FALSE(h.focus(field));
 }
 
-TEST_F(HarnessTest, RestartKeepsDefaultsAndInstalledLinkHandlersAndMakesSharedObjectsAnew)
-{
-    Harness h;
-    auto first = h.launch<Delegate>();
-    std::weak_ptr<Delegate> weakFirst = first;
-    first.reset();
-    Counter::shared()->value = 7;
-    NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
-    auto rating = *URL::string("https://radixel.example/rate");
-    EXPECT_FALSE(h.application().canOpenURL(rating));
-    h.linkOpener().installURLHandler("https");
-    // What the old process registered or left queued dies with it.
-    bool heardAfterRestart = false;
-    bool ranAfterRestart = false;
-    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) {
-        heardAfterRestart = true;
-    });
-    DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
-
-    events().clear();
-    h.simulateRestart();
-    NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
-    h.advance(10.0);
-    EXPECT_FALSE(heardAfterRestart);
-    EXPECT_FALSE(ranAfterRestart);
-    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "terminate"}));
-    EXPECT_TRUE(weakFirst.expired());
-    EXPECT_EQ(h.window(), nullptr);
-    EXPECT_EQ(Counter::shared()->value, 0);
-    EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
-    // Links are recorded, not opened.
-    EXPECT_TRUE(h.application().canOpenURL(rating));
-    h.application().openURL(rating, {}, nullptr);
-    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/rate"}));
-
-    h.launch<Delegate>();
-    EXPECT_TRUE(h.window());
-}
-
 TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinItsBudget)
 {
-    Harness h;
     LocalHttpServer server;
     server.respond(200, "ok");
     std::optional<std::string> body;
@@ -222,24 +210,19 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
     EXPECT_FALSE(late);
 }
 
-TEST_F(HarnessTest, TheAnalyticsRecorderSeesEveryCallAsMade)
+TEST_F(HarnessTest, TheAnalyticsRecorderSeesEveryCallAsMadeAcrossRestarts)
 {
-    Harness h;
     // The analytics app is not configured here, and the engine refuses names with spaces:
-    // the recorder still sees both calls, in order, with their parameters.
+    // the recorder still sees every call, in order, with its parameters.
     DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
     DDVAnalytics::logEventWithName("opened_menu");
     std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
-
+    h.simulateRestart();
+    EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "opened_menu", "from_worker"}));
     using Event = uikit::testing::AnalyticsRecorder::Event;
-    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link", "opened_menu", "from_worker"}));
     EXPECT_EQ(h.analytics().eventsNamed("Tapped App Link"), (std::vector<Event>{{"Tapped App Link", {{"ketuApp", "Radixel"}}}}));
     EXPECT_TRUE(h.analytics().events()[1].parameters.is_null());
-
-    // A restart keeps what was recorded; clear() starts afresh.
-    h.simulateRestart();
-    EXPECT_EQ(h.analytics().events().size(), 3u);
     h.analytics().clear();
     DDVAnalytics::logEventWithName("after");
-    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"after"}));
+    EXPECT_EQ(h.analytics().names(), (Lines{"after"}));
 }

@@ -5,6 +5,7 @@
 
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
+#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UINib.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -156,6 +157,26 @@ TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAg
     EXPECT_EQ(prompt->view()->superview(), nullptr);
     EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
     EXPECT_EQ(prompt->view()->alpha(), 1);
+}
+
+TEST_F(UIViewControllerTest, AnimatedPresentationsFadeInOrSlideUpWhileTheModelIsFinal)
+{
+    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
+    root->presentViewController(alert, true);
+    EXPECT_EQ(alert->view()->alpha(), 1);
+    EXPECT_EQ(alert->view()->presentationAlpha(), 0);
+    RunLoop::main().runFor(0.15);
+    EXPECT_GT(alert->view()->presentationAlpha(), 0.2);
+    EXPECT_LT(alert->view()->presentationAlpha(), 1);
+    alert->dismissViewControllerAnimated(false);
+
+    auto screen = std::make_shared<UIViewController>();
+    screen->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
+    root->presentViewController(screen, true);
+    EXPECT_EQ(screen->view()->frame(), window->bounds());
+    EXPECT_EQ(screen->view()->presentationFrame().origin.y, 800);
+    RunLoop::main().runFor(0.3);
+    EXPECT_EQ(screen->view()->presentationFrame(), window->bounds());
 }
 
 // A dismissed screen slides away (one that covers its presenter) or fades out, while nothing but

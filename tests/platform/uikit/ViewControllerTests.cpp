@@ -6,7 +6,6 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/UIAlertController.hpp"
-#include "platform/uikit/UINib.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -26,13 +25,6 @@ public:
 private:
     std::string name_;
     std::vector<std::string>& log_;
-};
-
-class RatingViewController : public UIViewController {
-public:
-    std::shared_ptr<UIView> ratingView;
-    bool outletSeenInViewDidLoad = false;
-    void viewDidLoad() override { outletSeenInViewDidLoad = static_cast<bool>(ratingView); }
 };
 
 // A window showing a logging root controller. Animations run on the virtual clock, so a test
@@ -75,27 +67,9 @@ TEST_F(UIViewControllerTest, ViewLoadsLazilyOnceAndFillsTheWindow)
     EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared);
 }
 
-TEST(UIViewControllerDeathTest, NilNibNameFindsTheNibNamedAfterTheClassAndAMissingNamedNibIsFatal)
+// A nib named after the class, found when none is named, is walked by the rating prompt end to end.
+TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
 {
-    int awakened = 0;
-    UINib::registerNib("RatingViewController", [&awakened](const std::shared_ptr<UIResponder>& owner) {
-        struct Awake : UIView {
-            int* count;
-            explicit Awake(int* c) : count(c) {}
-            void awakeFromNib() override { ++*count; }
-        };
-        auto root = std::make_shared<UIView>();
-        auto rating = std::make_shared<Awake>(&awakened);
-        root->addSubview(rating);
-        std::dynamic_pointer_cast<RatingViewController>(owner)->ratingView = rating;
-        return std::vector<std::shared_ptr<UIView>>{root};
-    });
-    auto controller = std::make_shared<RatingViewController>();
-    controller->view();
-    EXPECT_TRUE(controller->outletSeenInViewDidLoad);
-    EXPECT_EQ(awakened, 1);
-    UINib::removeAllRegistrations();
-
     auto named = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
     EXPECT_DEATH(named->view(), "NoSuchNib");
 }
@@ -219,6 +193,29 @@ TEST_F(UIViewControllerTest, DismissedViewsLeaveTheScreenAnimatedAndComeBackWhol
     EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(prompt->view()->superview(), window) << "the old exit must not take it away";
+}
+
+TEST_F(UIViewControllerTest, TappingAnAlertActionDismissesTheAlertBeforeTheHandlerRuns)
+{
+    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
+    std::vector<std::string> log;
+    std::shared_ptr<UIAlertAction> received;
+    alert->addAction(UIAlertAction::actionWithTitle("Clear", UIAlertActionStyle::Default, [&](const std::shared_ptr<UIAlertAction>& a) {
+        received = a;
+        log.push_back(root->presentedViewController() ? "handler while shown" : "handler after dismissal");
+        auto sheet = std::make_shared<UIViewController>();
+        root->presentViewController(sheet, true);
+        log.push_back(root->presentedViewController() == sheet ? "presented from handler" : "refused");
+    }));
+    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::Cancel, nullptr));
+    root->presentViewController(alert, true);
+    RunLoop::main().runUntilIdle();
+    EXPECT_FALSE(alert->userDidTapActionWithTitle("Nope"));
+    EXPECT_TRUE(alert->userDidTapActionWithTitle("Clear"));
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"handler after dismissal", "presented from handler"}));
+    EXPECT_EQ(received, alert->actions()[0]);
+    root->presentedViewController()->dismissViewControllerAnimated(false);
 }
 
 TEST_F(UIViewControllerTest, FullScreenPresentationCoversThePresenterInPlatformOrder)

@@ -24,16 +24,6 @@ public:
     }
 };
 
-// What the keypad does with a key: replace the selection and keep the cursor after it.
-void keypadInsert(UITextField& field, const std::string& key)
-{
-    auto range = field.selectedTextRange();
-    if (!range) {
-        return;
-    }
-    field.replaceRange(*range, key);
-}
-
 struct Focused {
     std::shared_ptr<FieldDelegate> delegate = std::make_shared<FieldDelegate>();
     std::shared_ptr<UITextField> field = std::make_shared<UITextField>();
@@ -49,15 +39,6 @@ struct Focused {
 };
 
 } // namespace
-
-TEST(UITextField, TextIsNeverAbsentSoAnEmptyFieldHasText)
-{
-    UITextField field;
-    field.setText("12");
-    field.setText(std::nullopt);
-    EXPECT_EQ(field.text(), "");
-    EXPECT_TRUE(field.hasText());
-}
 
 TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEndUntilTheFieldLeavesTheScreen)
 {
@@ -83,6 +64,7 @@ TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEndUntilTheFieldLea
     EXPECT_FALSE(f.field->isFirstResponder());
 }
 
+// What the keypad does with a key: replace the selection and keep the cursor after it.
 TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
 {
     struct Case {
@@ -96,14 +78,14 @@ TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
         SCOPED_TRACE(std::string(c.text) + " [" + std::to_string(c.from) + "," + std::to_string(c.to) + ") <- " + c.key);
         Focused f(c.text);
         f.select(c.from, c.to);
-        keypadInsert(*f.field, c.key);
+        f.field->replaceRange(*f.field->selectedTextRange(), c.key);
         EXPECT_EQ(f.field->text(), c.expected);
         EXPECT_EQ(f.cursor(), c.cursor);
         EXPECT_EQ(f.delegate->shouldChangeCalls, 0);
     }
 }
 
-TEST(UITextField, PositionArithmeticStaysInsideTheText)
+TEST(UITextField, PositionArithmeticStaysInsideTheTextWhichIsNeverAbsent)
 {
     Focused f("a\xC3\xA9" "b"); // a, e-acute, b: three characters
     EXPECT_EQ(f.field->length(), 3);
@@ -120,4 +102,9 @@ TEST(UITextField, PositionArithmeticStaysInsideTheText)
     f.select(0, 0);
     f.field->deleteBackward();
     EXPECT_EQ(f.field->text(), "ab");
+
+    // No text is an empty one, so a key typed into an empty field goes in.
+    f.field->setText(std::nullopt);
+    EXPECT_EQ(f.field->text(), "");
+    EXPECT_TRUE(f.field->hasText());
 }

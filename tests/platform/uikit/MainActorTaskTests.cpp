@@ -3,21 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/MainActorTask.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
 
 namespace {
-
-struct VirtualClock {
-    VirtualClock() { DispatchClock::useVirtualTime(); }
-    ~VirtualClock()
-    {
-        RunLoop::main().runFor(100);
-        DispatchClock::useRealTime();
-    }
-};
 
 Task<int> captureRow(std::vector<std::string>& log, int row)
 {
@@ -43,7 +34,7 @@ Task<> share(std::vector<std::string>& log, int rows)
 
 TEST(MainActorTask, StartsAfterTheCurrentWorkAndSleepsOnTheDispatchClock)
 {
-    VirtualClock clock;
+    uikit::testing::Harness virtualClock;
     std::vector<std::string> log;
     auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
     log.push_back("action returned");
@@ -68,7 +59,7 @@ TEST(MainActorTask, StartsAfterTheCurrentWorkAndSleepsOnTheDispatchClock)
 
 TEST(MainActorTask, CancellationMakesSleepsThrowAtOnceAndAnUncaughtErrorEndsTheTaskAsFailed)
 {
-    VirtualClock clock;
+    uikit::testing::Harness virtualClock;
     std::vector<std::string> log;
     auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
     RunLoop::main().runFor(0.5);

@@ -5,68 +5,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/uikit/TableModel.hpp"
 #include "platform/uikit/TouchTracker.hpp"
 #include "platform/uikit/UIScreen.hpp"
-#include "platform/uikit/UITableViewController.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
 
 using uikit::testing::Harness;
+using namespace table_testing;
 
 namespace {
 
 constexpr CGFloat rowHeight = 44;
 
-struct Move {
-    NSIndexPath from;
-    NSIndexPath to;
-    bool operator==(const Move&) const = default;
-};
-
-class Rows : public UITableViewController {
-public:
-    std::vector<std::string> rows{"a", "b", "c", "d", "e", "f"};
-    std::vector<Move> moves;
-    int selections = 0;
-    bool movable = true;
-    std::optional<int64_t> lockedRow;
-
-    void viewDidLoad() override
-    {
-        UITableViewController::viewDidLoad();
-        tableView()->registerClass<UITableViewCell>("row");
-        tableView()->setRowHeight(rowHeight);
-    }
-    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override
-    {
-        return static_cast<int64_t>(rows.size());
-    }
-    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
-                                                                    const NSIndexPath& indexPath) override
-    {
-        auto cell = table->dequeue<UITableViewCell>("row", indexPath);
-        cell->textLabel()->setText(rows.at(static_cast<size_t>(indexPath.row)));
-        return cell;
-    }
-    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& indexPath) override
-    {
-        return lockedRow != indexPath.row;
-    }
-    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return movable; }
-    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
-    {
-        moves.push_back({from, to});
-        auto row = rows.at(static_cast<size_t>(from.row));
-        rows.erase(rows.begin() + from.row);
-        rows.insert(rows.begin() + to.row, row);
-    }
-    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
-};
-
 class TableRowEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window->setRootViewController(rows);
+        rows->sections = {{"a", "b", "c", "d", "e", "f"}};
+        window->addSubview(table);
         window->makeKeyAndVisible();
         h.runUntilIdle();
     }
@@ -90,8 +46,9 @@ protected:
 
     Harness h;
     std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-    std::shared_ptr<Rows> rows = std::make_shared<Rows>();
-    std::shared_ptr<UITableView> table = rows->tableView();
+    Fixture f{window->bounds(), rowHeight};
+    std::shared_ptr<Model>& rows = f.model;
+    std::shared_ptr<UITableView>& table = f.table;
 };
 
 } // namespace
@@ -121,7 +78,7 @@ TEST_F(TableRowEditing, AWideSwipeRevealsDeleteWhichATapElsewhereOrASwipeBackHid
         EXPECT_FALSE(showsDelete());
         EXPECT_EQ(cell(2)->contentView()->frame().minX(), 0);
     }
-    EXPECT_EQ(rows->selections, 0);
+    EXPECT_TRUE(rows->selected.empty());
 
     // Too short, mostly vertical, or on a row that cannot be edited: nothing shows.
     EXPECT_TRUE(h.swipe(cell(1), {300, 22}, {280, 22}));
@@ -134,7 +91,7 @@ TEST_F(TableRowEditing, AWideSwipeRevealsDeleteWhichATapElsewhereOrASwipeBackHid
 
     // A tap on a row with nothing shown still selects it.
     EXPECT_TRUE(h.tap(cell(4)));
-    EXPECT_EQ(rows->selections, 1);
+    EXPECT_EQ(rows->selected, (std::vector<NSIndexPath>{{0, 4}}));
 }
 
 TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)

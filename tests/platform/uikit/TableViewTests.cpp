@@ -1,97 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
+#include "platform/uikit/TableModel.hpp"
 #include "platform/uikit/UINib.hpp"
-#include "platform/uikit/UITableView.hpp"
+
+using namespace table_testing;
 
 namespace {
-
-class NoteCell : public UITableViewCell {
-public:
-    using UITableViewCell::UITableViewCell;
-    int awakenings = 0;
-    void awakeFromNib() override { ++awakenings; }
-};
 
 class StepCell : public UITableViewCell {
 public:
     static constexpr const char* cellIdentifier = "stepCell";
     using UITableViewCell::UITableViewCell;
-};
-
-// A model of rows with a log of what the table asked.
-class Model : public UITableViewDataSource, public UITableViewDelegate {
-public:
-    std::vector<std::vector<std::string>> sections{{"a", "b", "c"}};
-    std::vector<NSIndexPath> cellRequests, displayed, selected, commits;
-    std::vector<CGFloat> headerViewHeights;
-    // Like the solution screen: the last section after the first, by the table's own count, is one tall video row.
-    bool videoSection = false;
-    std::function<void(UITableView&, const NSIndexPath&)> onCellRequest;
-
-    int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override { return static_cast<int64_t>(sections.size()); }
-    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& table, int64_t s) override
-    {
-        if (videoSection && s > 0) {
-            return s == table->numberOfSections() - 1 ? 1 : 0;
-        }
-        return static_cast<int64_t>(sections[static_cast<size_t>(s)].size());
-    }
-    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
-    {
-        return videoSection && ip.section > 0 && ip.section == table->numberOfSections() - 1 ? std::optional<CGFloat>(390) : std::nullopt;
-    }
-    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
-    {
-        cellRequests.push_back(ip);
-        if (onCellRequest) {
-            onCellRequest(*table, ip);
-        }
-        auto cell = table->dequeueReusableCellWithIdentifier("cell", ip);
-        const auto& rows = sections[static_cast<size_t>(ip.section)];
-        cell->textLabel()->setText(static_cast<size_t>(ip.row) < rows.size() ? rows[static_cast<size_t>(ip.row)] : "");
-        return cell;
-    }
-    std::shared_ptr<UIView> tableViewViewForHeaderInSection(const std::shared_ptr<UITableView>&, int64_t s) override
-    {
-        if (static_cast<size_t>(s) >= headerViewHeights.size()) {
-            return nullptr;
-        }
-        return std::make_shared<UIView>(CGRect{0, 0, 10, headerViewHeights[static_cast<size_t>(s)]});
-    }
-    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>&, const NSIndexPath& ip) override
-    {
-        displayed.push_back(ip);
-    }
-    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& ip) override { selected.push_back(ip); }
-    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
-    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>&, UITableViewCellEditingStyle, const NSIndexPath& ip) override
-    {
-        commits.push_back(ip);
-    }
-    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
-    {
-        auto& src = sections[static_cast<size_t>(from.section)];
-        std::string item = src[static_cast<size_t>(from.row)];
-        src.erase(src.begin() + from.row);
-        auto& dst = sections[static_cast<size_t>(to.section)];
-        dst.insert(dst.begin() + to.row, item);
-    }
-};
-
-struct Fixture {
-    std::shared_ptr<Model> model = std::make_shared<Model>();
-    std::shared_ptr<UITableView> table;
-    explicit Fixture(CGRect frame = {0, 0, 320, 300}, CGFloat rowHeight = 100)
-        : table(std::make_shared<UITableView>(frame, UITableViewStyle::Plain))
-    {
-        table->registerClass<NoteCell>("cell");
-        table->setDataSource(model);
-        table->setDelegate(model);
-        table->setRowHeight(rowHeight);
-    }
 };
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/uikit/CALayer.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -61,24 +60,16 @@ TEST(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSource)
     EXPECT_EQ(screen.root->appearanceState(), UIAppearanceState::Appeared); // not covered
     EXPECT_EQ(list->appearanceState(), UIAppearanceState::Appeared);
 
+    // Below the anchor, centred on it but kept 8 points inside the window. The list's size, its
+    // outline and its closing are the selection popup's own end-to-end test.
     auto container = list->popoverPresentationController()->containerView();
     ASSERT_TRUE(container);
     EXPECT_EQ(container->superview(), screen.window);
-    // Below the anchor, centred on it but kept 8 points inside the window.
     EXPECT_EQ(container->frame(), (CGRect{290, 140, 80, 120}));
-    // The list's view fills the content view, whose superview is the container.
-    ASSERT_TRUE(list->view()->superview());
-    EXPECT_EQ(list->view()->superview()->superview(), container);
-    EXPECT_EQ(list->view()->frame(), (CGRect{0, 0, 80, 120}));
-    auto mask = std::dynamic_pointer_cast<CAShapeLayer>(container->maskView() ? container->maskView()->layer() : nullptr);
-    ASSERT_TRUE(mask);
-    EXPECT_EQ(mask->path(), CGPath::roundedRect({0, 0, 80, 120}, 13));
-
+    EXPECT_TRUE(list->view()->isDescendantOfView(container.get()));
     list->dismissViewControllerAnimated(false);
     EXPECT_EQ(container->superview(), nullptr);
-    EXPECT_EQ(list->view()->superview(), nullptr);
     EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
-    EXPECT_EQ(screen.root->presentedViewController(), nullptr);
 }
 
 TEST(Popover, OnAPhoneItIsFullScreenWithoutADelegateOrWhenTheDelegateAsks)

@@ -4,7 +4,6 @@
 
 #include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIAlertController.hpp"
-#include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UIStoryboard.hpp"
 #include "platform/uikit/UITableViewController.hpp"
 
@@ -18,11 +17,10 @@ TEST(UIAlertController, OnlyOneCancelActionIsKept)
     EXPECT_EQ(alert->actions().size(), 1u);
 }
 
-TEST(UIActivityViewController, ItemsAreReadableAndAPhoneHasNoPopover)
+// What a sheet offers is read by the share sheet's saver, whose tests show it.
+TEST(UIActivityViewController, APhoneHasNoPopover)
 {
-    auto image = std::make_shared<UIImage>(CGSize{10, 20}, 3);
-    UIActivityViewController sheet({image, std::string("text")}, {});
-    EXPECT_EQ(sheet.activityItemsOfType<std::shared_ptr<UIImage>>(), (std::vector<std::shared_ptr<UIImage>>{image}));
+    UIActivityViewController sheet({std::string("text")}, {});
     EXPECT_EQ(sheet.popoverPresentationController(), nullptr);
 }
 

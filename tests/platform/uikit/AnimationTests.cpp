@@ -140,23 +140,16 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     EXPECT_TRUE(weakLoose.expired());
     EXPECT_FALSE(uikit::RunningAnimations::any());
 
-    // The toast's shape: the completion holds the label until it has run, then lets it go.
-    auto parent = std::make_shared<UIView>();
+    // A completion keeps what it holds until it has run, then lets it go; the toast's fade and
+    // removal are the view manager's own test.
     auto toast = std::make_shared<UIView>();
-    parent->addSubview(toast);
     std::weak_ptr<UIView> weakToast = toast;
-    UIView::animateWithDuration(
-        2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setAlpha(0); },
-        [toast](bool finished) {
-            EXPECT_TRUE(finished);
-            toast->removeFromSuperview();
-        });
+    UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setAlpha(0); }, [toast](bool) {});
     toast.reset();
     RunLoop::main().runFor(2.4);
-    EXPECT_EQ(parent->subviews().size(), 1u);
+    EXPECT_FALSE(weakToast.expired());
     ASSERT_TRUE(uikit::RunningAnimations::latestEnd());
     EXPECT_NEAR(*uikit::RunningAnimations::latestEnd() - DispatchClock::now(), 0.1, 1e-9);
     RunLoop::main().runFor(0.1);
-    EXPECT_TRUE(parent->subviews().empty());
     EXPECT_TRUE(weakToast.expired());
 }

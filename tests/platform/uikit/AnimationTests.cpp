@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -10,21 +9,14 @@
 #include "platform/uikit/AnimationTiming.hpp"
 #include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIView.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
 
 namespace {
 
+// Animations run on the harness's virtual clock, so a test waits for them without waiting.
 class UIViewAnimation : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        DispatchClock::useVirtualTime();
-        RunLoop::main().runUntilIdle();
-    }
-    void TearDown() override
-    {
-        RunLoop::main().runFor(60);
-        DispatchClock::useRealTime();
-    }
+    uikit::testing::Harness h;
 };
 
 void expectColourNear(const std::optional<CGColor>& actual, const CGColor& expected)

@@ -10,11 +10,13 @@
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/ProcessLifetime.hpp"
+#include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
 #include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/testing/RecordingLinkOpener.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
 #include "support/LocalHttpServer.hpp"
 #include "support/ScratchFolder.hpp"
@@ -213,4 +215,49 @@ TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcross
     EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "from_worker"}));
     h.analytics().clear();
     EXPECT_TRUE(h.analytics().events().empty());
+}
+
+// That an installed scheme opens and the opener records it is the harness's test above.
+TEST(UIApplication, LinksOpenOnlyThroughAnOpenerThatTakesThemAndAnswerOnTheNextTurn)
+{
+    UIApplication::resetSharedApplication();
+    auto& app = UIApplication::sharedApplication();
+    auto store = *URL::string("https://example.org/store");
+    std::optional<bool> handed;
+    auto open = [&](const URL& url) { app.openURL(url, {}, [&](bool ok) { handed = ok; }); };
+    // No opener (headless, outside the harness): nothing opens, the completion hears so.
+    EXPECT_FALSE(app.canOpenURL(store));
+    open(store);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(handed, false);
+
+    auto opener = std::make_shared<uikit::testing::RecordingLinkOpener>();
+    app.setLinkOpener(opener);
+    opener->installURLHandler("RadixelPro"); // schemes match in any case
+    EXPECT_TRUE(app.canOpenURL(*URL::string("radixelpro://open")));
+    EXPECT_FALSE(app.canOpenURL(store));
+    open(store); // not taken: not handed on
+    opener->installURLHandler("https://example.org/store");
+    handed.reset();
+    open(store);
+    EXPECT_FALSE(handed.has_value());
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(handed, true);
+    EXPECT_EQ(opener->openedURLs(), (std::vector<std::string>{"https://example.org/store"}));
+    UIApplication::resetSharedApplication();
+}
+
+TEST(UIApplication, LifeCycleCallsThatDoNotFitTheStateAreIgnored)
+{
+    UIApplication::resetSharedApplication();
+    auto& app = UIApplication::sharedApplication();
+    app.becomeActive(); // not launched yet
+    EXPECT_EQ(app.applicationState(), UIApplicationState::Inactive);
+    app.launch();
+    app.enterForeground(); // not in the background
+    EXPECT_EQ(app.applicationState(), UIApplicationState::Active);
+    app.enterBackground();
+    EXPECT_EQ(app.applicationState(), UIApplicationState::Background);
+    app.becomeActive();
+    EXPECT_EQ(app.applicationState(), UIApplicationState::Active);
 }

@@ -32,16 +32,6 @@ public:
     void handleClearAllButton() { ++cleared; }
 };
 
-void expectRGBA(const UIColor& c, double r, double g, double b, double a)
-{
-    CGFloat cr = -1, cg = -1, cb = -1, ca = -1;
-    ASSERT_TRUE(c.getRed(&cr, &cg, &cb, &ca));
-    EXPECT_NEAR(cr, r, 1e-9);
-    EXPECT_NEAR(cg, g, 1e-9);
-    EXPECT_NEAR(cb, b, 1e-9);
-    EXPECT_NEAR(ca, a, 1e-9);
-}
-
 class FieldDelegate : public UITextFieldDelegate {
 public:
     bool allowBegin = true;
@@ -179,17 +169,17 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
     auto use = [](UIUserInterfaceStyle style) { UITraitCollection::setCurrentTraitCollection(UITraitCollection(style)); };
     UIColor faded = UIColor::labelColor().colorWithAlphaComponent(0.9);
     use(UIUserInterfaceStyle::Light);
-    expectRGBA(UIColor::labelColor(), 0, 0, 0, 1);
-    expectRGBA(faded, 0, 0, 0, 0.9);
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    EXPECT_EQ(faded.cgColor(), (CGColor{0, 0, 0, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
     EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
     EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
     use(UIUserInterfaceStyle::Dark);
-    expectRGBA(UIColor::labelColor(), 1, 1, 1, 1);
-    expectRGBA(faded, 1, 1, 1, 0.9);
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{1, 1, 1, 1}));
+    EXPECT_EQ(faded.cgColor(), (CGColor{1, 1, 1, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{0, 0, 0, 1}));
     use(UIUserInterfaceStyle::Unspecified); // only Dark is dark
-    expectRGBA(UIColor::labelColor(), 0, 0, 0, 1);
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
     UITraitCollection::setCurrentTraitCollection(saved);
 }
 
@@ -319,7 +309,6 @@ TEST(UITableViewController, MakesAndFeedsItsOwnTableWithoutKeepingItselfAlive)
 {
     auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
     auto table = controller->tableView();
-    ASSERT_TRUE(table);
     EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
     controller->setEditing(true, true);
     EXPECT_TRUE(table->isEditing());

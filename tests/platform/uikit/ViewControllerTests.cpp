@@ -150,50 +150,36 @@ TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAg
     EXPECT_EQ(prompt->view()->alpha(), 1);
 }
 
-TEST_F(UIViewControllerTest, AnimatedPresentationsFadeInOrSlideUpWhileTheModelIsFinal)
-{
-    auto alert = UIAlertController::alertControllerWithTitle("Title", std::nullopt, UIAlertControllerStyle::Alert);
-    root->presentViewController(alert, true);
-    EXPECT_EQ(alert->view()->alpha(), 1);
-    EXPECT_EQ(alert->view()->presentationAlpha(), 0);
-    RunLoop::main().runFor(0.15);
-    EXPECT_GT(alert->view()->presentationAlpha(), 0.2);
-    EXPECT_LT(alert->view()->presentationAlpha(), 1);
-    alert->dismissViewControllerAnimated(false);
-
-    auto screen = std::make_shared<UIViewController>();
-    screen->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
-    root->presentViewController(screen, true);
-    EXPECT_EQ(screen->view()->frame(), window->bounds());
-    EXPECT_EQ(screen->view()->presentationFrame().origin.y, 800);
-    RunLoop::main().runFor(0.3);
-    EXPECT_EQ(screen->view()->presentationFrame(), window->bounds());
-}
-
-// A dismissed screen slides away (one that covers its presenter) or fades out, while nothing but
-// the animation holds its controller; shown again meanwhile, it comes back whole at once.
-TEST_F(UIViewControllerTest, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenShownAgain)
+// A screen that covers its presenter slides up and away, anything else fades in and out; the model
+// is final at once. While it leaves, nothing but the animation holds its controller; shown again
+// meanwhile, it comes back whole at once.
+TEST_F(UIViewControllerTest, PresentedViewsSlideOrFadeInAndOutWhileTheModelIsFinal)
 {
     for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::OverCurrentContext}) {
         SCOPED_TRACE(static_cast<int>(style));
+        bool slides = style == UIModalPresentationStyle::FullScreen;
+        auto shown = [&](UIView& v) { return slides ? v.presentationFrame().origin.y == 0 : v.presentationAlpha() == 1; };
         std::weak_ptr<UIViewController> watched;
         std::shared_ptr<UIView> view;
         {
             auto screen = std::make_shared<UIViewController>();
             screen->setModalPresentationStyle(style);
-            root->presentViewController(screen, false);
-            screen->dismissViewControllerAnimated(true);
+            root->presentViewController(screen, true);
             watched = screen;
             view = screen->view();
+            EXPECT_EQ(view->frame(), window->bounds());
+            EXPECT_EQ(view->alpha(), 1);
+            EXPECT_EQ(slides ? view->presentationFrame().origin.y : view->presentationAlpha(), slides ? 800 : 0);
+            RunLoop::main().runFor(0.15);
+            EXPECT_FALSE(shown(*view));
+            RunLoop::main().runFor(0.3);
+            EXPECT_TRUE(shown(*view));
+            screen->dismissViewControllerAnimated(true);
         }
         RunLoop::main().runFor(0.15);
         ASSERT_FALSE(watched.expired());
         EXPECT_EQ(view->superview(), window);
-        if (style == UIModalPresentationStyle::FullScreen) {
-            EXPECT_GT(view->presentationFrame().origin.y, 0);
-        } else {
-            EXPECT_LT(view->presentationAlpha(), 1);
-        }
+        EXPECT_FALSE(shown(*view));
         RunLoop::main().runFor(0.5);
         EXPECT_TRUE(watched.expired());
         EXPECT_EQ(view->superview(), nullptr);

@@ -32,21 +32,21 @@ public:
     std::vector<CGFloat> headerViewHeights;
     bool movable = true;
     std::optional<int64_t> lockedRow;
-    // Like the solution screen: the last section after the first, by the table's own count, is one tall video row.
-    bool videoSection = false;
+    // What the table said its section count was while it asked for counts and heights, as the
+    // solution screen consults it to find its video section.
+    std::vector<int64_t> sectionCountsSeen;
     std::function<void(UITableView&, const NSIndexPath&)> onCellRequest;
 
     int64_t numberOfSectionsInTableView(const std::shared_ptr<UITableView>&) override { return static_cast<int64_t>(sections.size()); }
     int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>& table, int64_t s) override
     {
-        if (videoSection && s > 0) {
-            return s == table->numberOfSections() - 1 ? 1 : 0;
-        }
+        sectionCountsSeen.push_back(table->numberOfSections());
         return static_cast<int64_t>(sections[static_cast<size_t>(s)].size());
     }
-    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    std::optional<CGFloat> tableViewHeightForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath&) override
     {
-        return videoSection && ip.section > 0 && ip.section == table->numberOfSections() - 1 ? std::optional<CGFloat>(390) : std::nullopt;
+        sectionCountsSeen.push_back(table->numberOfSections());
+        return std::nullopt;
     }
     std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
     {

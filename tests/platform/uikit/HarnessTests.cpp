@@ -104,12 +104,14 @@ protected:
 
 TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandlersButNothingElse)
 {
-    // That each activation is announced, and starts a fetch, is the app start's own test.
+    int activations = 0; // the observer goes with the restart below
+    NSNotificationCenter::defaultCenter().addObserverForName(UIApplicationDidBecomeActiveNotification, [&](const auto&) { ++activations; });
     auto first = h.launch<Delegate>();
     EXPECT_EQ(events(), (Lines{"launched", "active", "appeared"}));
     events().clear();
     h.cycleThroughBackground();
     EXPECT_EQ(events(), (Lines{"resign", "background", "foreground", "active"}));
+    EXPECT_EQ(activations, 2);
 
     std::weak_ptr<Delegate> weakFirst = first;
     first.reset();

@@ -132,8 +132,7 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     EXPECT_TRUE(weakLoose.expired());
     EXPECT_FALSE(uikit::RunningAnimations::any());
 
-    // A completion keeps what it holds until it has run, then lets it go; the toast's fade and
-    // removal are the view manager's own test.
+    // A completion keeps what it holds until it has run (the toast's fade: the view manager's test).
     auto toast = std::make_shared<UIView>();
     std::weak_ptr<UIView> weakToast = toast;
     UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setAlpha(0); }, [toast](bool) {});

@@ -278,16 +278,13 @@ TEST(UIAlertController, OnlyOneCancelActionIsKept)
     EXPECT_EQ(alert->actions().size(), 1u);
 }
 
-// What a sheet offers is read by the share sheet's saver, whose tests show it.
 TEST(UIActivityViewController, APhoneHasNoPopover)
 {
     UIActivityViewController sheet({std::string("text")}, {});
     EXPECT_EQ(sheet.popoverPresentationController(), nullptr);
 }
 
-// Scenes made with their outlets, and prototype cells awoken with theirs, are walked end to end
-// by the application's own storyboard (the history screen stops the program when an outlet is
-// missing).
+// Scenes and prototype cells made with their outlets are walked end to end by the app's storyboard.
 TEST(UIStoryboardDeathTest, ScenesWakeOnceWithoutLoadingAndMissingOrMistypedScenesAreFatal)
 {
     struct Scene : UIViewController {

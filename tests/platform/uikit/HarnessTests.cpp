@@ -104,8 +104,7 @@ TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandle
     NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
     auto rating = *URL::string("https://radixel.example/rate");
     h.linkOpener().installURLHandler("https");
-    // What the old process registered or left queued dies with it. That once-only objects are made
-    // anew is the calc manager's own restart test.
+    // What the old process registered or left queued dies with it (once-only objects: the calc manager's test).
     bool heardAfterRestart = false;
     bool ranAfterRestart = false;
     NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) { heardAfterRestart = true; });
@@ -186,8 +185,7 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
 // Names and parameters as the screens log them are read back by every screen test.
 TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcrossRestarts)
 {
-    // The analytics app is not configured here, and the engine refuses names with spaces: the
-    // recorder still sees every call, in order.
+    // Unconfigured, the engine refuses names with spaces: the recorder still sees every call, in order.
     DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
     std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
     h.simulateRestart();

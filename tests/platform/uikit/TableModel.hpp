@@ -32,8 +32,7 @@ public:
     std::vector<CGFloat> headerViewHeights;
     bool movable = true;
     std::optional<int64_t> lockedRow;
-    // What the table said its section count was while it asked for counts and heights, as the
-    // solution screen consults it to find its video section.
+    // The table's section count as seen while it asks (the solution screen finds its video section so).
     std::vector<int64_t> sectionCountsSeen;
     std::function<void(UITableView&, const NSIndexPath&)> onCellRequest;
 

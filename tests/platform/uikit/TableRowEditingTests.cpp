@@ -102,8 +102,6 @@ TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
         auto handle = shown->reorderControl();
         ASSERT_TRUE(minus && handle);
         EXPECT_TRUE(h.isTouchable(minus) && h.isTouchable(handle));
-        EXPECT_EQ(minus->frame().minX(), 0);
-        EXPECT_EQ(handle->frame().maxX(), table->bounds().size.width);
         // The content sits between the two controls.
         EXPECT_EQ(shown->contentView()->frame().minX(), minus->frame().maxX());
         EXPECT_EQ(shown->contentView()->frame().maxX(), handle->frame().minX());

@@ -42,8 +42,7 @@ public:
     }
 };
 
-// A window showing a logging root controller. Animations run on the virtual clock, so a test
-// waits for them without waiting.
+// A window showing a logging root controller, on the virtual clock so animations take no time.
 class UIViewControllerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -235,8 +234,7 @@ TEST_F(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSourc
     EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared); // not covered
     EXPECT_EQ(list->appearanceState(), UIAppearanceState::Appeared);
 
-    // Below the anchor, centred on it but kept 8 points inside the window. The list's size, its
-    // outline and its closing are the selection popup's own end-to-end test.
+    // Below the anchor, centred on it but kept 8 points inside the window (the rest: the selection popup's test).
     auto container = list->popoverPresentationController()->containerView();
     ASSERT_TRUE(container);
     EXPECT_EQ(container->superview(), window);

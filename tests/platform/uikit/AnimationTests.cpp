@@ -30,41 +30,34 @@ void expectColourNear(const std::optional<CGColor>& actual, const CGColor& expec
 
 } // namespace
 
-TEST_F(UIViewAnimation, AFadeIsHalfWayHalfWayThroughWhileTheModelAnswersTheTarget)
+TEST_F(UIViewAnimation, TheModelAnswersTheTargetAtOnceWhileTheDelayAndTheCurveShapeWhatIsShown)
 {
-    auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    auto faded = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
+    auto moved = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
     std::vector<bool> finished;
-    UIView::animateWithDuration(2.0, [&] { view->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
-    EXPECT_EQ(view->alpha(), 0);
-    EXPECT_EQ(view->presentationAlpha(), 1);
-    EXPECT_TRUE(view->hasRunningAnimations());
+    UIView::animateWithDuration(2.0, [&] { faded->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
+    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { moved->setCenter({150, 50}); }, nullptr);
+    EXPECT_EQ(faded->alpha(), 0);
+    EXPECT_EQ(faded->presentationAlpha(), 1);
+    EXPECT_TRUE(faded->hasRunningAnimations());
+    EXPECT_EQ(moved->frame(), (CGRect{100, 0, 100, 100}));
+    RunLoop::main().runFor(0.5);
+    EXPECT_EQ(moved->presentationFrame(), (CGRect{0, 0, 100, 100})); // the delay holds the old value
 
-    RunLoop::main().runFor(1.0);
-    EXPECT_NEAR(view->presentationAlpha(), 0.5, 1e-6); // ease in and out is symmetric
-    EXPECT_EQ(view->alpha(), 0);
+    RunLoop::main().runFor(0.5);
+    EXPECT_NEAR(faded->presentationAlpha(), 0.5, 1e-6); // ease in and out is symmetric
+    // Ease-out covers more than half the way in the first half of the time.
+    EXPECT_GT(moved->presentationFrame().origin.x, 50);
+    EXPECT_LT(moved->presentationFrame().origin.x, 100);
+    EXPECT_EQ(moved->presentationFrame().size, (CGSize{100, 100}));
     EXPECT_TRUE(finished.empty());
 
     RunLoop::main().runFor(1.0);
-    EXPECT_EQ(view->presentationAlpha(), 0);
-    EXPECT_FALSE(view->hasRunningAnimations());
+    EXPECT_EQ(faded->presentationAlpha(), 0);
+    EXPECT_EQ(moved->presentationFrame(), moved->frame());
+    EXPECT_FALSE(faded->hasRunningAnimations());
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_FALSE(uikit::RunningAnimations::any());
-}
-
-TEST_F(UIViewAnimation, TheDelayHoldsTheOldValueAndTheCurveShapesTheWay)
-{
-    auto view = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
-    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { view->setCenter({150, 50}); }, nullptr);
-    EXPECT_EQ(view->frame(), (CGRect{100, 0, 100, 100}));
-    RunLoop::main().runFor(0.5);
-    EXPECT_EQ(view->presentationFrame(), (CGRect{0, 0, 100, 100}));
-    RunLoop::main().runFor(0.5);
-    // Ease-out covers more than half the way in the first half of the time.
-    EXPECT_GT(view->presentationFrame().origin.x, 50);
-    EXPECT_LT(view->presentationFrame().origin.x, 100);
-    EXPECT_EQ(view->presentationFrame().size, (CGSize{100, 100}));
-    RunLoop::main().runFor(0.5);
-    EXPECT_EQ(view->presentationFrame(), view->frame());
 
     EXPECT_LT(uikit::curveProgress(uikit::AnimationCurve::easeIn, 0.5), 0.5);
     for (auto curve : {uikit::AnimationCurve::easeIn, uikit::AnimationCurve::easeOut, uikit::AnimationCurve::easeInOut}) {

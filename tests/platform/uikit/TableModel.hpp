@@ -27,7 +27,7 @@ public:
 class Model : public UITableViewDataSource, public UITableViewDelegate {
 public:
     std::vector<std::vector<std::string>> sections{{"a", "b", "c"}};
-    std::vector<NSIndexPath> cellRequests, displayed, selected, commits;
+    std::vector<NSIndexPath> cellRequests, displayed, selected;
     std::vector<Move> moves;
     std::vector<CGFloat> headerViewHeights;
     bool movable = true;
@@ -72,10 +72,6 @@ public:
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& ip) override { selected.push_back(ip); }
     bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& ip) override { return lockedRow != ip.row; }
     bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return movable; }
-    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>&, UITableViewCellEditingStyle, const NSIndexPath& ip) override
-    {
-        commits.push_back(ip);
-    }
     void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
     {
         moves.push_back({from, to});

@@ -6,8 +6,6 @@
 
 #include "platform/uikit/NSAttributedString.hpp"
 #include "platform/uikit/UIActivityIndicatorView.hpp"
-#include "platform/uikit/UIActivityViewController.hpp"
-#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
@@ -266,22 +264,6 @@ TEST(UITextField, PositionArithmeticStaysInsideTheTextWhichIsNeverAbsent)
     f.field->setText(std::nullopt);
     EXPECT_EQ(f.field->text(), "");
     EXPECT_TRUE(f.field->hasText());
-}
-
-TEST(UIAlertController, OnlyOneCancelActionIsKept)
-{
-    auto alert = UIAlertController::alertControllerWithTitle(std::nullopt, "", UIAlertControllerStyle::Alert);
-    testing::internal::CaptureStderr();
-    alert->addAction(UIAlertAction::actionWithTitle("A", UIAlertActionStyle::Cancel, nullptr));
-    alert->addAction(UIAlertAction::actionWithTitle("B", UIAlertActionStyle::Cancel, nullptr));
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(alert->actions().size(), 1u);
-}
-
-TEST(UIActivityViewController, APhoneHasNoPopover)
-{
-    UIActivityViewController sheet({std::string("text")}, {});
-    EXPECT_EQ(sheet.popoverPresentationController(), nullptr);
 }
 
 // Scenes and prototype cells made with their outlets are walked end to end by the app's storyboard.

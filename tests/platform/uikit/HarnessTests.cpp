@@ -224,17 +224,3 @@ TEST(UIApplication, LinksOpenOnlyThroughAnOpenerThatTakesThemAndAnswerOnTheNextT
     UIApplication::resetSharedApplication();
 }
 
-TEST(UIApplication, LifeCycleCallsThatDoNotFitTheStateAreIgnored)
-{
-    UIApplication::resetSharedApplication();
-    auto& app = UIApplication::sharedApplication();
-    app.becomeActive(); // not launched yet
-    EXPECT_EQ(app.applicationState(), UIApplicationState::Inactive);
-    app.launch();
-    app.enterForeground(); // not in the background
-    EXPECT_EQ(app.applicationState(), UIApplicationState::Active);
-    app.enterBackground();
-    EXPECT_EQ(app.applicationState(), UIApplicationState::Background);
-    app.becomeActive();
-    EXPECT_EQ(app.applicationState(), UIApplicationState::Active);
-}

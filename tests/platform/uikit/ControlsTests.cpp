@@ -95,12 +95,9 @@ TEST(UIButton, StatesFallBackToNormalAndTheLabelFollowsTheState)
 {
     auto button = std::make_shared<UIButton>();
     button->setTitle("Send", UIControlStateNormal);
-    button->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
-    button->setTitleColor(UIColor::grayColor(), UIControlStateDisabled);
     EXPECT_EQ(button->titleForState(UIControlStateDisabled), "Send");
     EXPECT_EQ(button->titleLabel()->text(), "Send");
-    button->setEnabled(false);
-    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::grayColor());
+    button->setEnabled(false); // the label's colour by state: the tab item's test
     button->setTitle(std::nullopt, UIControlStateNormal);
     EXPECT_FALSE(button->titleLabel()->text().has_value());
 }

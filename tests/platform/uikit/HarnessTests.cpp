@@ -123,8 +123,6 @@ TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandle
     // Links are recorded, not opened.
     h.application().openURL(rating, {}, nullptr);
     EXPECT_EQ(h.linkOpener().openedURLs(), (Lines{"https://radixel.example/rate"}));
-    h.launch<Delegate>();
-    EXPECT_TRUE(h.window());
 }
 
 TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfterDismissal)

@@ -254,7 +254,8 @@ TEST(UIStoryboardDeathTest, ScenesWakeOnceWithoutLoadingAndMissingOrMistypedScen
     UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<Scene>(); });
     auto storyboard = UIStoryboard::storyboardWithName("Main", nullptr);
     EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
-    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier<UITableViewController>("A"), "is a .*Scene, not a UITableViewController");
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier<UITableViewController>("A"),
+                 "is a .*Scene, not a UITableViewController");
     auto scene = storyboard->instantiateViewControllerWithIdentifier<Scene>("A");
     EXPECT_EQ(scene->awakenings, 1);
     EXPECT_FALSE(scene->isViewLoaded());

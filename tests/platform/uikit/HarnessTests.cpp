@@ -221,4 +221,3 @@ TEST(UIApplication, LinksOpenOnlyThroughAnOpenerThatTakesThemAndAnswerOnTheNextT
     EXPECT_EQ(opener->openedURLs(), (std::vector<std::string>{"https://example.org/store"}));
     UIApplication::resetSharedApplication();
 }
-

@@ -47,7 +47,8 @@ public:
         sectionCountsSeen.push_back(table->numberOfSections());
         return std::nullopt;
     }
-    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& ip) override
+    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
+                                                                    const NSIndexPath& ip) override
     {
         cellRequests.push_back(ip);
         if (onCellRequest) {
@@ -65,7 +66,8 @@ public:
         }
         return std::make_shared<UIView>(CGRect{0, 0, 10, headerViewHeights[static_cast<size_t>(s)]});
     }
-    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>&, const NSIndexPath& ip) override
+    void tableViewWillDisplayCell(const std::shared_ptr<UITableView>&, const std::shared_ptr<UITableViewCell>&,
+                                  const NSIndexPath& ip) override
     {
         displayed.push_back(ip);
     }

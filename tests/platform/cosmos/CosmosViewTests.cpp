@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/cosmos/CosmosView.hpp"
 #include "platform/uikit/TouchTracker.hpp"
+
+using Cosmos::StarFillMode;
 
 TEST(CosmosView, TheRatingAndSettingsShapeTheStarLayers)
 {
     auto stars = std::make_shared<CosmosView>();
     auto settings = stars->settings();
     settings.filledColor = UIColor::colorWithRed(0.07, 0, 0.37, 1);
-    settings.fillMode = Cosmos::StarFillMode::half;
-    EXPECT_FALSE(stars->settings().filledColor == settings.filledColor); // a copy until set back
+    settings.fillMode = StarFillMode::half;
     stars->setSettings(settings);
     stars->setRating(2.5);
-    EXPECT_EQ(stars->rating(), 2.5);
     const auto& layers = stars->layer()->sublayers();
     ASSERT_EQ(layers.size(), 5u);
     EXPECT_TRUE(layers[1]->sublayers().empty()); // the second star is filled whole
@@ -25,7 +27,7 @@ TEST(CosmosView, TheRatingAndSettingsShapeTheStarLayers)
     EXPECT_EQ(fourth->fillColor(), settings.emptyColor.cgColor());
 
     // The full mode shows whole stars only.
-    settings.fillMode = Cosmos::StarFillMode::full;
+    settings.fillMode = StarFillMode::full;
     stars->setSettings(settings);
     EXPECT_TRUE(stars->layer()->sublayers()[2]->sublayers().empty());
     stars->setRating(std::nan(""));
@@ -42,7 +44,7 @@ struct Finger {
     std::vector<double> finished;
     uikit::TouchTracker tracker;
 
-    explicit Finger(Cosmos::StarFillMode mode = Cosmos::StarFillMode::full)
+    explicit Finger(StarFillMode mode = StarFillMode::full)
     {
         auto settings = stars->settings(); // stars of 20 with margins of 5
         settings.fillMode = mode;
@@ -51,69 +53,59 @@ struct Finger {
         stars->didTouchCosmos = [this](double r) { touched.push_back(r); };
         stars->didFinishTouchingCosmos = [this](double r) { finished.push_back(r); };
     }
-    // x along the stars.
-    CGPoint at(double x) const { return {10 + x, 20}; }
-    bool tap(double x)
+    // A finger put down at the first x along the stars, moved through the others and lifted.
+    bool drag(std::vector<double> xs)
     {
-        bool taken = tracker.began(window, at(x));
-        tracker.ended(at(x));
-        return taken;
-    }
-    void drag(std::vector<double> xs)
-    {
-        tracker.began(window, at(xs.front()));
+        auto at = [](double x) { return CGPoint{10 + x, 20}; };
+        bool taken = tracker.began(window, at(xs.front()));
         for (size_t i = 1; i < xs.size(); ++i) {
             tracker.moved(at(xs[i]));
         }
         tracker.ended(at(xs.back()));
+        return taken;
     }
 };
 
 } // namespace
 
-TEST(CosmosViewTouches, ATapSetsTheStarUnderTheFingerByTheFillModeAndTheMinimum)
+TEST(CosmosViewTouches, ATapOrADragSetsTheStarUnderTheFingerByTheFillModeAndTheMinimum)
 {
-    Finger full;
-    EXPECT_TRUE(full.tap(55)); // on the third star (50 to 70)
-    EXPECT_EQ(full.stars->rating(), 3);
-    EXPECT_EQ(full.touched, (std::vector<double>{3}));
-    EXPECT_EQ(full.finished, (std::vector<double>{3}));
-    full.tap(72); // the margin after the third star counts as that star
-    EXPECT_EQ(full.stars->rating(), 3);
-
-    Finger half(Cosmos::StarFillMode::half);
-    half.tap(55);
-    EXPECT_EQ(half.stars->rating(), 2.5);
-    half.tap(65);
-    EXPECT_EQ(half.stars->rating(), 3);
-
-    Finger precise(Cosmos::StarFillMode::precise);
-    precise.tap(85); // half way through the fourth star (75 to 95)
-    EXPECT_DOUBLE_EQ(precise.stars->rating(), 3.5);
+    struct Tap {
+        StarFillMode mode;
+        double x;
+        double rating;
+    };
+    // The third star runs from 50 to 70, the margin after it counts as that star; the fourth runs from 75 to 95.
+    for (const Tap& tap : {Tap{StarFillMode::full, 55, 3}, Tap{StarFillMode::full, 72, 3}, Tap{StarFillMode::half, 52, 2.5},
+                           Tap{StarFillMode::half, 65, 3}, Tap{StarFillMode::precise, 85, 3.5}}) {
+        SCOPED_TRACE(tap.x);
+        Finger finger(tap.mode);
+        EXPECT_TRUE(finger.drag({tap.x}));
+        EXPECT_DOUBLE_EQ(finger.stars->rating(), tap.rating);
+        EXPECT_EQ(finger.touched, (std::vector<double>{tap.rating}));
+    }
 
     // The minimum holds, and without updates on touch a tap is not taken.
-    auto settings = full.stars->settings();
-    settings.minTouchRating = 2;
-    full.stars->setSettings(settings);
-    full.tap(3);
-    EXPECT_EQ(full.stars->rating(), 2);
-    settings.updateOnTouch = false;
-    full.stars->setSettings(settings);
-    full.finished.clear();
-    EXPECT_FALSE(full.tap(105));
-    EXPECT_EQ(full.stars->rating(), 2);
-    EXPECT_TRUE(full.finished.empty());
-}
-
-TEST(CosmosViewTouches, ADragSetsTheRatingLiveAndReportsTheEndOnce)
-{
     Finger finger;
-    finger.drag({5, 8, 30, 55, 55, 80, 105, 140});
-    EXPECT_EQ(finger.stars->rating(), 5);
-    // Every change once, none for a finger held still, and past the last star it stays full.
-    EXPECT_EQ(finger.touched, (std::vector<double>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(finger.finished, (std::vector<double>{5}));
-    // Dragging back lowers it again.
-    finger.drag({105, 30});
+    auto settings = finger.stars->settings();
+    settings.minTouchRating = 2;
+    finger.stars->setSettings(settings);
+    finger.drag({3});
     EXPECT_EQ(finger.stars->rating(), 2);
+    settings.updateOnTouch = false;
+    finger.stars->setSettings(settings);
+    finger.finished.clear();
+    EXPECT_FALSE(finger.drag({105}));
+    EXPECT_EQ(finger.stars->rating(), 2);
+    EXPECT_TRUE(finger.finished.empty());
+
+    // A drag sets the rating live: every change once, none for a finger held still, and past the
+    // last star it stays full; the end is reported once.
+    Finger dragged;
+    dragged.drag({5, 8, 30, 55, 55, 80, 105, 140});
+    EXPECT_EQ(dragged.stars->rating(), 5);
+    EXPECT_EQ(dragged.touched, (std::vector<double>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(dragged.finished, (std::vector<double>{5}));
+    dragged.drag({105, 30});
+    EXPECT_EQ(dragged.stars->rating(), 2);
 }

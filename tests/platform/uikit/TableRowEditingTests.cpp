@@ -1,100 +1,34 @@
 // Editing table rows by touch, driven through the harness as a finger (or the mouse) does it.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/uikit/TableModel.hpp"
 #include "platform/uikit/TouchTracker.hpp"
 #include "platform/uikit/UIScreen.hpp"
-#include "platform/uikit/UITableViewController.hpp"
 #include "platform/uikit/testing/UIKitHarness.hpp"
-#include "support/ScratchFolder.hpp"
 
 using uikit::testing::Harness;
+using namespace table_testing;
 
 namespace {
 
 constexpr CGFloat rowHeight = 44;
 
-struct Move {
-    NSIndexPath from;
-    NSIndexPath to;
-    bool operator==(const Move&) const = default;
-};
-
-class Rows : public UITableViewController {
-public:
-    std::vector<std::string> rows{"a", "b", "c", "d", "e", "f"};
-    std::vector<NSIndexPath> deleted;
-    std::vector<Move> moves;
-    int selections = 0;
-    bool movable = true;
-    std::optional<int64_t> lockedRow;
-
-    void viewDidLoad() override
-    {
-        UITableViewController::viewDidLoad();
-        tableView()->registerClass<UITableViewCell>("row");
-        tableView()->setRowHeight(rowHeight);
-    }
-    int64_t tableViewNumberOfRowsInSection(const std::shared_ptr<UITableView>&, int64_t) override
-    {
-        return static_cast<int64_t>(rows.size());
-    }
-    std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(const std::shared_ptr<UITableView>& table,
-                                                                    const NSIndexPath& indexPath) override
-    {
-        auto cell = table->dequeue<UITableViewCell>("row", indexPath);
-        cell->textLabel()->setText(rows.at(static_cast<size_t>(indexPath.row)));
-        return cell;
-    }
-    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& indexPath) override
-    {
-        return lockedRow != indexPath.row;
-    }
-    bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return movable; }
-    void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>& table, UITableViewCellEditingStyle style,
-                                     const NSIndexPath& indexPath) override
-    {
-        if (style != UITableViewCellEditingStyle::Delete) {
-            return;
-        }
-        deleted.push_back(indexPath);
-        rows.erase(rows.begin() + indexPath.row);
-        table->deleteRowsAtIndexPaths({indexPath}, UITableViewRowAnimation::Fade);
-    }
-    void tableViewMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath& from, const NSIndexPath& to) override
-    {
-        moves.push_back({from, to});
-        auto row = rows.at(static_cast<size_t>(from.row));
-        rows.erase(rows.begin() + from.row);
-        rows.insert(rows.begin() + to.row, row);
-    }
-    void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
-};
-
-class App : public UIResponder, public UIApplicationDelegate {
-public:
-    std::shared_ptr<UIWindow> window;
-    std::shared_ptr<Rows> rows = std::make_shared<Rows>();
-    bool applicationDidFinishLaunchingWithOptions(UIApplication&, const UIApplicationLaunchOptions&) override
-    {
-        window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
-        window->setRootViewController(rows);
-        window->makeKeyAndVisible();
-        return true;
-    }
-};
-
 class TableRowEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder.useAsAppDataDirectory();
-        app = h.launch<App>();
-        table = app->rows->tableView();
+        rows->sections = {{"a", "b", "c", "d", "e", "f"}};
+        window->addSubview(table);
+        window->makeKeyAndVisible();
+        h.runUntilIdle();
     }
     std::shared_ptr<UITableViewCell> cell(int64_t row) { return table->cellForRowAtIndexPath({0, row}); }
+    bool revealDelete(int64_t row) { return h.swipe(cell(row), {300, 22}, {150, 22}); }
+    bool showsDelete() { return table->indexPathForRowShowingDeleteConfirmation().has_value(); }
     std::vector<std::string> shownTexts()
     {
         std::vector<std::string> texts;
@@ -104,123 +38,96 @@ protected:
         }
         return texts;
     }
-    // The centre of a row's reorder control, in the control's coordinates.
-    static CGPoint handleCentre() { return {UITableViewCellReorderControl::width / 2, rowHeight / 2}; }
+    void editing(bool on)
+    {
+        table->setEditing(on, true);
+        h.runUntilIdle();
+    }
 
-    ScratchFolder folder;
     Harness h;
-    std::shared_ptr<App> app;
-    std::shared_ptr<UITableView> table;
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(UIScreen::mainScreen().bounds());
+    Fixture f{window->bounds(), rowHeight};
+    std::shared_ptr<Model>& rows = f.model;
+    std::shared_ptr<UITableView>& table = f.table;
 };
 
 } // namespace
 
-TEST_F(TableRowEditing, SwipingLeftRevealsDeleteWhichDeletesThroughTheDataSource)
+// Deleting through the button is walked end to end on the history screen; these are the rules around it.
+TEST_F(TableRowEditing, AWideSwipeRevealsDeleteWhichATapElsewhereOrASwipeBackHides)
 {
-    auto second = cell(1);
-    EXPECT_TRUE(h.swipe(second, {300, 22}, {150, 22}));
-    EXPECT_EQ(table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
-    auto button = second->deleteConfirmationButton();
-    ASSERT_TRUE(button);
-    EXPECT_TRUE(h.isTouchable(button));
-    EXPECT_EQ(button->frame().maxX(), second->bounds().maxX());
-    EXPECT_EQ(button->currentTitle(), "Delete");
-    // The row's content moved aside for it; a swipe is neither a selection nor a delete.
-    EXPECT_EQ(second->contentView()->frame().minX(), -button->frame().size.width);
-    EXPECT_EQ(app->rows->selections, 0);
-    EXPECT_TRUE(app->rows->deleted.empty());
-
-    EXPECT_TRUE(h.tap(button));
-    EXPECT_EQ(app->rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"a", "c", "d", "e", "f"}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    for (const auto& shown : table->visibleCells()) {
-        EXPECT_FALSE(shown->isShowingDeleteConfirmation());
-        EXPECT_EQ(shown->contentView()->frame().minX(), 0);
+    // Each hides the button, and a tap elsewhere does nothing else.
+    struct Hiding {
+        const char* how;
+        std::function<bool()> act;
+        bool taken;
+    };
+    for (const Hiding& hiding : {Hiding{"tap on another row", [&] { return h.tap(cell(3)); }, false},
+                                 Hiding{"tap through the table", [&] { return h.tapRow(table, {0, 4}); }, false},
+                                 Hiding{"swipe back", [&] { return h.swipe(cell(2), {100, 22}, {300, 22}); }, true},
+                                 Hiding{"tap on the row itself", [&] { return h.tap(cell(2), {100, 22}); }, true}}) {
+        SCOPED_TRACE(hiding.how);
+        ASSERT_TRUE(revealDelete(2));
+        EXPECT_EQ(table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 2}));
+        auto button = cell(2)->deleteConfirmationButton();
+        ASSERT_TRUE(button && h.isTouchable(button));
+        EXPECT_EQ(button->frame().maxX(), cell(2)->bounds().maxX());
+        // The row's content moved aside for it.
+        EXPECT_EQ(cell(2)->contentView()->frame().minX(), -button->frame().size.width);
+        EXPECT_EQ(hiding.act(), hiding.taken);
+        EXPECT_FALSE(showsDelete());
+        EXPECT_EQ(cell(2)->contentView()->frame().minX(), 0);
     }
-}
-
-TEST_F(TableRowEditing, TheDeleteButtonHidesOnATapElsewhereOrASwipeBackAndOnlyWideSwipesReveal)
-{
-    // A tap on another row only hides the button: no selection, no delete.
-    h.swipe(cell(0), {300, 22}, {150, 22});
-    EXPECT_FALSE(h.tap(cell(3)));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    h.swipe(cell(0), {300, 22}, {150, 22});
-    EXPECT_FALSE(h.tapRow(table, {0, 4}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    EXPECT_EQ(app->rows->selections, 0);
-
-    // Swiping the row back to the right hides it; so does a tap on the row itself.
-    h.swipe(cell(2), {300, 22}, {150, 22});
-    EXPECT_TRUE(h.swipe(cell(2), {100, 22}, {300, 22}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    h.swipe(cell(2), {300, 22}, {150, 22});
-    h.tap(cell(2), {100, 22});
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    EXPECT_EQ(app->rows->selections, 0);
+    EXPECT_TRUE(rows->selected.empty());
 
     // Too short, mostly vertical, or on a row that cannot be edited: nothing shows.
     EXPECT_TRUE(h.swipe(cell(1), {300, 22}, {280, 22}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
+    EXPECT_FALSE(showsDelete());
     EXPECT_FALSE(h.drag(cell(1), {200, 5}, {170, 40}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    app->rows->lockedRow = 3;
+    EXPECT_FALSE(showsDelete());
+    rows->lockedRow = 3;
     EXPECT_FALSE(h.swipe(cell(3), {300, 22}, {100, 22}));
-    EXPECT_FALSE(table->indexPathForRowShowingDeleteConfirmation());
-    EXPECT_TRUE(app->rows->deleted.empty());
+    EXPECT_FALSE(showsDelete());
 
     // A tap on a row with nothing shown still selects it.
     EXPECT_TRUE(h.tap(cell(4)));
-    EXPECT_EQ(app->rows->selections, 1);
+    EXPECT_EQ(rows->selected, (std::vector<NSIndexPath>{{0, 4}}));
 }
 
 TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
 {
-    table->setEditing(true, true);
-    h.runUntilIdle();
-    auto window = h.window();
-    CGFloat width = table->bounds().size.width;
+    editing(true);
     for (const auto& shown : table->visibleCells()) {
         auto minus = shown->editControl();
         auto handle = shown->reorderControl();
         ASSERT_TRUE(minus && handle);
-        for (const std::shared_ptr<UIView>& control : {std::static_pointer_cast<UIView>(minus), std::static_pointer_cast<UIView>(handle)}) {
-            CGRect own = control->bounds();
-            EXPECT_EQ(window->hitTest(control->convertPointToView({own.midX(), own.midY()}, window.get())), control);
-        }
-        EXPECT_EQ(minus->frame().minX(), 0);
-        EXPECT_EQ(handle->frame().maxX(), width);
+        EXPECT_TRUE(h.isTouchable(minus) && h.isTouchable(handle));
         // The content sits between the two controls.
         EXPECT_EQ(shown->contentView()->frame().minX(), minus->frame().maxX());
         EXPECT_EQ(shown->contentView()->frame().maxX(), handle->frame().minX());
     }
     // A row that cannot be edited has no delete control.
-    app->rows->lockedRow = 2;
+    rows->lockedRow = 2;
     table->reloadData();
     h.runUntilIdle();
     EXPECT_TRUE(!cell(2)->editControl() || cell(2)->editControl()->isHidden());
     EXPECT_TRUE(cell(2)->reorderControl() && !cell(2)->reorderControl()->isHidden());
 
-    // The delete control reveals Delete in place of the reorder control; Delete deletes.
+    // The delete control reveals Delete in place of the reorder control.
     EXPECT_TRUE(h.tap(cell(1)->editControl()));
     EXPECT_EQ(table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
     EXPECT_TRUE(cell(1)->reorderControl()->isHidden());
-    EXPECT_TRUE(h.tap(cell(1)->deleteConfirmationButton()));
-    EXPECT_EQ(app->rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
 
     // Ending editing takes the controls away; without movable rows there is no handle.
-    table->setEditing(false);
-    h.runUntilIdle();
+    editing(false);
     for (const auto& shown : table->visibleCells()) {
         EXPECT_TRUE(shown->editControl()->isHidden());
         EXPECT_TRUE(shown->reorderControl()->isHidden());
         EXPECT_EQ(shown->contentView()->frame(), shown->bounds());
     }
-    app->rows->movable = false;
+    rows->movable = false;
     table->reloadData();
-    table->setEditing(true);
-    h.runUntilIdle();
+    editing(true);
     for (const auto& shown : table->visibleCells()) {
         EXPECT_TRUE(!shown->reorderControl() || shown->reorderControl()->isHidden());
     }
@@ -228,12 +135,11 @@ TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
 
 TEST_F(TableRowEditing, DraggingByTheReorderControlMovesRowsLiveAndTellsTheDataSourceOnceWhereItIsLetGo)
 {
-    table->setEditing(true);
-    h.runUntilIdle();
-    auto window = h.window();
+    editing(true);
     auto first = cell(0);
     auto second = cell(1);
-    CGPoint start = handleCentre();
+    // The centre of a row's reorder control, in the control's coordinates.
+    const CGPoint start{UITableViewCellReorderControl::width / 2, rowHeight / 2};
     CGPoint at = first->reorderControl()->convertPointToView(start, window.get());
     uikit::TouchTracker finger;
     ASSERT_TRUE(finger.began(window, at));
@@ -243,42 +149,30 @@ TEST_F(TableRowEditing, DraggingByTheReorderControlMovesRowsLiveAndTellsTheDataS
     EXPECT_EQ(first->frame().minY(), rowHeight + 30);
     EXPECT_EQ(second->frame().minY(), 0);
     EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
-    EXPECT_TRUE(app->rows->moves.empty());
-    // Not a scroll: the table stays put; the dragged row is lifted over the others.
-    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_TRUE(rows->moves.empty());
+    // The dragged row is lifted over the others.
     EXPECT_EQ(table->subviews().back(), first);
     EXPECT_GT(first->layer()->shadowOpacity(), 0);
     EXPECT_TRUE(finger.ended({at.x, at.y + rowHeight + 30}));
-    EXPECT_EQ(app->rows->moves, (std::vector<Move>{{{0, 0}, {0, 1}}}));
+    EXPECT_EQ(rows->moves, (std::vector<Move>{{{0, 0}, {0, 1}}}));
     EXPECT_FALSE(table->reorderDestination());
     EXPECT_EQ(first->layer()->shadowOpacity(), 0);
     EXPECT_FALSE(first->backgroundColor());
     EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "a", "c", "d", "e", "f"}));
 
-    // Down past the middle of a row, up over several, and far past the last row, which lands it last.
-    struct Drag {
-        int64_t row;
-        CGFloat by;
-        Move move;
-        std::vector<std::string> after;
-    };
-    for (const Drag& d : {Drag{0, 2 * rowHeight + 10, {{0, 0}, {0, 2}}, {"a", "c", "b", "d", "e", "f"}},
-                          Drag{5, -4 * rowHeight - 10, {{0, 5}, {0, 1}}, {"a", "f", "c", "b", "d", "e"}},
-                          Drag{1, 20 * rowHeight, {{0, 1}, {0, 5}}, {"a", "c", "b", "d", "e", "f"}}}) {
-        SCOPED_TRACE("row " + std::to_string(d.row) + " by " + std::to_string(d.by));
-        app->rows->moves.clear();
-        EXPECT_TRUE(h.drag(cell(d.row)->reorderControl(), start, {start.x, start.y + d.by}));
-        EXPECT_EQ(app->rows->moves, (std::vector<Move>{d.move}));
-        EXPECT_EQ(shownTexts(), d.after);
-    }
+    // Far past the last row it lands last.
+    rows->moves.clear();
+    EXPECT_TRUE(h.drag(cell(1)->reorderControl(), start, {start.x, start.y + 20 * rowHeight}));
+    EXPECT_EQ(rows->moves, (std::vector<Move>{{{0, 1}, {0, 5}}}));
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "c", "d", "e", "f", "a"}));
 
     // Back where it started, the data source hears nothing.
-    app->rows->moves.clear();
+    rows->moves.clear();
     at = cell(2)->reorderControl()->convertPointToView(start, window.get());
     finger.began(window, at);
     finger.moved({at.x, at.y + 2 * rowHeight});
     finger.moved(at);
     EXPECT_TRUE(finger.ended(at));
-    EXPECT_TRUE(app->rows->moves.empty());
+    EXPECT_TRUE(rows->moves.empty());
     EXPECT_EQ(cell(2)->frame().minY(), 2 * rowHeight);
 }

@@ -5,7 +5,8 @@
 
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/uikit/UINib.hpp"
+#include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
 
@@ -15,7 +16,6 @@ namespace {
 class LoggingController : public UIViewController {
 public:
     LoggingController(std::string name, std::vector<std::string>& log) : name_(std::move(name)), log_(log) {}
-    using UIViewController::UIViewController;
 
     void viewDidLoad() override { log_.push_back(name_ + ".viewDidLoad"); }
     void viewWillAppear(bool) override { log_.push_back(name_ + ".viewWillAppear"); }
@@ -28,103 +28,87 @@ private:
     std::vector<std::string>& log_;
 };
 
-class RatingViewController : public UIViewController {
+class ListController : public UIViewController {
 public:
-    std::shared_ptr<UIView> ratingView;
-    int loadsSeenInViewDidLoad = -1;
-    void viewDidLoad() override { loadsSeenInViewDidLoad = ratingView ? 1 : 0; }
+    CGSize preferredContentSize() const override { return {80, 120}; }
 };
 
-struct Scene {
-    std::vector<std::string> log;
-    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
-    std::shared_ptr<LoggingController> root = std::make_shared<LoggingController>("root", log);
-
-    Scene()
+class WantsFullScreen : public UIViewController {
+public:
+    UIModalPresentationStyle adaptivePresentationStyleForPresentationController(UIPopoverPresentationController&,
+                                                                                const UITraitCollection&) override
     {
+        return UIModalPresentationStyle::FullScreen;
+    }
+};
+
+// A window showing a logging root controller, on the virtual clock so animations take no time.
+class UIViewControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DispatchClock::useVirtualTime();
         window->setRootViewController(root);
         window->makeKeyAndVisible();
         RunLoop::main().runUntilIdle();
         log.clear();
     }
-};
-
-// Animations run on the virtual clock, so a test waits for them without waiting.
-struct VirtualTime {
-    VirtualTime() { DispatchClock::useVirtualTime(); }
-    ~VirtualTime()
+    void TearDown() override
     {
         RunLoop::main().runFor(60);
         DispatchClock::useRealTime();
     }
+    std::shared_ptr<LoggingController> logging(const std::string& name) { return std::make_shared<LoggingController>(name, log); }
+    // A list shown as a popover from an anchor on the root's view.
+    std::shared_ptr<ListController> presentList(const std::shared_ptr<UIAdaptivePresentationControllerDelegate>& delegate)
+    {
+        root->view()->addSubview(anchor);
+        auto list = std::make_shared<ListController>();
+        list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
+        auto popover = list->popoverPresentationController();
+        popover->setSourceView(anchor);
+        popover->setSourceRect(anchor->bounds());
+        popover->setDelegate(delegate);
+        root->presentViewController(list, false);
+        return list;
+    }
+
+    std::vector<std::string> log;
+    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 400, 800});
+    std::shared_ptr<LoggingController> root = logging("root");
+    std::shared_ptr<UIView> anchor = std::make_shared<UIView>(CGRect{300, 100, 60, 40});
 };
+
+using Popover = UIViewControllerTest;
 
 } // namespace
 
-TEST(UIViewController, ViewLoadsLazilyOnceAndFillsTheWindow)
-{
-    std::vector<std::string> log;
-    auto controller = std::make_shared<LoggingController>("c", log);
-    EXPECT_FALSE(controller->isViewLoaded());
-    auto view = controller->view();
-    EXPECT_EQ(controller->view(), view);
-    EXPECT_EQ(log, (std::vector<std::string>{"c.viewDidLoad"}));
-    EXPECT_EQ(view->owningViewController(), controller);
-
-    Scene scene;
-    EXPECT_EQ(scene.root->view()->frame(), (CGRect{0, 0, 400, 800}));
-    EXPECT_EQ(scene.root->view()->window(), scene.window);
-    EXPECT_EQ(scene.root->appearanceState(), UIAppearanceState::Appeared);
-}
-
-TEST(UIViewController, NilNibNameFindsTheNibNamedAfterTheClass)
-{
-    int awakened = 0;
-    UINib::registerNib("RatingViewController", [&awakened](const std::shared_ptr<UIResponder>& owner) {
-        auto root = std::make_shared<UIView>();
-        struct Awake : UIView {
-            int* count;
-            explicit Awake(int* c) : count(c) {}
-            void awakeFromNib() override { ++*count; }
-        };
-        auto rating = std::make_shared<Awake>(&awakened);
-        root->addSubview(rating);
-        std::dynamic_pointer_cast<RatingViewController>(owner)->ratingView = rating;
-        return std::vector<std::shared_ptr<UIView>>{root};
-    });
-    auto controller = std::make_shared<RatingViewController>();
-    controller->view();
-    EXPECT_EQ(controller->loadsSeenInViewDidLoad, 1); // outlets connected before viewDidLoad
-    EXPECT_EQ(awakened, 1);
-    UINib::removeAllRegistrations();
-}
-
+// A nib named after the class, found when none is named, is walked by the rating prompt end to end.
 TEST(UIViewControllerDeathTest, AMissingNamedNibIsFatal)
 {
-    auto controller = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
-    EXPECT_DEATH(controller->view(), "NoSuchNib");
+    auto named = std::make_shared<UIViewController>(std::string("NoSuchNib"), nullptr);
+    EXPECT_DEATH(named->view(), "NoSuchNib");
 }
 
-TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBusyOrOffScreen)
+TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBusyOrOffScreen)
 {
-    Scene scene;
-    auto child = std::make_shared<LoggingController>("child", scene.log);
-    scene.root->addChildViewController(child);
-    scene.root->view()->addSubview(child->view());
-    child->didMoveToParentViewController(scene.root);
+    auto child = logging("child");
+    root->addChildViewController(child);
+    root->view()->addSubview(child->view());
+    child->didMoveToParentViewController(root);
     auto first = std::make_shared<UIViewController>();
     bool firstDone = false;
     child->presentViewController(first, false, [&] { firstDone = true; });
     EXPECT_TRUE(firstDone); // without animation, complete before returning
-    EXPECT_EQ(first->presentingViewController(), scene.root);
+    EXPECT_EQ(first->presentingViewController(), root);
     EXPECT_EQ(child->presentedViewController(), first);
 
     // A second presentation from anywhere in the same chain is refused, completion and all.
     auto second = std::make_shared<UIViewController>();
     bool secondDone = false;
-    scene.root->presentViewController(second, false, [&] { secondDone = true; });
+    root->presentViewController(second, false, [&] { secondDone = true; });
     EXPECT_FALSE(secondDone);
-    EXPECT_EQ(scene.root->presentedViewController(), first);
+    EXPECT_EQ(root->presentedViewController(), first);
     EXPECT_EQ(second->presentingViewController(), nullptr);
     // The presented controller may present on top of itself.
     first->presentViewController(second, false);
@@ -138,27 +122,25 @@ TEST(UIViewController, PresentationGoesUpToTheTopmostAncestorAndIsRefusedWhileBu
     EXPECT_EQ(alert->presentingViewController(), nullptr);
 }
 
-TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
+TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
 {
-    VirtualTime time;
-    Scene scene;
-    auto prompt = std::make_shared<LoggingController>("prompt", scene.log);
+    auto prompt = logging("prompt");
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
-    scene.root->presentViewController(prompt, true);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
+    root->presentViewController(prompt, true);
+    EXPECT_EQ(log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(scene.log.back(), "prompt.viewDidAppear");
+    EXPECT_EQ(log.back(), "prompt.viewDidAppear");
 
     auto thanks = std::make_shared<UIViewController>();
     bool presentedInCompletion = false;
     prompt->dismissViewControllerAnimated(true, [&] {
-        scene.root->presentViewController(thanks, false);
-        presentedInCompletion = scene.root->presentedViewController() == thanks;
+        root->presentViewController(thanks, false);
+        presentedInCompletion = root->presentedViewController() == thanks;
     });
     RunLoop::main().runUntilIdle();
     EXPECT_TRUE(presentedInCompletion);
     EXPECT_EQ(prompt->presentingViewController(), nullptr);
-    EXPECT_EQ(scene.log.back(), "prompt.viewDidDisappear");
+    EXPECT_EQ(log.back(), "prompt.viewDidDisappear");
     // On screen the view fades out, taking no touches, and is then gone, ready to be shown again.
     EXPECT_FALSE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
@@ -167,32 +149,36 @@ TEST(UIViewController, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
     EXPECT_EQ(prompt->view()->alpha(), 1);
 }
 
-// A dismissed screen slides away (one that covers its presenter) or fades out, while nothing but
-// the animation holds its controller; shown again meanwhile, it comes back whole at once.
-TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenShownAgain)
+// A screen that covers its presenter slides up and away, anything else fades in and out; the model
+// is final at once. While it leaves, nothing but the animation holds its controller; shown again
+// meanwhile, it comes back whole at once.
+TEST_F(UIViewControllerTest, PresentedViewsSlideOrFadeInAndOutWhileTheModelIsFinal)
 {
-    VirtualTime time;
-    Scene scene;
     for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::OverCurrentContext}) {
         SCOPED_TRACE(static_cast<int>(style));
+        bool slides = style == UIModalPresentationStyle::FullScreen;
+        auto shown = [&](UIView& v) { return slides ? v.presentationFrame().origin.y == 0 : v.presentationAlpha() == 1; };
         std::weak_ptr<UIViewController> watched;
         std::shared_ptr<UIView> view;
         {
             auto screen = std::make_shared<UIViewController>();
             screen->setModalPresentationStyle(style);
-            scene.root->presentViewController(screen, false);
-            screen->dismissViewControllerAnimated(true);
+            root->presentViewController(screen, true);
             watched = screen;
             view = screen->view();
+            EXPECT_EQ(view->frame(), window->bounds());
+            EXPECT_EQ(view->alpha(), 1);
+            EXPECT_EQ(slides ? view->presentationFrame().origin.y : view->presentationAlpha(), slides ? 800 : 0);
+            RunLoop::main().runFor(0.15);
+            EXPECT_FALSE(shown(*view));
+            RunLoop::main().runFor(0.3);
+            EXPECT_TRUE(shown(*view));
+            screen->dismissViewControllerAnimated(true);
         }
         RunLoop::main().runFor(0.15);
         ASSERT_FALSE(watched.expired());
-        EXPECT_EQ(view->superview(), scene.window);
-        if (style == UIModalPresentationStyle::FullScreen) {
-            EXPECT_GT(view->presentationFrame().origin.y, 0);
-        } else {
-            EXPECT_LT(view->presentationAlpha(), 1);
-        }
+        EXPECT_EQ(view->superview(), window);
+        EXPECT_FALSE(shown(*view));
         RunLoop::main().runFor(0.5);
         EXPECT_TRUE(watched.expired());
         EXPECT_EQ(view->superview(), nullptr);
@@ -200,63 +186,89 @@ TEST(UIViewController, DismissedViewsLeaveTheScreenAnimatedAndComeBackWholeWhenS
 
     auto prompt = std::make_shared<UIViewController>();
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
-    scene.root->presentViewController(prompt, false);
+    root->presentViewController(prompt, false);
     prompt->dismissViewControllerAnimated(true);
     RunLoop::main().runFor(0.15);
-    scene.root->presentViewController(prompt, false);
-    EXPECT_EQ(prompt->view()->superview(), scene.window);
+    root->presentViewController(prompt, false);
+    EXPECT_EQ(prompt->view()->superview(), window);
     EXPECT_EQ(prompt->view()->presentationAlpha(), 1);
     EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
-    EXPECT_EQ(prompt->view()->superview(), scene.window) << "the old exit must not take it away";
+    EXPECT_EQ(prompt->view()->superview(), window) << "the old exit must not take it away";
 }
 
-TEST(UIViewController, FullScreenPresentationCoversThePresenterInPlatformOrder)
+// The view loads once, when first shown.
+TEST_F(UIViewControllerTest, FullScreenPresentationCoversThePresenterInPlatformOrder)
 {
-    Scene scene;
-    auto modal = std::make_shared<LoggingController>("modal", scene.log);
+    auto modal = logging("modal");
     modal->setModalPresentationStyle(UIModalPresentationStyle::FullScreen);
-    scene.root->presentViewController(modal, false);
+    EXPECT_FALSE(modal->isViewLoaded());
+    root->presentViewController(modal, false);
     modal->dismissViewControllerAnimated(false);
-    EXPECT_EQ(scene.log, (std::vector<std::string>{
-                             "modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",
-                             "root.viewDidDisappear", "modal.viewWillDisappear", "root.viewWillAppear", "modal.viewDidDisappear",
-                             "root.viewDidAppear"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"modal.viewDidLoad", "root.viewWillDisappear", "modal.viewWillAppear", "modal.viewDidAppear",
+                                             "root.viewDidDisappear", "modal.viewWillDisappear", "root.viewWillAppear",
+                                             "modal.viewDidDisappear", "root.viewDidAppear"}));
 }
 
-TEST(UIViewController, AppearanceIsForwardedOnlyToChildrenOnScreenAndNeverTwice)
+// Appearance forwarded only to children on screen, and once, is the drawer and tab containers' own test.
+TEST_F(UIViewControllerTest, ControllersAreReleasedWithTheirWindow)
 {
-    std::vector<std::string> log;
-    auto parent = std::make_shared<LoggingController>("parent", log);
-    auto shown = std::make_shared<LoggingController>("shown", log);
-    auto offscreen = std::make_shared<LoggingController>("offscreen", log);
-    parent->addChildViewController(shown);
-    parent->addChildViewController(offscreen);
-    parent->view()->addSubview(shown->view());
-    offscreen->view();
-    log.clear();
-
-    parent->beginAppearanceTransition(true, false);
-    parent->beginAppearanceTransition(true, false);
-    parent->endAppearanceTransition();
-    EXPECT_EQ(log, (std::vector<std::string>{"parent.viewWillAppear", "shown.viewWillAppear", "parent.viewDidAppear", "shown.viewDidAppear"}));
-}
-
-TEST(UIViewController, ControllersAreReleasedWithTheirWindow)
-{
-    std::weak_ptr<UIViewController> weakRoot, weakPresented, weakChild;
-    {
-        Scene scene;
-        auto presented = std::make_shared<UIViewController>();
-        auto child = std::make_shared<UIViewController>();
-        scene.root->addChildViewController(child);
-        scene.root->presentViewController(presented, false);
-        weakRoot = scene.root;
-        weakPresented = presented;
-        weakChild = child;
-    }
+    auto presented = std::make_shared<UIViewController>();
+    auto child = std::make_shared<UIViewController>();
+    root->addChildViewController(child);
+    root->presentViewController(presented, false);
+    std::vector<std::weak_ptr<UIViewController>> watched{root, presented, child};
+    presented.reset();
+    child.reset();
+    root.reset();
+    window.reset();
     RunLoop::main().runUntilIdle();
-    EXPECT_TRUE(weakRoot.expired());
-    EXPECT_TRUE(weakPresented.expired());
-    EXPECT_TRUE(weakChild.expired());
+    for (const auto& controller : watched) {
+        EXPECT_TRUE(controller.expired());
+    }
+}
+
+TEST_F(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSource)
+{
+    auto list = presentList(root);
+    EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared); // not covered
+    EXPECT_EQ(list->appearanceState(), UIAppearanceState::Appeared);
+
+    // Below the anchor, centred on it but kept 8 points inside the window (the rest: the selection popup's test).
+    auto container = list->popoverPresentationController()->containerView();
+    ASSERT_TRUE(container);
+    EXPECT_EQ(container->superview(), window);
+    EXPECT_EQ(container->frame(), (CGRect{290, 140, 80, 120}));
+    EXPECT_TRUE(list->view()->isDescendantOfView(container.get()));
+    list->dismissViewControllerAnimated(false);
+    EXPECT_EQ(container->superview(), nullptr);
+    EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+}
+
+TEST_F(Popover, OnAPhoneItIsFullScreenWithoutADelegateOrWhenTheDelegateAsks)
+{
+    for (bool delegateAsks : {false, true}) {
+        SCOPED_TRACE(delegateAsks ? "delegate asks for full screen" : "no delegate");
+        auto asks = std::make_shared<WantsFullScreen>();
+        auto list = presentList(delegateAsks ? asks : nullptr);
+        EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+        EXPECT_EQ(list->view()->superview(), window);
+        EXPECT_EQ(list->view()->frame(), window->bounds());
+        EXPECT_EQ(root->appearanceState(), UIAppearanceState::Disappeared);
+        list->dismissViewControllerAnimated(false);
+        EXPECT_EQ(root->appearanceState(), UIAppearanceState::Appeared);
+    }
+}
+
+TEST_F(Popover, PlacementGoesWhereThereIsRoom)
+{
+    const CGRect window{0, 0, 400, 800};
+    const UIEdgeInsets safe{47, 0, 34, 0};
+    // No room below a source near the bottom: above it.
+    EXPECT_EQ(UIPopoverPresentationController::frameInWindow({100, 200}, {10, 700, 40, 40}, window, safe), (CGRect{8, 500, 100, 200}));
+    // Nothing preferred: the default size.
+    EXPECT_EQ(UIPopoverPresentationController::frameInWindow({0, 0}, {180, 100, 40, 40}, window, safe).size, (CGSize{320, 320}));
+    // Too tall for either side: the larger side, cut to fit; too wide: the safe width.
+    CGRect cut = UIPopoverPresentationController::frameInWindow({1000, 1000}, {0, 300, 400, 40}, window, safe);
+    EXPECT_EQ(cut, (CGRect{8, 340, 384, 418}));
 }

@@ -1,18 +1,18 @@
 #include "WindowCapture.hpp"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <thread>
 
 CommandResult runCommand(const std::string& command)
@@ -36,48 +36,6 @@ bool haveCommand(const std::string& name)
     return runCommand("command -v " + name).status == 0;
 }
 
-namespace {
-
-uint32_t bigEndian(const std::string& data, size_t offset)
-{
-    auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(data[offset + i])); };
-    return byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
-}
-
-} // namespace
-
-std::optional<RGBPicture> readXwd(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (data.size() < 100) {
-        return std::nullopt;
-    }
-    uint32_t headerSize = bigEndian(data, 0);
-    uint32_t width = bigEndian(data, 16);
-    uint32_t height = bigEndian(data, 20);
-    uint32_t byteOrder = bigEndian(data, 28);
-    uint32_t bitsPerPixel = bigEndian(data, 44);
-    uint32_t bytesPerLine = bigEndian(data, 48);
-    uint32_t colours = bigEndian(data, 76);
-    size_t start = headerSize + static_cast<size_t>(colours) * 12;
-    if (bitsPerPixel != 32 || width == 0 || width > 8000 || height > 8000 || data.size() < start + size_t(bytesPerLine) * height) {
-        return std::nullopt;
-    }
-    RGBPicture picture{static_cast<int>(width), static_cast<int>(height), {}};
-    picture.pixels.reserve(size_t(width) * height);
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            size_t at = start + size_t(y) * bytesPerLine + size_t(x) * 4;
-            auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(data[at + i])); };
-            // Least significant byte first (0) is blue, green, red, pad.
-            uint32_t pixel = byteOrder == 0 ? (byte(2) << 16 | byte(1) << 8 | byte(0)) : (byte(1) << 16 | byte(2) << 8 | byte(3));
-            picture.pixels.push_back(pixel);
-        }
-    }
-    return picture;
-}
-
 RGBPicture pictureOf(cairo_surface_t* surface)
 {
     cairo_surface_flush(surface);
@@ -87,6 +45,53 @@ RGBPicture pictureOf(cairo_surface_t* surface)
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             picture.pixels.push_back(reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xffffff);
+        }
+    }
+    return picture;
+}
+
+bool pollUntil(const std::function<bool()>& condition, double timeout)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
+
+namespace {
+
+std::string fileText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A window dump of xwd in the true-colour form of a 24- or 32-bit display; none otherwise.
+std::optional<RGBPicture> readXwd(const std::filesystem::path& file)
+{
+    std::string data = fileText(file);
+    auto byte = [&](size_t at) { return static_cast<uint32_t>(static_cast<unsigned char>(data[at])); };
+    auto word = [&](size_t at) { return byte(at) << 24 | byte(at + 1) << 16 | byte(at + 2) << 8 | byte(at + 3); };
+    if (data.size() < 100) {
+        return std::nullopt;
+    }
+    // The header's fields are big-endian words; the colour map's entries take 12 bytes each.
+    uint32_t width = word(16), height = word(20), bytesPerLine = word(48);
+    bool lsbFirst = word(28) == 0;
+    size_t start = word(0) + size_t(word(76)) * 12;
+    if (word(44) != 32 || width == 0 || width > 8000 || height > 8000 || data.size() < start + size_t(bytesPerLine) * height) {
+        return std::nullopt;
+    }
+    RGBPicture picture{static_cast<int>(width), static_cast<int>(height), {}};
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            size_t at = start + size_t(y) * bytesPerLine + size_t(x) * 4;
+            // Least significant byte first: blue, green, red, pad.
+            picture.pixels.push_back(lsbFirst ? (byte(at + 2) << 16 | byte(at + 1) << 8 | byte(at)) : (word(at) & 0xffffff));
         }
     }
     return picture;
@@ -110,186 +115,115 @@ double differingShare(const RGBPicture& a, const RGBPicture& b, int tolerance)
     return static_cast<double>(differing) / static_cast<double>(a.pixels.size());
 }
 
-bool pollUntil(const std::function<bool()>& condition, double timeout)
+// Starts the command line in a child that writes to the log and dies with the test.
+pid_t spawn(const std::vector<std::string>& arguments, int log)
 {
-    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
     }
-    return true;
-}
-
-namespace {
-
-std::string fileText(const std::filesystem::path& file)
-{
-    std::ifstream in(file);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::string firstLine(const std::string& text)
-{
-    return text.substr(0, text.find('\n'));
+    argv.push_back(nullptr);
+    pid_t child = fork();
+    if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(open("/dev/null", O_RDONLY), 0);
+        dup2(log, 1);
+        dup2(log, 2);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return child;
 }
 
 } // namespace
 
-WindowSession::WindowSession(const std::filesystem::path& folder, const std::string& program,
-                             const std::function<std::string(const std::string&)>& underDisplay)
+WindowSession::WindowSession(const std::filesystem::path& folder, const std::string& command)
     : folder_(folder)
 {
-    // The display and its authority exist only inside xvfb-run: the script hands them out, and
-    // its own process id, which the program keeps. An earlier session's in the same folder are
-    // out of date.
-    std::filesystem::remove(folder_ / "display");
-    std::filesystem::remove(folder_ / "program.pid");
-    auto script = folder_ / "session.sh";
-    std::ofstream(script) << "echo $$ > " << (folder_ / "program.pid").string() << "\n"
-                          << "printf '%s\\n%s\\n' \"$DISPLAY\" \"$XAUTHORITY\" > " << (folder_ / "display.part").string() << "\n"
-                          << "mv " << (folder_ / "display.part").string() << " " << (folder_ / "display").string() << "\n"
-                          << "exec " << program << "\n";
-    std::string line = underDisplay("bash " + script.string());
-    std::string log = (folder_ / "session.log").string();
-    child_ = fork();
-    if (child_ == 0) {
-        setpgid(0, 0);
-        int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        int none = open("/dev/null", O_RDONLY);
-        if (out >= 0 && none >= 0) {
-            dup2(none, 0);
-            dup2(out, 1);
-            dup2(out, 2);
-        }
-        execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
+    int log = open((folder_ / "session.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int ready[2];
+    if (log < 0 || pipe(ready) != 0) {
+        problem_ = "no log or pipe";
+        return;
     }
+    // Xvfb finds a free display and writes its number once it takes connections. The display
+    // keeps its state when its last client leaves (-noreset), since the window searches connect
+    // and leave while the program is starting.
+    display_ = spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "600x1000x24", "-noreset"}, log);
+    close(ready[1]);
+    pollfd written{ready[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&written, 1, 30000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n') {
+        displayName_ += c;
+    }
+    close(ready[0]);
+    if (displayName_.empty()) {
+        problem_ = "the virtual display did not start";
+    } else {
+        program_ = spawn({"/bin/sh", "-c", "exec env DISPLAY=:" + displayName_ + " " + command}, log);
+    }
+    close(log);
 }
 
 WindowSession::~WindowSession()
 {
-    if (child_ <= 0) {
-        return;
+    // Xvfb, when terminated, removes its lock and socket.
+    for (auto [child, signal] : {std::pair{program_, SIGKILL}, std::pair{display_, SIGTERM}}) {
+        if (child > 0) {
+            kill(child, signal);
+            waitpid(child, nullptr, 0);
+        }
     }
-    // Without the program xvfb-run ends and takes its display down; killed itself, it would
-    // leave the display running.
-    if (int pid = programId(); pid > 0) {
-        kill(pid, SIGKILL);
-    }
-    if (!pollUntil([&] { return waitpid(child_, nullptr, WNOHANG) == child_; }, 30)) {
-        kill(-child_, SIGKILL);
-        waitpid(child_, nullptr, 0);
-    }
-}
-
-int WindowSession::programId() const
-{
-    int pid = 0;
-    // Whole once it ends in a newline; none when the program never started.
-    pollUntil(
-        [&] {
-            std::string text = fileText(folder_ / "program.pid");
-            if (text.empty() || text.back() != '\n') {
-                return false;
-            }
-            pid = std::atoi(text.c_str());
-            return true;
-        },
-        10);
-    return pid;
 }
 
 CommandResult WindowSession::inDisplay(const std::string& command) const
 {
-    return runCommand(display_ + " " + command);
+    return runCommand("DISPLAY=:" + displayName_ + " " + command);
+}
+
+bool WindowSession::xdotool(const std::string& arguments) const
+{
+    return !window_.empty() && inDisplay("xdotool " + arguments).status == 0;
 }
 
 bool WindowSession::waitForWindow(double timeout)
 {
-    if (child_ <= 0) {
-        return false;
-    }
-    bool found = pollUntil(
-        [&] {
-            if (display_.empty()) {
-                std::istringstream lines(fileText(folder_ / "display"));
-                std::string display;
-                std::string authority;
-                if (!std::getline(lines, display) || display.empty()) {
-                    problem_ = "the virtual display did not start";
-                    return false;
-                }
-                std::getline(lines, authority);
-                display_ = "export DISPLAY='" + display + "' XAUTHORITY='" + authority + "';";
-            }
-            CommandResult search = inDisplay("xdotool search --onlyvisible --name '^Radixel$'");
-            window_ = firstLine(search.output);
-            problem_ = "no window: " + search.output;
-            return search.status == 0 && !window_.empty() && window_.find_first_not_of("0123456789") == std::string::npos;
-        },
-        timeout);
-    if (!found) {
+    auto shown = [&] {
+        CommandResult search = inDisplay("xdotool search --onlyvisible --name '^Radixel$'");
+        window_ = search.output.substr(0, search.output.find('\n'));
+        problem_ = "no window: " + search.output;
+        return search.status == 0 && !window_.empty() && window_.find_first_not_of("0123456789") == std::string::npos;
+    };
+    if (program_ <= 0 || !pollUntil(shown, timeout)) {
         window_.clear();
         return false;
     }
-    CommandResult focus = inDisplay("timeout " + std::to_string(int(std::ceil(timeout))) + " xdotool windowfocus --sync " + window_);
+    CommandResult focus = inDisplay("timeout " + std::to_string(int(timeout) + 1) + " xdotool windowfocus --sync " + window_);
     problem_ = focus.status == 0 ? "" : "no focus: " + focus.output;
     return focus.status == 0;
 }
 
-bool WindowSession::click(int x, int y)
-{
-    return drag({{x, y}});
-}
-
 bool WindowSession::drag(const std::vector<std::pair<int, int>>& path)
 {
-    if (window_.empty() || path.empty()) {
-        return false;
-    }
-    std::ostringstream command;
-    command << "xdotool";
+    std::string moves;
     for (size_t i = 0; i < path.size(); ++i) {
-        command << " mousemove --window " << window_ << " " << path[i].first << " " << path[i].second;
-        if (i == 0) {
-            command << " mousedown 1";
-        }
+        moves += " mousemove --window " + window_ + " " + std::to_string(path[i].first) + " " + std::to_string(path[i].second);
+        moves += i == 0 ? " mousedown 1" : "";
     }
-    command << " mouseup 1";
-    return inDisplay(command.str()).status == 0;
+    return !path.empty() && xdotool(moves + " mouseup 1");
 }
 
 bool WindowSession::wheel(int x, int y, int steps)
 {
-    if (window_.empty() || steps == 0) {
-        return false;
-    }
     // X reports the wheel as buttons 4 (up) and 5 (down).
-    std::ostringstream command;
-    command << "xdotool mousemove --window " << window_ << " " << x << " " << y << " click --repeat " << std::abs(steps)
-            << " --delay 50 " << (steps > 0 ? 5 : 4);
-    return inDisplay(command.str()).status == 0;
+    return steps != 0 && xdotool("mousemove --window " + window_ + " " + std::to_string(x) + " " + std::to_string(y) + " click --repeat " +
+                                 std::to_string(std::abs(steps)) + " --delay 50 " + (steps > 0 ? "5" : "4"));
 }
 
-bool WindowSession::type(const std::string& text)
+std::optional<RGBPicture> WindowSession::capture() const
 {
-    return !window_.empty() && inDisplay("xdotool type --delay 20 '" + text + "'").status == 0;
-}
-
-bool WindowSession::key(const std::string& name)
-{
-    return !window_.empty() && inDisplay("xdotool key " + name).status == 0;
-}
-
-std::optional<RGBPicture> WindowSession::capture()
-{
-    if (window_.empty()) {
-        return std::nullopt;
-    }
     auto dump = folder_ / "window.xwd";
-    if (inDisplay("xwd -silent -id " + window_ + " > " + dump.string()).status != 0) {
+    if (window_.empty() || inDisplay("xwd -silent -id " + window_ + " > " + dump.string()).status != 0) {
         return std::nullopt;
     }
     return readXwd(dump);
@@ -327,19 +261,13 @@ double WindowSession::waitUntilShows(const RGBPicture& expected, double share, d
 
 int WindowSession::finish()
 {
-    if (child_ <= 0) {
-        return -1;
-    }
-    if (int pid = programId(); pid > 0) {
-        kill(pid, SIGTERM);
-    }
     int status = 0;
     // A sanitizer build checks for leaks as the program ends, which takes a while.
-    bool ended = pollUntil([&] { return waitpid(child_, &status, WNOHANG) == child_; }, 60);
-    if (!ended) {
+    if (program_ <= 0 || kill(program_, SIGTERM) != 0 ||
+        !pollUntil([&] { return waitpid(program_, &status, WNOHANG) == program_; }, 60)) {
         return -1;
     }
-    child_ = -1;
+    program_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

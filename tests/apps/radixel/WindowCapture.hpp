@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -11,8 +13,7 @@
 #include <cairo.h>
 
 // What the window tests need around the real program: running a command line, driving the
-// program's window, reading the picture that xwd took of it, and comparing that with a picture
-// drawn without a window.
+// program's window, and comparing the picture xwd takes of it with one drawn without a window.
 
 struct CommandResult {
     int status = -1;
@@ -28,29 +29,22 @@ struct RGBPicture {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
-    uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
-// A window dump of xwd in the true-colour form of a 24- or 32-bit display; none otherwise.
-std::optional<RGBPicture> readXwd(const std::filesystem::path& file);
 RGBPicture pictureOf(cairo_surface_t* surface);
-
-// The share of pixels (0...1) whose red, green or blue differ by more than tolerance.
-double differingShare(const RGBPicture& a, const RGBPicture& b, int tolerance);
 
 // Polls the condition (every 50 ms) until it holds or timeout seconds have passed; answers
 // whether it held. Slow and busy machines only make it wait longer.
 bool pollUntil(const std::function<bool()>& condition, double timeout);
 
-// The program under a virtual display of its own, driven one input at a time with real X input,
-// so each step can wait for what the window shows before the next. It is started as
-// underDisplay(line) for the shell line that runs the program; the folder holds the session's
-// files and the program's output. A session that ends without finish() takes the program and
-// its display down with it.
+// The program on a virtual display of its own (Xvfb, 600 by 1000 pixels), driven one input at a
+// time with real X input, so each step can wait for what the window shows before the next. The
+// command is "NAME=value ... program" for the program's environment and path; the folder takes
+// the session's log and window dumps. A session that ends without finish() kills the program as
+// kill -9 does, and takes its display down.
 class WindowSession {
 public:
-    WindowSession(const std::filesystem::path& folder, const std::string& program,
-                  const std::function<std::string(const std::string&)>& underDisplay);
+    WindowSession(const std::filesystem::path& folder, const std::string& command);
     ~WindowSession();
     WindowSession(const WindowSession&) = delete;
     WindowSession& operator=(const WindowSession&) = delete;
@@ -60,32 +54,34 @@ public:
 
     // Mouse input at points of the window (its pixels). A drag goes down at the first point,
     // through the others, and up at the last; one call, so the steps arrive in order.
-    bool click(int x, int y);
+    bool click(int x, int y) { return drag({{x, y}}); }
     bool drag(const std::vector<std::pair<int, int>>& path);
     // Turns the wheel at the point by steps: positive down (the content moves up), negative up.
     bool wheel(int x, int y, int steps);
     // Keys to the focused window: text typed key by key (fixed text only: it goes through the
     // shell), and one key by its X name ("BackSpace").
-    bool type(const std::string& text);
-    bool key(const std::string& name);
+    bool type(const std::string& text) { return xdotool("type --delay 20 '" + text + "'"); }
+    bool key(const std::string& name) { return xdotool("key " + name); }
 
-    std::optional<RGBPicture> capture();
-    // Waits until the window differs from the picture in less than share of its pixels (at the
-    // tolerance of differingShare); answers the last share seen (1 when nothing was captured).
+    // Waits until the window differs from the picture in less than share of its pixels (a pixel
+    // differs when red, green or blue is more than 40 off); answers the last share seen (1 when
+    // nothing was captured).
     double waitUntilShows(const RGBPicture& expected, double share, double timeout);
 
-    // Asks the program to quit as the window's close does and waits for it and the display to
-    // end; answers the program's exit status (-1 when it had to be killed).
+    // Asks the program to quit as the window's close does and waits for it; answers its exit
+    // status (-1 when it did not end).
     int finish();
     std::string output() const;
 
 private:
     CommandResult inDisplay(const std::string& command) const;
-    int programId() const;
+    bool xdotool(const std::string& arguments) const;
+    std::optional<RGBPicture> capture() const;
 
     std::filesystem::path folder_;
-    int child_ = -1;
-    std::string display_;
+    pid_t display_ = -1;
+    pid_t program_ = -1;
+    std::string displayName_;
     std::string window_;
     std::string problem_;
 };

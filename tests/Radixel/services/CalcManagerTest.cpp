@@ -64,10 +64,8 @@ TEST_F(CalcManagerTest, NewestFirstAndEveryChangeKeepsTheStoredListInStep) {
         EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"A", "B", "C"}));
 
         // Indices outside the list change nothing.
-        EXPECT_FALSE(manager.removeCalculation(3));
-        EXPECT_FALSE(manager.removeCalculation(static_cast<std::size_t>(-1)));
-        EXPECT_FALSE(manager.swapCalculations(0, 5));
-        EXPECT_FALSE(manager.swapCalculations(7, 0));
+        EXPECT_FALSE(manager.removeCalculation(3) || manager.removeCalculation(static_cast<std::size_t>(-1)));
+        EXPECT_FALSE(manager.swapCalculations(0, 5) || manager.swapCalculations(7, 0));
         EXPECT_TRUE(manager.removeCalculation(1));
         EXPECT_EQ(ps(manager.calculations), (std::vector<std::string>{"A", "C"}));
         EXPECT_EQ(stored(), manager.calculations);

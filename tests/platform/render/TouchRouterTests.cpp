@@ -96,20 +96,6 @@ TEST(TouchRouter, PressAndReleaseInsideAnEnabledTouchableButtonIsATap)
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.root->view());
 }
 
-TEST(TouchRouter, DragAndWheelScrollWithinTheContent)
-{
-    Screen screen;
-    screen.drag({100, 250}, {100, 200}, 1);
-    EXPECT_EQ(screen.scroll->contentOffset().y, 50);
-
-    screen.router.wheel({100, 250}, 0, 1);  // wheel up: back towards the start
-    EXPECT_EQ(screen.scroll->contentOffset().y, 10);
-    screen.router.wheel({100, 250}, 0, 5);
-    EXPECT_EQ(screen.scroll->contentOffset().y, 0);
-    screen.router.wheel({100, 250}, 0, -100);
-    EXPECT_EQ(screen.scroll->contentOffset().y, 800);  // content height less the view's
-}
-
 // Zooms the picture it holds.
 struct ZoomingDelegate : UIScrollViewDelegate {
     std::shared_ptr<UIView> picture = std::make_shared<UIView>(CGRect{0, 0, 200, 200});
@@ -382,4 +368,12 @@ TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
     EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
     EXPECT_FALSE(screen.router.wheel({100, 170}, -3, 0));
     EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
+
+    // A wheel turned up goes back towards the start, and the list stops at either end.
+    EXPECT_TRUE(screen.router.wheel(onWide, 0, 1));
+    EXPECT_EQ(screen.scroll->contentOffset().y, 10);
+    screen.router.wheel(onWide, 0, 5);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 0);
+    screen.router.wheel(onWide, 0, -100);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 800); // content height less the view's
 }

@@ -97,7 +97,7 @@ struct HeadlessTwin {
     }
     CalculateViewController& screen() { return *app->calculateViewController(); }
     Material::NavigationDrawerController& drawer() { return dynamic_cast<Material::NavigationDrawerController&>(*h.rootViewController()); }
-    std::shared_ptr<AppToolbarController> toolbar() { return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController()); }
+    auto toolbar() { return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController()); }
     std::shared_ptr<UIView> key(const std::string& title) { return LaunchedApp::keyIn(*screen().keypadStackView, title); }
 
     RGBPicture picture()
@@ -207,8 +207,9 @@ TEST(AppProgram, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
     }
     ScratchFolder data;
     auto shot = data.path() / "first-start.png";
-    CommandResult run = runCommand(withDataIn(data) + "timeout 90 xvfb-run -a -s '-screen 0 600x1000x24' " RADIXEL_APP_PATH " --scale 2 --screenshot " +
-                                   shot.string());
+    CommandResult run =
+        runCommand(withDataIn(data) + "timeout 90 xvfb-run -a -s '-screen 0 600x1000x24' " RADIXEL_APP_PATH " --scale 2 --screenshot " +
+                   shot.string());
     ASSERT_EQ(run.status, 0) << run.output;
     auto image = UIImage::imageWithContentsOfFile(shot);
     ASSERT_TRUE(image);

@@ -114,12 +114,12 @@ TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
     screen.scroll->setDelegate(delegate);
     screen.scroll->setMinimumZoomScale(1);
     screen.scroll->setMaximumZoomScale(2);
-    EXPECT_TRUE(screen.router.zoom({100, 200}, 100));  // the middle of the scroll view
+    EXPECT_TRUE(screen.router.zoom({100, 200}, 100)); // the middle of the scroll view
     EXPECT_EQ(screen.scroll->zoomScale(), 2);
     EXPECT_EQ(delegate->picture->frame().size, (CGSize{400, 400}));
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{100, 100}));  // the middle stays in the middle
 
-    EXPECT_FALSE(screen.router.zoom({100, 200}, 1));  // at the limit
+    EXPECT_FALSE(screen.router.zoom({100, 200}, 1)); // at the limit
     EXPECT_TRUE(screen.router.zoom({100, 200}, -100));
     EXPECT_EQ(screen.scroll->zoomScale(), 1);
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{0, 0}));
@@ -352,14 +352,14 @@ TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
     CGPoint onWide{100, 140};
     CGPoint onNarrow{100, 220};
 
-    EXPECT_TRUE(screen.router.wheel(onWide, 0, -1));  // mostly vertical: the list
+    EXPECT_TRUE(screen.router.wheel(onWide, 0, -1)); // mostly vertical: the list
     EXPECT_EQ(offsets(), (std::vector<double>{40, 0, 0}));
-    EXPECT_TRUE(screen.router.wheel({100, 100}, -2, -1));  // mostly sideways: the formula
+    EXPECT_TRUE(screen.router.wheel({100, 100}, -2, -1)); // mostly sideways: the formula
     EXPECT_EQ(offsets(), (std::vector<double>{40, 80, 0}));
-    screen.drag({100, 110}, {110, 30}, 2);  // upwards over the formula
+    screen.drag({100, 110}, {110, 30}, 2); // upwards over the formula
     EXPECT_EQ(offsets(), (std::vector<double>{120, 80, 0}));
     screen.scroll->setContentOffset({0, 0});
-    screen.drag(onWide, {40, 145}, 2);  // sideways over the formula
+    screen.drag(onWide, {40, 145}, 2); // sideways over the formula
     EXPECT_EQ(offsets(), (std::vector<double>{0, 140, 0}));
 
     // A formula narrower than its row has nowhere to go: the list takes what it can, and a

@@ -57,10 +57,7 @@ TEST_F(SavedDataAlertTest, AFailedSaveIsToldOnceARun) {
     ASSERT_TRUE(NSUserDefaults::standardUserDefaults()->synchronize());
     fs::remove(file());
     fs::create_directories(file() / "blocker");
-    h.focus(calculate().pTextField);
-    type("3");
-    h.focus(calculate().qTextField);
-    type("2");
+    enter("3", "2");
     ASSERT_TRUE(tapCalculate());
     auto alert = shownAlert();
     ASSERT_TRUE(alert);

@@ -18,8 +18,28 @@ using render::TouchRouter;
 
 namespace {
 
-struct Screen {
+// A window and the mouse on it.
+struct Mouse {
     std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 200, 400});
+    TouchRouter router{window};
+
+    void click(CGPoint point)
+    {
+        router.press(point);
+        router.release(point);
+    }
+    // Down, moves in equal steps, up.
+    void drag(CGPoint from, CGPoint to, int steps = 10)
+    {
+        router.press(from);
+        for (int i = 1; i <= steps; ++i) {
+            router.move({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+        }
+        router.release(to);
+    }
+};
+
+struct Screen : Mouse {
     std::shared_ptr<UIViewController> root = std::make_shared<UIViewController>();
     std::shared_ptr<UIButton> button = std::make_shared<UIButton>(CGRect{20, 20, 100, 40});
     std::shared_ptr<UIScrollView> scroll = std::make_shared<UIScrollView>(CGRect{0, 100, 200, 200});
@@ -56,45 +76,24 @@ struct Screen {
 TEST(TouchRouter, PressAndReleaseInsideAnEnabledTouchableButtonIsATap)
 {
     Screen screen;
-    TouchRouter router(screen.window);
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.button);
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {500, 40}), nullptr);
-    router.press({50, 40});
+    screen.router.press({50, 40});
     EXPECT_TRUE(screen.button->isHighlighted());
-    router.release({52, 41});
+    screen.router.release({52, 41});
     EXPECT_FALSE(screen.button->isHighlighted());
     EXPECT_EQ(screen.taps, 1);
 
     // Dragging off the button cancels the tap.
-    router.press({50, 40});
-    router.move({50, 90});
-    router.release({50, 90});
+    screen.drag({50, 40}, {50, 90}, 1);
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setEnabled(false);
-    router.press({50, 40});
-    router.release({50, 40});
+    screen.click({50, 40});
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setUserInteractionEnabled(false);
     EXPECT_EQ(TouchRouter::hitTest(screen.window, {50, 40}), screen.root->view());
-}
-
-TEST(TouchRouter, DragAndWheelScrollWithinTheContent)
-{
-    Screen screen;
-    TouchRouter router(screen.window);
-    router.press({100, 250});
-    router.move({100, 200});
-    router.release({100, 200});
-    EXPECT_EQ(screen.scroll->contentOffset().y, 50);
-
-    router.wheel({100, 250}, 0, 1);  // wheel up: back towards the start
-    EXPECT_EQ(screen.scroll->contentOffset().y, 10);
-    router.wheel({100, 250}, 0, 5);
-    EXPECT_EQ(screen.scroll->contentOffset().y, 0);
-    router.wheel({100, 250}, 0, -100);
-    EXPECT_EQ(screen.scroll->contentOffset().y, 800);  // content height less the view's
 }
 
 // Zooms the picture it holds.
@@ -106,9 +105,8 @@ struct ZoomingDelegate : UIScrollViewDelegate {
 TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
 {
     Screen screen;
-    TouchRouter router(screen.window);
     // Without a zooming view the wheel with Ctrl does nothing.
-    EXPECT_FALSE(router.zoom({100, 200}, 1));
+    EXPECT_FALSE(screen.router.zoom({100, 200}, 1));
     EXPECT_EQ(screen.scroll->zoomScale(), 1);
 
     auto delegate = std::make_shared<ZoomingDelegate>();
@@ -116,13 +114,13 @@ TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
     screen.scroll->setDelegate(delegate);
     screen.scroll->setMinimumZoomScale(1);
     screen.scroll->setMaximumZoomScale(2);
-    EXPECT_TRUE(router.zoom({100, 200}, 100));  // the middle of the scroll view
+    EXPECT_TRUE(screen.router.zoom({100, 200}, 100)); // the middle of the scroll view
     EXPECT_EQ(screen.scroll->zoomScale(), 2);
     EXPECT_EQ(delegate->picture->frame().size, (CGSize{400, 400}));
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{100, 100}));  // the middle stays in the middle
 
-    EXPECT_FALSE(router.zoom({100, 200}, 1));  // at the limit
-    EXPECT_TRUE(router.zoom({100, 200}, -100));
+    EXPECT_FALSE(screen.router.zoom({100, 200}, 1)); // at the limit
+    EXPECT_TRUE(screen.router.zoom({100, 200}, -100));
     EXPECT_EQ(screen.scroll->zoomScale(), 1);
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{0, 0}));
 }
@@ -137,17 +135,14 @@ TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
     screen.root->presentViewController(alert, false);
     RunLoop::main().runUntilIdle();
 
-    TouchRouter router(screen.window);
-    router.press({50, 40});  // the button under the dimmed backdrop takes no touch
-    router.release({50, 40});
+    screen.click({50, 40}); // the button under the dimmed backdrop takes no touch
     EXPECT_EQ(screen.taps, 0);
 
     auto layout = render::alertLayout(*alert, screen.window->bounds().size);
     ASSERT_EQ(layout.buttons.size(), 2u);
     EXPECT_EQ(layout.buttons[0].title, "Cancel");  // cancel first when side by side
     CGRect ok = layout.buttons[1].frame;
-    router.press({ok.midX(), ok.midY()});
-    router.release({ok.midX(), ok.midY()});
+    screen.click({ok.midX(), ok.midY()});
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(chosen, "OK");
     EXPECT_FALSE(screen.root->presentedViewController());
@@ -158,6 +153,7 @@ namespace {
 class Rows : public UITableViewDataSource, public UITableViewDelegate {
 public:
     int64_t count = 8;
+    bool editable = true;
     std::vector<NSIndexPath> deleted;
     std::vector<std::pair<NSIndexPath, NSIndexPath>> moves;
     int selections = 0;
@@ -167,7 +163,11 @@ public:
     {
         return table->dequeue<UITableViewCell>("row", indexPath);
     }
-    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
+    // A list that edits nothing keeps the table's default answer.
+    bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) override
+    {
+        return editable || UITableViewDataSource::tableViewCanEditRowAtIndexPath(table, indexPath);
+    }
     bool tableViewCanMoveRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { return true; }
     void tableViewCommitEditingStyle(const std::shared_ptr<UITableView>& table, UITableViewCellEditingStyle,
                                      const NSIndexPath& indexPath) override
@@ -183,8 +183,7 @@ public:
     void tableViewDidSelectRowAtIndexPath(const std::shared_ptr<UITableView>&, const NSIndexPath&) override { ++selections; }
 };
 
-struct TableScreen {
-    std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>(CGRect{0, 0, 200, 400});
+struct TableScreen : Mouse {
     std::shared_ptr<UITableView> table = std::make_shared<UITableView>(CGRect{0, 0, 200, 200}, UITableViewStyle::Plain);
     std::shared_ptr<Rows> rows = std::make_shared<Rows>();
 
@@ -199,65 +198,43 @@ struct TableScreen {
         table->reloadData();
         window->layoutIfNeeded();
     }
-    // Mouse down, moves in small steps, up.
-    void drag(TouchRouter& router, CGPoint from, CGPoint to)
-    {
-        router.press(from);
-        for (int i = 1; i <= 10; ++i) {
-            router.move({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
-        }
-        router.release(to);
-    }
 };
 
 } // namespace
 
 TEST(TouchRouter, ASidewaysDragOnARowOfAListThatEditsNothingIsNoSwipe)
 {
-    // The data source keeps the table's default answer on editing.
-    struct ReadOnlyRows : Rows {
-        bool tableViewCanEditRowAtIndexPath(const std::shared_ptr<UITableView>& table, const NSIndexPath& indexPath) override
-        {
-            return UITableViewDataSource::tableViewCanEditRowAtIndexPath(table, indexPath);
-        }
-    };
     TableScreen screen;
-    auto readOnly = std::make_shared<ReadOnlyRows>();
-    screen.table->setDataSource(readOnly);
-    screen.table->reloadData();
-    TouchRouter router(screen.window);
-    screen.drag(router, {180, 75}, {60, 80});
+    screen.rows->editable = false;
+    screen.drag({180, 75}, {60, 80});
     EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
 }
 
 TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleMovesARow)
 {
     TableScreen screen;
-    TouchRouter router(screen.window);
-    screen.drag(router, {180, 75}, {60, 80});
+    screen.drag({180, 75}, {60, 80});
     EXPECT_EQ(screen.table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
     EXPECT_EQ(screen.table->contentOffset().y, 0);
     EXPECT_EQ(screen.rows->selections, 0);
     // A click elsewhere only hides it.
-    router.press({100, 175});
-    router.release({100, 175});
+    screen.click({100, 175});
     EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
     EXPECT_EQ(screen.rows->selections, 0);
 
-    screen.drag(router, {180, 75}, {60, 75});
-    router.press({170, 75});
-    router.release({170, 75});
+    screen.drag({180, 75}, {60, 75});
+    screen.click({170, 75});
     EXPECT_EQ(screen.rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
 
     // An upward drag still scrolls the table.
-    screen.drag(router, {100, 150}, {100, 50});
+    screen.drag({100, 150}, {100, 50});
     EXPECT_EQ(screen.table->contentOffset().y, 100);
     EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
 
     // In editing, the right-most 44 points are the reorder handle: down two rows and a bit.
     screen.table->setContentOffset({0, 0});
     screen.table->setEditing(true);
-    screen.drag(router, {180, 25}, {180, 25 + 2 * 50 + 10});
+    screen.drag({180, 25}, {180, 25 + 2 * 50 + 10});
     ASSERT_EQ(screen.rows->moves.size(), 1u);
     EXPECT_EQ(screen.rows->moves[0], (std::pair<NSIndexPath, NSIndexPath>{{0, 0}, {0, 2}}));
     EXPECT_EQ(screen.table->contentOffset().y, 0);
@@ -290,15 +267,12 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         auto popover = screen.presentAsPopover(shown, {0, 300, 200, 50});
         ASSERT_TRUE(popover && popover->containerView());
 
-        TouchRouter router(screen.window);
         CGRect inside = popover->containerView()->frame();
-        router.press({inside.midX(), inside.midY()});
-        router.release({inside.midX(), inside.midY()});
+        screen.click({inside.midX(), inside.midY()});
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.root->presentedViewController(), shown) << "a click inside keeps it";
 
-        router.press({50, 40});
-        router.release({50, 40});
+        screen.click({50, 40});
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.taps, 0);
         EXPECT_EQ(screen.root->presentedViewController(), nullptr);
@@ -309,8 +283,7 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
             EXPECT_EQ(std::static_pointer_cast<List>(shown)->dismissedFromOutside, 1);
         }
         // With the popover gone the button takes clicks again.
-        router.press({50, 40});
-        router.release({50, 40});
+        screen.click({50, 40});
         EXPECT_EQ(screen.taps, 1);
     }
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
@@ -333,10 +306,8 @@ TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
     ASSERT_EQ(layout.buttons.size(), 1u);
     CGRect done = layout.buttons[0].frame;
     EXPECT_EQ(done.maxY(), share->view()->bounds().size.height);
-    CGPoint click = share->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get());
-    TouchRouter router(screen.window);
-    router.press(click);
-    router.release(click);
+    CGPoint at = share->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get());
+    screen.click(at);
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(screen.root->presentedViewController(), nullptr);
     EXPECT_EQ(completions, 1);
@@ -352,21 +323,16 @@ TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
     auto q = std::make_shared<UITextField>(CGRect{130, 60, 60, 30});
     screen.root->view()->addSubview(p);
     screen.root->view()->addSubview(q);
-    TouchRouter router(screen.window);
-    auto click = [&](CGPoint point) {
-        router.press(point);
-        router.release(point);
-    };
-    click({150, 30});
+    screen.click({150, 30});
     ASSERT_TRUE(p->isFirstResponder());
     for (CGPoint nothing : {CGPoint{10, 80}, CGPoint{100, 200}, CGPoint{195, 5}}) {
-        click(nothing);
+        screen.click(nothing);
         EXPECT_TRUE(p->isFirstResponder()) << nothing.x << "," << nothing.y;
     }
-    click({50, 40});  // a key
+    screen.click({50, 40}); // a key
     EXPECT_EQ(screen.taps, 1);
     EXPECT_TRUE(p->isFirstResponder());
-    click({150, 70});
+    screen.click({150, 70});
     EXPECT_TRUE(q->isFirstResponder());
 }
 
@@ -380,33 +346,34 @@ TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
     narrow->setContentSize({150, 50});
     screen.scroll->addSubview(wide);
     screen.scroll->addSubview(narrow);
-    TouchRouter router(screen.window);
     auto offsets = [&] {
         return std::vector<double>{screen.scroll->contentOffset().y, wide->contentOffset().x, narrow->contentOffset().x};
-    };
-    auto drag = [&](CGPoint from, CGPoint to) {
-        router.press(from);
-        router.move({(from.x + to.x) / 2, (from.y + to.y) / 2});
-        router.move(to);
-        router.release(to);
     };
     CGPoint onWide{100, 140};
     CGPoint onNarrow{100, 220};
 
-    EXPECT_TRUE(router.wheel(onWide, 0, -1));  // mostly vertical: the list
+    EXPECT_TRUE(screen.router.wheel(onWide, 0, -1)); // mostly vertical: the list
     EXPECT_EQ(offsets(), (std::vector<double>{40, 0, 0}));
-    EXPECT_TRUE(router.wheel({100, 100}, -2, -1));  // mostly sideways: the formula
+    EXPECT_TRUE(screen.router.wheel({100, 100}, -2, -1)); // mostly sideways: the formula
     EXPECT_EQ(offsets(), (std::vector<double>{40, 80, 0}));
-    drag({100, 110}, {110, 30});  // upwards over the formula
+    screen.drag({100, 110}, {110, 30}, 2); // upwards over the formula
     EXPECT_EQ(offsets(), (std::vector<double>{120, 80, 0}));
     screen.scroll->setContentOffset({0, 0});
-    drag(onWide, {40, 145});  // sideways over the formula
+    screen.drag(onWide, {40, 145}, 2); // sideways over the formula
     EXPECT_EQ(offsets(), (std::vector<double>{0, 140, 0}));
 
     // A formula narrower than its row has nowhere to go: the list takes what it can, and a
     // sideways movement that no scroll view can follow moves nothing.
-    drag(onNarrow, {100, 170});
+    screen.drag(onNarrow, {100, 170}, 2);
     EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
-    EXPECT_FALSE(router.wheel({100, 170}, -3, 0));
+    EXPECT_FALSE(screen.router.wheel({100, 170}, -3, 0));
     EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
+
+    // A wheel turned up goes back towards the start, and the list stops at either end.
+    EXPECT_TRUE(screen.router.wheel(onWide, 0, 1));
+    EXPECT_EQ(screen.scroll->contentOffset().y, 10);
+    screen.router.wheel(onWide, 0, 5);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 0);
+    screen.router.wheel(onWide, 0, -100);
+    EXPECT_EQ(screen.scroll->contentOffset().y, 800); // content height less the view's
 }

@@ -1,19 +1,16 @@
+// Work on the main run loop and on background queues, timers and weakly held callbacks, all on
+// a virtual clock so that delays take no time.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <future>
-#include <memory>
-#include <mutex>
 #include <set>
-#include <stdexcept>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
+#include "platform/foundation/NSTimer.hpp"
 #include "platform/foundation/RunLoop.hpp"
+#include "platform/foundation/WeakSelf.hpp"
 
 namespace {
 
@@ -22,15 +19,20 @@ protected:
     void SetUp() override {
         DispatchClock::useVirtualTime();
         RunLoop::main().runUntilIdle();
+        start = DispatchClock::now();
     }
     void TearDown() override {
-        RunLoop::main().runUntilIdle();
+        RunLoop::main().runFor(10);
         DispatchClock::useRealTime();
     }
+    double elapsed() const { return DispatchClock::now() - start; }
+    double start = 0;
 };
 
 using MainQueue = VirtualTime;
 using BackgroundQueue = VirtualTime;
+using Timer = VirtualTime;
+using WeakSelf = VirtualTime;
 
 TEST_F(MainQueue, RunsWorkInOrderOnlyWhenTheLoopRunsAndGoesOnAfterWorkThatThrows) {
     std::vector<int> order;
@@ -48,14 +50,9 @@ TEST_F(MainQueue, RunsWorkInOrderOnlyWhenTheLoopRunsAndGoesOnAfterWorkThatThrows
     EXPECT_TRUE(DispatchQueue::main().isCurrent());
 }
 
-TEST_F(MainQueue, DelayedWorkWaitsForTheVirtualClockAndWorkItAddsRunsWithinTheSameRunFor) {
-    const double start = DispatchClock::now();
-    std::vector<std::string> order;
-    std::vector<double> firedAt;
-    auto note = [&](const std::string& name) {
-        order.push_back(name);
-        firedAt.push_back(DispatchClock::now() - start);
-    };
+TEST_F(MainQueue, DelayedWorkWaitsForTheClockAndWorkItAddsRunsWithinTheSameRunFor) {
+    std::vector<std::pair<std::string, double>> fired;
+    auto note = [&](const std::string& name) { fired.emplace_back(name, elapsed()); };
     DispatchQueue::main().asyncAfter(3.0, [&] { note("3s"); });
     DispatchQueue::main().asyncAfter(1.0, [&] { note("1s"); });
     DispatchQueue::main().asyncAfter(1.0, [&] {
@@ -65,17 +62,19 @@ TEST_F(MainQueue, DelayedWorkWaitsForTheVirtualClockAndWorkItAddsRunsWithinTheSa
     DispatchQueue::main().asyncAfter(-5.0, [&] { note("now"); });
 
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(order, (std::vector<std::string>{"now"}));
+    EXPECT_EQ(fired.size(), 1u);
     RunLoop::main().runFor(0.999);
-    EXPECT_EQ(order.size(), 1u);
+    EXPECT_EQ(fired.size(), 1u);
     EXPECT_NEAR(RunLoop::main().secondsUntilNextWork().value_or(-1), 0.001, 1e-6);
-    RunLoop::main().runFor(0.001);
-    EXPECT_EQ(order, (std::vector<std::string>{"now", "1s", "1s again"}));
-    RunLoop::main().runFor(10);
-    EXPECT_EQ(order, (std::vector<std::string>{"now", "1s", "1s again", "1.5s", "3s"}));
-    EXPECT_NEAR(firedAt[3], 1.5, 1e-9);
-    EXPECT_NEAR(firedAt[4], 3.0, 1e-9);
-    EXPECT_NEAR(DispatchClock::now() - start, 11.0, 1e-9);
+    RunLoop::main().runFor(10.001);
+    const std::vector<std::pair<std::string, double>> expected{
+        {"now", 0}, {"1s", 1}, {"1s again", 1}, {"1.5s", 1.5}, {"3s", 3}};
+    ASSERT_EQ(fired.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(fired[i].first, expected[i].first);
+        EXPECT_NEAR(fired[i].second, expected[i].second, 1e-9) << expected[i].first;
+    }
+    EXPECT_NEAR(elapsed(), 11.0, 1e-9);
     EXPECT_FALSE(RunLoop::main().secondsUntilNextWork().has_value());
 }
 
@@ -107,7 +106,7 @@ TEST_F(BackgroundQueue, SerialQueueRunsInOrderOnOneOtherThread) {
     queue.sync([] {});
     std::lock_guard lock(mutex);
     ASSERT_EQ(order.size(), 1000u);
-    for (int i = 0; i < 1000; ++i) EXPECT_EQ(order[i], i);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(order[i], i);
     EXPECT_EQ(threads.size(), 1u);
     EXPECT_EQ(threads.count(std::this_thread::get_id()), 0u);
 }
@@ -129,11 +128,11 @@ TEST_F(BackgroundQueue, DelayedWorkRunsWhenTheClockPassesItAndDestructionDropsIt
     {
         DispatchQueue queue("test.delayed");
         queue.asyncAfter(10.0, [&] { ++fired; });
-        queue.sync([] {});
-        EXPECT_EQ(fired, 0);
-        DispatchClock::advance(9.0);
-        queue.sync([] {});
-        EXPECT_EQ(fired, 0);
+        for (double step : {0.0, 9.0}) {
+            DispatchClock::advance(step);
+            queue.sync([] {});
+            EXPECT_EQ(fired, 0);
+        }
         DispatchClock::advance(1.0);
         queue.sync([] {});  // due work runs before work queued after the clock moved
         EXPECT_EQ(fired, 1);
@@ -157,6 +156,88 @@ TEST_F(BackgroundQueue, AQueueReleasedByItsOwnWorkDoesNotDeadlock) {
     });
     released.get_future().get();
     EXPECT_EQ(queue, nullptr);
+}
+
+TEST_F(Timer, ARepeatingTimerKeepsItsRhythmUntilInvalidated) {
+    std::vector<double> fired;
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(0.5, true, [&](const std::shared_ptr<NSTimer>& t) {
+        fired.push_back(elapsed());
+        if (fired.size() == 4) t->invalidate();
+    });
+    RunLoop::main().runFor(1.2);
+    // A loop that was busy past two beats fires once and goes on with the beat ahead.
+    DispatchClock::advance(1.1);  // now 2.3: the beats at 1.5 and 2.0 were missed
+    RunLoop::main().runUntilIdle();
+    EXPECT_EQ(fired.size(), 3u);
+    RunLoop::main().runFor(5);
+    ASSERT_EQ(fired.size(), 4u);
+    EXPECT_NEAR(fired[0], 0.5, 1e-9);
+    EXPECT_NEAR(fired[1], 1.0, 1e-9);
+    EXPECT_NEAR(fired[2], 2.3, 1e-9);
+    EXPECT_NEAR(fired[3], 2.5, 1e-9);
+    EXPECT_FALSE(timer->isValid());
+}
+
+TEST_F(Timer, TheRunLoopHoldsTheTimerAndLetsGoOfItsBlockWhenDone) {
+    auto captured = std::make_shared<int>(0);
+    std::weak_ptr<int> weakCaptured = captured;
+    std::weak_ptr<NSTimer> weakTimer =
+        NSTimer::scheduledTimerWithTimeInterval(1.0, false, [captured](const auto&) { ++*captured; });
+    captured.reset();
+    EXPECT_FALSE(weakTimer.expired());  // nobody else holds it, yet it is scheduled
+    RunLoop::main().runFor(1.0);
+    EXPECT_TRUE(weakTimer.expired() && weakCaptured.expired());
+
+    // Invalidated before its time, a timer never fires and goes at its time.
+    int count = 0;
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(0, true, [&](const auto&) { ++count; });
+    EXPECT_DOUBLE_EQ(timer->timeInterval(), 0.0001);
+    timer->invalidate();
+    std::weak_ptr<NSTimer> weakInvalid = timer;
+    timer.reset();
+    RunLoop::main().runFor(0.001);
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(weakInvalid.expired());
+}
+
+// As in the UI: the base enables shared_from_this, the class that makes callbacks derives from it.
+struct Base : std::enable_shared_from_this<Base> {
+    virtual ~Base() = default;
+};
+struct Screen : Base {
+    std::vector<std::string> calls;
+    // Made before an owner exists: never runs.
+    std::function<void()> madeInConstructor =
+        weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("constructor"); });
+};
+
+TEST_F(WeakSelf, WorkRunsOnTheObjectWithItsArgumentsWhileItLivesAndIsSkippedOnceItIsGone) {
+    auto screen = std::make_shared<Screen>();
+    screen->madeInConstructor();
+    auto note = [](const std::shared_ptr<Screen>& self, const std::string& text) { self->calls.push_back(text); };
+    weakly(screen.get(), note)("row 3");
+    DispatchQueue::main().asyncAfter(1.0, std::bind(weakly(screen.get(), note), "fade"));
+    DispatchQueue::main().asyncAfter(2.0, std::bind(weakly(screen, note), "fade"));
+    RunLoop::main().runFor(1.0);
+    EXPECT_EQ(screen->calls, (std::vector<std::string>{"row 3", "fade"}));
+
+    // The queued work must not keep the object alive; the second fade then finds nothing to do.
+    std::weak_ptr<Screen> watch = screen;
+    screen.reset();
+    EXPECT_TRUE(watch.expired());
+    RunLoop::main().runFor(2.0);
+}
+
+TEST_F(WeakSelf, TheObjectLivesThroughACallThatDropsItsLastOwner) {
+    auto holder = std::make_shared<Screen>();
+    bool finished = false;
+    weakly(holder, [&](const std::shared_ptr<Screen>& self) {
+        holder.reset();
+        self->calls.push_back("still here");
+        finished = true;
+    })();
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(holder, nullptr);
 }
 
 }  // namespace

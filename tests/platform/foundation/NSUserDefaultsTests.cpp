@@ -1,21 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
 #include <fstream>
-#include <limits>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "support/ScratchFolder.hpp"
+#include "platform/foundation/DefaultsKey.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
+#include "support/ScratchFolder.hpp"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
+
+struct Record {
+    std::string name;
+    std::int64_t size = 0;
+    bool operator==(const Record&) const = default;
+};
+void to_json(json& j, const Record& r) { j = json{{"name", r.name}, {"size", r.size}}; }
+void from_json(const json& j, Record& r) {
+    j.at("name").get_to(r.name);
+    j.at("size").get_to(r.size);
+}
 
 class UserDefaults : public ::testing::Test {
 protected:
@@ -31,9 +37,9 @@ protected:
         return NSUserDefaults::standardUserDefaults();
     }
 
-    std::vector<std::string> filesInFolder() const {
+    static std::vector<std::string> filesIn(const fs::path& path) {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(path)) names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -54,13 +60,11 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
         {"missing", nullptr, false, 0, 0.0},
         {"text", "text", false, 0, 0.0},
         {"flag", true, true, 1, 1.0},
-        {"count", 5, true, 5, 5.0},
         {"rating", 2.75, true, 2, 2.75},
         {"huge", std::numeric_limits<std::uint64_t>::max(), true, std::numeric_limits<std::int64_t>::max(), 0x1p64},
         {"far", 1e300, true, 0, 1e300},    // beyond the integer range
         {"negative", -1, true, -1, -1.0},  // any nonzero number reads as true
-        {"negativeFraction", -0.25, true, 0, -0.25},
-        {"fraction", 0.25, true, 0, 0.25},
+        {"fraction", -0.25, true, 0, -0.25},
         {"lowest", std::numeric_limits<std::int64_t>::min(), true, std::numeric_limits<std::int64_t>::min(), -0x1p63},
         {"zero", 0.0, false, 0, 0.0},
     };
@@ -71,48 +75,40 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
         EXPECT_EQ(defaults->integerForKey(c.key), c.integer);
         EXPECT_DOUBLE_EQ(defaults->doubleForKey(c.key), c.number);
     }
-
     defaults->setObject(json::array({1, 2}), "list");
     defaults->setObject({{"a", 1}}, "dictionary");
-    EXPECT_FALSE(defaults->stringForKey("missing"));
-    EXPECT_FALSE(defaults->objectForKey("missing"));
-    EXPECT_FALSE(defaults->stringForKey("list"));
-    EXPECT_FALSE(defaults->arrayForKey("dictionary"));
-    EXPECT_FALSE(defaults->dictionaryForKey("list"));
+    EXPECT_FALSE(defaults->stringForKey("missing") || defaults->objectForKey("missing") ||
+                 defaults->stringForKey("list") || defaults->arrayForKey("dictionary") ||
+                 defaults->dictionaryForKey("list"));
     EXPECT_EQ(*defaults->arrayForKey("list"), json::array({1, 2}));
     EXPECT_EQ(*defaults->dictionaryForKey("dictionary"), json({{"a", 1}}));
     EXPECT_EQ(*defaults->stringForKey("text"), "text");
 }
 
-TEST_F(UserDefaults, TheFirstWriteCreatesTheMissingFolders) {
-    fs::path file = folder.path() / "not" / "yet" / "there" / "defaults.json";
-    NSUserDefaults defaults(file);
-    defaults.setBool(true, "isOnboardingFinished");
-    EXPECT_TRUE(defaults.synchronize());
-    EXPECT_TRUE(NSUserDefaults(file).boolForKey("isOnboardingFinished"));
-}
-
-TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestartAndLeftoversOfAKilledWriteGo) {
+// The temporary file of a killed writer goes too.
+TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestart) {
+    const fs::path& data = folder.path();
     auto defaults = NSUserDefaults::standardUserDefaults();
     json history = json::array({{{"latexString", "p = -2.4, q = \\frac{7}{3}"}, {"inputParameters", {{"p", "-2.4"}}}}});
     defaults->setObject(history, "Calculations");
     defaults->setBool(true, "isOnboardingFinished");
     defaults->setInteger(4, "counterForRating");
+    defaults->setObject(std::string("p = \xff\xfe"), "latex");  // not UTF-8, still written readably
     defaults->setObject("gone soon", "CurrentSelectedCalculation");
     defaults->removeObjectForKey("CurrentSelectedCalculation");
     defaults->setObject(nullptr, "isRatingAlreadyDone");  // null removes as well
     ASSERT_TRUE(defaults->synchronize());
-    // Left by a killed writer whose pid no process has: the system never hands out pids this high.
-    std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
+    // Its pid is one no process has: the system never hands out pids this high.
+    std::ofstream(data / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
 
     auto reopened = restart();
     EXPECT_NE(reopened, defaults);
     EXPECT_EQ(*reopened->objectForKey("Calculations"), history);
     EXPECT_TRUE(reopened->boolForKey("isOnboardingFinished"));
     EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
-    EXPECT_FALSE(reopened->objectForKey("CurrentSelectedCalculation"));
-    EXPECT_FALSE(reopened->objectForKey("isRatingAlreadyDone"));
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});
+    EXPECT_TRUE(reopened->stringForKey("latex"));
+    EXPECT_FALSE(reopened->objectForKey("CurrentSelectedCalculation") || reopened->objectForKey("isRatingAlreadyDone"));
+    EXPECT_EQ(filesIn(data), std::vector<std::string>{"defaults.json"});
 }
 
 TEST_F(UserDefaults, ChangesReachTheFileWithoutAnExplicitSynchronize) {
@@ -121,8 +117,7 @@ TEST_F(UserDefaults, ChangesReachTheFileWithoutAnExplicitSynchronize) {
     // A second instance on the same file stands in for a later run that started after the
     // background write; synchronize() with nothing pending only waits for a running write.
     for (int attempt = 0; attempt < 500; ++attempt) {
-        NSUserDefaults later(defaults->filePath());
-        if (later.integerForKey("countKetuAdsPresented") == 7) return;
+        if (NSUserDefaults(defaults->filePath()).integerForKey("countKetuAdsPresented") == 7) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     FAIL() << "the change never reached the file";
@@ -143,14 +138,6 @@ TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
     EXPECT_TRUE(defaults->synchronize());
 }
 
-TEST_F(UserDefaults, TextThatIsNotUtf8IsStillWrittenReadably) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    defaults->setObject(std::string("p = \xff\xfe"), "latex");
-    EXPECT_TRUE(defaults->synchronize());
-    auto reopened = restart();
-    EXPECT_TRUE(reopened->stringForKey("latex").has_value());
-}
-
 TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
     for (const std::string& broken : {std::string("{\"Calculations\": [1, 2"), std::string("[1, 2, 3]"),
                                       std::string(2000, '[') + std::string(2000, ']'),
@@ -166,7 +153,7 @@ TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
         EXPECT_NE(printed.find("kept as"), std::string::npos);
         EXPECT_TRUE(defaults->dictionaryRepresentation().empty());
 
-        std::vector<std::string> files = filesInFolder();
+        std::vector<std::string> files = filesIn(folder.path());
         ASSERT_EQ(files.size(), 1u);
         EXPECT_EQ(files[0].rfind("defaults.json.corrupt-", 0), 0u);
         std::ifstream kept(folder.path() / files[0]);
@@ -182,8 +169,8 @@ TEST_F(UserDefaults, ManyThreadsWritingAndReadingLoseNothing) {
     std::vector<std::thread> threads;
     for (int t = 0; t < 6; ++t)
         threads.emplace_back([&, t] {
+            const std::string key = "thread" + std::to_string(t);
             for (int i = 0; i < 300; ++i) {
-                std::string key = "thread" + std::to_string(t);
                 defaults->setInteger(i, key);
                 defaults->setObject(json::array({t, i}), key + "-list");
                 EXPECT_EQ(defaults->integerForKey(key), i);  // no other thread writes this key
@@ -196,6 +183,54 @@ TEST_F(UserDefaults, ManyThreadsWritingAndReadingLoseNothing) {
         EXPECT_EQ(reopened->integerForKey("thread" + std::to_string(t)), 299);
         EXPECT_EQ(*reopened->arrayForKey("thread" + std::to_string(t) + "-list"), json::array({t, 299}));
     }
+}
+
+TEST_F(UserDefaults, TypedKeysReadTheirDefaultUntilSetAndKeepTheirValueAcrossARestart) {
+    const DefaultsKey<std::int64_t> counter{"counterForRating", 5};
+    const DefaultsKey<std::string> language{"language", "en"};
+    const DefaultsKey<std::optional<Record>> selected{"CurrentSelectedCalculation", std::nullopt};
+    const DefaultsKey<std::vector<Record>> list{"Calculations", {}};
+    EXPECT_EQ(counter.get(), 5);
+    EXPECT_FALSE(counter.hasValue() || selected.get());
+    counter.set(counter.get() - 1);
+    language.set("de");
+    selected.set(Record{"history", 3});
+    list.set({{"a", 1}, {"b", 2}});
+
+    auto reopened = restart();
+    EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
+    EXPECT_EQ(*reopened->objectForKey("CurrentSelectedCalculation"), json({{"name", "history"}, {"size", 3}}));
+    EXPECT_EQ(counter.get(), 4);
+    EXPECT_EQ(language.get(), "de");
+    EXPECT_EQ(selected.get(), (Record{"history", 3}));
+    EXPECT_EQ(list.get(), (std::vector<Record>{{"a", 1}, {"b", 2}}));
+    counter.remove();
+    EXPECT_EQ(counter.get(), 5);
+    selected.set(std::nullopt);  // none removes the key
+    EXPECT_FALSE(selected.hasValue());
+}
+
+TEST_F(UserDefaults, TypedKeysReadTheirDefaultForValuesThatDoNotConvert) {
+    auto defaults = NSUserDefaults::standardUserDefaults();
+    const json stored = {{"text", "five"},
+                         {"list", json::array()},
+                         {"number", 12},
+                         {"large", std::numeric_limits<std::int64_t>::max()},
+                         {"whole", 4.0},
+                         {"fraction", 4.5},
+                         {"far", 1e30},
+                         {"noSize", {{"name", "no size"}}},
+                         {"numbers", json::array({1, 2})}};
+    for (const auto& [key, value] : stored.items()) defaults->setObject(value, key);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"text", 5}.get()), 5);
+    EXPECT_TRUE((DefaultsKey<bool>{"list", true}.get()));
+    EXPECT_EQ((DefaultsKey<std::string>{"number", "none"}.get()), "none");
+    EXPECT_EQ((DefaultsKey<int>{"large", 7}.get()), 7);  // too large for int: no wrap-around
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"whole", 5}.get()), 4);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"fraction", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
+    EXPECT_FALSE((DefaultsKey<std::optional<Record>>{"noSize", std::nullopt}.get()));
+    EXPECT_TRUE((DefaultsKey<std::vector<Record>>{"numbers", {}}.get().empty()));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "platform/foundation/TransportSecurity.hpp"
 #include "platform/foundation/URL.hpp"
 
 TEST(URL, AcceptsAbsoluteURLsAndKeepsTheirText) {
@@ -21,30 +20,32 @@ TEST(URL, AcceptsAbsoluteURLsAndKeepsTheirText) {
 }
 
 TEST(URL, RefusesWhatIsNotAnAbsoluteURL) {
-    // No scheme or a bad one; spaces, control, forbidden and non-ASCII characters; broken escapes;
-    // two fragments; http(s) without a host; a port that is not a number; an unclosed IPv6 literal.
-    for (const std::string& text : {std::string(),
-                                    std::string("example.com/path"),
-                                    std::string("/path/only"),
-                                    std::string("1http://example.com"),
-                                    std::string("ht tp://example.com"),
-                                    std::string("https://exa mple.com"),
-                                    std::string("https://example.com/a b"),
-                                    std::string("https://example.com/\t"),
-                                    std::string("https://example.com/\0x", 22),
-                                    std::string("https://example.com/\x7f"),
-                                    std::string("https://example.com/<script>"),
-                                    std::string("https://example.com/{x}"),
-                                    std::string("https://example.com/a|b"),
-                                    std::string("https://example.com/\""),
-                                    std::string("https://example.com/caf\xc3\xa9"),
-                                    std::string("https://example.com/%zz"),
-                                    std::string("https://example.com/%4"),
-                                    std::string("https://example.com/#a#b"),
-                                    std::string("https://"),
-                                    std::string("https:///path"),
-                                    std::string("http:example.com"),
-                                    std::string("https://example.com:80x/"),
-                                    std::string("https://[::1/")})
-        EXPECT_FALSE(URL::string(text)) << text;
+    using namespace std::string_literals;
+    // clang-format off
+    const std::string refused[] = {
+        ""s, "example.com/path"s, "/path/only"s, "1http://example.com"s, "ht tp://example.com"s,  // scheme
+        "https://exa mple.com"s, "https://example.com/a b"s, "https://example.com/\t"s, "https://example.com/\0x"s,
+        "https://example.com/\x7f"s, "https://example.com/<script>"s, "https://example.com/{x}"s,
+        "https://example.com/a|b"s, "https://example.com/\""s, "https://example.com/caf\xc3\xa9"s,  // characters
+        "https://example.com/%zz"s, "https://example.com/%4"s, "https://example.com/#a#b"s,  // escapes, fragments
+        "https://"s, "https:///path"s, "http:example.com"s, "https://example.com:80x/"s, "https://[::1/"s,  // host
+    };
+    // clang-format on
+    for (const std::string& text : refused) EXPECT_FALSE(URL::string(text)) << text;
+}
+
+TEST(TransportSecurity, HTTPSAnywherePlainHTTPOnlyToThisMachineJudgedByTheHost) {
+    for (std::string allowed :
+         {"https://config.example/v1", "HTTPS://config.example", "http://127.0.0.1:8080/config", "http://localhost/",
+          "HTTP://LOCALHOST:1/", "http://[::1]:9/x", "http://user@127.0.0.1/"})
+        EXPECT_FALSE(foundation::insecureTransportProblem(allowed)) << allowed;
+    for (std::string refused :
+         {"http://config.example/", "http://127.0.0.1@config.example/", "http://127.0.0.1.config.example/",
+          "http://localhost.config.example/", "http://192.0.2.1/", "http://[::ffff:127.0.0.2]/", "ftp://127.0.0.1/",
+          "file:///etc/hostname", "127.0.0.1/config", "", "http://[not a host"})
+        EXPECT_TRUE(foundation::insecureTransportProblem(refused)) << refused;
+    // Decides which requests bypass a proxy: judged by the host too.
+    EXPECT_TRUE(foundation::isLoopbackURL("https://localhost/"));
+    EXPECT_FALSE(foundation::isLoopbackURL("http://127.0.0.1@config.example/"));
+    EXPECT_FALSE(foundation::isLoopbackURL("nonsense"));
 }

@@ -47,6 +47,25 @@ protected:
         for (const auto& entry : fs::directory_iterator(databaseFile().parent_path())) total += entry.file_size();
         return total;
     }
+    // Locks the database as another process would, once the engine has made it, until unlock().
+    void lock() {
+        DDVAnalytics::logEventWithName("ketu_calculate", {{"n", -1}});
+        APMAnalytics::waitUntilIdleForTesting();
+        ASSERT_EQ(sqlite3_open(databaseFile().c_str(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void unlock() {
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+    }
+    // The events beyond the queue's bounds, as the warnings count them.
+    std::size_t dropped() {
+        std::size_t count = 0;
+        for (const auto& line : logged("I-ACS034003")) count += std::stoul(line.substr(line.rfind(' ') + 1));
+        return count;
+    }
+
+    sqlite3* other = nullptr;
 };
 
 TEST_F(EventStoreLimits, OversizedParametersAreDroppedButTheEventIsKept) {
@@ -85,28 +104,34 @@ TEST_F(EventStoreLimits, AFloodOfTheLargestEventsStaysWithinTheStatedSizeOnDisk)
 }
 
 TEST_F(EventStoreLimits, ALockedDatabaseKeepsTheEventsWithinTheQueueBoundsAndStoresThemLater) {
-    DDVAnalytics::logEventWithName("ketu_calculate", {{"n", -1}});
-    APMAnalytics::waitUntilIdleForTesting();
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(databaseFile().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-
+    lock();
     const int flood = static_cast<int>(APMAnalytics::maximumQueuedEvents) + 500;
     for (int i = 0; i < flood; ++i) DDVAnalytics::logEventWithName("ketu_calculate", {{"n", i}});
     APMAnalytics::waitUntilIdleForTesting();
     EXPECT_EQ(logged("I-ACS034004").size(), 1u) << "one warning for the whole time the file is locked";
 
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    unlock();
     DDVAnalytics::logEventWithName("ketu_calculate", {{"n", flood}});  // stores what is held, then this one
     auto events = APMAnalytics::storedEventsForTesting();
-
     ASSERT_EQ(events.size(), 1 + APMAnalytics::maximumQueuedEvents);
     for (std::size_t i = 1; i + 1 < events.size(); ++i) ASSERT_EQ(events[i].parameters["n"], i - 1);
-    std::size_t dropped = 0;
-    for (const auto& line : logged("I-ACS034003")) dropped += std::stoul(line.substr(line.rfind(' ') + 1));
-    EXPECT_EQ(dropped, 501u) << "the events beyond the bound, and the last one, which found the queue still full";
+    EXPECT_EQ(dropped(), 501u) << "the events beyond the bound, and the last one, which found the queue still full";
     EXPECT_TRUE(logged("I-ACS034002").empty());
+}
+
+// Large events fill the queue's 4 MiB long before its count of events: no more than fit are kept.
+TEST_F(EventStoreLimits, ALockedDatabaseKeepsNoMoreEventsThanTheQueuesBytesHold) {
+    const json parameters = largestAllowedParameters();
+    const std::size_t fit = (4u << 20) / APMDataTypeValidator::parametersSizeEstimate(parameters, 1u << 30);
+    lock();
+    for (std::size_t i = 0; i < fit + 100; ++i) DDVAnalytics::logEventWithName("ketu_tapped_share", parameters);
+    APMAnalytics::waitUntilIdleForTesting();
+    unlock();
+    APMAnalytics::resetForTesting();  // stores what is held
+    const std::size_t kept = APMAnalytics::storedEventsForTesting().size() - 1;
+    EXPECT_LE(kept, fit);
+    EXPECT_GE(kept, fit * 9 / 10) << "each event counts its parameters' estimate and a little more";
+    EXPECT_EQ(kept + dropped(), fit + 100);
 }
 
 TEST_F(EventStoreLimits, ADatabaseFileDeletedWhileRunningIsMadeAnew) {

@@ -1,42 +1,34 @@
+// Reading and writing JSON and property lists: what is refused (malformed, too deep, NUL
+// characters), what is read, and how a record reader names the place of a fault.
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <limits>
-#include <string>
 
-#include "support/ScratchFolder.hpp"
+#include "platform/foundation/JSONDecoder.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSPropertyListSerialization.hpp"
+#include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
+using namespace std::string_literals;
 
 namespace {
 
-TEST(NSJSONSerialization, RefusesMalformedAndTooDeeplyNestedText) {
-    NSError error;
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("{\"apps\": [", &error));
-    EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("", &error));
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(std::string(100000, '['), &error));
-    EXPECT_NE(error.localizedDescription.find("nested"), std::string::npos);
-
-    // Brackets inside texts do not count as nesting.
-    std::string quoted = "{\"latex\": \"" + std::string(1000, '[') + "\\\"{{{\"}";
-    auto parsed = NSJSONSerialization::JSONObjectWithData(quoted, &error);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ((*parsed)["latex"].get<std::string>().size(), 1004u);
-    EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
-}
-
-TEST(NSJSONSerialization, ANulByteAnywhereMakesTheTextMalformed) {
-    using namespace std::string_literals;
-    for (const std::string& text : {"{\"a\": 1}\0{\"b\": 2}"s, "{\"a\": 1\0}"s, "\0"s, "[1, \"x\0y\"]"s, "{\"a\": 1}\0"s}) {
+TEST(NSJSONSerialization, RefusesMalformedTooDeeplyNestedAndNulContainingText) {
+    for (const std::string& text : {"{\"apps\": ["s, ""s, std::string(100000, '['), "{\"a\": 1}\0{\"b\": 2}"s,
+                                    "{\"a\": 1\0}"s, "\0"s, "[1, \"x\0y\"]"s, "{\"a\": 1}\0"s}) {
         NSError error;
-        EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(text, &error)) << text.size();
+        EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(text, &error)) << text.substr(0, 20);
         EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
     }
     EXPECT_EQ(NSJSONSerialization::JSONObjectWithData("[1, \"x\\u0000y\"]"), json::array({1, "x"s + '\0' + "y"}));
+    // Brackets inside texts do not count as nesting.
+    EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
+    auto quoted = NSJSONSerialization::JSONObjectWithData("{\"latex\": \"" + std::string(1000, '[') + "\\\"{{{\"}");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ((*quoted)["latex"].get<std::string>().size(), 1004u);
 }
 
 TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
@@ -47,9 +39,19 @@ TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
     EXPECT_EQ(*NSJSONSerialization::JSONObjectWithData(*text), apps);
 
     NSError error;
-    EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject({{"x", std::numeric_limits<double>::quiet_NaN()}}, false, &error));
+    EXPECT_FALSE(
+        NSJSONSerialization::dataWithJSONObject({{"x", std::numeric_limits<double>::quiet_NaN()}}, false, &error));
     EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject(std::string("\xc3"), false, &error));
     EXPECT_EQ(error.code, NSJSONSerialization::writeErrorCode);
+}
+
+TEST(JSONDecoder, RefusesEmptyMalformedAndTooDeeplyNestedData) {
+    for (const std::string& text :
+         {""s, "{\"apps\": [}"s, "\xff\xfe"s, std::string(100000, '[') + std::string(100000, ']')})
+        EXPECT_THROW(JSONDecoder().parse(text), JSONDecodingError) << text.substr(0, 20);
+    // The maximum depth is itself allowed.
+    EXPECT_EQ(JSONDecoder(2).parse("[[1]]"), json::parse("[[1]]"));
+    EXPECT_THROW(JSONDecoder(2).parse("[[[1]]]"), JSONDecodingError);
 }
 
 TEST(NSPropertyListSerialization, ReadsXmlAndBinaryPropertyListsIntoJson) {
@@ -69,16 +71,10 @@ TEST(NSPropertyListSerialization, ReadsXmlAndBinaryPropertyListsIntoJson) {
     NSError error;
     auto root = NSPropertyListSerialization::propertyListWithData(xml, &error);
     ASSERT_TRUE(root) << error.description();
-    const json& app = (*root)["apps"][0];
-    EXPECT_EQ(app["appName"]["en"], "Radixel");
-    EXPECT_EQ(app["shouldShow"], true);
-    EXPECT_EQ(app["isMultiApp"], false);
-    EXPECT_EQ(app["calculationsUntilInterstitial"], 3);
-    EXPECT_TRUE(app["calculationsUntilInterstitial"].is_number_integer());
-    EXPECT_EQ(app["offset"], -7);
-    EXPECT_EQ(app["rating"], 4.5);
-    EXPECT_EQ(app["released"], "2024-01-31T12:00:00Z");
-    EXPECT_EQ(app["icon"], "aGVsbG8=");
+    EXPECT_EQ(*root, json::parse(R"({"apps": [{"appName": {"en": "Radixel"}, "shouldShow": true, "isMultiApp": false,
+        "calculationsUntilInterstitial": 3, "offset": -7, "rating": 4.5, "released": "2024-01-31T12:00:00Z",
+        "icon": "aGVsbG8="}]})"));
+    EXPECT_TRUE((*root)["apps"][0]["calculationsUntilInterstitial"].is_number_integer());
 
     const std::string binary(
         "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
@@ -98,12 +94,12 @@ TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
     EXPECT_EQ(error.code, NSPropertyListSerialization::fileReadErrorCode);
     EXPECT_NE(error.description().find("none.plist"), std::string::npos);
 
-    for (const std::string& broken :
-         {std::string("<?xml version=\"1.0\"?><plist><dict><key>apps</key><array>"), std::string("bplist00\x01\x02", 10),
-          std::string("not a property list at all"), std::string()}) {
+    for (const std::string& broken : {"<?xml version=\"1.0\"?><plist><dict><key>apps</key><array>"s,
+                                      "bplist00\x01\x02"s, "not a property list at all"s, ""s}) {
         std::ofstream(folder.path() / "broken.plist", std::ios::binary) << broken;
         error = NSError{};
-        EXPECT_FALSE(NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
+        EXPECT_FALSE(
+            NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
         EXPECT_EQ(error.code, NSPropertyListSerialization::readCorruptErrorCode);
     }
 }
@@ -117,15 +113,14 @@ TEST(NSPropertyListSerialization, TextsWithANulCharacterDoNotStopTheProgram) {
         62);
     // Binary lists pass through the library's XML writer, which ends such texts at the NUL.
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binaryWithNulKey), json({{"a", "v"}, {"k", "s"}}));
-    for (const std::string& xml : {std::string("<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"),
-                                   std::string("<plist><dict><key>k</key><string>v&#x000;</string></dict></plist>"),
-                                   std::string("<plist><dict><key>k</key><string>&#x100000000;</string></dict></plist>"),
-                                   std::string("<plist><dict><key>a\0b</key><string>v</string></dict></plist>", 60)})
+    for (const std::string& xml : {"<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"s,
+                                   "<plist><dict><key>k</key><string>v&#x000;</string></dict></plist>"s,
+                                   "<plist><dict><key>k</key><string>&#x100000000;</string></dict></plist>"s,
+                                   "<plist><dict><key>a\0b</key><string>v</string></dict></plist>"s})
         EXPECT_FALSE(NSPropertyListSerialization::propertyListWithData(xml)) << xml;
-    auto fine = NSPropertyListSerialization::propertyListWithData(
-        "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>");
-    ASSERT_TRUE(fine);
-    EXPECT_EQ((*fine)["caf\xc3\xa9"], "\xe2\x98\xba");
+    EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(
+                  "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>"),
+              json({{"caf\xc3\xa9", "\xe2\x98\xba"}}));
 }
 
 TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
@@ -136,6 +131,73 @@ TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
         << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
     EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
     EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
+}
+
+struct Entry {
+    std::string name;
+    static Entry decode(const json& value, const std::string& path) {
+        return {JSONRecordReader(value, path).string("name")};
+    }
+};
+
+TEST(JSONRecordReader, AcceptsNullForOptionalKeysAndWholeFiniteNumbers) {
+    json nulls = {{"flag", nullptr}, {"list", nullptr}, {"rules", nullptr}};
+    JSONRecordReader absent(nulls, "r");
+    EXPECT_FALSE(absent.optionalBoolean("flag") || absent.optionalStringArray("list") ||
+                 absent.optionalNumberDictionary("rules") || absent.optionalNumberDictionary("missing"));
+    json present = {{"list", json::array()}, {"rules", json::object()}};
+    EXPECT_EQ(JSONRecordReader(present, "r").optionalStringArray("list"), std::vector<std::string>{});
+    EXPECT_EQ(JSONRecordReader(present, "r").optionalNumberDictionary("rules"), (std::map<std::string, double>{}));
+
+    // Parsed, as a value arrives: the parser stores a large whole number as unsigned.
+    json numbers = json::parse(R"({"largest": 9223372036854775807, "negative": -7, "whole": 1000,
+                                   "huge": 18446744073709551615})");
+    JSONRecordReader reader(numbers, "r");
+    EXPECT_EQ(reader.integer("largest"), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(reader.integer("negative"), -7);
+    EXPECT_EQ(reader.finiteNumber("whole"), 1000.0);
+    EXPECT_GT(reader.finiteNumber("huge"), 1e19);
+}
+
+TEST(JSONRecordReader, AFaultIsNamedWithItsPathThroughListsAndDictionaries) {
+    const json empty = json::object(), list = json::array();
+    const json record = {{"names", {{"en", "One"}, {"de", 1}}},
+                         {"links", {"a", nullptr}},
+                         {"flag", nullptr},
+                         {"text", "yes"},
+                         {"nan", std::nan("")},
+                         {"rules", {{"min", 0}, {"max", -std::numeric_limits<double>::infinity()}}}};
+    const json parsed = json::parse(R"({"tooLarge": 9223372036854775808, "fraction": 2.0})");
+    const json lists = {{"spring", json::array({{{"name", "a"}}, {{"title", "b"}}})}};
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { JSONRecordReader(empty, "").string("apps"); }, "Key not found: \"apps\" at the top level."},
+        {[&] { JSONRecordReader(list, ""); }, "Type mismatch at the top level: expected an object, found an array."},
+        {[&] { JSONRecordReader(record, "apps[3]").stringDictionary("names"); },
+         "Type mismatch at apps[3].names.de: expected a string, found an integer."},
+        {[&] { JSONRecordReader(record, "apps[3]").stringArray("links"); },
+         "Type mismatch at apps[3].links[1]: expected a string, found null."},
+        {[&] { decodeRecordListDictionary<Entry>(lists, "ads"); }, "Key not found: \"name\" at ads.spring[1]."},
+        // Null stands for an absent optional key only.
+        {[&] { JSONRecordReader(record, "r").boolean("flag"); },
+         "Type mismatch at r.flag: expected a boolean, found null."},
+        {[&] { JSONRecordReader(record, "r").optionalBoolean("text"); },
+         "Type mismatch at r.text: expected a boolean, found a string."},
+        {[&] { JSONRecordReader(parsed, "r").integer("tooLarge"); },
+         "Number at r.tooLarge does not fit a signed 64-bit integer."},
+        {[&] { JSONRecordReader(parsed, "r").integer("fraction"); },
+         "Type mismatch at r.fraction: expected an integer, found a number."},
+        {[&] { JSONRecordReader(record, "r").finiteNumber("nan"); }, "Number at r.nan is not finite."},
+        {[&] { JSONRecordReader(record, "r").optionalNumberDictionary("rules"); },
+         "Number at r.rules.max is not finite."},
+    };
+    for (const auto& [read, message] : cases) {
+        try {
+            read();
+            ADD_FAILURE() << "no error: " << message;
+        } catch (const JSONDecodingError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
 }
 
 }  // namespace

@@ -48,18 +48,9 @@ TEST(NSLocale, PreferredLanguagesFollowTheLocaleVariablesInOrder) {
     }
 }
 
-StringsTable parsed(std::string_view text) {
-    auto result = parseStringsTable(text);
-    if (auto* error = std::get_if<StringsTableError>(&result)) ADD_FAILURE() << error->line << ": " << error->message;
-    return std::holds_alternative<StringsTable>(result) ? std::get<StringsTable>(result) : StringsTable{};
-}
-
-StringsTableError failure(std::string_view text) {
-    auto result = parseStringsTable(text);
-    if (auto* error = std::get_if<StringsTableError>(&result)) return *error;
-    ADD_FAILURE() << "parsed without error: " << text;
-    return {};
-}
+// A table, or an error, where the test expects one (else the wrong alternative fails the test).
+StringsTable parsed(std::string_view text) { return std::get<StringsTable>(parseStringsTable(text)); }
+StringsTableError failure(std::string_view text) { return std::get<StringsTableError>(parseStringsTable(text)); }
 
 // UTF-16 bytes with a byte-order mark; the literal already holds surrogate pairs where needed.
 std::string utf16(std::u16string_view text, bool bigEndian) {
@@ -153,39 +144,34 @@ protected:
     const fs::path& root = folder.path();
 };
 
-TEST_F(Bundle, LooksUpTheEnglishTableInTheCLocale) {
-    ScopedLocaleEnvironment environment({{"LANG", "C.UTF-8"}});
+TEST_F(Bundle, LooksUpKeysInTheFirstPreferredLanguageItHasAndKeepsThatChoice) {
+    ScopedLocaleEnvironment environment({{"LANG", "de_DE.UTF-8"}});
     NSBundle bundle(root);
     EXPECT_EQ(bundle.localizations(), (std::vector<std::string>{"de", "en", "fr"}));
-    EXPECT_EQ(bundle.preferredLocalization(), "en");
-    EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Step");
-    EXPECT_EQ(bundle.localizedStringForKey("Step", "", "Other"), "Step from the other table");
-    EXPECT_EQ(bundle.localizedStringForKey("Missing", "", ""), "Missing");
+    EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");
+    // A key missing from the chosen language shows as the key or the value given, not as the English text.
+    EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "Only English");
     EXPECT_EQ(bundle.localizedStringForKey("Missing", "Fallback", ""), "Fallback");
     EXPECT_EQ(bundle.localizedStringForKey("Step", "", "NoSuchTable"), "Step");
+    ScopedLocaleEnvironment english({{"LANG", "en_GB.UTF-8"}});
+    EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");  // chosen at the first lookup
+    EXPECT_EQ(NSBundle(root).localizedStringForKey("Step", "", "Other"), "Step from the other table");
+}
+
+TEST_F(Bundle, FallsBackToEnglishWithoutAPreferredLanguageItHas) {
+    const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
+        {{{"LANG", "C.UTF-8"}}, "en"},
+        {{{"LANG", "it_IT.UTF-8"}}, "en"},
+        {{{"LANGUAGE", "it:de"}, {"LANG", "it_IT.UTF-8"}}, "de"}};
+    for (const auto& [variables, expected] : cases) {
+        ScopedLocaleEnvironment environment(variables);
+        EXPECT_EQ(NSBundle(root).preferredLocalization(), expected) << testing::PrintToString(variables);
+    }
+    ScopedLocaleEnvironment environment({{"LANG", "it_IT.UTF-8"}});
+    EXPECT_EQ(NSBundle(root).localizedStringForKey("Only English", "", ""), "English text");
     NSBundle nowhere(root / "does-not-exist");
     EXPECT_TRUE(nowhere.localizations().empty());
     EXPECT_EQ(nowhere.localizedStringForKey("Step", "", ""), "Step");
-}
-
-TEST_F(Bundle, UsesTheFirstPreferredLanguageItHasKeepsItAndFallsBackToEnglish) {
-    {
-        ScopedLocaleEnvironment environment({{"LANG", "de_DE.UTF-8"}});
-        NSBundle bundle(root);
-        EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");
-        // A key missing from the chosen language shows as the key, not as the English text.
-        EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "Only English");
-        ScopedLocaleEnvironment english({{"LANG", "en_GB.UTF-8"}});
-        EXPECT_EQ(bundle.localizedStringForKey("Step", "", ""), "Schritt");  // chosen at the first lookup
-    }
-    {
-        ScopedLocaleEnvironment environment({{"LANGUAGE", "it:de"}, {"LANG", "it_IT.UTF-8"}});
-        EXPECT_EQ(NSBundle(root).preferredLocalization(), "de");
-    }
-    ScopedLocaleEnvironment environment({{"LANG", "it_IT.UTF-8"}});
-    NSBundle bundle(root);
-    EXPECT_EQ(bundle.preferredLocalization(), "en");
-    EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "English text");
 }
 
 TEST_F(Bundle, ABrokenTablePrintsOneLineAndShowsKeys) {

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <thread>
+#include <unistd.h>
 
 #include "platform/foundation/DefaultsKey.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
@@ -12,16 +13,7 @@ using nlohmann::json;
 
 namespace {
 
-struct Record {
-    std::string name;
-    std::int64_t size = 0;
-    bool operator==(const Record&) const = default;
-};
-void to_json(json& j, const Record& r) { j = json{{"name", r.name}, {"size", r.size}}; }
-void from_json(const json& j, Record& r) {
-    j.at("name").get_to(r.name);
-    j.at("size").get_to(r.size);
-}
+using Record = std::map<std::string, std::int64_t>;  // stands for any type with a JSON form
 
 class UserDefaults : public ::testing::Test {
 protected:
@@ -49,14 +41,8 @@ protected:
 
 TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndOtherKinds) {
     auto defaults = NSUserDefaults::standardUserDefaults();
-    struct Case {
-        const char* key;
-        json value;
-        bool boolean;
-        std::int64_t integer;
-        double number;
-    };
-    const Case cases[] = {
+    // Key, value, and how it reads as a boolean, an integer and a double.
+    const std::tuple<const char*, json, bool, std::int64_t, double> cases[] = {
         {"missing", nullptr, false, 0, 0.0},
         {"text", "text", false, 0, 0.0},
         {"flag", true, true, 1, 1.0},
@@ -68,12 +54,11 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
         {"lowest", std::numeric_limits<std::int64_t>::min(), true, std::numeric_limits<std::int64_t>::min(), -0x1p63},
         {"zero", 0.0, false, 0, 0.0},
     };
-    for (const Case& c : cases) defaults->setObject(c.value, c.key);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(defaults->boolForKey(c.key), c.boolean);
-        EXPECT_EQ(defaults->integerForKey(c.key), c.integer);
-        EXPECT_DOUBLE_EQ(defaults->doubleForKey(c.key), c.number);
+    for (const auto& [key, value, boolean, integer, number] : cases) defaults->setObject(value, key);
+    for (const auto& [key, value, boolean, integer, number] : cases) {
+        EXPECT_EQ(defaults->boolForKey(key), boolean) << key;
+        EXPECT_EQ(defaults->integerForKey(key), integer) << key;
+        EXPECT_DOUBLE_EQ(defaults->doubleForKey(key), number) << key;
     }
     defaults->setObject(json::array({1, 2}), "list");
     defaults->setObject({{"a", 1}}, "dictionary");
@@ -85,9 +70,7 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
     EXPECT_EQ(*defaults->stringForKey("text"), "text");
 }
 
-// The temporary file of a killed writer goes too.
 TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestart) {
-    const fs::path& data = folder.path();
     auto defaults = NSUserDefaults::standardUserDefaults();
     json history = json::array({{{"latexString", "p = -2.4, q = \\frac{7}{3}"}, {"inputParameters", {{"p", "-2.4"}}}}});
     defaults->setObject(history, "Calculations");
@@ -98,8 +81,11 @@ TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestart) {
     defaults->removeObjectForKey("CurrentSelectedCalculation");
     defaults->setObject(nullptr, "isRatingAlreadyDone");  // null removes as well
     ASSERT_TRUE(defaults->synchronize());
-    // Its pid is one no process has: the system never hands out pids this high.
-    std::ofstream(data / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
+    // Left by a writer whose pid no process has (the system never hands out pids this high), and
+    // by one still running, which is about to rename it.
+    std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
+    const std::string running = "defaults.json.tmp-" + std::to_string(::getpid()) + "-d4E5f6";
+    std::ofstream(folder.path() / running) << R"({"isDsg)";
 
     auto reopened = restart();
     EXPECT_NE(reopened, defaults);
@@ -108,7 +94,7 @@ TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestart) {
     EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
     EXPECT_TRUE(reopened->stringForKey("latex"));
     EXPECT_FALSE(reopened->objectForKey("CurrentSelectedCalculation") || reopened->objectForKey("isRatingAlreadyDone"));
-    EXPECT_EQ(filesIn(data), std::vector<std::string>{"defaults.json"});
+    EXPECT_EQ(filesIn(folder.path()), (std::vector<std::string>{"defaults.json", running}));
 }
 
 TEST_F(UserDefaults, ChangesReachTheFileWithoutAnExplicitSynchronize) {
@@ -194,16 +180,16 @@ TEST_F(UserDefaults, TypedKeysReadTheirDefaultUntilSetAndKeepTheirValueAcrossARe
     EXPECT_FALSE(counter.hasValue() || selected.get());
     counter.set(counter.get() - 1);
     language.set("de");
-    selected.set(Record{"history", 3});
-    list.set({{"a", 1}, {"b", 2}});
+    selected.set(Record{{"size", 3}});
+    list.set({{{"a", 1}}, {{"b", 2}}});
 
     auto reopened = restart();
     EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
-    EXPECT_EQ(*reopened->objectForKey("CurrentSelectedCalculation"), json({{"name", "history"}, {"size", 3}}));
+    EXPECT_EQ(*reopened->objectForKey("CurrentSelectedCalculation"), json({{"size", 3}}));
     EXPECT_EQ(counter.get(), 4);
     EXPECT_EQ(language.get(), "de");
-    EXPECT_EQ(selected.get(), (Record{"history", 3}));
-    EXPECT_EQ(list.get(), (std::vector<Record>{{"a", 1}, {"b", 2}}));
+    EXPECT_EQ(selected.get(), (Record{{"size", 3}}));
+    EXPECT_EQ(list.get(), (std::vector<Record>{{{"a", 1}}, {{"b", 2}}}));
     counter.remove();
     EXPECT_EQ(counter.get(), 5);
     selected.set(std::nullopt);  // none removes the key
@@ -212,15 +198,8 @@ TEST_F(UserDefaults, TypedKeysReadTheirDefaultUntilSetAndKeepTheirValueAcrossARe
 
 TEST_F(UserDefaults, TypedKeysReadTheirDefaultForValuesThatDoNotConvert) {
     auto defaults = NSUserDefaults::standardUserDefaults();
-    const json stored = {{"text", "five"},
-                         {"list", json::array()},
-                         {"number", 12},
-                         {"large", std::numeric_limits<std::int64_t>::max()},
-                         {"whole", 4.0},
-                         {"fraction", 4.5},
-                         {"far", 1e30},
-                         {"noSize", {{"name", "no size"}}},
-                         {"numbers", json::array({1, 2})}};
+    const json stored = json::parse(R"({"text": "five", "list": [], "number": 12, "large": 9223372036854775807,
+        "whole": 4.0, "fraction": 4.5, "far": 1e30, "noSize": {"name": "no size"}, "numbers": [1, 2]})");
     for (const auto& [key, value] : stored.items()) defaults->setObject(value, key);
     EXPECT_EQ((DefaultsKey<std::int64_t>{"text", 5}.get()), 5);
     EXPECT_TRUE((DefaultsKey<bool>{"list", true}.get()));

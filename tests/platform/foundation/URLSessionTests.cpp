@@ -34,12 +34,7 @@ Outcome run(URLSession& session, const NSURLRequest& request) {
     return future.get();
 }
 
-NSURLRequest get(const std::string& url, double timeout = 60.0) {
-    NSURLRequest request;
-    request.URL = url;
-    request.timeoutInterval = timeout;
-    return request;
-}
+NSURLRequest get(const std::string& url, double timeout = 60.0) { return {url, "GET", {}, "", timeout}; }
 
 Response neverAnswer(const Request&) { return Response{200, {}, "", true}; }
 
@@ -79,12 +74,7 @@ TEST(URLSession, FailuresArriveAsErrorsWithoutData) {
     bounded.timeoutIntervalForResource = 0.3;
     limited.maximumResponseSize = 1024;
     URLSession boundedSession(bounded), limitedSession(limited);
-    struct Case {
-        URLSession& session;
-        NSURLRequest request;
-        std::int64_t code;
-    };
-    const Case cases[] = {
+    const std::tuple<URLSession&, NSURLRequest, std::int64_t> cases[] = {
         {URLSession::sharedSession(), get("http://127.0.0.1:" + std::to_string(closedPort) + "/"),
          NSURLErrorCannotConnectToHost},
         // Only HTTP and HTTPS: a local file must not be readable through the session.
@@ -95,12 +85,12 @@ TEST(URLSession, FailuresArriveAsErrorsWithoutData) {
         {boundedSession, get(slow.url("/slow"), 3600), NSURLErrorTimedOut},
         {limitedSession, get(huge.url("/huge")), NSURLErrorDataLengthExceedsMaximum},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.request.URL);
-        Outcome outcome = run(c.session, c.request);
+    for (const auto& [session, request, code] : cases) {
+        SCOPED_TRACE(request.URL);
+        Outcome outcome = run(session, request);
         ASSERT_TRUE(outcome.error);
         EXPECT_EQ(outcome.error->domain, "NSURLErrorDomain");
-        EXPECT_EQ(outcome.error->code, c.code);
+        EXPECT_EQ(outcome.error->code, code);
         EXPECT_FALSE(outcome.data);
     }
 }
@@ -127,13 +117,9 @@ TEST(URLSession, CancellingATaskOrDestroyingItsSessionCompletesItOnceAsCancelled
     std::atomic<int> cancelled{0};
     {
         URLSession session;
-        for (int i = 0; i < 6; ++i)  // more than the session runs at once
-            session
-                .dataTaskWithURL(server.url("/hang"),
-                                 [&](auto, auto, auto error) {
-                                     if (error && error->code == NSURLErrorCancelled) ++cancelled;
-                                 })
-                ->resume();
+        auto count = [&](auto, auto, auto error) { cancelled += error && error->code == NSURLErrorCancelled; };
+        // More than the session runs at once.
+        for (int i = 0; i < 6; ++i) session.dataTaskWithURL(server.url("/hang"), count)->resume();
         while (server.requestCount() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(cancelled, 6);
@@ -146,46 +132,36 @@ protected:
     static Response redirectTo(const std::string& location, int status = 302) {
         return Response{status, {{"Location", location}}, "", false};
     }
-    static URLSession& secureSession() {
-        static URLSession* session = [] {
-            URLSessionConfiguration configuration;
-            configuration.requiresSecureTransport = true;
-            return new URLSession(configuration);
-        }();
-        return *session;
-    }
-
+    URLSession secure{[] {
+        URLSessionConfiguration configuration;
+        configuration.requiresSecureTransport = true;
+        return configuration;
+    }()};
     LocalHttpServer proxy{[](const Request&) { return Response{200, {}, "from elsewhere", false}; }};
     ScopedProxyEnvironment proxyEnvironment{proxy.url("")};
 };
 
 TEST_F(URLSessionRedirects, HopsThatBreakTheRulesFailWithoutBeingAsked) {
-    const auto secure = NSURLErrorAppTransportSecurityRequiresSecureConnection;
-    struct Case {
-        URLSession& session;
-        std::string target;  // empty: each hop adds to the path, without end
-        std::int64_t code;
-        std::size_t asked;
-    };
-    const Case cases[] = {
-        {secureSession(), "http://192.0.2.1/config", secure, 1},
-        {secureSession(), "http://127.0.0.1@192.0.2.1/config", secure, 1},
-        {secureSession(), "http://127.0.0.1.example/config", secure, 1},
-        {secureSession(), "http://[::ffff:192.0.2.1]/", secure, 1},
+    const auto insecure = NSURLErrorAppTransportSecurityRequiresSecureConnection;
+    // Session, target of the redirect (empty: each hop adds to the path, without end), error, requests made.
+    const std::tuple<URLSession&, std::string, std::int64_t, std::size_t> cases[] = {
+        {secure, "http://192.0.2.1/config", insecure, 1},
+        {secure, "http://127.0.0.1@192.0.2.1/config", insecure, 1},
+        {secure, "http://127.0.0.1.example/config", insecure, 1},
+        {secure, "http://[::ffff:192.0.2.1]/", insecure, 1},
         {URLSession::sharedSession(), "file:///etc/hostname", NSURLErrorUnsupportedURL, 1},
         {URLSession::sharedSession(), "ftp://127.0.0.1/config", NSURLErrorUnsupportedURL, 1},
         {URLSession::sharedSession(), "gopher://127.0.0.1/", NSURLErrorUnsupportedURL, 1},
-        {secureSession(), "", NSURLErrorHTTPTooManyRedirects, 6},
+        {secure, "", NSURLErrorHTTPTooManyRedirects, 6},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
-        LocalHttpServer server(
-            [&](const Request& request) { return redirectTo(c.target.empty() ? request.path + "x" : c.target); });
-        Outcome outcome = run(c.session, get(server.url("/")));
+    for (const auto& [session, target, code, asked] : cases) {
+        SCOPED_TRACE(target);
+        LocalHttpServer server([&](const Request& r) { return redirectTo(target.empty() ? r.path + "x" : target); });
+        Outcome outcome = run(session, get(server.url("/")));
         ASSERT_TRUE(outcome.error);
-        EXPECT_EQ(outcome.error->code, c.code);
+        EXPECT_EQ(outcome.error->code, code);
         EXPECT_FALSE(outcome.data);
-        EXPECT_EQ(server.requestCount(), c.asked);
+        EXPECT_EQ(server.requestCount(), asked);
     }
     EXPECT_EQ(proxy.requestCount(), 0u) << "a refused hop was fetched";
 }
@@ -198,7 +174,7 @@ TEST_F(URLSessionRedirects, ASecureSessionFollowsHopsThatKeepToTheRule) {
     const std::string final = "http://localhost:" + std::to_string(target.port()) + "/final";
     LocalHttpServer middle([&](const Request&) { return redirectTo(final, 307); });
     LocalHttpServer first([&](const Request&) { return redirectTo(middle.url("/next"), 301); });
-    Outcome outcome = run(secureSession(), get(first.url("/config")));
+    Outcome outcome = run(secure, get(first.url("/config")));
     ASSERT_FALSE(outcome.error) << outcome.error->localizedDescription;
     EXPECT_EQ(outcome.data, "arrived at /final");
     EXPECT_EQ(outcome.response->statusCode, 200);
@@ -215,9 +191,9 @@ TEST_F(URLSessionRedirects, A303TurnsAPostIntoAGetAndA307KeepsIt) {
     NSURLRequest post = get(server.url("/see-other"));
     post.HTTPMethod = "POST";
     post.HTTPBody = "p=2&q=1";
-    EXPECT_EQ(run(secureSession(), post).data, "GET ");
+    EXPECT_EQ(run(secure, post).data, "GET ");
     post.URL = server.url("/temporary");
-    EXPECT_EQ(run(secureSession(), post).data, "POST p=2&q=1");
+    EXPECT_EQ(run(secure, post).data, "POST p=2&q=1");
 }
 
 }  // namespace

@@ -1,21 +1,27 @@
 // The defaults file when the system gets in the way: a file that cannot be read must survive
 // byte for byte, a file that cannot be set aside must not be overwritten, a write that failed
-// must never be reported as saved, and only abandoned temporary files are cleaned up.
+// must never be reported as saved, only abandoned temporary files are cleaned up, and a writer
+// killed at any moment leaves a complete file.
 #include <gtest/gtest.h>
 
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <set>
+#include <thread>
 
 #include "platform/foundation/AtomicFile.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
+#include "support/ChildTestProcess.hpp"
 #include "support/ScratchFolder.hpp"
 
 namespace fs = std::filesystem;
+using nlohmann::json;
 
 namespace {
 
@@ -26,27 +32,6 @@ std::string contentsOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-// Lowers the descriptor limit to what is open now and fills the rest, until destroyed.
-class ExhaustedFileDescriptors {
-public:
-    ExhaustedFileDescriptors() {
-        ::getrlimit(RLIMIT_NOFILE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = 256;
-        ::setrlimit(RLIMIT_NOFILE, &lowered);
-        for (int fd; (fd = ::dup(STDIN_FILENO)) >= 0;) held_.push_back(fd);
-    }
-    ~ExhaustedFileDescriptors() {
-        for (int fd : held_) ::close(fd);
-        ::setrlimit(RLIMIT_NOFILE, &saved_);
-    }
-    bool exhausted() const { return ::dup(STDIN_FILENO) < 0 && errno == EMFILE; }
-
-private:
-    rlimit saved_{};
-    std::vector<int> held_;
-};
 
 class UserDefaultsFileFailures : public ::testing::Test {
 protected:
@@ -85,13 +70,20 @@ TEST_F(UserDefaultsFileFailures, AFileThatCannotBeOpenedForLackOfDescriptorsIsKe
     GTEST_SKIP() << "needs descriptors the sanitizers take for themselves";
 #endif
     std::ofstream(file) << history;
-    std::unique_ptr<ExhaustedFileDescriptors> exhausted;
+    rlimit saved{};
+    std::vector<int> held;
     expectUnreadableFileKept(
-        [&] {
-            exhausted = std::make_unique<ExhaustedFileDescriptors>();
-            ASSERT_TRUE(exhausted->exhausted());
+        [&] {  // the limit lowered to what is open now, and the rest taken
+            ::getrlimit(RLIMIT_NOFILE, &saved);
+            rlimit lowered{256, saved.rlim_max};
+            ::setrlimit(RLIMIT_NOFILE, &lowered);
+            for (int fd; (fd = ::dup(STDIN_FILENO)) >= 0;) held.push_back(fd);
+            ASSERT_EQ(errno, EMFILE);
         },
-        [&] { exhausted.reset(); });
+        [&] {
+            for (int fd : held) ::close(fd);
+            ::setrlimit(RLIMIT_NOFILE, &saved);
+        });
     // Once descriptors are back, the next run reads the whole history.
     EXPECT_TRUE(NSUserDefaults(file).boolForKey("isDsgvoAccepted"));
 }
@@ -144,8 +136,7 @@ TEST_F(UserDefaultsFileFailures, AFailedWriteIsReportedUntilAWriteSucceeds) {
 }
 
 TEST_F(UserDefaultsFileFailures, OnlyTemporaryFilesNoLiveProcessOwnsAreRemoved) {
-    char program[] = "/bin/true";
-    char* arguments[] = {program, nullptr};
+    char program[] = "/bin/true", *arguments[] = {program, nullptr};
     pid_t ended = 0;  // the pid of a process that has already ended
     ASSERT_EQ(posix_spawn(&ended, program, nullptr, nullptr, arguments, environ), 0);
     ::waitpid(ended, nullptr, 0);
@@ -168,6 +159,70 @@ TEST_F(UserDefaultsFileFailures, OnlyTemporaryFilesNoLiveProcessOwnsAreRemoved) 
     for (const auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename().string());
     EXPECT_EQ(left, (std::set<std::string>{prefix + own + "-a1B2c3", prefix + "j1K2l3", prefix + "notes.txt",
                                            "other.json.tmp-" + std::to_string(ended) + "-p7Q8r9"}));
+}
+
+constexpr const char* childFolder = "RADIXEL_TEST_DEFAULTS_WRITER_FOLDER";
+
+// Large enough that a kill often lands inside a write.
+std::string payloadFor(std::int64_t generation) {
+    return std::string(256 * 1024, static_cast<char>('a' + generation % 26));
+}
+
+// Runs only as the child that the test below starts, in the folder it names.
+TEST(UserDefaultsChild, WritesUntilKilled) {
+    const char* folder = std::getenv(childFolder);
+    if (!folder) GTEST_SKIP() << "runs as the child of UserDefaultsKilledWriter.EveryKillLeavesACompleteFile";
+    NSUserDefaults defaults(fs::path(folder) / "defaults.json");
+    std::int64_t generation = defaults.objectForKey("state").value_or(json::object()).value("generation", 0);
+    for (++generation;; ++generation) {
+        // One value, so that every file holds a matching pair.
+        defaults.setObject({{"generation", generation}, {"payload", payloadFor(generation)}}, "state");
+        defaults.synchronize();
+    }
+}
+
+TEST(UserDefaultsKilledWriter, EveryKillLeavesACompleteFile) {
+    ScratchFolder folder;
+    std::mt19937 random(20240607);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
+    const fs::path file = folder.path() / "defaults.json";
+    auto lastChange = [&] {
+        std::error_code ec;
+        auto time = fs::last_write_time(file, ec);
+        return ec ? fs::file_time_type::min() : time;
+    };
+    std::int64_t lastGeneration = 0;
+    int completedWrites = 0;
+    for (int round = 0; round < 25; ++round) {
+        SCOPED_TRACE(round);
+        pid_t child = startChildTest("UserDefaultsChild.WritesUntilKilled", childFolder, folder.path());
+        ASSERT_GT(child, 0);
+        // Once the child has replaced the file, it is busy writing: kill it somewhere in there.
+        auto before = lastChange();
+        for (int wait = 0; wait < 5000 && lastChange() == before; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(delayMicroseconds(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself";
+
+        testing::internal::CaptureStderr();
+        NSUserDefaults survivor(file);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the file was not complete";
+        json state = survivor.objectForKey("state").value_or(json::object());
+        std::int64_t generation = state.value("generation", 0);
+        EXPECT_GE(generation, lastGeneration) << "an older file came back";
+        if (generation > 0) {
+            EXPECT_TRUE(state.value("payload", "") == payloadFor(generation));
+            ++completedWrites;
+        }
+        lastGeneration = generation;
+        // The writer's name for its temporary file says it is gone, so opening the file removed it.
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+            EXPECT_EQ(entry.path().filename(), "defaults.json");
+    }
+    EXPECT_GT(completedWrites, 0) << "no write ever finished: the test proved nothing";
 }
 
 }  // namespace

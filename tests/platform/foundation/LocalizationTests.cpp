@@ -17,15 +17,6 @@ using foundation::StringsTableError;
 
 namespace {
 
-TEST(NSLocale, LanguageCodeOfLocaleName) {
-    // clang-format off
-    const std::map<std::string, std::string> cases = {
-        {"de_DE.UTF-8@euro", "de"}, {"pt-BR", "pt"}, {"zh_CN.GB18030", "zh"}, {"EN_us", "en"}, {"sr@latin", "sr"},
-        {"hi", "hi"}, {"C", ""}, {"POSIX", ""}, {"C.UTF-8", ""}, {"", ""}, {"12_34", ""}, {"_DE", ""}};
-    // clang-format on
-    for (const auto& [name, code] : cases) EXPECT_EQ(NSLocale::languageCodeOfLocaleName(name), code) << name;
-}
-
 TEST(NSLocale, PreferredLanguagesFollowTheLocaleVariablesInOrder) {
     const std::pair<std::map<std::string, std::string>, std::vector<std::string>> cases[] = {
         {{}, {}},
@@ -37,6 +28,9 @@ TEST(NSLocale, PreferredLanguagesFollowTheLocaleVariablesInOrder) {
         {{{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "es_ES"}}, {"es"}},
         {{{"LANGUAGE", "pt_BR:zh_CN::en"}, {"LANG", "de_DE.UTF-8"}}, {"pt", "zh", "en", "de"}},
         {{{"LANGUAGE", "ja:ja_JP:C"}, {"LANG", "ja_JP.UTF-8"}}, {"ja"}},
+        // Only the language of each name counts, in any case; names without one are skipped.
+        {{{"LANGUAGE", "EN_us:sr@latin:12_34:_DE:pt-BR:zh_CN.GB18030"}, {"LANG", "de_DE.UTF-8@euro"}},
+         {"en", "sr", "pt", "zh", "de"}},
         // LANGUAGE is ignored while the C locale is selected, as gettext does.
         {{{"LANGUAGE", "fr:de"}, {"LANG", "C.UTF-8"}}, {}},
         {{{"LANGUAGE", "fr:de"}, {"LC_ALL", "POSIX"}, {"LANG", "ko_KR"}}, {}},
@@ -186,7 +180,7 @@ TEST_F(Bundle, ABrokenTablePrintsOneLineAndShowsKeys) {
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
 }
 
-TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisation) {
+TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisationAndItsIdentifierInItsInfo) {
     ScopedLocaleEnvironment environment({{"LANG", "de_DE.UTF-8"}});
     NSBundle bundle(root);
     EXPECT_EQ(bundle.pathForResource("data", "json"), root / "data.json");
@@ -195,6 +189,12 @@ TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisation) {
     EXPECT_EQ(bundle.pathForResource("notes", "txt"), root / "de.lproj" / "notes.txt");
     EXPECT_EQ(bundle.pathForResource("Localizable", "strings"), root / "de.lproj" / "Localizable.strings");
     EXPECT_FALSE(bundle.pathForResource("data", "") || bundle.pathForResource("missing", "json"));
+    // The identifier comes from the property list "Info.plist".
+    EXPECT_FALSE(bundle.bundleIdentifier());
+    std::ofstream(root / "Info.plist")
+        << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
+    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
+    EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <thread>
-#include <unistd.h>
 
 #include "platform/foundation/DefaultsKey.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
@@ -51,7 +51,8 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
         {"far", 1e300, true, 0, 1e300},    // beyond the integer range
         {"negative", -1, true, -1, -1.0},  // any nonzero number reads as true
         {"fraction", -0.25, true, 0, -0.25},
-        {"lowest", std::numeric_limits<std::int64_t>::min(), true, std::numeric_limits<std::int64_t>::min(), -0x1p63},
+        {"largest", std::numeric_limits<std::int64_t>::max(), true, std::numeric_limits<std::int64_t>::max(), 0x1p63},
+        {"whole", 4.0, true, 4, 4.0},
         {"zero", 0.0, false, 0, 0.0},
     };
     for (const auto& [key, value, boolean, integer, number] : cases) defaults->setObject(value, key);
@@ -68,6 +69,17 @@ TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndO
     EXPECT_EQ(*defaults->arrayForKey("list"), json::array({1, 2}));
     EXPECT_EQ(*defaults->dictionaryForKey("dictionary"), json({{"a", 1}}));
     EXPECT_EQ(*defaults->stringForKey("text"), "text");
+
+    // A typed key reads its default where the value does not convert to its type.
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"text", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"rating", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"whole", 5}.get()), 4);
+    EXPECT_EQ((DefaultsKey<int>{"largest", 7}.get()), 7);  // too large for int: no wrap-around
+    EXPECT_TRUE((DefaultsKey<bool>{"list", true}.get()));
+    EXPECT_EQ((DefaultsKey<std::string>{"negative", "none"}.get()), "none");
+    EXPECT_FALSE((DefaultsKey<std::optional<Record>>{"text", std::nullopt}.get()));
+    EXPECT_TRUE((DefaultsKey<std::vector<Record>>{"list", {}}.get().empty()));
 }
 
 TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestart) {
@@ -194,22 +206,6 @@ TEST_F(UserDefaults, TypedKeysReadTheirDefaultUntilSetAndKeepTheirValueAcrossARe
     EXPECT_EQ(counter.get(), 5);
     selected.set(std::nullopt);  // none removes the key
     EXPECT_FALSE(selected.hasValue());
-}
-
-TEST_F(UserDefaults, TypedKeysReadTheirDefaultForValuesThatDoNotConvert) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    const json stored = json::parse(R"({"text": "five", "list": [], "number": 12, "large": 9223372036854775807,
-        "whole": 4.0, "fraction": 4.5, "far": 1e30, "noSize": {"name": "no size"}, "numbers": [1, 2]})");
-    for (const auto& [key, value] : stored.items()) defaults->setObject(value, key);
-    EXPECT_EQ((DefaultsKey<std::int64_t>{"text", 5}.get()), 5);
-    EXPECT_TRUE((DefaultsKey<bool>{"list", true}.get()));
-    EXPECT_EQ((DefaultsKey<std::string>{"number", "none"}.get()), "none");
-    EXPECT_EQ((DefaultsKey<int>{"large", 7}.get()), 7);  // too large for int: no wrap-around
-    EXPECT_EQ((DefaultsKey<std::int64_t>{"whole", 5}.get()), 4);
-    EXPECT_EQ((DefaultsKey<std::int64_t>{"fraction", 5}.get()), 5);
-    EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
-    EXPECT_FALSE((DefaultsKey<std::optional<Record>>{"noSize", std::nullopt}.get()));
-    EXPECT_TRUE((DefaultsKey<std::vector<Record>>{"numbers", {}}.get().empty()));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include "platform/foundation/JSONDecoder.hpp"
 #include "platform/foundation/JSONRecordReader.hpp"
-#include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSPropertyListSerialization.hpp"
 #include "support/ScratchFolder.hpp"
@@ -67,13 +66,10 @@ TEST(NSPropertyListSerialization, ReadsXmlAndBinaryPropertyListsIntoJson) {
         "icon": "aGVsbG8="}]})"));
     EXPECT_TRUE((*root)["apps"][0]["calculationsUntilInterstitial"].is_number_integer());
 
-    const std::string binary(
-        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
-        "\x62\x75\x6e\x64\x6c\x65\x49\x44\x51\x6e\x5f\x10\x0f\x63\x6f\x6d\x2e\x72\x61\x64\x69\x78\x65\x6c"
-        "\x2e\x61\x70\x70\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17\x20\x22\x34\x00\x00\x00"
-        "\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
-        "\x00\x00\x00\x00\x3d",
-        101);
+    const std::string binary("bplist00\xd1\x01\x02Tapps\xa1\x03\xd2\x04\x05\x06\x07XbundleIDQn_\x10\x0f"
+                             "com.radixel.app\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17 \x22"
+                             "4\0\0\0\0\0\0\x01\x01\0\0\0\0\0\0\0\x08\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0=",
+                             101);
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binary),
               json({{"apps", json::array({{{"bundleID", "com.radixel.app"}, {"n", -3}}})}}));
 }
@@ -97,11 +93,9 @@ TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
 
 // The parsing library aborts the program on a NUL character inside a key or text.
 TEST(NSPropertyListSerialization, TextsWithANulCharacterDoNotStopTheProgram) {
-    const std::string binaryWithNulKey(
-        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd2\x01\x02\x03\x04\x53\x61\x00\x62\x51\x6b\x51\x76\x53\x73\x00"
-        "\x74\x08\x0d\x11\x13\x15\x00\x00\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x05\x00\x00"
-        "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x19",
-        62);
+    const std::string binaryWithNulKey("bplist00\xd2\x01\x02\x03\x04Sa\0bQkQvSs\0t\x08\x0d\x11\x13\x15\0\0\0\0\0\0"
+                                       "\x01\x01\0\0\0\0\0\0\0\x05\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x19",
+                                       62);
     // Binary lists pass through the library's XML writer, which ends such texts at the NUL.
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binaryWithNulKey), json({{"a", "v"}, {"k", "s"}}));
     for (const std::string& xml : {"<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"s,
@@ -112,16 +106,6 @@ TEST(NSPropertyListSerialization, TextsWithANulCharacterDoNotStopTheProgram) {
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(
                   "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>"),
               json({{"caf\xc3\xa9", "\xe2\x98\xba"}}));
-}
-
-TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
-    ScratchFolder folder;
-    NSBundle bundle(folder.path());
-    EXPECT_FALSE(bundle.bundleIdentifier());
-    std::ofstream(folder.path() / "Info.plist")
-        << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
-    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
-    EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
 }
 
 struct Entry {

@@ -40,6 +40,8 @@ TEST_F(Validator, EventNamesFollowTheNamingRulesAndARefusedOneDropsTheEventWithA
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("WARNING <ZivOzavuzerove>[I-ACS013001] ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find("Tapped Rating in Menu"), std::string::npos);
+    EXPECT_FALSE(validate("a\nERROR forged", json::object()));
+    EXPECT_EQ(lines.back().find('\n'), std::string::npos) << "a refused name must not forge a second line";
 }
 
 TEST_F(Validator, SupportedValuesPassAndOthersAreDroppedOneByOne) {
@@ -140,14 +142,6 @@ TEST(APMDataTypeValidatorSize, TheEstimateIsNeverBelowTheStoredSizeAndStopsEarly
     json huge = json::array();
     for (int i = 0; i < 200000; ++i) huge.push_back(i);
     EXPECT_LE(APMDataTypeValidator::parametersSizeEstimate({{"list", huge}}, 1000), 1000u + 64);
-}
-
-// A context value cannot forge a second line.
-TEST(APMMonitorLine, CarriesLevelTagCodeAndContextOnOneLine) {
-    EXPECT_EQ(APMMonitor::formatLine(0, 34001, "Cannot open. Path, error", {"/x", "busy"}),
-              "ERROR <ZivOzavuzerove>[I-ACS034001] Cannot open. Path, error: /x, busy");
-    EXPECT_EQ(APMMonitor::formatLine(6, 1, "n").substr(0, 7), "NOTICE ");
-    EXPECT_EQ(APMMonitor::formatLine(4, 13001, "Bad. Event name", {"a\nERROR forged"}).find('\n'), std::string::npos);
 }
 
 }  // namespace

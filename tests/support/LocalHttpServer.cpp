@@ -33,33 +33,12 @@ LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler))
     thread_ = std::thread([this] { serve(); });
 }
 
-LocalHttpServer::LocalHttpServer()
-    : LocalHttpServer([this](const Request&) {
-          std::lock_guard lock(mutex_);
-          return fixedResponse_;
-      }) {}
-
-void LocalHttpServer::respond(int status, std::string body) {
-    std::lock_guard lock(mutex_);
-    fixedResponse_.status = status;
-    fixedResponse_.body = std::move(body);
-}
-
 LocalHttpServer::~LocalHttpServer() {
     stopping_ = true;
     thread_.join();
     ::close(listener_);
     std::lock_guard lock(mutex_);
     for (int connection : openConnections_) ::close(connection);
-}
-
-std::string LocalHttpServer::url(const std::string& path) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + path;
-}
-
-std::vector<LocalHttpServer::Request> LocalHttpServer::requests() const {
-    std::lock_guard lock(mutex_);
-    return requests_;
 }
 
 void LocalHttpServer::serve() {

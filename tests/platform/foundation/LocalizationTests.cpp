@@ -50,9 +50,8 @@ StringsTableError failure(std::string_view text) { return std::get<StringsTableE
 std::string utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t unit : text) {
-        char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? hi : lo;
-        bytes += bigEndian ? lo : hi;
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
     return bytes;
 }
@@ -153,16 +152,10 @@ TEST_F(Bundle, LooksUpKeysInTheFirstPreferredLanguageItHasAndKeepsThatChoice) {
 }
 
 TEST_F(Bundle, FallsBackToEnglishWithoutAPreferredLanguageItHas) {
-    const std::pair<std::map<std::string, std::string>, std::string> cases[] = {
-        {{{"LANG", "C.UTF-8"}}, "en"},
-        {{{"LANG", "it_IT.UTF-8"}}, "en"},
-        {{{"LANGUAGE", "it:de"}, {"LANG", "it_IT.UTF-8"}}, "de"}};
-    for (const auto& [variables, expected] : cases) {
-        ScopedLocaleEnvironment environment(variables);
-        EXPECT_EQ(NSBundle(root).preferredLocalization(), expected) << testing::PrintToString(variables);
-    }
     ScopedLocaleEnvironment environment({{"LANG", "it_IT.UTF-8"}});
-    EXPECT_EQ(NSBundle(root).localizedStringForKey("Only English", "", ""), "English text");
+    NSBundle bundle(root);
+    EXPECT_EQ(bundle.preferredLocalization(), "en");
+    EXPECT_EQ(bundle.localizedStringForKey("Only English", "", ""), "English text");
     NSBundle nowhere(root / "does-not-exist");
     EXPECT_TRUE(nowhere.localizations().empty());
     EXPECT_EQ(nowhere.localizedStringForKey("Step", "", ""), "Step");

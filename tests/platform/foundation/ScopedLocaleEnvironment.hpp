@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,6 +11,9 @@
 // variable not named in `values` is unset for the lifetime of this object.
 class ScopedLocaleEnvironment {
 public:
+    ScopedLocaleEnvironment(std::initializer_list<std::pair<const std::string, std::string>> values)
+        : ScopedLocaleEnvironment(std::map<std::string, std::string>(values)) {}
+
     explicit ScopedLocaleEnvironment(const std::map<std::string, std::string>& values) {
         for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
             const char* old = std::getenv(name);

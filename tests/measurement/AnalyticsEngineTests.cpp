@@ -1,7 +1,5 @@
-// The analytics engine from the app's calls to the database: what is stored, and the event
-// store under hostile load (oversized parameters, floods, a database locked by another process,
-// deleted or damaged while running). Nothing may grow without bound, and events are only lost
-// where a bound says so, with a warning.
+// The analytics engine from the app's calls to the database, also under hostile load: nothing may
+// grow without bound, and events are only lost where a bound says so, with a warning.
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
@@ -119,9 +117,9 @@ TEST_F(Analytics, AConfiguredAppStoresEachEventInOrderWithOriginTimeAndParameter
     const double time = APMAnalytics::storedEventsForTesting().at(0).timestamp;
     EXPECT_TRUE(time >= before - 0.001 && time <= after + 0.001) << std::fixed << before << " " << time;
     EXPECT_EQ(logged("I-ACS013001").size(), 1u);
-    auto bridged = logged("I-ACS025040");  // then dropped by the engine's value rules too
+    // The null is warned about, then dropped by the engine's value rules too.
+    const auto bridged = logged("WARNING <ZivOzavuzerove>[I-ACS025040] ");
     ASSERT_EQ(bridged.size(), 1u);
-    EXPECT_EQ(bridged[0].rfind("WARNING <ZivOzavuzerove>[I-ACS025040] ", 0), 0u) << bridged[0];
     EXPECT_NE(bridged[0].find("ketu_calculate, detail"), std::string::npos);
     EXPECT_EQ(logged().size(), 3u);
 }
@@ -150,9 +148,8 @@ TEST_F(Analytics, AnUnusableDataFolderIsReportedOnceAndNothingCrashes) {
         DDVAnalytics::logEventWithName("ketu_calculate");
         APMAnalytics::waitUntilIdleForTesting();
     }
-    auto lines = logged();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].rfind("ERROR <ZivOzavuzerove>[I-ACS034001] ", 0), 0u) << lines[0];
+    EXPECT_EQ(logged().size(), 1u);
+    EXPECT_EQ(logged("ERROR <ZivOzavuzerove>[I-ACS034001] ").size(), 1u);
 }
 
 TEST(APMDatabaseStore, KeepsOnlyTheNewestEventsBeyondItsCap) {

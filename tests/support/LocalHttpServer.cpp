@@ -30,7 +30,14 @@ LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler))
     socklen_t length = sizeof address;
     ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { serve(); });
+    thread_ = std::thread([this] {
+        while (!stopping_) {
+            pollfd waiting{listener_, POLLIN, 0};
+            if (::poll(&waiting, 1, 20) <= 0) continue;
+            if (int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC); connection >= 0)
+                handle(connection);
+        }
+    });
 }
 
 LocalHttpServer::~LocalHttpServer() {
@@ -39,15 +46,6 @@ LocalHttpServer::~LocalHttpServer() {
     ::close(listener_);
     std::lock_guard lock(mutex_);
     for (int connection : openConnections_) ::close(connection);
-}
-
-void LocalHttpServer::serve() {
-    while (!stopping_) {
-        pollfd waiting{listener_, POLLIN, 0};
-        if (::poll(&waiting, 1, 20) <= 0) continue;
-        int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (connection >= 0) handle(connection);
-    }
 }
 
 void LocalHttpServer::handle(int connection) {

@@ -54,7 +54,6 @@ public:
     std::size_t requestCount() const { return requests().size(); }
 
 private:
-    void serve();
     void handle(int connection);
 
     Handler handler_;

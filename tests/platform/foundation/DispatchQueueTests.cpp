@@ -1,5 +1,5 @@
-// Work on the main run loop and on background queues, timers and weakly held callbacks, all on
-// a virtual clock so that delays take no time.
+// Work on the main run loop and on background queues, and timers, all on a virtual clock so that
+// delays take no time.
 #include <gtest/gtest.h>
 
 #include <future>
@@ -9,7 +9,6 @@
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSTimer.hpp"
 #include "platform/foundation/RunLoop.hpp"
-#include "platform/foundation/WeakSelf.hpp"
 
 namespace {
 
@@ -31,7 +30,6 @@ protected:
 using MainQueue = VirtualTime;
 using BackgroundQueue = VirtualTime;
 using Timer = VirtualTime;
-using WeakSelf = VirtualTime;
 
 TEST_F(MainQueue, RunsWorkInOrderOnlyWhenTheLoopRunsAndGoesOnAfterWorkThatThrows) {
     std::vector<int> order;
@@ -177,39 +175,6 @@ TEST_F(Timer, TheRunLoopHoldsTheTimerAndLetsGoOfItsBlockWhenDone) {
     RunLoop::main().runFor(0.001);
     EXPECT_EQ(count, 0);
     EXPECT_TRUE(weakTimer.expired());
-}
-
-// As in the UI: the base enables shared_from_this, the class that makes callbacks derives from it.
-struct Base : std::enable_shared_from_this<Base> {
-    virtual ~Base() = default;
-};
-struct Screen : Base {
-    std::vector<std::string> calls;
-    // Made before an owner exists: never runs.
-    std::function<void()> madeInConstructor =
-        weakly(this, [](const std::shared_ptr<Screen>& self) { self->calls.push_back("constructor"); });
-};
-
-TEST_F(WeakSelf, WorkRunsOnTheObjectWithItsArgumentsWhileItLivesAndIsSkippedOnceItIsGone) {
-    auto screen = std::make_shared<Screen>();
-    screen->madeInConstructor();
-    auto note = [](const std::shared_ptr<Screen>& self, const std::string& text) { self->calls.push_back(text); };
-    weakly(screen.get(), note)("row 3");
-    DispatchQueue::main().asyncAfter(1.0, std::bind(weakly(screen.get(), note), "fade"));
-    DispatchQueue::main().asyncAfter(2.0, std::bind(weakly(screen, note), "fade"));
-    RunLoop::main().runFor(1.0);
-    EXPECT_EQ(screen->calls, (std::vector<std::string>{"row 3", "fade"}));
-
-    // The queued work must not keep the object alive, yet a body that drops the last owner runs to its end.
-    std::weak_ptr<Screen> watch = screen;
-    bool finished = false;
-    weakly(screen, [&](const std::shared_ptr<Screen>& self) {
-        screen.reset();
-        self->calls.push_back("still here");
-        finished = true;
-    })();
-    EXPECT_TRUE(finished && watch.expired());
-    RunLoop::main().runFor(2.0);  // the second fade finds nothing to do
 }
 
 }  // namespace

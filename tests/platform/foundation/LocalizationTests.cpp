@@ -173,7 +173,7 @@ TEST_F(Bundle, ABrokenTablePrintsOneLineAndShowsKeys) {
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
 }
 
-TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisationAndItsIdentifierInItsInfo) {
+TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisation) {
     ScopedLocaleEnvironment environment({{"LANG", "de_DE.UTF-8"}});
     NSBundle bundle(root);
     EXPECT_EQ(bundle.pathForResource("data", "json"), root / "data.json");
@@ -182,12 +182,6 @@ TEST_F(Bundle, FindsResourcesInTheFolderThenInTheLocalisationAndItsIdentifierInI
     EXPECT_EQ(bundle.pathForResource("notes", "txt"), root / "de.lproj" / "notes.txt");
     EXPECT_EQ(bundle.pathForResource("Localizable", "strings"), root / "de.lproj" / "Localizable.strings");
     EXPECT_FALSE(bundle.pathForResource("data", "") || bundle.pathForResource("missing", "json"));
-    // The identifier comes from the property list "Info.plist".
-    EXPECT_FALSE(bundle.bundleIdentifier());
-    std::ofstream(root / "Info.plist")
-        << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
-    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
-    EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Addresses and the session that fetches them: which addresses are valid and which may be fetched
-// in plain HTTP; against servers on this machine, what a request sends and gets back, how failures,
-// time-outs and cancellation end it, and which redirects it follows.
+// Addresses, and the session that fetches them from servers on this machine: what it sends and
+// gets, how failures, time-outs and cancellation end a task, and which redirects it follows.
 #include <gtest/gtest.h>
 
 #include <future>

@@ -13,11 +13,8 @@
 namespace {
 // A proxy configured on the test machine must not come between the tests and their own server.
 // Set before main(), while the program is still single-threaded.
-const bool loopbackBypassesProxies = [] {
-    ::setenv("no_proxy", "127.0.0.1,localhost", 1);
-    ::setenv("NO_PROXY", "127.0.0.1,localhost", 1);
-    return true;
-}();
+const bool loopbackBypassesProxies =
+    ::setenv("no_proxy", "127.0.0.1,localhost", 1) == 0 && ::setenv("NO_PROXY", "127.0.0.1,localhost", 1) == 0;
 }  // namespace
 
 LocalHttpServer::LocalHttpServer(Handler handler) : handler_(std::move(handler)) {

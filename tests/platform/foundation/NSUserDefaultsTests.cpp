@@ -104,6 +104,7 @@ TEST_F(UserDefaults, ValuesRemovalsAndTypedKeysSurviveARestart) {
 
     auto reopened = restart();
     EXPECT_NE(reopened, defaults);
+    EXPECT_EQ(files(), (std::set<std::string>{"defaults.json", running}));
     EXPECT_EQ(*reopened->objectForKey("Calculations"), history);
     EXPECT_TRUE(reopened->stringForKey("latex"));
     EXPECT_FALSE(reopened->objectForKey("isOnboardingFinished") || reopened->objectForKey("isRatingAlreadyDone"));
@@ -111,7 +112,6 @@ TEST_F(UserDefaults, ValuesRemovalsAndTypedKeysSurviveARestart) {
     EXPECT_EQ(counter.get(), 4);
     counter.remove();
     EXPECT_EQ(counter.get(), 5);
-    EXPECT_EQ(files(), (std::set<std::string>{"defaults.json", running}));
 }
 
 TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {

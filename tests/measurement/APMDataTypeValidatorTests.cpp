@@ -1,14 +1,13 @@
+// The engine's rules for event names and parameter values, its size estimate, and its log lines.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
-#include <string>
-#include <vector>
 
 #include "measurement/engine/APMMonitor.hpp"
 #include "measurement/model/APMDataTypeValidator.hpp"
 
 using nlohmann::json;
+using namespace std::string_literals;
 
 namespace {
 
@@ -23,39 +22,33 @@ protected:
         return APMDataTypeValidator::validatedEvent(APMEvent{"app", name, 1.0, std::move(parameters)});
     }
     bool logged(const std::string& code) const {
-        for (const auto& line : lines)
-            if (line.find(code) != std::string::npos) return true;
-        return false;
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const auto& line) { return line.find(code) != std::string::npos; });
     }
 
     std::vector<std::string> lines;
 };
 
 TEST_F(Validator, EventNamesFollowTheNamingRulesAndARefusedOneDropsTheEventWithAWarning) {
-    for (const std::string& good : {std::string("ketu_calculate"), std::string("ketuAds_presented"), std::string("a"),
-                                    std::string(40, 'x'), std::string("Step2_done")})
+    for (const std::string& good : {"ketu_calculate"s, "ketuAds_presented"s, "a"s, std::string(40, 'x'), "Step2_done"s})
         EXPECT_FALSE(APMDataTypeValidator::nameProblem(good)) << good;
-    for (const std::string& bad : {std::string(), std::string(41, 'x'), std::string("1st"), std::string("_internal"),
-                                   std::string("Tapped App Link"), std::string("tapped-menu"), std::string("caf\xc3\xa9"),
-                                   std::string("ddv_event"), std::string("APM_event"), std::string("a\nb")})
+    for (const std::string& bad : {""s, std::string(41, 'x'), "1st"s, "_internal"s, "Tapped App Link"s, "tapped-menu"s,
+                                   "caf\xc3\xa9"s, "ddv_event"s, "APM_event"s, "a\nb"s})
         EXPECT_TRUE(APMDataTypeValidator::nameProblem(bad)) << bad;
 
     EXPECT_FALSE(validate("Tapped Rating in Menu", {{"ketuApp", "Radixel"}}));
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].rfind("WARNING <ZivOzavuzerove>[I-ACS013001] ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find("Tapped Rating in Menu"), std::string::npos);
+    EXPECT_FALSE(validate("a\nERROR forged", json::object()));
+    EXPECT_EQ(lines.back().find('\n'), std::string::npos) << "a refused name must not forge a second line";
 }
 
 TEST_F(Validator, SupportedValuesPassAndOthersAreDroppedOneByOne) {
-    auto event = validate("ketu_tapped_share", {{"solutionStepsCount", 7},
-                                                {"rating", 4.5},
-                                                {"app", "ZV"},
-                                                {"flag", true},
-                                                {"nothing", nullptr},
-                                                {"nested", {{"a", 1}}},
-                                                {"huge", std::numeric_limits<std::uint64_t>::max()},
-                                                {"nan", std::nan("")},
-                                                {"bad name", 1}});
+    json parameters = json::parse(R"({"solutionStepsCount": 7, "rating": 4.5, "app": "ZV", "flag": true,
+        "nothing": null, "nested": {"a": 1}, "huge": 18446744073709551615, "bad name": 1})");
+    parameters["nan"] = std::nan("");
+    auto event = validate("ketu_tapped_share", parameters);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->parameters, json({{"solutionStepsCount", 7}, {"rating", 4.5}, {"app", "ZV"}, {"flag", 1}}));
     EXPECT_TRUE(logged("I-ACS013002"));  // the name with a space
@@ -68,8 +61,7 @@ TEST_F(Validator, LongTextsAreCutAtACharacterBoundary) {
     for (int i = 0; i < 150; ++i) umlauts += "\xc3\xa4";  // two bytes per character
     auto event = validate("ketu_got_error", {{"error_case", umlauts}, {"short", std::string(100, 'x')}});
     ASSERT_TRUE(event);
-    EXPECT_EQ(event->parameters["error_case"].get<std::string>(), umlauts.substr(0, 200));
-    EXPECT_EQ(event->parameters["short"].get<std::string>().size(), 100u);
+    EXPECT_EQ(event->parameters, json({{"error_case", umlauts.substr(0, 200)}, {"short", std::string(100, 'x')}}));
     EXPECT_TRUE(logged("I-ACS013004"));
     EXPECT_EQ(lines.size(), 1u);
 }
@@ -77,14 +69,13 @@ TEST_F(Validator, LongTextsAreCutAtACharacterBoundary) {
 TEST_F(Validator, StepListsKeepTheirDictionariesUnderTheSameRules) {
     json steps = json::array();
     for (int i = 0; i < 210; ++i)
-        steps.push_back({{"title", "Step " + std::to_string(i)}, {"latexString", std::string(120, 'x')}, {"deep", json::array()}});
+        steps.push_back(
+            {{"title", "Step " + std::to_string(i)}, {"latexString", std::string(120, 'x')}, {"deep", json::array()}});
     auto event = validate("ketu_tapped_share", {{"solutionSteps", steps}, {"solutionStepsCount", 210}});
     ASSERT_TRUE(event);
     const json& kept = event->parameters["solutionSteps"];
     ASSERT_EQ(kept.size(), APMDataTypeValidator::maximumListLength);
-    EXPECT_EQ(kept[0]["title"], "Step 0");
-    EXPECT_EQ(kept[0]["latexString"].get<std::string>().size(), 100u);
-    EXPECT_FALSE(kept[0].contains("deep"));
+    EXPECT_EQ(kept[0], json({{"title", "Step 0"}, {"latexString", std::string(100, 'x')}}));
     EXPECT_TRUE(logged("I-ACS013007"));
 
     auto mixed = validate("ketu_tapped_share", {{"solutionSteps", json::array({{{"title", "x"}}, 3})}});
@@ -99,15 +90,12 @@ TEST_F(Validator, ParametersBeyondTwentyFiveAndNonDictionariesAreDropped) {
     ASSERT_TRUE(event);
     EXPECT_EQ(event->parameters.size(), APMDataTypeValidator::maximumParameterCount);
     EXPECT_TRUE(logged("I-ACS013005"));
-
-    auto listed = validate("ketu_calculate", json::array({1, 2}));
-    ASSERT_TRUE(listed);
-    EXPECT_TRUE(listed->parameters.empty());
+    for (const json& parameters : {json::array({1, 2}), json(nullptr)}) {
+        auto none = validate("ketu_calculate", parameters);
+        ASSERT_TRUE(none);
+        EXPECT_EQ(none->parameters, json::object());
+    }
     EXPECT_TRUE(logged("I-ACS013006"));
-
-    auto none = validate("tapped_rated_app_cancel", nullptr);
-    ASSERT_TRUE(none);
-    EXPECT_EQ(none->parameters, json::object());
 }
 
 TEST_F(Validator, WarningsAreBoundedPerEventAndShowNamesCut) {
@@ -118,8 +106,7 @@ TEST_F(Validator, WarningsAreBoundedPerEventAndShowNamesCut) {
         parameters["list" + std::to_string(p)] = json::array({entry, entry, entry});
     }
     parameters[std::string(100000, 'n')] = 1;
-    auto event = validate("ketu_tapped_share", parameters);
-    ASSERT_TRUE(event);
+    ASSERT_TRUE(validate("ketu_tapped_share", parameters));
     EXPECT_EQ(lines.size(), static_cast<std::size_t>(APMDataTypeValidator::maximumWarningsPerEvent) + 1);
     EXPECT_TRUE(logged("I-ACS013008"));
     for (const auto& line : lines) EXPECT_LT(line.size(), 300u) << line.substr(0, 80);
@@ -134,12 +121,27 @@ TEST_F(Validator, WarningsAreBoundedPerEventAndShowNamesCut) {
     EXPECT_TRUE(logged("I-ACS013009"));
 }
 
-// A context value cannot forge a second line.
-TEST(APMMonitorLine, CarriesLevelTagCodeAndContextOnOneLine) {
-    EXPECT_EQ(APMMonitor::formatLine(0, 34001, "Cannot open. Path, error", {"/x", "busy"}),
-              "ERROR <ZivOzavuzerove>[I-ACS034001] Cannot open. Path, error: /x, busy");
-    EXPECT_EQ(APMMonitor::formatLine(6, 1, "n").substr(0, 7), "NOTICE ");
-    EXPECT_EQ(APMMonitor::formatLine(4, 13001, "Bad. Event name", {"a\nERROR forged"}).find('\n'), std::string::npos);
+// The estimate bounds what is stored, and gives up early instead of walking huge parameters.
+TEST(APMDataTypeValidatorSize, TheEstimateIsNeverBelowTheStoredSizeAndStopsEarly) {
+    const json samples[] = {
+        json::object(),
+        {{"text", std::string(1000, '"')}},
+        {{"control", std::string(300, '\x01')}},
+        {{"broken", std::string(2000, '\x80')}},
+        {{"umlauts", std::string(500, '\xc3')}},
+        {{"n", -9.2233720368547758e18}, {"m", std::numeric_limits<std::int64_t>::min()}, {"b", true}, {"d", 1e-300}},
+        {{"steps", json::array({{{"latexString", "\\frac{7}{3}"}, {"x", 0.1}}, {{"title", std::string(150, '\\')}}})}},
+    };
+    for (const json& parameters : samples) {
+        const std::string shown = parameters.dump(-1, ' ', false, json::error_handler_t::replace).substr(0, 60);
+        auto event = APMDataTypeValidator::validatedEvent(APMEvent{"app", "ketu_calculate", 1.0, parameters});
+        ASSERT_TRUE(event) << shown;
+        std::size_t stored = event->parameters.dump(-1, ' ', false, json::error_handler_t::replace).size();
+        EXPECT_GE(APMDataTypeValidator::parametersSizeEstimate(parameters, 1u << 30), stored) << shown;
+    }
+    json huge = json::array();
+    for (int i = 0; i < 200000; ++i) huge.push_back(i);
+    EXPECT_LE(APMDataTypeValidator::parametersSizeEstimate({{"list", huge}}, 1000), 1000u + 64);
 }
 
 }  // namespace

@@ -29,22 +29,31 @@ public:
     using Handler = std::function<Response(const Request&)>;
 
     explicit LocalHttpServer(Handler handler);
-    LocalHttpServer();
+    LocalHttpServer()
+        : LocalHttpServer([this](const Request&) {
+              std::lock_guard lock(mutex_);
+              return fixedResponse_;
+          }) {}
     ~LocalHttpServer();
 
     // For a server made without a handler: what every later request gets.
-    void respond(int status, std::string body);
+    void respond(int status, std::string body) {
+        std::lock_guard lock(mutex_);
+        fixedResponse_ = Response{status, {}, std::move(body), false};
+    }
 
     LocalHttpServer(const LocalHttpServer&) = delete;
     LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
     int port() const { return port_; }
-    std::string url(const std::string& path) const;
-    std::vector<Request> requests() const;
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    std::vector<Request> requests() const {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
     std::size_t requestCount() const { return requests().size(); }
 
 private:
-    void serve();
     void handle(int connection);
 
     Handler handler_;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <strings.h>
 #include <utility>
 #include <vector>
 
@@ -13,27 +14,19 @@
 class ScopedProxyEnvironment {
 public:
     explicit ScopedProxyEnvironment(const std::string& proxyURL) {
-        for (const char* name : {"http_proxy", "HTTPS_PROXY", "https_proxy", "ALL_PROXY", "all_proxy"})
-            set(name, proxyURL);
-        for (const char* name : {"no_proxy", "NO_PROXY"}) set(name, "");
+        for (const char* name :
+             {"http_proxy", "HTTPS_PROXY", "https_proxy", "ALL_PROXY", "all_proxy", "no_proxy", "NO_PROXY"}) {
+            const char* old = std::getenv(name);
+            saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            ::setenv(name, ::strcasecmp(name, "no_proxy") == 0 ? "" : proxyURL.c_str(), 1);
+        }
     }
     ~ScopedProxyEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
+        for (const auto& [name, value] : saved_) value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
     }
     ScopedProxyEnvironment(const ScopedProxyEnvironment&) = delete;
     ScopedProxyEnvironment& operator=(const ScopedProxyEnvironment&) = delete;
 
 private:
-    void set(const char* name, const std::string& value) {
-        const char* old = std::getenv(name);
-        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        ::setenv(name, value.c_str(), 1);
-    }
-
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
 };

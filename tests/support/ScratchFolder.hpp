@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "platform/foundation/AppDataDirectory.hpp"
 
@@ -12,14 +11,9 @@
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "radixel-test-XXXXXX").string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        if (::mkdtemp(name.data()) == nullptr) {
-            std::perror("cannot make a scratch folder");
-            std::abort();
-        }
-        path_ = name.data();
+        std::string name = (std::filesystem::temp_directory_path() / "radixel-test-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a scratch folder in " + name);
+        path_ = name;
     }
     ~ScratchFolder() {
         std::error_code ec;

@@ -1,21 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cmath>
+#include <unistd.h>
 #include <fstream>
-#include <limits>
-#include <string>
 #include <thread>
-#include <vector>
 
-#include "support/ScratchFolder.hpp"
+#include "platform/foundation/AtomicFile.hpp"
+#include "platform/foundation/DefaultsKey.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
+#include "support/ScratchFolder.hpp"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
+
+using Record = std::map<std::string, std::int64_t>;  // stands for any type with a JSON form
 
 class UserDefaults : public ::testing::Test {
 protected:
@@ -31,10 +30,9 @@ protected:
         return NSUserDefaults::standardUserDefaults();
     }
 
-    std::vector<std::string> filesInFolder() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(folder.path())) names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
+    std::set<std::string> files() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names.insert(entry.path().filename().string());
         return names;
     }
 
@@ -43,89 +41,77 @@ protected:
 
 TEST_F(UserDefaults, TypedReadsConvertNumbersAndAnswerDefaultsForMissingKeysAndOtherKinds) {
     auto defaults = NSUserDefaults::standardUserDefaults();
-    struct Case {
-        const char* key;
-        json value;
-        bool boolean;
-        std::int64_t integer;
-        double number;
-    };
-    const Case cases[] = {
+    // Key, value, and how it reads as a boolean, an integer and a double.
+    const std::tuple<const char*, json, bool, std::int64_t, double> cases[] = {
         {"missing", nullptr, false, 0, 0.0},
         {"text", "text", false, 0, 0.0},
         {"flag", true, true, 1, 1.0},
-        {"count", 5, true, 5, 5.0},
         {"rating", 2.75, true, 2, 2.75},
         {"huge", std::numeric_limits<std::uint64_t>::max(), true, std::numeric_limits<std::int64_t>::max(), 0x1p64},
         {"far", 1e300, true, 0, 1e300},    // beyond the integer range
         {"negative", -1, true, -1, -1.0},  // any nonzero number reads as true
-        {"negativeFraction", -0.25, true, 0, -0.25},
-        {"fraction", 0.25, true, 0, 0.25},
-        {"lowest", std::numeric_limits<std::int64_t>::min(), true, std::numeric_limits<std::int64_t>::min(), -0x1p63},
+        {"fraction", -0.25, true, 0, -0.25},
+        {"largest", std::numeric_limits<std::int64_t>::max(), true, std::numeric_limits<std::int64_t>::max(), 0x1p63},
+        {"whole", 4.0, true, 4, 4.0},
         {"zero", 0.0, false, 0, 0.0},
     };
-    for (const Case& c : cases) defaults->setObject(c.value, c.key);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(defaults->boolForKey(c.key), c.boolean);
-        EXPECT_EQ(defaults->integerForKey(c.key), c.integer);
-        EXPECT_DOUBLE_EQ(defaults->doubleForKey(c.key), c.number);
+    for (const auto& [key, value, boolean, integer, number] : cases) defaults->setObject(value, key);
+    for (const auto& [key, value, boolean, integer, number] : cases) {
+        EXPECT_EQ(defaults->boolForKey(key), boolean) << key;
+        EXPECT_EQ(defaults->integerForKey(key), integer) << key;
+        EXPECT_DOUBLE_EQ(defaults->doubleForKey(key), number) << key;
     }
-
     defaults->setObject(json::array({1, 2}), "list");
     defaults->setObject({{"a", 1}}, "dictionary");
-    EXPECT_FALSE(defaults->stringForKey("missing"));
-    EXPECT_FALSE(defaults->objectForKey("missing"));
-    EXPECT_FALSE(defaults->stringForKey("list"));
-    EXPECT_FALSE(defaults->arrayForKey("dictionary"));
-    EXPECT_FALSE(defaults->dictionaryForKey("list"));
+    EXPECT_FALSE(defaults->stringForKey("missing") || defaults->objectForKey("missing") ||
+                 defaults->stringForKey("list") || defaults->arrayForKey("dictionary") ||
+                 defaults->dictionaryForKey("list"));
     EXPECT_EQ(*defaults->arrayForKey("list"), json::array({1, 2}));
     EXPECT_EQ(*defaults->dictionaryForKey("dictionary"), json({{"a", 1}}));
     EXPECT_EQ(*defaults->stringForKey("text"), "text");
+
+    // A typed key reads its default where the value does not convert to its type.
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"text", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"rating", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"far", 5}.get()), 5);
+    EXPECT_EQ((DefaultsKey<std::int64_t>{"whole", 5}.get()), 4);
+    EXPECT_EQ((DefaultsKey<int>{"largest", 7}.get()), 7);  // too large for int: no wrap-around
+    EXPECT_TRUE((DefaultsKey<bool>{"list", true}.get()));
+    EXPECT_EQ((DefaultsKey<std::string>{"negative", "none"}.get()), "none");
+    EXPECT_FALSE((DefaultsKey<std::optional<Record>>{"text", std::nullopt}.get()));
+    EXPECT_TRUE((DefaultsKey<std::vector<Record>>{"list", {}}.get().empty()));
 }
 
-TEST_F(UserDefaults, TheFirstWriteCreatesTheMissingFolders) {
-    fs::path file = folder.path() / "not" / "yet" / "there" / "defaults.json";
-    NSUserDefaults defaults(file);
-    defaults.setBool(true, "isOnboardingFinished");
-    EXPECT_TRUE(defaults.synchronize());
-    EXPECT_TRUE(NSUserDefaults(file).boolForKey("isOnboardingFinished"));
-}
-
-TEST_F(UserDefaults, ValuesAndRemovalsSurviveARestartAndLeftoversOfAKilledWriteGo) {
+TEST_F(UserDefaults, ValuesRemovalsAndTypedKeysSurviveARestart) {
     auto defaults = NSUserDefaults::standardUserDefaults();
     json history = json::array({{{"latexString", "p = -2.4, q = \\frac{7}{3}"}, {"inputParameters", {{"p", "-2.4"}}}}});
     defaults->setObject(history, "Calculations");
     defaults->setBool(true, "isOnboardingFinished");
-    defaults->setInteger(4, "counterForRating");
-    defaults->setObject("gone soon", "CurrentSelectedCalculation");
-    defaults->removeObjectForKey("CurrentSelectedCalculation");
-    defaults->setObject(nullptr, "isRatingAlreadyDone");  // null removes as well
+    defaults->setObject(std::string("p = \xff\xfe"), "latex");  // not UTF-8, still written readably
+    defaults->setObject("gone soon", "isRatingAlreadyDone");
+    defaults->removeObjectForKey("isRatingAlreadyDone");
+    defaults->setObject(nullptr, "isOnboardingFinished");  // null removes as well
+    const DefaultsKey<std::int64_t> counter{"counterForRating", 5};
+    EXPECT_EQ(counter.get(), 5);
+    EXPECT_FALSE(counter.hasValue());
+    counter.set(counter.get() - 1);
     ASSERT_TRUE(defaults->synchronize());
-    // Left by a killed writer whose pid no process has: the system never hands out pids this high.
+    // Left by a writer whose pid no process has (the system never hands out pids this high), and
+    // by one still running, which is about to rename it.
     std::ofstream(folder.path() / "defaults.json.tmp-2147483646-a1B2c3") << R"({"isDsg)";
+    const std::string running = "defaults.json.tmp-" + std::to_string(::getpid()) + "-d4E5f6";
+    std::ofstream(folder.path() / running) << R"({"isDsg)";
 
     auto reopened = restart();
     EXPECT_NE(reopened, defaults);
+    EXPECT_EQ(files(), (std::set<std::string>{"defaults.json", running}));
     EXPECT_EQ(*reopened->objectForKey("Calculations"), history);
-    EXPECT_TRUE(reopened->boolForKey("isOnboardingFinished"));
+    EXPECT_TRUE(reopened->stringForKey("latex"));
+    EXPECT_FALSE(reopened->objectForKey("isOnboardingFinished") || reopened->objectForKey("isRatingAlreadyDone"));
     EXPECT_EQ(reopened->integerForKey("counterForRating"), 4);
-    EXPECT_FALSE(reopened->objectForKey("CurrentSelectedCalculation"));
-    EXPECT_FALSE(reopened->objectForKey("isRatingAlreadyDone"));
-    EXPECT_EQ(filesInFolder(), std::vector<std::string>{"defaults.json"});
-}
-
-TEST_F(UserDefaults, ChangesReachTheFileWithoutAnExplicitSynchronize) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    defaults->setInteger(7, "countKetuAdsPresented");
-    // A second instance on the same file stands in for a later run that started after the
-    // background write; synchronize() with nothing pending only waits for a running write.
-    for (int attempt = 0; attempt < 500; ++attempt) {
-        NSUserDefaults later(defaults->filePath());
-        if (later.integerForKey("countKetuAdsPresented") == 7) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    FAIL() << "the change never reached the file";
+    EXPECT_EQ(counter.get(), 4);
+    counter.remove();
+    EXPECT_EQ(counter.get(), 5);
 }
 
 TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
@@ -143,18 +129,11 @@ TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
     EXPECT_TRUE(defaults->synchronize());
 }
 
-TEST_F(UserDefaults, TextThatIsNotUtf8IsStillWrittenReadably) {
-    auto defaults = NSUserDefaults::standardUserDefaults();
-    defaults->setObject(std::string("p = \xff\xfe"), "latex");
-    EXPECT_TRUE(defaults->synchronize());
-    auto reopened = restart();
-    EXPECT_TRUE(reopened->stringForKey("latex").has_value());
-}
-
 TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
-    for (const std::string& broken : {std::string("{\"Calculations\": [1, 2"), std::string("[1, 2, 3]"),
-                                      std::string(2000, '[') + std::string(2000, ']'),
-                                      std::string("{\"isRatingAlreadyDone\": true}\0{\"Calculations\": [", 48)}) {
+    using namespace std::string_literals;
+    for (const std::string& broken :
+         {"{\"Calculations\": [1, 2"s, "[1, 2, 3]"s, std::string(2000, '[') + std::string(2000, ']'),
+          "{\"isRatingAlreadyDone\": true}\0{\"Calculations\": ["s}) {
         NSUserDefaults::resetStandardUserDefaultsForTesting();
         for (const auto& entry : fs::directory_iterator(folder.path())) fs::remove(entry.path());
         std::ofstream(folder.path() / "defaults.json") << broken;
@@ -166,11 +145,10 @@ TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
         EXPECT_NE(printed.find("kept as"), std::string::npos);
         EXPECT_TRUE(defaults->dictionaryRepresentation().empty());
 
-        std::vector<std::string> files = filesInFolder();
-        ASSERT_EQ(files.size(), 1u);
-        EXPECT_EQ(files[0].rfind("defaults.json.corrupt-", 0), 0u);
-        std::ifstream kept(folder.path() / files[0]);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), broken);  // nothing lost
+        ASSERT_EQ(files().size(), 1u);
+        const std::string kept = *files().begin();
+        EXPECT_EQ(kept.rfind("defaults.json.corrupt-", 0), 0u);
+        EXPECT_EQ(foundation::readFileContents(folder.path() / kept), broken);  // nothing lost
 
         defaults->setBool(true, "isDsgvoAccepted");
         EXPECT_TRUE(restart()->boolForKey("isDsgvoAccepted"));
@@ -182,8 +160,8 @@ TEST_F(UserDefaults, ManyThreadsWritingAndReadingLoseNothing) {
     std::vector<std::thread> threads;
     for (int t = 0; t < 6; ++t)
         threads.emplace_back([&, t] {
+            const std::string key = "thread" + std::to_string(t);
             for (int i = 0; i < 300; ++i) {
-                std::string key = "thread" + std::to_string(t);
                 defaults->setInteger(i, key);
                 defaults->setObject(json::array({t, i}), key + "-list");
                 EXPECT_EQ(defaults->integerForKey(key), i);  // no other thread writes this key

@@ -5,36 +5,30 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 
 // Sets the locale variables for one test and puts the previous values back afterwards, so
-// tests neither see the caller's language nor leak their own into later tests.
+// tests neither see the caller's language nor leak their own into later tests. Every locale
+// variable not named in `values` is unset for the lifetime of this object.
 class ScopedLocaleEnvironment {
 public:
-    // Every locale variable not named in `values` is unset for the lifetime of this object.
     ScopedLocaleEnvironment(std::initializer_list<std::pair<const std::string, std::string>> values)
         : ScopedLocaleEnvironment(std::map<std::string, std::string>(values)) {}
 
     explicit ScopedLocaleEnvironment(const std::map<std::string, std::string>& values) {
-        for (const char* name : kNames) {
+        for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
             const char* old = std::getenv(name);
             saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-            if (auto it = values.find(name); it != values.end())
-                setenv(name, it->second.c_str(), 1);
-            else
-                unsetenv(name);
+            auto it = values.find(name);
+            it != values.end() ? ::setenv(name, it->second.c_str(), 1) : ::unsetenv(name);
         }
     }
-
     ~ScopedLocaleEnvironment() {
         for (const auto& [name, value] : saved_)
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
     }
-
     ScopedLocaleEnvironment(const ScopedLocaleEnvironment&) = delete;
     ScopedLocaleEnvironment& operator=(const ScopedLocaleEnvironment&) = delete;
 
 private:
-    static constexpr const char* kNames[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
     std::map<std::string, std::optional<std::string>> saved_;
 };

@@ -1,92 +1,76 @@
+// Reading and writing JSON and property lists: what is refused (malformed, too deep, NUL
+// characters), what is read, and how a record reader names the place of a fault; numbers as text.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
-#include <limits>
-#include <string>
 
-#include "support/ScratchFolder.hpp"
-#include "platform/foundation/NSBundle.hpp"
+#include "platform/foundation/JSONDecoder.hpp"
+#include "platform/foundation/JSONRecordReader.hpp"
 #include "platform/foundation/NSJSONSerialization.hpp"
+#include "platform/foundation/NSNumberFormatter.hpp"
 #include "platform/foundation/NSPropertyListSerialization.hpp"
+#include "platform/foundation/NumberText.hpp"
+#include "support/ScratchFolder.hpp"
 
 using nlohmann::json;
+using namespace std::string_literals;
 
 namespace {
 
-TEST(NSJSONSerialization, RefusesMalformedAndTooDeeplyNestedText) {
-    NSError error;
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("{\"apps\": [", &error));
-    EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData("", &error));
-    EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(std::string(100000, '['), &error));
-    EXPECT_NE(error.localizedDescription.find("nested"), std::string::npos);
-
-    // Brackets inside texts do not count as nesting.
-    std::string quoted = "{\"latex\": \"" + std::string(1000, '[') + "\\\"{{{\"}";
-    auto parsed = NSJSONSerialization::JSONObjectWithData(quoted, &error);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ((*parsed)["latex"].get<std::string>().size(), 1004u);
-    EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
-}
-
-TEST(NSJSONSerialization, ANulByteAnywhereMakesTheTextMalformed) {
-    using namespace std::string_literals;
-    for (const std::string& text : {"{\"a\": 1}\0{\"b\": 2}"s, "{\"a\": 1\0}"s, "\0"s, "[1, \"x\0y\"]"s, "{\"a\": 1}\0"s}) {
+TEST(NSJSONSerialization, RefusesMalformedTooDeeplyNestedAndNulContainingText) {
+    for (const std::string& text : {"{\"apps\": ["s, ""s, std::string(100000, '['), "{\"a\": 1}\0{\"b\": 2}"s,
+                                    "{\"a\": 1\0}"s, "\0"s, "[1, \"x\0y\"]"s, "{\"a\": 1}\0"s}) {
         NSError error;
-        EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(text, &error)) << text.size();
+        EXPECT_FALSE(NSJSONSerialization::JSONObjectWithData(text, &error)) << text.substr(0, 20);
         EXPECT_EQ(error.code, NSJSONSerialization::readErrorCode);
     }
     EXPECT_EQ(NSJSONSerialization::JSONObjectWithData("[1, \"x\\u0000y\"]"), json::array({1, "x"s + '\0' + "y"}));
+    // Brackets inside texts do not count as nesting.
+    EXPECT_EQ(NSJSONSerialization::nestingDepth("[[1],[[2]]]"), 3);
+    auto quoted = NSJSONSerialization::JSONObjectWithData("{\"latex\": \"" + std::string(1000, '[') + "\\\"{{{\"}");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ((*quoted)["latex"].get<std::string>().size(), 1004u);
 }
 
-TEST(NSJSONSerialization, WritesPrettyTextAndRefusesWhatJsonCannotCarry) {
+TEST(NSJSONSerialization, WritesWhatItReadsAndRefusesWhatJsonCannotCarry) {
     json apps = {{"apps", json::array({{{"bundleID", "com.radixel.app"}}})}};
-    auto text = NSJSONSerialization::dataWithJSONObject(apps, true);
-    ASSERT_TRUE(text);
-    EXPECT_NE(text->find("\n    \"apps\""), std::string::npos);
-    EXPECT_EQ(*NSJSONSerialization::JSONObjectWithData(*text), apps);
+    EXPECT_EQ(NSJSONSerialization::JSONObjectWithData(NSJSONSerialization::dataWithJSONObject(apps, true).value()),
+              apps);
 
     NSError error;
-    EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject({{"x", std::numeric_limits<double>::quiet_NaN()}}, false, &error));
+    EXPECT_FALSE(
+        NSJSONSerialization::dataWithJSONObject({{"x", std::numeric_limits<double>::quiet_NaN()}}, false, &error));
     EXPECT_FALSE(NSJSONSerialization::dataWithJSONObject(std::string("\xc3"), false, &error));
     EXPECT_EQ(error.code, NSJSONSerialization::writeErrorCode);
 }
 
+// Malformed data is refused as NSJSONSerialization refuses it; the decoder adds its own depth.
+TEST(JSONDecoder, RefusesEmptyMalformedAndTooDeeplyNestedData) {
+    for (const std::string& text : {""s, "{\"apps\": [}"s, "[[[1]]]"s})
+        EXPECT_THROW(JSONDecoder(2).parse(text), JSONDecodingError);
+    EXPECT_EQ(JSONDecoder(2).parse("[[1]]"), json::parse("[[1]]"));  // the maximum depth itself is allowed
+}
+
 TEST(NSPropertyListSerialization, ReadsXmlAndBinaryPropertyListsIntoJson) {
-    const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict>
-  <key>apps</key><array><dict>
-    <key>appName</key><dict><key>en</key><string>Radixel</string></dict>
-    <key>shouldShow</key><true/>
-    <key>isMultiApp</key><false/>
-    <key>calculationsUntilInterstitial</key><integer>3</integer>
-    <key>offset</key><integer>-7</integer>
-    <key>rating</key><real>4.5</real>
-    <key>released</key><date>2024-01-31T12:00:00Z</date>
-    <key>icon</key><data>aGVsbG8=</data>
-  </dict></array>
-</dict></plist>)";
+    const std::string xml = R"(<?xml version="1.0" encoding="UTF-8"?><plist version="1.0"><dict><key>apps</key>
+        <array><dict><key>appName</key><dict><key>en</key><string>Radixel</string></dict>
+        <key>shouldShow</key><true/> <key>isMultiApp</key><false/> <key>offset</key><integer>-7</integer>
+        <key>calculationsUntilInterstitial</key><integer>3</integer> <key>rating</key><real>4.5</real>
+        <key>released</key><date>2024-01-31T12:00:00Z</date> <key>icon</key><data>aGVsbG8=</data>
+        </dict></array></dict></plist>)";
     NSError error;
     auto root = NSPropertyListSerialization::propertyListWithData(xml, &error);
     ASSERT_TRUE(root) << error.description();
-    const json& app = (*root)["apps"][0];
-    EXPECT_EQ(app["appName"]["en"], "Radixel");
-    EXPECT_EQ(app["shouldShow"], true);
-    EXPECT_EQ(app["isMultiApp"], false);
-    EXPECT_EQ(app["calculationsUntilInterstitial"], 3);
-    EXPECT_TRUE(app["calculationsUntilInterstitial"].is_number_integer());
-    EXPECT_EQ(app["offset"], -7);
-    EXPECT_EQ(app["rating"], 4.5);
-    EXPECT_EQ(app["released"], "2024-01-31T12:00:00Z");
-    EXPECT_EQ(app["icon"], "aGVsbG8=");
+    EXPECT_EQ(*root, json::parse(R"({"apps": [{"appName": {"en": "Radixel"}, "shouldShow": true, "isMultiApp": false,
+        "calculationsUntilInterstitial": 3, "offset": -7, "rating": 4.5, "released": "2024-01-31T12:00:00Z",
+        "icon": "aGVsbG8="}]})"));
+    EXPECT_TRUE((*root)["apps"][0]["calculationsUntilInterstitial"].is_number_integer());
 
-    const std::string binary(
-        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd1\x01\x02\x54\x61\x70\x70\x73\xa1\x03\xd2\x04\x05\x06\x07\x58"
-        "\x62\x75\x6e\x64\x6c\x65\x49\x44\x51\x6e\x5f\x10\x0f\x63\x6f\x6d\x2e\x72\x61\x64\x69\x78\x65\x6c"
-        "\x2e\x61\x70\x70\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17\x20\x22\x34\x00\x00\x00"
-        "\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
-        "\x00\x00\x00\x00\x3d",
-        101);
+    const std::string binary("bplist00\xd1\x01\x02Tapps\xa1\x03\xd2\x04\x05\x06\x07XbundleIDQn_\x10\x0f"
+                             "com.radixel.app\x13\xff\xff\xff\xff\xff\xff\xff\xfd\x08\x0b\x10\x12\x17 \x22"
+                             "4\0\0\0\0\0\0\x01\x01\0\0\0\0\0\0\0\x08\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0=",
+                             101);
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binary),
               json({{"apps", json::array({{{"bundleID", "com.radixel.app"}, {"n", -3}}})}}));
 }
@@ -98,44 +82,122 @@ TEST(NSPropertyListSerialization, BrokenOrMissingFilesFailWithAnError) {
     EXPECT_EQ(error.code, NSPropertyListSerialization::fileReadErrorCode);
     EXPECT_NE(error.description().find("none.plist"), std::string::npos);
 
-    for (const std::string& broken :
-         {std::string("<?xml version=\"1.0\"?><plist><dict><key>apps</key><array>"), std::string("bplist00\x01\x02", 10),
-          std::string("not a property list at all"), std::string()}) {
+    for (const std::string& broken : {"<?xml version=\"1.0\"?><plist><dict><key>apps</key><array>"s,
+                                      "bplist00\x01\x02"s, "not a property list at all"s, ""s}) {
         std::ofstream(folder.path() / "broken.plist", std::ios::binary) << broken;
         error = NSError{};
-        EXPECT_FALSE(NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
+        EXPECT_FALSE(
+            NSPropertyListSerialization::propertyListWithContentsOfFile(folder.path() / "broken.plist", &error));
         EXPECT_EQ(error.code, NSPropertyListSerialization::readCorruptErrorCode);
     }
 }
 
 // The parsing library aborts the program on a NUL character inside a key or text.
 TEST(NSPropertyListSerialization, TextsWithANulCharacterDoNotStopTheProgram) {
-    const std::string binaryWithNulKey(
-        "\x62\x70\x6c\x69\x73\x74\x30\x30\xd2\x01\x02\x03\x04\x53\x61\x00\x62\x51\x6b\x51\x76\x53\x73\x00"
-        "\x74\x08\x0d\x11\x13\x15\x00\x00\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00\x00\x00\x00\x05\x00\x00"
-        "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x19",
-        62);
+    const std::string binaryWithNulKey("bplist00\xd2\x01\x02\x03\x04Sa\0bQkQvSs\0t\x08\x0d\x11\x13\x15\0\0\0\0\0\0"
+                                       "\x01\x01\0\0\0\0\0\0\0\x05\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\x19",
+                                       62);
     // Binary lists pass through the library's XML writer, which ends such texts at the NUL.
     EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(binaryWithNulKey), json({{"a", "v"}, {"k", "s"}}));
-    for (const std::string& xml : {std::string("<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"),
-                                   std::string("<plist><dict><key>k</key><string>v&#x000;</string></dict></plist>"),
-                                   std::string("<plist><dict><key>k</key><string>&#x100000000;</string></dict></plist>"),
-                                   std::string("<plist><dict><key>a\0b</key><string>v</string></dict></plist>", 60)})
+    for (const std::string& xml : {"<plist><dict><key>a&#0;b</key><string>v</string></dict></plist>"s,
+                                   "<plist><dict><key>k</key><string>v&#x000;</string></dict></plist>"s,
+                                   "<plist><dict><key>k</key><string>&#x100000000;</string></dict></plist>"s,
+                                   "<plist><dict><key>a\0b</key><string>v</string></dict></plist>"s})
         EXPECT_FALSE(NSPropertyListSerialization::propertyListWithData(xml)) << xml;
-    auto fine = NSPropertyListSerialization::propertyListWithData(
-        "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>");
-    ASSERT_TRUE(fine);
-    EXPECT_EQ((*fine)["caf\xc3\xa9"], "\xe2\x98\xba");
+    EXPECT_EQ(NSPropertyListSerialization::propertyListWithData(
+                  "<plist><dict><key>caf&#233;</key><string>&#x263A;</string></dict></plist>"),
+              json({{"caf\xc3\xa9", "\xe2\x98\xba"}}));
 }
 
-TEST(NSBundleIdentifier, ComesFromTheInfoPropertyList) {
-    ScratchFolder folder;
-    NSBundle bundle(folder.path());
-    EXPECT_FALSE(bundle.bundleIdentifier());
-    std::ofstream(folder.path() / "Info.plist")
-        << "<plist version=\"1.0\"><dict><key>CFBundleIdentifier</key><string>com.example.test</string></dict></plist>";
-    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.test");
-    EXPECT_EQ(NSBundle::mainBundle().bundleIdentifier(), "com.radixel.app");
+struct Entry {
+    std::string name;
+    static Entry decode(const json& value, const std::string& path) {
+        return {JSONRecordReader(value, path).string("name")};
+    }
+};
+
+// Parsed, as a value arrives: the parser stores a large whole number as unsigned.
+TEST(JSONRecordReader, ReadsLargeWholeNumbersAsTheParserStoresThem) {
+    const json record = json::parse(R"({"largest": 9223372036854775807, "huge": 18446744073709551615})");
+    EXPECT_EQ(JSONRecordReader(record, "r").integer("largest"), std::numeric_limits<int64_t>::max());
+    EXPECT_GT(JSONRecordReader(record, "r").finiteNumber("huge"), 1e19);
+}
+
+TEST(JSONRecordReader, AFaultIsNamedWithItsPathThroughListsAndDictionaries) {
+    const json empty = json::object(), list = json::array();
+    const json record = {{"names", {{"en", "One"}, {"de", 1}}},
+                         {"links", {"a", nullptr}},
+                         {"flag", nullptr},
+                         {"text", "yes"},
+                         {"nan", std::nan("")},
+                         {"rules", {{"min", 0}, {"max", -std::numeric_limits<double>::infinity()}}}};
+    const json parsed = json::parse(R"({"tooLarge": 9223372036854775808, "fraction": 2.0})");
+    const json lists = {{"spring", json::array({{{"name", "a"}}, {{"title", "b"}}})}};
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { JSONRecordReader(empty, "").string("apps"); }, "Key not found: \"apps\" at the top level."},
+        {[&] { JSONRecordReader(list, ""); }, "Type mismatch at the top level: expected an object, found an array."},
+        {[&] { JSONRecordReader(record, "apps[3]").stringDictionary("names"); },
+         "Type mismatch at apps[3].names.de: expected a string, found an integer."},
+        {[&] { JSONRecordReader(record, "apps[3]").stringArray("links"); },
+         "Type mismatch at apps[3].links[1]: expected a string, found null."},
+        {[&] { decodeRecordListDictionary<Entry>(lists, "ads"); }, "Key not found: \"name\" at ads.spring[1]."},
+        // Null stands for an absent optional key only.
+        {[&] { JSONRecordReader(record, "r").boolean("flag"); },
+         "Type mismatch at r.flag: expected a boolean, found null."},
+        {[&] { JSONRecordReader(record, "r").optionalBoolean("text"); },
+         "Type mismatch at r.text: expected a boolean, found a string."},
+        {[&] { JSONRecordReader(parsed, "r").integer("tooLarge"); },
+         "Number at r.tooLarge does not fit a signed 64-bit integer."},
+        {[&] { JSONRecordReader(parsed, "r").integer("fraction"); },
+         "Type mismatch at r.fraction: expected an integer, found a number."},
+        {[&] { JSONRecordReader(record, "r").finiteNumber("nan"); }, "Number at r.nan is not finite."},
+        {[&] { JSONRecordReader(record, "r").optionalNumberDictionary("rules"); },
+         "Number at r.rules.max is not finite."},
+    };
+    for (const auto& [read, message] : cases) {
+        try {
+            read();
+            ADD_FAILURE() << "no error: " << message;
+        } catch (const JSONDecodingError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+}
+
+// Each table's texts, joined by spaces.
+template <typename Format>
+std::string texts(Format format, std::initializer_list<double> values) {
+    std::string joined;
+    for (double value : values) joined += (joined.empty() ? "" : " ") + format(value);
+    return joined;
+}
+
+TEST(NumberText, ShortestRoundTripAndSixDigitTexts) {
+    EXPECT_EQ(
+        texts(foundation::doubleDescription, {2.0, -1.5, 0.0001, 0.00001, 1.5e-7, 0.1, 1.0 / 3, -0.0, 1000000.0,
+                                              9007199254740992.0, 9007199254740994.0, 1e100, 5e-324, NAN, -INFINITY}),
+        "2.0 -1.5 0.0001 1e-05 1.5e-07 0.1 0.3333333333333333 -0.0 1000000.0 9007199254740992.0 "
+        "9.007199254740994e+15 1e+100 5e-324 nan -inf");
+    EXPECT_EQ(texts(foundation::printfG, {1.2345678, 1000000, 0.00001, -0.0, 2.5}), "1.23457 1e+06 1e-05 -0 2.5");
+}
+
+TEST(NumberFormatter, RoundsHalfToEvenOnTheShortestTextAndLaysOutTheDigits) {
+    auto decimal = [](int64_t digits, bool grouping = true) {
+        return [=](double value) {
+            NSNumberFormatter formatter;
+            formatter.maximumFractionDigits = digits;
+            formatter.usesGroupingSeparator = grouping;
+            return formatter.stringFromNumber(value);
+        };
+    };
+    // The shortest text of 1.005 is a tie, rounded to even; 9027161.35 is not 9027161.3499999996.
+    EXPECT_EQ(texts(decimal(2), {0.125, 0.375, 0.1251, 1.005}), "0.12 0.38 0.13 1");
+    EXPECT_EQ(texts(decimal(0), {2.5, 3.5, 0.5}), "2 4 0");
+    EXPECT_EQ(texts(decimal(3), {999.9996, -0.0004, 100, 0.05, -12.5, NAN, -INFINITY}),
+              "1,000 -0 100 0.05 -12.5 NaN -∞");
+    EXPECT_EQ(texts(decimal(10), {9027161.35, 1234567.5, 1e-10}), "9,027,161.35 1,234,567.5 0.0000000001");
+    EXPECT_EQ(texts(decimal(10, false), {1234567.5, 1e21}), "1234567.5 1000000000000000000000");
+    EXPECT_EQ(texts(decimal(-4), {1.5}), "2");  // negative counts act as none
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 #include <deque>
 #include <random>
-#include <set>
 
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
@@ -34,10 +33,6 @@ const std::vector<std::string> junkKeys = {"a", "e",  "E",  " ",  "+",  "*",    
 
 class MonkeyTest : public ::testing::Test, public LaunchedApp {
 protected:
-    std::shared_ptr<HistoryTableViewController> historyScreen() {
-        auto t = toolbar();
-        return t ? std::dynamic_pointer_cast<HistoryTableViewController>(t->rootViewController()) : nullptr;
-    }
     bool menuOpen() { return drawer() && drawer()->isLeftViewOpened(); }
 
     template <class T>
@@ -47,24 +42,19 @@ protected:
     int64_t below(int64_t count) { return std::uniform_int_distribution<int64_t>(0, count - 1)(random); }
     double uniform(double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random); }
-    CGPoint anywhere() {
-        CGSize size = h.window()->bounds().size;
-        return {uniform(0, size.width), uniform(0, size.height)};
-    }
+    CGPoint anywhere() { return {uniform(0, h.window()->bounds().size.width), uniform(0, h.window()->bounds().size.height)}; }
     static std::string describe(CGPoint point) {
         return "(" + std::to_string(int(point.x)) + ", " + std::to_string(int(point.y)) + ")";
     }
 
     // A finger through the window's own routing, as the window's mouse gives it.
     void touch(CGPoint from, CGPoint to, int steps) {
-        if (!h.window()) return;
         render::TouchRouter finger(h.window());
         if (onContactRow(to)) noteContactTap();
         finger.press(from);
         h.runUntilIdle();
         for (int i = 1; i <= steps; ++i) {
-            double t = double(i) / steps;
-            finger.move({from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t});
+            finger.move({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
             h.runUntilIdle();
         }
         finger.release(to);
@@ -78,23 +68,25 @@ protected:
         auto row = cell ? menu().tableView()->indexPathForCell(cell) : std::nullopt;
         return row && row->section == contactSection;
     }
+    // Counting events is slow on a long run: only where a contact row may be tapped.
     void noteContactTap() {
-        if (!mayTapContactRow) contactsBefore = contactTaps();
-        mayTapContactRow = true;
+        if (!contactsBefore) contactsBefore = contactTaps();
     }
     size_t contactTaps() const {
         return h.analytics().eventsNamed("tapped_discord").size() + h.analytics().eventsNamed("tapped_rate_app").size();
     }
 
-    static void collectControls(const std::shared_ptr<UIView>& view, std::vector<std::shared_ptr<UIControl>>& into) {
-        if (view->isHidden()) return;
-        if (auto control = std::dynamic_pointer_cast<UIControl>(view)) into.push_back(control);
-        for (const auto& sub : view->subviews()) collectControls(sub, into);
-    }
-    std::vector<std::shared_ptr<UIControl>> keypad() {
-        std::vector<std::shared_ptr<UIControl>> keys;
-        if (auto page = shownPage<CalculateViewController>()) collectControls(page->keypadStackView, keys);
-        return keys;
+    // Taps one of the shown controls under the view that a finger reaches.
+    void tapAControlUnder(const std::shared_ptr<UIView>& view) {
+        std::vector<std::shared_ptr<UIControl>> controls;
+        std::function<void(const std::shared_ptr<UIView>&)> collect = [&](const std::shared_ptr<UIView>& at) {
+            if (at->isHidden()) return;
+            if (auto control = std::dynamic_pointer_cast<UIControl>(at)) controls.push_back(control);
+            for (const auto& sub : at->subviews()) collect(sub);
+        };
+        collect(view);
+        std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
+        if (!controls.empty()) h.tap(pick(controls));
     }
 
     // One random action; answers what it did, for the failure report.
@@ -106,7 +98,9 @@ protected:
             h.tap(chance(0.8) ? intro->advanceButton() : intro->actionButton());
             return "introduction button";
         }
-        if (auto history = historyScreen(); history && chance(0.25)) return actOnHistory(*history);
+        auto history = toolbar() ? std::dynamic_pointer_cast<HistoryTableViewController>(toolbar()->rootViewController())
+                                 : nullptr;
+        if (history && chance(0.25)) return actOnHistory(*history);
         if (menuOpen() && chance(0.5)) return tapMenuRow();
         return pickAction()();
     }
@@ -119,7 +113,8 @@ protected:
             {4, [&] { CGPoint from = anywhere(), to = anywhere(); touch(from, to, 4);
                       return "drag " + describe(from) + " to " + describe(to); }},
             {3, [&] { return enterEquation(); }},
-            {19, [&] { auto keys = keypad(); if (!keys.empty()) h.tap(pick(keys)); return "keypad key"; }},
+            {19, [&] { if (auto page = shownPage<CalculateViewController>()) tapAControlUnder(page->keypadStackView);
+                       return "keypad key"; }},
             {12, [&] { return typeOnKeyboard(); }},
             {6, [&] { if (auto page = shownPage<CalculateViewController>())
                           h.focus(chance(0.5) ? page->pTextField : page->qTextField);
@@ -137,11 +132,7 @@ protected:
             {2, [&] { CGFloat y = uniform(80, 800); bool opening = chance(0.5);
                       h.swipe(h.window(), {opening ? 2.0 : 300.0, y}, {opening ? 300.0 : 2.0, y});
                       return "swipe across the window"; }},
-            {6, [&] { std::vector<std::shared_ptr<UIControl>> controls;
-                      collectControls(h.window(), controls);
-                      std::erase_if(controls, [&](const auto& control) { return !h.isTouchable(control); });
-                      if (!controls.empty()) h.tap(pick(controls));
-                      return "a control"; }},
+            {6, [&] { tapAControlUnder(h.window()); return "a control"; }},
             {3, [&] { double seconds = uniform(0.05, 3.0); h.advance(seconds);
                       return "wait " + std::to_string(seconds) + " s"; }},
             {3, [&] { h.finishAnimations(); return "animations end"; }},
@@ -184,12 +175,7 @@ protected:
         const std::string& key = chance(0.85) ? pick(typedKeys) : pick(junkKeys);
         auto field = std::dynamic_pointer_cast<UITextField>(UIResponder::currentFirstResponder());
         if (!field) return "typing without a field";
-        if (key == "\b")
-            field->deleteBackward();
-        else if (key == "\n")
-            field->pressReturn();
-        else
-            field->insertText(key);
+        key == "\b" ? field->deleteBackward() : key == "\n" ? void(field->pressReturn()) : field->insertText(key);
         h.runUntilIdle();
         return "type '" + key + "'";
     }
@@ -211,14 +197,11 @@ protected:
     }
 
     std::string answerRating(RatingViewController& rating) {
+        CGRect stars = rating.StarRatingView->bounds();
         switch (below(3)) {
             case 0: h.tap(rating.cancelRatingButton); return "rating: cancel";
             case 1: h.tap(rating.sendRatingButton); return "rating: send";
-            default: {
-                CGRect stars = rating.StarRatingView->bounds();
-                h.tap(rating.StarRatingView, {uniform(0, stars.size.width), stars.midY()});
-                return "rating: stars";
-            }
+            default: h.tap(rating.StarRatingView, {uniform(0, stars.size.width), stars.midY()}); return "rating: stars";
         }
     }
 
@@ -275,8 +258,7 @@ protected:
         return length;
     }
 
-    bool mayTapContactRow = false;
-    size_t contactsBefore = 0;
+    std::optional<size_t> contactsBefore;
     std::mt19937 random;
     int64_t historyAtLaunch = 0;
 };
@@ -289,8 +271,7 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
     const char* given = std::getenv("RADIXEL_MONKEY_SEED");
     const unsigned seed = given && *given ? unsigned(std::strtoul(given, nullptr, 10)) : std::random_device{}();
     random.seed(seed);
-    SCOPED_TRACE("monkey seed " + std::to_string(seed) + " (repeat with RADIXEL_MONKEY_SEED=" + std::to_string(seed) +
-                 ")");
+    SCOPED_TRACE("repeat with RADIXEL_MONKEY_SEED=" + std::to_string(seed));
     // Tutorial videos held from an earlier fetch, so the solution page has its video row, with
     // its consent and its introduction.
     holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
@@ -306,12 +287,12 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
         return out;
     };
     for (int i = 0; i < actionCount; ++i) {
-        mayTapContactRow = false;
+        contactsBefore.reset();
         const size_t links = h.linkOpener().openedURLs().size();
         lastActions.push_back(std::to_string(i) + ": " + act());
         // A contact row asks the (local) internet check first, whose answer comes on another
         // thread: wait for it, so that the run goes on as its seed says.
-        if (mayTapContactRow && contactTaps() > contactsBefore)
+        if (contactsBefore && contactTaps() > *contactsBefore)
             h.runUntil([&] { return h.presentedAlert() || h.linkOpener().openedURLs().size() > links; }, 2.0);
         if (lastActions.size() > 25) lastActions.pop_front();
         ASSERT_TRUE(drawer()) << "the drawer is no longer the window's root\n" << report();
@@ -334,12 +315,10 @@ TEST_F(MonkeyTest, TenThousandRandomActionsLeaveTheAppRunningAndTheHistoryCounte
     EXPECT_EQ(CalcManager::shared().calculations.size(), shown);
 
     // The run went everywhere the drawer leads.
-    std::set<std::string> visited;
-    for (const auto& name : h.analytics().names()) visited.insert(name);
     for (const char* place :
          {"tapped_menu_calculate", "tapped_menu_history", "tapped_onboarding", "tapped_privacy_policy",
           "tapped_rate_app", "tapped_discord", "Tapped App Link", "tapped_history_item"})
-        EXPECT_TRUE(visited.count(place)) << "the monkey never reached " << place;
+        EXPECT_FALSE(h.analytics().eventsNamed(place).empty()) << "the monkey never reached " << place;
 }
 
 }  // namespace

@@ -64,7 +64,9 @@ protected:
 
 }  // namespace
 
-TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
+// Without a manual image name the page has no manual; with one the manual screen's own tests
+// open it through the button.
+TEST_F(SolutionPageTest, TheExampleStepsShowAsRowsFromTheTopUntilClearEmptiesThePage) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
     std::vector<SolutionStep> steps = exampleSteps();
     handOver(steps);
@@ -83,6 +85,25 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     EXPECT_FALSE(page.shareButton->isHidden());
     EXPECT_TRUE(Material::tabItem(page)->isEnabled());
     ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
+    EXPECT_TRUE(page.manualButton.lock()->isHidden());
+    page.showManual();
+    EXPECT_FALSE(h.presented<ManualViewController>());
+
+    table->setContentOffset({0, 300});
+    NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
+    h.runUntilIdle();
+    EXPECT_TRUE(page.solutionSteps.empty());
+    EXPECT_TRUE(page.chartSteps.empty());
+    EXPECT_FALSE(page.manualImageName);
+    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
+    EXPECT_EQ(table->tableFooterView(), nullptr);
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
+    // An empty page stays put.
+    page.clearSolution();
+    EXPECT_EQ(table->numberOfSections(), 1);
+    showPageAgain();
+    EXPECT_TRUE(page.shareButton->isHidden());
 }
 
 TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep) {
@@ -131,8 +152,11 @@ TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
     EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 }
 
-// Without steps sharing only logs the event.
-TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
+// Without steps sharing only logs the event. Failures to save are the saver's own tests' concern;
+// here the page's picture is saved and reads back.
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteWhichTheSheetSaves) {
+    ScratchFolder home;
+    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
     page.share();
     h.runUntilIdle();
     EXPECT_FALSE(h.presentedAlert());
@@ -175,35 +199,7 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
             }
         EXPECT_EQ(differing, 0) << "row " << row;
     }
-}
 
-TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
-    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(30.0, 0.5, 30.0, 0, Quadrant::first)}});
-    ASSERT_EQ(table->numberOfSections(), 2);
-    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
-    EXPECT_TRUE(overlayShown());
-    EXPECT_TRUE(isTakingScreenshot);
-    ASSERT_TRUE(h.tapAlertAction("OK"));  // the note stays answerable during the wait
-    EXPECT_FALSE(sheet());
-    h.advance(1.9);
-    EXPECT_FALSE(sheet());
-    h.advance(0.2);
-    h.finishAnimations();
-    ASSERT_TRUE(sheet());
-    EXPECT_FALSE(overlayShown());
-    EXPECT_FALSE(isTakingScreenshot);
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 11 * 100.0 + page.view()->frame().size.width / 2.0);
-    h.advance(5);
-    EXPECT_EQ(h.topViewController(), sheet());
-}
-
-// Failures to save are the saver's own tests' concern; here the page's picture is saved and reads back.
-TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
-    ScratchFolder home;
-    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
-    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
-    ASSERT_TRUE(sharedPicture());
     const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
     ASSERT_TRUE(saved.saved) << saved.message;
     ASSERT_EQ(saved.files.size(), 1u);
@@ -211,26 +207,9 @@ TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     EXPECT_TRUE(UIImage::imageWithContentsOfFile(saved.files[0]));
 }
 
-TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut) {
-    handOver(exampleSteps());
-    table->setContentOffset({0, 300});
-    NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
-    h.runUntilIdle();
-    EXPECT_TRUE(page.solutionSteps.empty());
-    EXPECT_TRUE(page.chartSteps.empty());
-    EXPECT_FALSE(page.manualImageName);
-    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
-    EXPECT_EQ(table->tableFooterView(), nullptr);
-    EXPECT_EQ(table->contentOffset().y, 0);
-    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
 
-    page.clearSolution();
-    EXPECT_EQ(table->numberOfSections(), 1);
-    showPageAgain();
-    EXPECT_TRUE(page.shareButton->isHidden());
-}
-
-TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio) {
+// The note stays answerable while the chart row is captured, and still exactly one sheet comes.
+TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatioAndAChartIsSharedWhole) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}},
              std::map<int64_t, CGFloat>{{1, 160.0}});
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
@@ -251,6 +230,23 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_FALSE(chartView->hasRunningAnimations());
     h.advance(0.2);
     EXPECT_TRUE(chart->contentView()->subviews().front()->hasRunningAnimations());
+
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
+    EXPECT_TRUE(overlayShown());
+    EXPECT_TRUE(isTakingScreenshot);
+    ASSERT_TRUE(h.tapAlertAction("OK"));
+    EXPECT_FALSE(sheet());
+    h.advance(1.9);
+    EXPECT_FALSE(sheet());
+    h.advance(0.2);
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    EXPECT_FALSE(overlayShown());
+    EXPECT_FALSE(isTakingScreenshot);
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 10 * 100.0 + 160.0 + page.view()->frame().size.width / 2.0);
+    h.advance(5);
+    EXPECT_EQ(h.topViewController(), sheet());
 }
 
 TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
@@ -280,19 +276,8 @@ TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIs
     EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0 + windowWidth);
 }
 
-// With a name the manual screen's own tests open it through the button.
-TEST_F(SolutionPageTest, WithoutAManualImageNameThereIsNoManual) {
-    handOver(exampleSteps());
-    EXPECT_TRUE(page.manualButton.lock()->isHidden());
-    page.showManual();
-    EXPECT_FALSE(h.presented<ManualViewController>());
-}
-
 TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {
-    Harness::Options pad;
-    pad.idiom = UIUserInterfaceIdiom::Pad;
-    pad.screenSize = {820, 1180};
-    Harness h(pad);
+    Harness h({.screenSize = {820, 1180}, .idiom = UIUserInterfaceIdiom::Pad});
     ShownScreen screen(h);
     SolutionViewController::presentShareSheet({}, *screen.controller);
     EXPECT_FALSE(h.presented<UIActivityViewController>());

@@ -52,6 +52,13 @@ protected:
             header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0]) : nullptr;
         return label ? label->text().value_or("") : "";
     }
+    // Through the menu button; the row reports that event alone.
+    void choose(NSIndexPath row, const std::string& event) {
+        openMenu();
+        ASSERT_TRUE(tapMenuRow(row));
+        h.finishAnimations();
+        EXPECT_EQ(h.analytics().names(), Names{event});
+    }
 };
 
 }  // namespace
@@ -85,6 +92,20 @@ TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
     AppLinkChoice none = chooseAppLink(app, [](const URL&) -> bool { throw std::logic_error("asked"); });
     EXPECT_FALSE(none.url);
     EXPECT_FALSE(none.hasApp);
+}
+
+TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageUnlessACalculationRuns) {
+    EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("Calculate Title", ""));
+    isCalculating = true;
+    ASSERT_TRUE(h.tap(toolbar()->menuButton));
+    isCalculating = false;
+    EXPECT_FALSE(drawer()->isLeftViewOpened());
+
+    ASSERT_TRUE(h.tap(toolbar()->menuButton));
+    EXPECT_TRUE(drawer()->isLeftViewOpened());
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_menu_button").size(), 2u);
+    // The open drawer lies over the page: its keys are out of reach.
+    EXPECT_FALSE(h.isTouchable(key("7")));
 }
 
 TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
@@ -122,10 +143,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     h.focus(calculate().pTextField);
     type("-3");
     auto launched = toolbar();
-    openMenu();
-    ASSERT_TRUE(tapMenuRow(calculateRow));
-    h.finishAnimations();
-    EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_calculate"});
+    choose(calculateRow, "tapped_menu_calculate");
     EXPECT_FALSE(drawer()->isLeftViewOpened());
     ASSERT_NE(toolbar(), launched);
     auto fresh = shownPage<CalculateViewController>();
@@ -135,10 +153,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     launched = toolbar();
     std::shared_ptr<UIViewController> before;
     for (int time = 0; time < 2; ++time) {
-        openMenu();
-        ASSERT_TRUE(tapMenuRow(historyRow));
-        h.finishAnimations();
-        EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_history"});
+        choose(historyRow, "tapped_menu_history");
         EXPECT_FALSE(drawer()->isLeftViewOpened());
         EXPECT_EQ(toolbar(), launched);
         auto history = std::dynamic_pointer_cast<HistoryTableViewController>(launched->rootViewController());
@@ -146,9 +161,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
         before = history;
     }
 
-    openMenu();
-    ASSERT_TRUE(tapMenuRow(introductionRow));
-    EXPECT_EQ(h.analytics().names(), Names{"tapped_onboarding"});
+    choose(introductionRow, "tapped_onboarding");
     auto introduction = h.presented<OnboardKit::OnboardViewController>();
     ASSERT_TRUE(introduction);
     EXPECT_EQ(introduction->modalPresentationStyle(), UIModalPresentationStyle::FormSheet);
@@ -168,12 +181,12 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     openMenu();
     {
         ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
-        ASSERT_TRUE(tapMenuRow(discordRow));
-        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 1; }));
-        EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://discord.gg/radixel"});
-        ASSERT_TRUE(tapMenuRow(rateRow));
-        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 2; }));
-        EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/radixel-pro/rate");
+        for (NSIndexPath row : {discordRow, rateRow}) {
+            ASSERT_TRUE(tapMenuRow(row));
+            ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == size_t(row.row + 1); }));
+        }
+        EXPECT_EQ(h.linkOpener().openedURLs(),
+                  (Names{"https://discord.gg/radixel", "https://radixel.example/store/radixel-pro/rate"}));
         EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}));
     }
     h.linkOpener().clear();
@@ -188,32 +201,24 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app"}));
 }
 
-TEST_F(MenuTest, AnAppRowLaunchesTheInstalledAppElseItsStorePage) {
-    openMenu();
-    const NSIndexPath calcadia{2, 0};
-    h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
-    ASSERT_TRUE(tapMenuRow(calcadia));
-    h.runUntilIdle();
-    EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://radixel.example/open/calcadia"});
-
-    h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
-    ASSERT_TRUE(tapMenuRow({3, 0}));
-    h.runUntilIdle();
-    EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/fractora-pro");
-
-    auto events = h.analytics().eventsNamed("Tapped App Link");
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].parameters, (json{{"has_app", true}, {"ketuApp", "Calcadia – All Math Calculators"}}));
-    EXPECT_EQ(events[1].parameters, (json{{"has_app", false}, {"ketuApp", "Fractora – Fractions"}}));
-}
-
-TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
+TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListReplacesTheBundledOne) {
     LocalHttpServer server;
     server.respond(500, "");
     ScopedEnvironment endpoint("RADIXEL_REMOTE_CONFIG_URL", server.url("/config"));
     restart();
     openMenu();
     ASSERT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
+    h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
+    h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
+    ASSERT_TRUE(tapMenuRow({2, 0}) && tapMenuRow({3, 0}));
+    h.runUntilIdle();
+    EXPECT_EQ(h.linkOpener().openedURLs(),
+              (Names{"https://radixel.example/open/calcadia", "https://radixel.example/store/fractora-pro"}));
+    auto events = h.analytics().eventsNamed("Tapped App Link");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].parameters, (json{{"has_app", true}, {"ketuApp", "Calcadia – All Math Calculators"}}));
+    EXPECT_EQ(events[1].parameters, (json{{"has_app", false}, {"ketuApp", "Fractora – Fractions"}}));
+    h.linkOpener().clear();
 
     // This app's own record is listed by the remote value too, and must not show.
     h.advance(21600.0 + 1);  // past the fetched values' lifetime in the client's cache

@@ -31,7 +31,7 @@ protected:
 
 // Where a key goes in and what Delete takes is the editing rules' own test; here the keys reach
 // the field that began editing, at its selection.
-TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelection) {
+TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelectionUnlessACalculationRuns) {
     type("12");
     EXPECT_EQ(p().text(), "");
     EXPECT_EQ(q().text(), "");
@@ -50,6 +50,15 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     EXPECT_EQ(q().text(), "3");
     EXPECT_EQ(cursor(q()), 0);
     EXPECT_EQ(p().text(), "-2.4");
+
+    // While a calculation runs the handlers do nothing; Clear still records the tap.
+    isCalculating = true;
+    type("4");
+    tapDelete();
+    tapClear();
+    isCalculating = false;
+    EXPECT_EQ(q().text(), "3");
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
 
 TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
@@ -108,7 +117,7 @@ TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElse) 
     EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
 }
 
-TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
+TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUnlessAnEntryWasPicked) {
     enter("1/2", "3");
     tapCalculate();
     ASSERT_FALSE(solution().solutionSteps.empty());
@@ -124,24 +133,21 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
+    // The launch and the return to the page each count towards the rating prompt.
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 3);
 
-    // A calculate page outside the page tabs reaches the solution page by notification.
+    // A calculate page outside the page tabs shows the last inputs, the calculate page having
+    // disappeared, and reaches the solution page by notification.
     enter("1", "2");
     tapCalculate();
     auto lone = std::make_shared<AppDelegate>()->calculateViewController();
     lone->loadViewIfNeeded();
+    EXPECT_EQ(lone->pTextField->text(), "1");
+    EXPECT_EQ(lone->qTextField->text(), "2");
     lone->handleClearAllButton();
     EXPECT_TRUE(solution().solutionSteps.empty());
-}
 
-TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {
-    enter("5", "6");
-    tapCalculate();  // page 1: the calculate page has disappeared and left its inputs behind
-    auto later = std::make_shared<AppDelegate>()->calculateViewController();
-    later->loadViewIfNeeded();
-    EXPECT_EQ(later->pTextField->text(), "5");
-    EXPECT_EQ(later->qTextField->text(), "6");
-
+    // A history entry picked wins, once.
     CalcManager::shared().currentSelectedCalculation = CalcManager::shared().calculations.back();
     CalcManager::shared().saveCurrentSelectedCalculation();
     auto picked = std::make_shared<AppDelegate>()->calculateViewController();
@@ -150,25 +156,4 @@ TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPi
     EXPECT_EQ(picked->qTextField->text(), "7/3");
     EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
     EXPECT_FALSE(DefaultsKeys::currentSelectedCalculation.get());
-}
-
-// Clear still records the tap.
-TEST_F(CalculateScreenTest, HandlersDoNothingWhileACalculationRuns) {
-    h.focus(calculate().pTextField);
-    type("3");
-    isCalculating = true;
-    type("4");
-    tapDelete();
-    tapClear();
-    isCalculating = false;
-    EXPECT_EQ(p().text(), "3");
-    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
-}
-
-TEST_F(CalculateScreenTest, EveryAppearanceCountsTowardsTheRatingPrompt) {
-    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);  // the launch showed the page once
-    enter("1", "-2");
-    tapCalculate();
-    tapClear();  // back on the page
-    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 3);
 }

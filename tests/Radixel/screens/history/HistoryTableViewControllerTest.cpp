@@ -55,17 +55,25 @@ protected:
 
 }  // namespace
 
-TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItems) {
-    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
+// The rows' controls in editing mode are used by the delete and drag tests.
+TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndRowsItDoesNotHaveChangeNothing) {
     EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("History", ""));
     EXPECT_EQ(toolbar()->toolbar()->rightViews(),
               (std::vector<std::shared_ptr<UIView>>{history->clearAllButton, history->editButton}));
-
-    // The rows' controls in editing mode are used by the delete and drag tests.
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_TRUE(history->tableView()->isEditing());
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_FALSE(history->tableView()->isEditing());
+
+    auto table = history->tableView();
+    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Delete, {0, 4});
+    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Insert, {0, 0});
+    history->tableViewMoveRowAtIndexPath(table, {0, 9}, {0, 0});
+    history->tableViewMoveRowAtIndexPath(table, {0, 0}, {0, -1});
+    history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
+    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
+    EXPECT_EQ(storedRows(), latex({4, 3, 2, 1}));
+    EXPECT_TRUE(h.analytics().events().empty());
 }
 
 // The new page takes the pick, so a later page starts from what the user types instead.
@@ -139,16 +147,4 @@ TEST_F(HistoryTest, ClearingAsksFirstAndCountsWhatItRemoved) {
         EXPECT_EQ(history->tableView()->numberOfRowsInSection(0), 0);
         EXPECT_EQ(CalcManager::shared().userDefaults->objectForKey("Calculations"), json::array());
     }
-}
-
-TEST_F(HistoryTest, RowsTheHistoryDoesNotHaveChangeNothing) {
-    auto table = history->tableView();
-    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Delete, {0, 4});
-    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Insert, {0, 0});
-    history->tableViewMoveRowAtIndexPath(table, {0, 9}, {0, 0});
-    history->tableViewMoveRowAtIndexPath(table, {0, 0}, {0, -1});
-    history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
-    EXPECT_EQ(storedRows(), latex({4, 3, 2, 1}));
-    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
-    EXPECT_TRUE(h.analytics().events().empty());
 }

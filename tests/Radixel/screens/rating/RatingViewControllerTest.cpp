@@ -33,14 +33,14 @@ protected:
         h.finishAnimations();
     }
 
-
     LocalHttpServer checkServer;
     ScopedEnvironment address{"RADIXEL_INTERNET_CHECK_URL", checkServer.url("/")};
 };
 
 }  // namespace
 
-TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreenAlsoAcrossARestartOncePerProcess) {
+// Cancel starts the countdown again, without asking again in this process.
+TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreenOncePerProcessUntilCancelled) {
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);
     for (int64_t expected : {3, 2}) {
         check();
@@ -63,16 +63,12 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
     restart();
     h.runUntilIdle();
     EXPECT_NE(prompt(), nullptr);
-}
-
-TEST_F(RatingViewControllerTest, CancelStartsTheCountdownAgainWithoutAskingAgainInThisProcess) {
-    showPrompt();
+    h.analytics().clear();
     ASSERT_TRUE(h.tapAccessibilityIdentifier("cancelRatingButton"));
     h.finishAnimations();
     EXPECT_EQ(prompt(), nullptr);
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
     EXPECT_EQ(h.analytics().events(), (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app_cancel", nullptr}}));
-
     check();
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
     EXPECT_EQ(prompt(), nullptr);

@@ -99,7 +99,7 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
 }
 
 // Which links are videos is the link parser's test; here each reaches the player or the cover,
-// and playing opens the video's page at its start time.
+// and playing opens the video's page at its start time. A reused cell shows its player again.
 TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
     DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
     h.linkOpener().installURLHandler("https");
@@ -122,25 +122,19 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
         EXPECT_FALSE(h.tap(cell->posterButton.lock())) << rejected;
     }
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{watch + id + "&t=90s", watch + otherId}));
-}
 
-TEST_F(VideoRowTest, AReusedCellShowsItsPlayerAgainForAnAcceptedLink) {
-    DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
-    auto cell = videoCell(*showRow({watch + id}), 0);
-    cell->loadVideo(std::nullopt);
+    timed->loadVideo(std::nullopt);
     h.runUntilIdle();
-    EXPECT_TRUE(cell->videoView.lock()->isHidden());
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());
-
-    cell->loadVideo(watch + otherId);
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());  // until the player is ready
+    EXPECT_TRUE(timed->videoView.lock()->isHidden());
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());
+    timed->loadVideo(watch + otherId);
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());  // until the player is ready
     h.runUntilIdle();
-    EXPECT_TRUE(showsVideo(*cell));
-    EXPECT_EQ(cell->videoView.lock()->videoId(), otherId);
-
+    EXPECT_TRUE(showsVideo(*timed));
+    EXPECT_EQ(timed->videoView.lock()->videoId(), otherId);
     // A readiness report of the accepted link that arrives after a rejected one keeps the cover.
-    cell->loadVideo(watch + id);
-    cell->loadVideo(watch + "tooShort");
+    timed->loadVideo(watch + id);
+    timed->loadVideo(watch + "tooShort");
     h.runUntilIdle();
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());
 }

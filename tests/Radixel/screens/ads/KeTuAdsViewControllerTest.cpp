@@ -41,8 +41,16 @@ protected:
 
 }  // namespace
 
-TEST_F(KeTuAdsTest, EveryAppearanceCountsOnAcrossPresentationsAndRestartsUpToTheLargestInteger) {
+// The picture in the application language, the discount in the title, shadows in the light style only.
+TEST_F(KeTuAdsTest, ShowsTheAdAndCountsEveryAppearanceAcrossRestartsUpToTheLargestInteger) {
     auto ad = present(fractions);
+    ASSERT_NE(ad->adImageView.lock()->image(), nullptr);
+    EXPECT_EQ(ad->adImageView.lock()->image()->name(), "ad_fractora_" + currentLanguageCode());
+    std::string title = ad->discountButton.lock()->titleForState(UIControlStateNormal).value_or("");
+    EXPECT_NE(title.find("30%"), std::string::npos) << title;
+    EXPECT_EQ(title.find("§"), std::string::npos) << title;
+    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
+    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 1);
     EXPECT_TRUE(h.tap(ad->closeButton.lock()));
     EXPECT_FALSE(adShown());
@@ -60,9 +68,12 @@ TEST_F(KeTuAdsTest, EveryAppearanceCountsOnAcrossPresentationsAndRestartsUpToThe
     // The counter stops at the largest integer instead of wrapping.
     constexpr auto largest = std::numeric_limits<std::int64_t>::max();
     DefaultsKeys::countKetuAdsPresented.set(largest);
-    present(fractions);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
+    ad = present(fractions);
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), largest);
     EXPECT_EQ(sent("ketuAds_presented").back(), parameters(largest));
+    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
+    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
 }
 
 // A link that is no URL is dropped, but the tap still reports and closes.
@@ -83,24 +94,6 @@ TEST_F(KeTuAdsTest, DiscountOpensTheLinkOnlyAfterReportingAndClosing) {
     EXPECT_EQ(sent("ketuAds_openedAdProduct").front(), parameters(1));
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/fractora"}));
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 2);
-}
-
-TEST_F(KeTuAdsTest, ShowsThePictureInTheApplicationLanguageTheDiscountInTheTitleAndShadowsInTheLightStyle) {
-    auto ad = present(fractions);
-    auto picture = ad->adImageView.lock()->image();
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->name(), "ad_fractora_" + currentLanguageCode());
-    std::string title = ad->discountButton.lock()->titleForState(UIControlStateNormal).value_or("");
-    EXPECT_NE(title.find("30%"), std::string::npos) << title;
-    EXPECT_EQ(title.find("§"), std::string::npos) << title;
-    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
-    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
-
-    h.tap(ad->closeButton.lock());
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
-    ad = present(fractions);
-    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
-    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
 }
 
 TEST_F(KeTuAdsTest, WithoutAnAdTheScreenIsEmptyReportsUnknownAndOpensNothing) {

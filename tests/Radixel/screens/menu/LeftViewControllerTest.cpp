@@ -94,7 +94,8 @@ TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
     EXPECT_FALSE(none.hasApp);
 }
 
-TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageUnlessACalculationRuns) {
+// Unless a calculation runs.
+TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageWithThePlacesTheContactsAndTheBundledApps) {
     EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("Calculate Title", ""));
     isCalculating = true;
     ASSERT_TRUE(h.tap(toolbar()->menuButton));
@@ -106,10 +107,7 @@ TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageUnlessACalculationRuns) {
     EXPECT_EQ(h.analytics().eventsNamed("tapped_menu_button").size(), 2u);
     // The open drawer lies over the page: its keys are out of reach.
     EXPECT_FALSE(h.isTouchable(key("7")));
-}
 
-TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
-    openMenu();
     EXPECT_EQ(rowTitles(0), (Names{NSLocalizedString("Calculate Title", ""), NSLocalizedString("History", ""),
                                    NSLocalizedString("introduction", ""), NSLocalizedString("privacyPolicy", "")}));
     EXPECT_EQ(rowTitles(1), (Names{NSLocalizedString("Discord", ""), NSLocalizedString("Rate this App", "")}));

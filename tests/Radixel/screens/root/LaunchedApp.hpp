@@ -27,6 +27,7 @@
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/TabsController.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "support/LocalHttpServer.hpp"
@@ -131,6 +132,19 @@ public:
     bool tapCalculate() { return h.tap(calculate().calculateButton); }
     bool tapDelete() { return h.tap(calculate().deleteButton); }
     bool tapClear() { return h.tapAccessibilityIdentifier("toolbarRemoveButton"); }
+    std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
+    // The one picture the solution page's sheet offers once the note is answered; none when there
+    // is not exactly one.
+    std::shared_ptr<UIImage> sharedPicture() {
+        if (!sheet()) {
+            solution().share();
+            h.runUntilIdle();
+            h.tapAlertAction("OK");
+            h.finishAnimations();
+        }
+        auto images = sheet() ? sheet()->activityItemsOfType<std::shared_ptr<UIImage>>() : std::vector<std::shared_ptr<UIImage>>{};
+        return images.size() == 1 ? images[0] : nullptr;
+    }
 
     // The remote configuration's fetches complete on other threads, and their loaders announce
     // on the shared notification centre: one still running when a test ends would be heard by

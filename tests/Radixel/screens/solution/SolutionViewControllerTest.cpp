@@ -8,7 +8,6 @@
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
-#include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/material/ParentLookup.hpp"
@@ -48,18 +47,6 @@ protected:
     }
 
     bool overlayShown() const { return ViewManager::keyWindow()->viewWithTag(ViewManager::busyOverlayTag) != nullptr; }
-    std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
-    // The one picture the sheet offers once the note is answered; none when there is not exactly one.
-    std::shared_ptr<UIImage> sharedPicture() {
-        if (!sheet()) {
-            page.share();
-            h.runUntilIdle();
-            h.tapAlertAction("OK");
-            h.finishAnimations();
-        }
-        auto images = sheet() ? sheet()->activityItemsOfType<std::shared_ptr<UIImage>>() : std::vector<std::shared_ptr<UIImage>>{};
-        return images.size() == 1 ? images[0] : nullptr;
-    }
 };
 
 }  // namespace
@@ -247,33 +234,6 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 10 * 100.0 + 160.0 + page.view()->frame().size.width / 2.0);
     h.advance(5);
     EXPECT_EQ(h.topViewController(), sheet());
-}
-
-TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
-    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
-    RemoteConfigManager::shared().loadVideoTutorials(
-        RADEvuvozUziduz({"", defaults.folder.path() / RADEvuvozUziduz::storageFileName}));
-    pages().select(1);
-    h.runUntilIdle();
-    EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
-
-    // The first row is taller than the screen.
-    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}},
-              {{"title", "Result"}, {"latexString", "x = 1"}}},
-             {}, std::map<int64_t, CGFloat>{{0, 1500.0}});
-    ASSERT_EQ(table->numberOfSections(), 2);
-    ASSERT_EQ(table->numberOfRowsInSection(1), 1);
-    CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
-    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
-    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
-    auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
-    ASSERT_TRUE(videos);
-    EXPECT_EQ(videos->videoUrlStringArray,
-              (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
-
-    // Both captured whole.
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0 + windowWidth);
 }
 
 TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {

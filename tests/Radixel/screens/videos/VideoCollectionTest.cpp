@@ -19,13 +19,15 @@ std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 // The video row of the solution page after a calculation, with these tutorial links.
 class VideoRowTest : public ::testing::Test, public LaunchedApp {
 protected:
-    std::shared_ptr<VideoCollectionTableViewCell> showRow(const std::vector<std::string>& links) {
+    std::shared_ptr<VideoCollectionTableViewCell> showRow(const std::vector<std::string>& links,
+                                                          std::optional<std::map<int64_t, CGFloat>> heights = {}) {
         holdRemoteValues(videoTutorials(links));
         launch(Answers{});
-        calculate().showSolution(LaunchedApp::Steps{{{"title", "Step 1"}, {"latexString", "x = 1"}}}, {}, "",
-                                 std::nullopt, 100.0);
-        h.runUntilIdle();
         auto table = solution().tableView;
+        EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
+        calculate().showSolution(LaunchedApp::Steps{{{"title", "Step 1"}, {"latexString", "x = 1"}}}, {}, "", heights,
+                                 100.0);
+        h.runUntilIdle();
         table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
         return std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     }
@@ -99,12 +101,19 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
 }
 
 // Which links are videos is the link parser's test; here each reaches the player or the cover,
-// and playing opens the video's page at its start time. A reused cell shows its player again.
-TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
+// and playing opens the video's page at its start time. A reused cell shows its player again. The
+// row is as high as the window is wide, and sharing captures it whole, as it does a step row taller
+// than the screen.
+TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCoverAndTheRowIsSharedWhole) {
     DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
     h.linkOpener().installURLHandler("https");
-    auto row = showRow({watch + id + "&list=x&t=90s", "https://www.youtube.com/shorts/" + otherId,
-                        watch + "aaaaaaaaaa", watch + "aaaaa/aaaaa"});
+    const std::vector<std::string> links = {watch + id + "&list=x&t=90s", "https://www.youtube.com/shorts/" + otherId,
+                                            watch + "aaaaaaaaaa", watch + "aaaaa/aaaaa"};
+    auto row = showRow(links, std::map<int64_t, CGFloat>{{0, 1500.0}});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->videoUrlStringArray, links);
+    CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
+    EXPECT_DOUBLE_EQ(solution().tableView->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
     auto timed = videoCell(*row, 0);
     EXPECT_TRUE(showsVideo(*timed));
     EXPECT_EQ(timed->videoView.lock()->playerVars(), (json{{"iv_load_policy", 1}, {"start", "90"}}));
@@ -137,4 +146,7 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
     timed->loadVideo(watch + "tooShort");
     h.runUntilIdle();
     EXPECT_FALSE(timed->coveringView.lock()->isHidden());
+
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + windowWidth);
 }

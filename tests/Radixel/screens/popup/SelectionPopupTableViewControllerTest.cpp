@@ -20,7 +20,11 @@ protected:
         calculate().view()->addSubview(anchor);
         list->data = texts(3);
     }
-    void present() {
+    // A new list of that many rows, unless none is asked for.
+    void present(std::optional<int> rows = std::nullopt, std::optional<int64_t> choice = std::nullopt) {
+        if (rows) list = std::make_shared<SelectionPopupTableViewController>();
+        if (rows) list->data = texts(*rows);
+        list->selectedIndex = choice;
         list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         list->popoverPresentationController()->setSourceView(anchor);
         list->popoverPresentationController()->setSourceRect(anchor->bounds());
@@ -77,10 +81,7 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOne
 TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
     for (std::optional<int64_t> choice : std::vector<std::optional<int64_t>>{20, std::nullopt, 40, -1}) {
         SCOPED_TRACE(choice.value_or(-99));
-        list = std::make_shared<SelectionPopupTableViewController>();
-        list->data = texts(40);
-        list->selectedIndex = choice;
-        present();
+        present(40, choice);
         auto table = list->tableView();
         ASSERT_FALSE(table->visibleCells().empty());
         for (const auto& cell : table->visibleCells()) {
@@ -108,9 +109,7 @@ TEST_F(SelectionPopupTest, TapHandsTheRowToCompletionThenCloses) {
     EXPECT_EQ(log, (std::vector<std::string>{"row 1 while shown"}));
     EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
 
-    list = std::make_shared<SelectionPopupTableViewController>();
-    list->data = texts(2);
-    present();
+    present(2);
     EXPECT_TRUE(h.tapRow(list->tableView(), {0, 0}));
     EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
 }

@@ -35,10 +35,6 @@ protected:
         table->reloadData();  // the page takes row heights handed over at its next reload
         h.runUntilIdle();
     }
-    void showPageAgain() {
-        pages().select(0);
-        pages().select(1);
-    }
 
     static std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
 
@@ -89,14 +85,19 @@ TEST_F(SolutionPageTest, TheExampleStepsShowAsRowsFromTheTopUntilClearEmptiesThe
     // An empty page stays put.
     page.clearSolution();
     EXPECT_EQ(table->numberOfSections(), 1);
-    showPageAgain();
+    pages().select(0);
+    pages().select(1);
     EXPECT_TRUE(page.shareButton->isHidden());
 }
 
-TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep) {
+// A long formula scrolls sideways instead of being cut.
+TEST_F(SolutionPageTest, MessageRowsBoldTitlesLongFormulasAndReusedCellsShowOnlyTheirOwnStepWhole) {
+    std::string longFormula = "x = 1";
+    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
     handOver({{{"title", "Note#bold"}, {"messageString", "No real solution"}},
               {{"title", "Step 2    Plain"}, {"latexString", "x = 2.0"}},
-              {{"title", "Only a title"}}});
+              {{"title", "Only a title"}},
+              {{"title", "Long"}, {"latexString", longFormula}}});
     auto note = stepCell(0);
     ASSERT_TRUE(note->stepTitleLabel->attributedText());
     EXPECT_EQ(note->stepTitleLabel->attributedText()->string(), "Note");
@@ -108,6 +109,16 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(stepCell(1)->mathLabel->latex(), "x = 2");
     EXPECT_EQ(stepCell(1)->messageLabel->text(), "");
     EXPECT_EQ(stepCell(2)->mathLabel->latex(), "");
+    auto shortRow = stepCell(1), longRow = stepCell(3);
+    EXPECT_LE(shortRow->scrollView->contentSize().width, shortRow->scrollView->bounds().size.width);
+    CGFloat formulaWidth = longRow->mathLabel->intrinsicContentSize().width;
+    EXPECT_GT(formulaWidth, table->bounds().size.width);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
+    EXPECT_GT(longRow->scrollView->contentSize().width, longRow->mathLabel->frame().maxX());
+    longRow->scrollView->setContentOffset(longRow->scrollView->maximumContentOffset());
+    longRow->layoutIfNeeded();
+    EXPECT_GT(longRow->scrollView->contentOffset().x, 0);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 
     // The same cell, handed a formula after the message and scrolled sideways, keeps nothing of
     // the step before.
@@ -120,23 +131,6 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(note->scrollView->contentOffset(), (CGPoint{0, 0}));
     note->configure({});
     EXPECT_EQ(note->mathLabel->latex(), "");
-}
-
-TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
-    std::string longFormula = "x = 1";
-    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
-    handOver({{{"title", "Short"}, {"latexString", "x = 1"}}, {{"title", "Long"}, {"latexString", longFormula}}});
-    auto shortRow = stepCell(0);
-    auto longRow = stepCell(1);
-    EXPECT_LE(shortRow->scrollView->contentSize().width, shortRow->scrollView->bounds().size.width);
-    CGFloat formulaWidth = longRow->mathLabel->intrinsicContentSize().width;
-    EXPECT_GT(formulaWidth, table->bounds().size.width);
-    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
-    EXPECT_GT(longRow->scrollView->contentSize().width, longRow->mathLabel->frame().maxX());
-    longRow->scrollView->setContentOffset(longRow->scrollView->maximumContentOffset());
-    longRow->layoutIfNeeded();
-    EXPECT_GT(longRow->scrollView->contentOffset().x, 0);
-    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 }
 
 // Without steps sharing only logs the event. Failures to save are the saver's own tests' concern;

@@ -14,7 +14,6 @@
 #include "Radixel/screens/rating/RatingViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "platform/material/TabBar.hpp"
-#include "platform/onboardkit/OnboardViewController.hpp"
 #include "platform/render/DialogLayout.hpp"
 #include "platform/render/TouchRouter.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
@@ -91,13 +90,7 @@ protected:
 
     // One random action; answers what it did, for the failure report.
     std::string act() {
-        if (auto sheet = h.presented<UIActivityViewController>(); sheet && chance(0.5)) return answerDialog(sheet);
-        if (auto alert = h.presentedAlert(); alert && chance(0.5)) return answerDialog(alert);
-        if (auto rating = h.presented<RatingViewController>(); rating && chance(0.5)) return answerRating(*rating);
-        if (auto intro = h.presented<OnboardKit::OnboardViewController>(); intro && chance(0.4)) {
-            h.tap(chance(0.8) ? intro->advanceButton() : intro->actionButton());
-            return "introduction button";
-        }
+        if (auto top = h.topViewController(); top != drawer() && chance(0.5)) return answer(top);
         auto history = toolbar() ? std::dynamic_pointer_cast<HistoryTableViewController>(toolbar()->rootViewController())
                                  : nullptr;
         if (history && chance(0.25)) return actOnHistory(*history);
@@ -173,29 +166,30 @@ protected:
         return "type '" + key + "'";
     }
 
-    std::string answerDialog(const std::shared_ptr<UIViewController>& dialog) {
+    // Whatever is presented: a dialog's button, a star of the rating prompt, or any of its controls.
+    std::string answer(const std::shared_ptr<UIViewController>& top) {
         CGSize size = h.window()->bounds().size;
-        auto alert = std::dynamic_pointer_cast<UIAlertController>(dialog);
-        render::DialogLayout layout =
-            alert ? render::alertLayout(*alert, size)
-                  : render::shareSheetLayout(*std::static_pointer_cast<UIActivityViewController>(dialog), size);
-        if (layout.buttons.empty()) {
+        std::optional<render::DialogLayout> layout;
+        if (auto alert = std::dynamic_pointer_cast<UIAlertController>(top)) layout = render::alertLayout(*alert, size);
+        if (auto sheet = std::dynamic_pointer_cast<UIActivityViewController>(top))
+            layout = render::shareSheetLayout(*sheet, size);
+        if (layout && layout->buttons.empty()) {
             h.advance(uniform(0.5, 4));
             return "wait out a dialog without buttons";
         }
-        const render::DialogButton& button = pick(layout.buttons);
-        CGPoint centre{button.frame.midX(), button.frame.midY()};
-        touch(centre, centre, 0);
-        return "dialog button '" + button.title + "'";
-    }
-
-    std::string answerRating(RatingViewController& rating) {
-        CGRect stars = rating.StarRatingView->bounds();
-        switch (below(3)) {
-            case 0: h.tap(rating.cancelRatingButton); return "rating: cancel";
-            case 1: h.tap(rating.sendRatingButton); return "rating: send";
-            default: h.tap(rating.StarRatingView, {uniform(0, stars.size.width), stars.midY()}); return "rating: stars";
+        if (layout) {
+            const render::DialogButton& button = pick(layout->buttons);
+            CGPoint centre{button.frame.midX(), button.frame.midY()};
+            touch(centre, centre, 0);
+            return "dialog button '" + button.title + "'";
         }
+        if (auto rating = std::dynamic_pointer_cast<RatingViewController>(top); rating && chance(0.4)) {
+            CGRect stars = rating->StarRatingView->bounds();
+            h.tap(rating->StarRatingView, {uniform(0, stars.size.width), stars.midY()});
+            return "rating: stars";
+        }
+        tapAControlUnder(top->view());
+        return "a control of the presented screen";
     }
 
     std::string tapMenuRow() {

@@ -12,7 +12,6 @@
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
-#include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
@@ -249,21 +248,10 @@ TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {
 
 TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes) {
     Harness h;
-    auto solid = [](CGSize size) {
-        UIGraphicsImageRendererFormat format;
-        format.scale = 1;
-        return UIGraphicsImageRenderer(size, format)
-            .imageWithActions([&](const UIGraphicsImageRendererContext& context) {
-                cairo_set_source_rgb(context.CGContext(), 1, 0, 0);
-                context.fillRect({0, 0, size.width, size.height});
-            });
-    };
-    auto stacked = combineImagesVertically({solid({100, 20}), solid({50, 30})});
+    auto stacked = combineImagesVertically({solidImage({100, 20}, 1, 1, 0, 0), solidImage({50, 30}, 1, 1, 0, 0)});
     ASSERT_TRUE(stacked);
     EXPECT_EQ(stacked->size(), (CGSize{100, 50}));
-    CGFloat s = stacked->scale();
-    EXPECT_TRUE(isNear(pixelAt(*stacked, int(90 * s), int(10 * s)), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*stacked, int(40 * s), int(40 * s)), 255, 0, 0));
-    EXPECT_EQ(pixelAt(*stacked, int(75 * s), int(40 * s)).a, 0);
+    const int s = int(stacked->scale());
+    expectPixels(*stacked, {{90 * s, 10 * s, kRed}, {40 * s, 40 * s, kRed}, {75 * s, 40 * s, kClear}});
     EXPECT_FALSE(combineImagesVertically({}));
 }

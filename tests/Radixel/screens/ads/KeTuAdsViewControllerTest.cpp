@@ -117,8 +117,9 @@ TEST_F(KeTuAdsTest, WithoutAnAdTheScreenIsEmptyReportsUnknownAndOpensNothing) {
     }
 }
 
-// A discount holding the placeholder itself is not replaced again.
-TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSign) {
+// A discount holding the placeholder itself is not replaced again. The screen always knows its
+// bundle; without one the events still say where they came from.
+TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSignAndAnAppWithoutIdentifierIsUnknown) {
     for (auto [text, discount, title] : {std::tuple{"Get § off now", "30", "Get 30% off now"},
                                          {"§ off, really §", "15", "15% off, really 15%"},
                                          {"今なら § オフ", "50", "今なら 50% オフ"},
@@ -126,9 +127,5 @@ TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSign) {
                                          {"Get § off", "§", "Get §% off"},
                                          {"", "30", ""}})
         EXPECT_EQ(discountTitle(text, discount), title);
-}
-
-// The screen always knows its bundle; without one the events still say where they came from.
-TEST(AdTextsTest, AnAppWithoutIdentifierIsReportedAsUnknown) {
     EXPECT_EQ(adEventParameters(std::nullopt, fractions, 0)["sendingApp"], "unknown");
 }

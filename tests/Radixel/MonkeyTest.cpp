@@ -102,9 +102,8 @@ protected:
     std::function<std::string()> pickAction() {
         using Action = std::pair<double, std::function<std::string()>>;
         const std::vector<Action> actions = {
-            {18, [&] { CGPoint at = anywhere(); touch(at, at, 0); return "tap at " + describe(at); }},
-            {4, [&] { CGPoint from = anywhere(), to = anywhere(); touch(from, to, 4);
-                      return "drag " + describe(from) + " to " + describe(to); }},
+            {22, [&] { CGPoint from = anywhere(), to = chance(0.8) ? from : anywhere(); touch(from, to, from == to ? 0 : 4);
+                       return "finger " + describe(from) + " to " + describe(to); }},
             {3, [&] { return enterEquation(); }},
             {19, [&] { if (auto page = shownPage<CalculateViewController>()) tapAControlUnder(page->keypadStackView);
                        return "keypad key"; }},

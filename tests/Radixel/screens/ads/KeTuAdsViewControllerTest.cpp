@@ -76,39 +76,32 @@ TEST_F(KeTuAdsTest, ShowsTheAdAndCountsEveryAppearanceAcrossRestartsUpToTheLarge
     EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
 }
 
-// A link that is no URL is dropped, but the tap still reports and closes.
+// A link that is no URL is dropped; without an ad the screen is empty and reports "unknown"; either
+// way the tap still reports and closes. An ad whose picture does not exist leaves the picture empty,
+// as does one whose name would leave the resources.
 TEST_F(KeTuAdsTest, DiscountOpensTheLinkOnlyAfterReportingAndClosing) {
     h.linkOpener().installURLHandler("https");
-    for (std::string link : {fractions.linkingString, std::string("radixel example store")}) {
-        SCOPED_TRACE(link);
-        KeTuAdData offer = fractions;
-        offer.linkingString = link;
+    KeTuAdData noLink = fractions;
+    noLink.linkingString = "radixel example store";
+    for (const std::optional<KeTuAdData>& offer : {std::optional(fractions), std::optional(noLink),
+                                                   std::optional<KeTuAdData>()}) {
         auto ad = present(offer);
         const auto reports = sent("ketuAds_openedAdProduct").size(), opened = h.linkOpener().openedURLs().size();
-        ad->tappedDiscountButton(nullptr);
+        if (offer) ad->tappedDiscountButton(nullptr);
+        else EXPECT_TRUE(h.tap(ad->discountButton.lock()));
         EXPECT_EQ(sent("ketuAds_openedAdProduct").size(), reports + 1);
         EXPECT_EQ(h.linkOpener().openedURLs().size(), opened);  // not before the report and the close
         h.runUntilIdle();
         EXPECT_FALSE(adShown());
     }
-    EXPECT_EQ(sent("ketuAds_openedAdProduct").front(), parameters(1));
+    EXPECT_EQ(sent("ketuAds_openedAdProduct"), (Sent{parameters(1), parameters(2), parameters(3, "unknown")}));
+    EXPECT_EQ(sent("ketuAds_presented").back(), parameters(3, "unknown"));
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/fractora"}));
-    EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 2);
-}
 
-TEST_F(KeTuAdsTest, WithoutAnAdTheScreenIsEmptyReportsUnknownAndOpensNothing) {
-    h.linkOpener().installURLHandler("https");
-    auto ad = present(std::nullopt);
-    EXPECT_EQ(ad->adImageView.lock()->image(), nullptr);
-    EXPECT_EQ(ad->discountButton.lock()->titleForState(UIControlStateNormal), std::nullopt);
-    EXPECT_TRUE(h.tap(ad->discountButton.lock()));
-    EXPECT_EQ(sent("ketuAds_presented"), (Sent{parameters(1, "unknown")}));
-    EXPECT_EQ(sent("ketuAds_openedAdProduct"), (Sent{parameters(1, "unknown")}));
-    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
-    EXPECT_FALSE(adShown());
-
-    // An ad whose picture does not exist leaves the picture empty, as does one whose name would
-    // leave the resources.
+    auto empty = present(std::nullopt);
+    EXPECT_EQ(empty->adImageView.lock()->image(), nullptr);
+    EXPECT_EQ(empty->discountButton.lock()->titleForState(UIControlStateNormal), std::nullopt);
+    h.tapAccessibilityIdentifier("ketuAdsCloseButton");
     for (std::string name : {"no_such_ad", "../images/ad_fractora"}) {
         KeTuAdData missing = fractions;
         missing.imageName = name;

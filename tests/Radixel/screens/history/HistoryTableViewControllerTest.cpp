@@ -49,6 +49,11 @@ protected:
         for (const json& record : DefaultsKeys::calculations.get()) lines.push_back(record.value("latexString", "?"));
         return lines;
     }
+    // Shown and stored alike.
+    void expectRows(const Lines& rows) {
+        EXPECT_EQ(shownRows(), rows);
+        EXPECT_EQ(storedRows(), rows);
+    }
 
     std::shared_ptr<HistoryTableViewController> history;
 };
@@ -71,8 +76,7 @@ TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndRowsItDoes
     history->tableViewMoveRowAtIndexPath(table, {0, 9}, {0, 0});
     history->tableViewMoveRowAtIndexPath(table, {0, 0}, {0, -1});
     history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
-    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
-    EXPECT_EQ(storedRows(), latex({4, 3, 2, 1}));
+    expectRows(latex({4, 3, 2, 1}));
     EXPECT_TRUE(h.analytics().events().empty());
 }
 
@@ -99,8 +103,7 @@ TEST_F(HistoryTest, ASwipeDeletesOneEntryUntilNoneIsLeft) {
     ASSERT_TRUE(h.swipe(row, {300, rowHeight / 2}, {100, rowHeight / 2}));
     ASSERT_TRUE(h.tap(row->deleteConfirmationButton()));
     EXPECT_EQ(h.analytics().names(), Lines{"tapped_history_delete_single_calc"});
-    EXPECT_EQ(shownRows(), latex({4, 2, 1}));
-    EXPECT_EQ(storedRows(), latex({4, 2, 1}));
+    expectRows(latex({4, 2, 1}));
 
     h.tap(history->editButton);
     while (history->tableView()->numberOfRowsInSection(0) > 0) {
@@ -123,8 +126,7 @@ TEST_F(HistoryTest, ADraggedRowLandsWhereItIsDroppedAndARestartKeepsTheOrder) {
                              Drag{3, -2, latex({4, 3, 2, 1})}, Drag{3, -3, latex({1, 4, 3, 2})}}) {
         CGPoint grip{22, rowHeight / 2};
         ASSERT_TRUE(h.drag(cell(move.row)->reorderControl(), grip, {grip.x, grip.y + move.by * rowHeight}));
-        EXPECT_EQ(shownRows(), move.after);
-        EXPECT_EQ(storedRows(), move.after);
+        expectRows(move.after);
     }
     EXPECT_TRUE(h.analytics().events().empty());
 

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int actionCount = 10000;  // a multiple of 500
-constexpr int64_t contactSection = 1;
 
 // What a hardware keyboard may type into a field: the keypad's characters most of the time, and
 // now and then something the fields were never meant to take.
@@ -65,7 +64,7 @@ protected:
         while (hit && !std::dynamic_pointer_cast<UITableViewCell>(hit)) hit = hit->superview();
         auto cell = std::dynamic_pointer_cast<UITableViewCell>(hit);
         auto row = cell ? menu().tableView()->indexPathForCell(cell) : std::nullopt;
-        return row && row->section == contactSection;
+        return row && row->section == 1;  // the contact rows
     }
     // Counting events is slow on a long run: only where a contact row may be tapped.
     void noteContactTap() {
@@ -197,7 +196,7 @@ protected:
         int64_t rows = table->numberOfRowsInSection(section);
         if (rows == 0) return "empty menu section";
         int64_t row = below(rows);
-        if (section == contactSection) noteContactTap();
+        if (section == 1) noteContactTap();
         h.tapRow(table, {section, row});
         return "menu row " + std::to_string(section) + "/" + std::to_string(row);
     }

@@ -102,10 +102,7 @@ TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElse) 
     EXPECT_EQ(pages().selectedIndex(), 0u);
     EXPECT_EQ(p().text(), "-2");
 
-    h.focus(calculate().pTextField);
-    type("//2");  // -2//2
-    h.focus(calculate().qTextField);
-    type("1");
+    enter("//2", "1");  // p: -2//2
     tapCalculate();
     EXPECT_EQ(p().borderColor(), UIColor::redColor());
     EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone

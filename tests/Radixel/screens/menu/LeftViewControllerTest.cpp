@@ -139,8 +139,7 @@ TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageWithThePlacesTheContactsA
 // Calculate builds new pages under a new toolbar, which show the running inputs; the history
 // comes anew under the same toolbar; the introduction and the policy come up over the menu.
 TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
-    h.focus(calculate().pTextField);
-    type("-3");
+    enter("-3", "");
     auto launched = toolbar();
     choose(calculateRow, "tapped_menu_calculate");
     EXPECT_FALSE(drawer()->isLeftViewOpened());

@@ -10,9 +10,7 @@ using nlohmann::json;
 
 namespace {
 
-const std::string watch = "https://www.youtube.com/watch?v=";
-const std::string id = "aaaaaaaaaaa";
-const std::string otherId = "bbbbbbbbbbb";
+const std::string watch = "https://www.youtube.com/watch?v=", id = "aaaaaaaaaaa", otherId = "bbbbbbbbbbb";
 
 std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 

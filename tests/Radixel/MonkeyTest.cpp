@@ -40,7 +40,10 @@ protected:
     int64_t below(int64_t count) { return std::uniform_int_distribution<int64_t>(0, count - 1)(random); }
     double uniform(double from, double to) { return std::uniform_real_distribution<double>(from, to)(random); }
     bool chance(double p) { return std::bernoulli_distribution(p)(random); }
-    CGPoint anywhere() { return {uniform(0, h.window()->bounds().size.width), uniform(0, h.window()->bounds().size.height)}; }
+    CGPoint anywhere() {
+        CGSize size = h.window()->bounds().size;
+        return {uniform(0, size.width), uniform(0, size.height)};
+    }
     static std::string describe(CGPoint point) {
         return "(" + std::to_string(int(point.x)) + ", " + std::to_string(int(point.y)) + ")";
     }
@@ -90,8 +93,8 @@ protected:
     // One random action; answers what it did, for the failure report.
     std::string act() {
         if (auto top = h.topViewController(); top != drawer() && chance(0.5)) return answer(top);
-        auto history = toolbar() ? std::dynamic_pointer_cast<HistoryTableViewController>(toolbar()->rootViewController())
-                                 : nullptr;
+        auto shown = toolbar() ? toolbar()->rootViewController() : nullptr;
+        auto history = std::dynamic_pointer_cast<HistoryTableViewController>(shown);
         if (history && chance(0.25)) return actOnHistory(*history);
         if (menuOpen() && chance(0.5)) return tapMenuRow();
         return pickAction()();
@@ -101,7 +104,8 @@ protected:
     std::function<std::string()> pickAction() {
         using Action = std::pair<double, std::function<std::string()>>;
         const std::vector<Action> actions = {
-            {22, [&] { CGPoint from = anywhere(), to = chance(0.8) ? from : anywhere(); touch(from, to, from == to ? 0 : 4);
+            {22, [&] { CGPoint from = anywhere(), to = chance(0.8) ? from : anywhere();
+                       touch(from, to, from == to ? 0 : 4);
                        return "finger " + describe(from) + " to " + describe(to); }},
             {3, [&] { return enterEquation(); }},
             {19, [&] { if (auto page = shownPage<CalculateViewController>()) tapAControlUnder(page->keypadStackView);

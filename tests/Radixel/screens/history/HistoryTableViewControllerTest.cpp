@@ -6,6 +6,7 @@
 namespace {
 
 using nlohmann::json;
+using Event = uikit::testing::AnalyticsRecorder::Event;
 using Lines = std::vector<std::string>;
 
 constexpr CGFloat rowHeight = 64;
@@ -85,9 +86,8 @@ TEST_F(HistoryTest, TappingAnEntryReopensItInNewPagesWithTheMenuClosed) {
     auto shownToolbar = toolbar();
     ASSERT_TRUE(h.tapRow(history->tableView(), {0, 2}));
     h.finishAnimations();
-    EXPECT_EQ(h.analytics().events(), (std::vector<uikit::testing::AnalyticsRecorder::Event>{
-                                          {"tapped_history_item",
-                                           {{"calc_parameters", {{"p", "2"}, {"q", "-2"}}}, {"latex_string", latex({2})[0]}}}}));
+    json item = {{"calc_parameters", {{"p", "2"}, {"q", "-2"}}}, {"latex_string", latex({2})[0]}};
+    EXPECT_EQ(h.analytics().events(), (std::vector<Event>{{"tapped_history_item", item}}));
     EXPECT_FALSE(drawer()->isLeftViewOpened());
     ASSERT_NE(toolbar(), shownToolbar);
     auto page = shownPage<CalculateViewController>();

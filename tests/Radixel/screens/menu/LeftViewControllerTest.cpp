@@ -183,9 +183,10 @@ TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
              {online.url("/"), links, {"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}},
              {offline, {}, {"tapped_discord", "tapped_rate_app"}}}) {
         ScopedEnvironment address("RADIXEL_INTERNET_CHECK_URL", check);
-        for (NSIndexPath row : {discordRow, rateRow}) {
+        for (NSIndexPath row : {discordRow, rateRow}) {  // each opens its link or tells why not
             ASSERT_TRUE(tapMenuRow(row));
-            ASSERT_TRUE(h.runUntil([&] { return alertTitle() || h.linkOpener().openedURLs().size() > size_t(row.row); }));
+            ASSERT_TRUE(
+                h.runUntil([&] { return alertTitle() || h.linkOpener().openedURLs().size() > size_t(row.row); }));
             if (!alertTitle()) continue;
             EXPECT_EQ(alertTitle(), NSLocalizedString("noInternet", ""));
             h.tapAlertAction("OK");

@@ -21,13 +21,11 @@ protected:
     }
     std::shared_ptr<RatingViewController> prompt() const { return h.presented<RatingViewController>(); }
 
-    // The prompt, due at the next check.
-    void showPrompt() {
+    // Sends that rating on the prompt, due at the next check.
+    void rate(double rating) {
         DefaultsKeys::counterForRating.set(1);
         check();
         ASSERT_NE(prompt(), nullptr);
-    }
-    void send(double rating) {
         prompt()->StarRatingView->setRating(rating);
         ASSERT_TRUE(h.tapAccessibilityIdentifier("sendRatingButton"));
         h.finishAnimations();
@@ -39,7 +37,7 @@ protected:
 
 }  // namespace
 
-// Cancel starts the countdown again, without asking again in this process.
+// A star is chosen by a finger; cancel starts the countdown again, without asking again in this process.
 TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreenOncePerProcessUntilCancelled) {
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);
     for (int64_t expected : {3, 2}) {
@@ -62,7 +60,11 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
     // Left unanswered, the prompt comes at the first appearance of the next process.
     restart();
     h.runUntilIdle();
-    EXPECT_NE(prompt(), nullptr);
+    ASSERT_NE(prompt(), nullptr);
+    // A finger on the third star.
+    const Cosmos::CosmosSettings& stars = prompt()->StarRatingView->settings();
+    ASSERT_TRUE(h.tap(prompt()->StarRatingView, {2.5 * stars.starSize + 2 * stars.starMargin, stars.starSize / 2}));
+    EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
     h.analytics().clear();
     ASSERT_TRUE(h.tapAccessibilityIdentifier("cancelRatingButton"));
     h.finishAnimations();
@@ -75,12 +77,7 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
 }
 
 TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAndNeverAskedAgain) {
-    showPrompt();
-    // A finger on the third star.
-    const Cosmos::CosmosSettings& stars = prompt()->StarRatingView->settings();
-    ASSERT_TRUE(h.tap(prompt()->StarRatingView, {2.5 * stars.starSize + 2 * stars.starMargin, stars.starSize / 2}));
-    EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
-    send(3.5);
+    rate(3.5);
     EXPECT_EQ(h.analytics().events(),
               (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app", {{"app", "ZV"}, {"rating", 3.5}}}}));
     EXPECT_EQ(alertTitle(), LocalizedString::thanks());
@@ -98,8 +95,7 @@ TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAnd
 
 TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkAnswers) {
     h.linkOpener().installURLHandler("https");
-    showPrompt();
-    send(4.0);
+    rate(4.0);
     ASSERT_TRUE(h.runUntil([&] { return alertTitle() == LocalizedString::thanks(); }));
     EXPECT_EQ(checkServer.requestCount(), 1u);
     EXPECT_EQ(h.linkOpener().openedURLs(),
@@ -112,8 +108,7 @@ TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkA
 TEST_F(RatingViewControllerTest, AStoreOutOfReachStartsTheCountdownAgain) {
     std::string refused = LocalHttpServer().url("/");  // refused once the server has gone
     ScopedEnvironment offline("RADIXEL_INTERNET_CHECK_URL", refused);
-    showPrompt();
-    send(5.0);
+    rate(5.0);
     ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", "No internet"); }));
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
     h.tapAlertAction("OK");

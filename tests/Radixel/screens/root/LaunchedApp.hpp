@@ -142,7 +142,8 @@ public:
             h.tapAlertAction("OK");
             h.finishAnimations();
         }
-        auto images = sheet() ? sheet()->activityItemsOfType<std::shared_ptr<UIImage>>() : std::vector<std::shared_ptr<UIImage>>{};
+        if (!sheet()) return nullptr;
+        auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
         return images.size() == 1 ? images[0] : nullptr;
     }
 

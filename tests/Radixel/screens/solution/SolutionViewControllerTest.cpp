@@ -16,6 +16,7 @@
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
+using nlohmann::json;
 using uikit::testing::Harness;
 using Charts = std::vector<std::vector<std::shared_ptr<ChartData>>>;
 
@@ -148,10 +149,9 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteWhichTheSheetSa
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
+    EXPECT_EQ(events[0].parameters, (json{{"solutionSteps", json::array()}, {"solutionStepsCount", 0}}));
     EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
-    EXPECT_EQ(events[1].parameters,
-              (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
+    EXPECT_EQ(events[1].parameters, (json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
     EXPECT_EQ(alertTitle(), "Image quality");

@@ -19,25 +19,23 @@ std::optional<Edit> edit(const std::optional<KeypadEditResult>& result) {
 
 }  // namespace
 
-// Positions outside the text are clamped, a reversed selection is turned round, and every position
-// counts characters, so text beyond ASCII is never cut inside one.
-TEST(KeypadEditingTest, AKeyGoesInAtTheCursorOrReplacesTheSelection) {
-    using Case = std::tuple<std::string, int64_t, int64_t, std::string, Edit>;
+// A key goes in at the cursor or replaces the selection; Delete (no key) removes the selection or
+// the character before the cursor, and changes nothing at the start. Positions outside the text are
+// clamped, a reversed selection is turned round, and every position counts characters, so text
+// beyond ASCII is never cut inside one.
+TEST(KeypadEditingTest, KeysAndDeleteEditAtTheCursorOrTheSelection) {
+    using Case = std::tuple<std::string, int64_t, int64_t, std::optional<std::string>, std::optional<Edit>>;
     for (auto [text, start, end, key, after] : std::vector<Case>{
-             {"123", 2, 2, "5", {"1253", 3}}, {"123", 1, 2, "7", {"173", 2}}, {"123", 0, 3, "7", {"7", 1}},
-             {"", 0, 0, "4", {"4", 1}}, {"23", 1, 1, "/-", {"2/-3", 3}}, {"23", 0, 2, "", {"", 0}},
-             {"12", 9, 9, "3", {"123", 3}}, {"12", tiny, huge, "3", {"3", 1}}, {"1234", 3, 1, "0", {"104", 2}},
-             {a + "1" + euro, 1, 1, "5", {a + "51" + euro, 2}}, {a + "1" + euro, 2, 3, "5", {a + "15", 3}}})
-        EXPECT_EQ(edit(insertingKeypadValue(text, start, end, key)), std::optional<Edit>(after))
-            << text << " " << start << "-" << end;
-}
-
-TEST(KeypadEditingTest, DeleteRemovesTheSelectionOrTheCharacterBeforeTheCursor) {
-    using Case = std::tuple<std::string, int64_t, int64_t, std::optional<Edit>>;
-    for (auto [text, start, end, after] : std::vector<Case>{
-             {"123", 0, 0, {}}, {"", 0, 0, {}}, {"12", -4, -1, {}}, {"123", 3, 3, Edit{"12", 2}},
-             {"1234", 1, 3, Edit{"14", 1}}, {"1234", 0, 2, Edit{"34", 0}}, {"12", huge, huge, Edit{"1", 1}},
-             {"1234", 3, 1, Edit{"14", 1}}, {a + "1" + euro, 3, 3, Edit{a + "1", 2}},
-             {a + "1" + euro, 1, 1, Edit{"1" + euro, 0}}, {a + "1" + euro, 0, 2, Edit{euro, 0}}})
-        EXPECT_EQ(edit(deletingAtCursor(text, start, end)), after) << text << " " << start << "-" << end;
+             {"123", 2, 2, "5", Edit{"1253", 3}}, {"123", 1, 2, "7", Edit{"173", 2}}, {"123", 0, 3, "7", Edit{"7", 1}},
+             {"", 0, 0, "4", Edit{"4", 1}}, {"23", 1, 1, "/-", Edit{"2/-3", 3}}, {"23", 0, 2, "", Edit{"", 0}},
+             {"12", 9, 9, "3", Edit{"123", 3}}, {"12", tiny, huge, "3", Edit{"3", 1}},
+             {"1234", 3, 1, "0", Edit{"104", 2}},
+             {a + "1" + euro, 1, 1, "5", Edit{a + "51" + euro, 2}}, {a + "1" + euro, 2, 3, "5", Edit{a + "15", 3}},
+             {"123", 0, 0, {}, {}}, {"", 0, 0, {}, {}}, {"12", -4, -1, {}, {}}, {"123", 3, 3, {}, Edit{"12", 2}},
+             {"1234", 1, 3, {}, Edit{"14", 1}}, {"1234", 0, 2, {}, Edit{"34", 0}}, {"12", huge, huge, {}, Edit{"1", 1}},
+             {"1234", 3, 1, {}, Edit{"14", 1}}, {a + "1" + euro, 3, 3, {}, Edit{a + "1", 2}},
+             {a + "1" + euro, 1, 1, {}, Edit{"1" + euro, 0}}, {a + "1" + euro, 0, 2, {}, Edit{euro, 0}}})
+        EXPECT_EQ(key ? edit(insertingKeypadValue(text, start, end, *key)) : edit(deletingAtCursor(text, start, end)),
+                  after)
+            << text << " " << start << "-" << end << " " << key.value_or("Delete");
 }

@@ -81,10 +81,9 @@ TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
     app.appURLPro = "https://apps.example/pro";
     app.appURL = "https://apps.example/free";
     app.storeURLPro = "https://store.example/pro";
-    EXPECT_EQ(chooseAppLink(app, [](const URL&) { return true; }).url->absoluteString(), "https://apps.example/pro");
-    AppLinkChoice free =
-        chooseAppLink(app, [](const URL& url) { return url.absoluteString() == "https://apps.example/free"; });
-    EXPECT_EQ(free.url->absoluteString(), "https://apps.example/free");
+    EXPECT_EQ(chooseAppLink(app, [](const URL&) { return true; }).url->absoluteString(), app.appURLPro);
+    AppLinkChoice free = chooseAppLink(app, [&](const URL& url) { return url.absoluteString() == app.appURL; });
+    EXPECT_EQ(free.url->absoluteString(), app.appURL);
     EXPECT_TRUE(free.hasApp);
 
     app.appURLPro = "no link";

@@ -95,6 +95,7 @@ TEST_F(HistoryTest, TappingAnEntryReopensItInNewPagesWithTheMenuClosed) {
     EXPECT_EQ(page->pTextField->text(), "2");
     EXPECT_EQ(page->qTextField->text(), "-2");
     EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
+    EXPECT_FALSE(DefaultsKeys::currentSelectedCalculation.get());
 }
 
 // A swipe, or the delete control in editing mode, down to an empty stored list.

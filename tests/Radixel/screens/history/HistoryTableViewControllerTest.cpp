@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Radixel/screens/history/HistoryTableViewCell.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 
@@ -118,16 +120,13 @@ TEST_F(HistoryTest, ASwipeDeletesOneEntryUntilNoneIsLeft) {
 // Over several rows the rows passed move up by one; they are not exchanged with the dragged one.
 TEST_F(HistoryTest, ADraggedRowLandsWhereItIsDroppedAndARestartKeepsTheOrder) {
     h.tap(history->editButton);
-    struct Drag {
-        int64_t row;
-        int by;  // rows, down when positive
-        Lines after;
-    };
-    for (const Drag& move : {Drag{0, 1, latex({3, 4, 2, 1})}, Drag{0, 3, latex({4, 2, 1, 3})},
-                             Drag{3, -2, latex({4, 3, 2, 1})}, Drag{3, -3, latex({1, 4, 3, 2})}}) {
+    // Each row dragged by that many rows, down when positive.
+    for (auto [row, by, after] : std::vector<std::tuple<int64_t, int, Lines>>{
+             {0, 1, latex({3, 4, 2, 1})}, {0, 3, latex({4, 2, 1, 3})}, {3, -2, latex({4, 3, 2, 1})},
+             {3, -3, latex({1, 4, 3, 2})}}) {
         CGPoint grip{22, rowHeight / 2};
-        ASSERT_TRUE(h.drag(cell(move.row)->reorderControl(), grip, {grip.x, grip.y + move.by * rowHeight}));
-        expectRows(move.after);
+        ASSERT_TRUE(h.drag(cell(row)->reorderControl(), grip, {grip.x, grip.y + by * rowHeight}));
+        expectRows(after);
     }
     EXPECT_TRUE(h.analytics().events().empty());
 

@@ -16,11 +16,10 @@ using Names = std::vector<std::string>;
 constexpr NSIndexPath calculateRow{0, 0}, historyRow{0, 1}, introductionRow{0, 2}, privacyRow{0, 3};
 constexpr NSIndexPath discordRow{1, 0}, rateRow{1, 1};
 
-json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
-               const std::string& storeLink = "https://radixel.example/store/other") {
+json appRecord(const std::string& identifier, bool multi, const std::string& englishName) {
     return {{"appIdentifiers", {identifier}}, {"appName", {{"en", englishName}}},
             {"appURL", "https://radixel.example/open/" + identifier}, {"appURLPro", "not a link"},
-            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", storeLink},
+            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", "no store link"},
             {"isMultiApp", multi}, {"shouldShow", true}, {"calculationsUntilInterstitial", 3}};
 }
 
@@ -220,7 +219,7 @@ TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListRep
     h.advance(21600.0 + 1);  // past the fetched values' lifetime in the client's cache
     server.respond(
         200, remoteApps({appRecord("com.radixel.app", false, "Radixel"), appRecord("multi.one", true, "All Maths"),
-                         appRecord("single.one", false, "Fractions", "no store link")}));
+                         appRecord("single.one", false, "Fractions")}));
     h.cycleThroughBackground();
     ASSERT_TRUE(h.runUntil([&] { return identifiers(menu().singleApps) == Names{"single.one"}; }));
     EXPECT_EQ(identifiers(menu().multiApps), Names{"multi.one"});

@@ -147,10 +147,8 @@ public:
         return images.size() == 1 ? images[0] : nullptr;
     }
 
-    // The remote configuration's fetches complete on other threads, and their loaders announce
-    // on the shared notification centre: one still running when a test ends would be heard by
-    // the next. So once the harness has let go of the test's manager, wait (a short while at
-    // most) until no completion holds it any more.
+    // Fetches complete on other threads and announce on the shared notification centre, where the
+    // next test would hear one still running: wait (a short while at most) until none holds the manager.
     struct BackgroundFetches {
         std::weak_ptr<RemoteConfigManager> manager;
         ~BackgroundFetches() {

@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
+TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishAndLinksTheProAppThenTheFreeOneNeverAText) {
     AppMetaData app;
     app.appName = {{"en", "Fractions"}, {"ja", "分数計算"}};
     EXPECT_EQ(appDisplayName(app, "ja"), "分数計算");
@@ -71,12 +71,9 @@ TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
     EXPECT_EQ(appDisplayName(app, std::nullopt), "Fractions");
     app.appName = {{"de", "Brüche"}};
     EXPECT_EQ(appDisplayName(app, "fr"), "");
-}
 
-// The menu's app rows show which link wins when installed or not; here the order among an app's own
-// links, and that texts forming no URL are never offered to canOpen.
-TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
-    AppMetaData app;
+    // The menu's app rows show which link wins when installed or not; here the order among an
+    // app's own links, and that texts forming no URL are never offered to canOpen.
     app.appURLPro = "https://apps.example/pro";
     app.appURL = "https://apps.example/free";
     app.storeURLPro = "https://store.example/pro";

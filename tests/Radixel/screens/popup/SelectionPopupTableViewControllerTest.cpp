@@ -77,8 +77,10 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOne
     EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());  // the rows show through
 }
 
-// Without a choice, or with one outside the rows, nothing is marked or scrolled.
-TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
+// Without a choice, or with one outside the rows, nothing is marked or scrolled. A tap hands the
+// row to the completion, if there is one, while the list is shown, then closes the list.
+TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddleAndATapClosesWithTheRow) {
+    std::vector<std::string> log;
     for (std::optional<int64_t> choice : std::vector<std::optional<int64_t>>{20, std::nullopt, 40, -1}) {
         SCOPED_TRACE(choice.value_or(-99));
         present(40, choice);
@@ -94,22 +96,11 @@ TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
             EXPECT_TRUE(middle >= row.minY() && middle <= row.maxY()) << middle;
         else
             EXPECT_EQ(table->contentOffset().y, 0);
-        list->dismissViewControllerAnimated(false);
+        if (choice) list->completion = [&](int64_t tapped) {
+            log.push_back(std::to_string(tapped) + (h.presented<SelectionPopupTableViewController>() ? " shown" : ""));
+        };
+        EXPECT_TRUE(h.tapRow(table, {0, choice == 20 ? 20 : 1}));
+        EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
     }
-}
-
-TEST_F(SelectionPopupTest, TapHandsTheRowToCompletionThenCloses) {
-    std::vector<std::string> log;
-    list->completion = [&](int64_t row) {
-        log.push_back("row " + std::to_string(row) +
-                      (h.presented<SelectionPopupTableViewController>() ? " while shown" : ""));
-    };
-    present();
-    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 1}));
-    EXPECT_EQ(log, (std::vector<std::string>{"row 1 while shown"}));
-    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
-
-    present(2);
-    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 0}));
-    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"20 shown", "1 shown", "1 shown"}));
 }

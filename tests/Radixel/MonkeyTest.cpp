@@ -196,13 +196,12 @@ protected:
 
     std::string tapMenuRow() {
         auto table = menu().tableView();
-        int64_t section = below(table->numberOfSections());
-        int64_t rows = table->numberOfRowsInSection(section);
-        if (rows == 0) return "empty menu section";
-        int64_t row = below(rows);
-        if (section == 1) noteContactTap();
-        h.tapRow(table, {section, row});
-        return "menu row " + std::to_string(section) + "/" + std::to_string(row);
+        NSIndexPath row{below(table->numberOfSections()), 0};
+        if (table->numberOfRowsInSection(row.section) == 0) return "empty menu section";
+        row.row = below(table->numberOfRowsInSection(row.section));
+        if (row.section == 1) noteContactTap();
+        h.tapRow(table, row);
+        return "menu row " + std::to_string(row.section) + "/" + std::to_string(row.row);
     }
 
     // Rows: open (0, 1), swipe to delete (2, 3), drag (4), edit control (5); buttons: edit (6-8),

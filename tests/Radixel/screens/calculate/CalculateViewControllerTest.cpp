@@ -61,7 +61,30 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
 
-TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
+TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElseUntilASolutionFillsPageOne) {
+    // The example of the first start is the only entry.
+    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
+    enter("-2", "");
+    tapCalculate();
+    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
+    EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
+    EXPECT_EQ(pages().selectedIndex(), 0u);
+    EXPECT_EQ(p().text(), "-2");
+
+    enter("//2", "1");  // p: -2//2
+    tapCalculate();
+    EXPECT_EQ(p().borderColor(), UIColor::redColor());
+    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
+    EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
+
+    EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
+    EXPECT_TRUE(solution().solutionSteps.empty());
+    EXPECT_TRUE(h.analytics().eventsNamed("ketu_calculate").empty());
+    EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
+
+    // Cleared, a solution fills page one and the history.
+    ASSERT_TRUE(tapClear());
     enter("-2.4", "7/3");
     ASSERT_TRUE(tapCalculate());
 
@@ -89,29 +112,6 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     EXPECT_EQ(history[0].latexString, "p = \\frac{-24}{10} \\quad q = \\frac{7}{3}");
     EXPECT_EQ(history[0].setupParameter, (nlohmann::json{{"appKey", "ZV"}}));
     EXPECT_FALSE(isCalculating);
-}
-
-TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElse) {
-    // The example of the first start is the only entry.
-    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
-    enter("-2", "");
-    tapCalculate();
-    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
-    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
-    EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
-    EXPECT_EQ(pages().selectedIndex(), 0u);
-    EXPECT_EQ(p().text(), "-2");
-
-    enter("//2", "1");  // p: -2//2
-    tapCalculate();
-    EXPECT_EQ(p().borderColor(), UIColor::redColor());
-    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
-    EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
-
-    EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
-    EXPECT_TRUE(solution().solutionSteps.empty());
-    EXPECT_TRUE(h.analytics().eventsNamed("ketu_calculate").empty());
-    EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
 }
 
 TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUnlessAnEntryWasPicked) {

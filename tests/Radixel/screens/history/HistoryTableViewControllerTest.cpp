@@ -64,7 +64,7 @@ protected:
 }  // namespace
 
 // The rows' controls in editing mode are used by the delete and drag tests.
-TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndRowsItDoesNotHaveChangeNothing) {
+TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndATappedEntryReopensInNewPages) {
     EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("History", ""));
     EXPECT_EQ(toolbar()->toolbar()->rightViews(),
               (std::vector<std::shared_ptr<UIView>>{history->clearAllButton, history->editButton}));
@@ -81,10 +81,9 @@ TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndRowsItDoes
     history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
     expectRows(latex({4, 3, 2, 1}));
     EXPECT_TRUE(h.analytics().events().empty());
-}
 
-// The new page takes the pick, so a later page starts from what the user types instead.
-TEST_F(HistoryTest, TappingAnEntryReopensItInNewPagesWithTheMenuClosed) {
+    // Tapping an entry reopens it in new pages with the menu closed. The new page takes the pick, so
+    // a later page starts from what the user types instead.
     auto shownToolbar = toolbar();
     ASSERT_TRUE(h.tapRow(history->tableView(), {0, 2}));
     h.finishAnimations();

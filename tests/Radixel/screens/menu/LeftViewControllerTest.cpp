@@ -118,9 +118,8 @@ TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageWithThePlacesTheContactsA
     EXPECT_EQ(std::count(shownApps.begin(), shownApps.end(), rowTitles(2)[0]), 0);
 
     EXPECT_EQ(table()->rectForHeaderInSection(0).size.height, 0);
-    EXPECT_EQ(headerTitle(1), " " + NSLocalizedString("Visit us:", ""));
-    EXPECT_EQ(headerTitle(2), " " + NSLocalizedString("All in one:", ""));
-    EXPECT_EQ(headerTitle(3), " " + NSLocalizedString("Other apps:", ""));
+    for (auto [section, title] : {std::pair{1, "Visit us:"}, {2, "All in one:"}, {3, "Other apps:"}})
+        EXPECT_EQ(headerTitle(section), " " + NSLocalizedString(title, ""));
 
     // Coming to the front, the open menu reads the app lists again.
     menu().singleApps.clear();

@@ -9,12 +9,11 @@ using uikit::testing::AnalyticsRecorder;
 
 namespace {
 
-// The application: its calculate screen checks each time it has appeared, the launch included.
 class RatingViewControllerTest : public ::testing::Test, public LaunchedApp {
 protected:
     RatingViewControllerTest() { launch(Answers{}); }
 
-    // What the calculate screen does each time it has appeared.
+    // What the calculate screen does each time it has appeared, the launch included.
     void check() {
         RatingViewController::shared().check(app->calculateViewController());
         h.runUntilIdle();

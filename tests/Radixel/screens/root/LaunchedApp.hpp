@@ -39,8 +39,7 @@ class LaunchedApp {
 public:
     using Steps = CalculateViewController::Steps;
     struct Answers {
-        bool onboardingFinished = true;
-        bool privacyAccepted = true;
+        bool onboardingFinished = true, privacyAccepted = true;
     };
 
     void launch(Answers answers) {

@@ -49,7 +49,7 @@ protected:
 
 // Without a manual image name the page has no manual; with one the manual screen's own tests
 // open it through the button.
-TEST_F(SolutionPageTest, TheExampleStepsShowAsRowsFromTheTopUntilClearEmptiesThePage) {
+TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClearEmptiesThePage) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
     std::vector<SolutionStep> steps = exampleSteps();
     handOver(steps);
@@ -88,10 +88,8 @@ TEST_F(SolutionPageTest, TheExampleStepsShowAsRowsFromTheTopUntilClearEmptiesThe
     pages().select(0);
     pages().select(1);
     EXPECT_TRUE(page.shareButton->isHidden());
-}
 
-// A long formula scrolls sideways instead of being cut.
-TEST_F(SolutionPageTest, MessageRowsBoldTitlesLongFormulasAndReusedCellsShowOnlyTheirOwnStepWhole) {
+    // Message rows, bold titles, and a long formula that scrolls sideways instead of being cut.
     std::string longFormula = "x = 1";
     for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
     handOver({{{"title", "Note#bold"}, {"messageString", "No real solution"}},

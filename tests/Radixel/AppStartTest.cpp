@@ -23,7 +23,7 @@ protected:
 
 // Analytics first, or the start's events are dropped; the remote values and the history before
 // the screens that show them; the privacy prompt over the introduction.
-TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderAndShowsThePrivacyPromptOverTheIntroduction) {
+TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderWithThePrivacyPromptOverTheIntroductionAndARestartKeepsAll) {
     holdRemoteValues(videoTutorials({"https://youtu.be/x"}));
     using Step = std::tuple<bool, size_t, bool>;  // analytics configured, history length, key window
     std::vector<Step> loads;
@@ -51,24 +51,14 @@ TEST_F(AppStartTest, FirstStartTakesItsStepsInOrderAndShowsThePrivacyPromptOverT
 
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
     EXPECT_EQ(CalcManager::shared().calculations[0].latexString, "p = -2.4, q = \\frac{7}{3}");
-}
 
-TEST_F(AppStartTest, AnUnacceptedPolicyIsAskedForAloneOnTheDrawer) {
-    launch(Answers{true, false});
-    ASSERT_TRUE(h.presentedAlert());
-    EXPECT_EQ(h.presentedAlert()->presentingViewController(), drawer());
-    EXPECT_FALSE(onboarding());
-}
-
-TEST_F(AppStartTest, ARestartKeepsTheHistoryAndTheAnswers) {
-    launch();
+    // A restart keeps the history and the answers.
     ASSERT_TRUE(h.tapAlertAction(NSLocalizedString("dsgvoAccept", "")));
     for (int page = 0; page < 20 && onboarding(); ++page) ASSERT_TRUE(h.tap(onboarding()->advanceButton()));
     h.finishAnimations();
     ASSERT_FALSE(onboarding());
     enter("3", "-4");
     ASSERT_TRUE(tapCalculate());
-
     restart();
     EXPECT_EQ(h.topViewController(), drawer());
     const auto& history = CalcManager::shared().calculations;
@@ -77,6 +67,13 @@ TEST_F(AppStartTest, ARestartKeepsTheHistoryAndTheAnswers) {
     EXPECT_EQ(history[1].inputParameters.at("q"), "7/3");
     // The fields start empty: the last inputs live only as long as the process.
     EXPECT_EQ(p().text(), "");
+}
+
+TEST_F(AppStartTest, AnUnacceptedPolicyIsAskedForAloneOnTheDrawer) {
+    launch(Answers{true, false});
+    ASSERT_TRUE(h.presentedAlert());
+    EXPECT_EQ(h.presentedAlert()->presentingViewController(), drawer());
+    EXPECT_FALSE(onboarding());
 }
 
 // Every activation fetches, which loads the values again and so announces the app list once;
@@ -95,19 +92,14 @@ TEST_F(AppStartTest, EveryActivationFetchesAndTheServerIsAskedAgainAfterSixHours
     h.runUntilIdle();
     EXPECT_EQ(server.requestCount(), 1u);
     int expected = *announced;
-    auto activate = [&] {
+    // Activations at once, at 21,540 s and past 21,600 s after the answer.
+    for (auto [wait, requests] : std::vector<std::pair<double, size_t>>{{0, 1}, {0, 1}, {21600 - 60, 1}, {120, 2}}) {
+        h.advance(wait);
         h.cycleThroughBackground();
         ++expected;
         ASSERT_TRUE(h.runUntil([&] { return *announced >= expected; }));
         h.runUntilIdle();
         EXPECT_EQ(*announced, expected);
-    };
-    activate();
-    activate();
-    h.advance(21600 - 60);
-    activate();
-    EXPECT_EQ(server.requestCount(), 1u);
-    h.advance(120);
-    activate();
-    EXPECT_EQ(server.requestCount(), 2u);
+        EXPECT_EQ(server.requestCount(), requests) << "after " << wait << " s more";
+    }
 }

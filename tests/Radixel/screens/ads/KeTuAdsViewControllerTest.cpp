@@ -41,8 +41,16 @@ protected:
 
 }  // namespace
 
-TEST_F(KeTuAdsTest, EveryAppearanceCountsOnAcrossPresentationsAndRestartsUpToTheLargestInteger) {
+// The picture in the application language, the discount in the title, shadows in the light style only.
+TEST_F(KeTuAdsTest, ShowsTheAdAndCountsEveryAppearanceAcrossRestartsUpToTheLargestInteger) {
     auto ad = present(fractions);
+    ASSERT_NE(ad->adImageView.lock()->image(), nullptr);
+    EXPECT_EQ(ad->adImageView.lock()->image()->name(), "ad_fractora_" + currentLanguageCode());
+    std::string title = ad->discountButton.lock()->titleForState(UIControlStateNormal).value_or("");
+    EXPECT_NE(title.find("30%"), std::string::npos) << title;
+    EXPECT_EQ(title.find("§"), std::string::npos) << title;
+    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
+    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 1);
     EXPECT_TRUE(h.tap(ad->closeButton.lock()));
     EXPECT_FALSE(adShown());
@@ -60,62 +68,40 @@ TEST_F(KeTuAdsTest, EveryAppearanceCountsOnAcrossPresentationsAndRestartsUpToThe
     // The counter stops at the largest integer instead of wrapping.
     constexpr auto largest = std::numeric_limits<std::int64_t>::max();
     DefaultsKeys::countKetuAdsPresented.set(largest);
-    present(fractions);
+    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
+    ad = present(fractions);
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), largest);
     EXPECT_EQ(sent("ketuAds_presented").back(), parameters(largest));
+    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
+    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
 }
 
-// A link that is no URL is dropped, but the tap still reports and closes.
+// A link that is no URL is dropped; without an ad the screen is empty and reports "unknown"; either
+// way the tap still reports and closes. An ad whose picture does not exist leaves the picture empty,
+// as does one whose name would leave the resources.
 TEST_F(KeTuAdsTest, DiscountOpensTheLinkOnlyAfterReportingAndClosing) {
     h.linkOpener().installURLHandler("https");
-    for (std::string link : {fractions.linkingString, std::string("radixel example store")}) {
-        SCOPED_TRACE(link);
-        KeTuAdData offer = fractions;
-        offer.linkingString = link;
+    KeTuAdData noLink = fractions;
+    noLink.linkingString = "radixel example store";
+    for (const std::optional<KeTuAdData>& offer : {std::optional(fractions), std::optional(noLink),
+                                                   std::optional<KeTuAdData>()}) {
         auto ad = present(offer);
         const auto reports = sent("ketuAds_openedAdProduct").size(), opened = h.linkOpener().openedURLs().size();
-        ad->tappedDiscountButton(nullptr);
+        if (offer) ad->tappedDiscountButton(nullptr);
+        else EXPECT_TRUE(h.tap(ad->discountButton.lock()));
         EXPECT_EQ(sent("ketuAds_openedAdProduct").size(), reports + 1);
         EXPECT_EQ(h.linkOpener().openedURLs().size(), opened);  // not before the report and the close
         h.runUntilIdle();
         EXPECT_FALSE(adShown());
     }
-    EXPECT_EQ(sent("ketuAds_openedAdProduct").front(), parameters(1));
+    EXPECT_EQ(sent("ketuAds_openedAdProduct"), (Sent{parameters(1), parameters(2), parameters(3, "unknown")}));
+    EXPECT_EQ(sent("ketuAds_presented").back(), parameters(3, "unknown"));
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{"https://radixel.example/store/fractora"}));
-    EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 2);
-}
 
-TEST_F(KeTuAdsTest, ShowsThePictureInTheApplicationLanguageTheDiscountInTheTitleAndShadowsInTheLightStyle) {
-    auto ad = present(fractions);
-    auto picture = ad->adImageView.lock()->image();
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->name(), "ad_fractora_" + currentLanguageCode());
-    std::string title = ad->discountButton.lock()->titleForState(UIControlStateNormal).value_or("");
-    EXPECT_NE(title.find("30%"), std::string::npos) << title;
-    EXPECT_EQ(title.find("§"), std::string::npos) << title;
-    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
-    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
-
-    h.tap(ad->closeButton.lock());
-    UITraitCollection::setCurrentTraitCollection(UITraitCollection(UIUserInterfaceStyle::Dark));
-    ad = present(fractions);
-    EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.0f);
-    EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.0f);
-}
-
-TEST_F(KeTuAdsTest, WithoutAnAdTheScreenIsEmptyReportsUnknownAndOpensNothing) {
-    h.linkOpener().installURLHandler("https");
-    auto ad = present(std::nullopt);
-    EXPECT_EQ(ad->adImageView.lock()->image(), nullptr);
-    EXPECT_EQ(ad->discountButton.lock()->titleForState(UIControlStateNormal), std::nullopt);
-    EXPECT_TRUE(h.tap(ad->discountButton.lock()));
-    EXPECT_EQ(sent("ketuAds_presented"), (Sent{parameters(1, "unknown")}));
-    EXPECT_EQ(sent("ketuAds_openedAdProduct"), (Sent{parameters(1, "unknown")}));
-    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
-    EXPECT_FALSE(adShown());
-
-    // An ad whose picture does not exist leaves the picture empty, as does one whose name would
-    // leave the resources.
+    auto empty = present(std::nullopt);
+    EXPECT_EQ(empty->adImageView.lock()->image(), nullptr);
+    EXPECT_EQ(empty->discountButton.lock()->titleForState(UIControlStateNormal), std::nullopt);
+    h.tapAccessibilityIdentifier("ketuAdsCloseButton");
     for (std::string name : {"no_such_ad", "../images/ad_fractora"}) {
         KeTuAdData missing = fractions;
         missing.imageName = name;
@@ -124,8 +110,9 @@ TEST_F(KeTuAdsTest, WithoutAnAdTheScreenIsEmptyReportsUnknownAndOpensNothing) {
     }
 }
 
-// A discount holding the placeholder itself is not replaced again.
-TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSign) {
+// A discount holding the placeholder itself is not replaced again. The screen always knows its
+// bundle; without one the events still say where they came from.
+TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSignAndAnAppWithoutIdentifierIsUnknown) {
     for (auto [text, discount, title] : {std::tuple{"Get § off now", "30", "Get 30% off now"},
                                          {"§ off, really §", "15", "15% off, really 15%"},
                                          {"今なら § オフ", "50", "今なら 50% オフ"},
@@ -133,9 +120,5 @@ TEST(AdTextsTest, EveryPlaceholderBecomesTheDiscountWithAPercentSign) {
                                          {"Get § off", "§", "Get §% off"},
                                          {"", "30", ""}})
         EXPECT_EQ(discountTitle(text, discount), title);
-}
-
-// The screen always knows its bundle; without one the events still say where they came from.
-TEST(AdTextsTest, AnAppWithoutIdentifierIsReportedAsUnknown) {
     EXPECT_EQ(adEventParameters(std::nullopt, fractions, 0)["sendingApp"], "unknown");
 }

@@ -31,7 +31,7 @@ protected:
 
 // Where a key goes in and what Delete takes is the editing rules' own test; here the keys reach
 // the field that began editing, at its selection.
-TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelection) {
+TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelectionUnlessACalculationRuns) {
     type("12");
     EXPECT_EQ(p().text(), "");
     EXPECT_EQ(q().text(), "");
@@ -50,9 +50,41 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     EXPECT_EQ(q().text(), "3");
     EXPECT_EQ(cursor(q()), 0);
     EXPECT_EQ(p().text(), "-2.4");
+
+    // While a calculation runs the handlers do nothing; Clear still records the tap.
+    isCalculating = true;
+    type("4");
+    tapDelete();
+    tapClear();
+    isCalculating = false;
+    EXPECT_EQ(q().text(), "3");
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
 
-TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
+TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElseUntilASolutionFillsPageOne) {
+    // The example of the first start is the only entry.
+    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
+    enter("-2", "");
+    tapCalculate();
+    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
+    EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
+    EXPECT_EQ(pages().selectedIndex(), 0u);
+    EXPECT_EQ(p().text(), "-2");
+
+    enter("//2", "1");  // p: -2//2
+    tapCalculate();
+    EXPECT_EQ(p().borderColor(), UIColor::redColor());
+    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
+    EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
+
+    EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
+    EXPECT_TRUE(solution().solutionSteps.empty());
+    EXPECT_TRUE(h.analytics().eventsNamed("ketu_calculate").empty());
+    EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
+
+    // Cleared, a solution fills page one and the history.
+    ASSERT_TRUE(tapClear());
     enter("-2.4", "7/3");
     ASSERT_TRUE(tapCalculate());
 
@@ -82,33 +114,7 @@ TEST_F(CalculateScreenTest, ASolutionFillsPageOneAndTheHistory) {
     EXPECT_FALSE(isCalculating);
 }
 
-TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElse) {
-    // The example of the first start is the only entry.
-    ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
-    enter("-2", "");
-    tapCalculate();
-    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
-    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
-    EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
-    EXPECT_EQ(pages().selectedIndex(), 0u);
-    EXPECT_EQ(p().text(), "-2");
-
-    h.focus(calculate().pTextField);
-    type("//2");  // -2//2
-    h.focus(calculate().qTextField);
-    type("1");
-    tapCalculate();
-    EXPECT_EQ(p().borderColor(), UIColor::redColor());
-    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
-    EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
-
-    EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
-    EXPECT_TRUE(solution().solutionSteps.empty());
-    EXPECT_TRUE(h.analytics().eventsNamed("ketu_calculate").empty());
-    EXPECT_EQ(h.analytics().eventsNamed("ketu_got_error").size(), 2u);
-}
-
-TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
+TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUnlessAnEntryWasPicked) {
     enter("1/2", "3");
     tapCalculate();
     ASSERT_FALSE(solution().solutionSteps.empty());
@@ -124,51 +130,25 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndReturnsToTheInput) {
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
+    // The launch and the return to the page each count towards the rating prompt.
+    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 3);
 
-    // A calculate page outside the page tabs reaches the solution page by notification.
+    // A calculate page outside the page tabs shows the last inputs, the calculate page having
+    // disappeared, and reaches the solution page by notification.
     enter("1", "2");
     tapCalculate();
     auto lone = std::make_shared<AppDelegate>()->calculateViewController();
     lone->loadViewIfNeeded();
+    EXPECT_EQ(lone->pTextField->text(), "1");
+    EXPECT_EQ(lone->qTextField->text(), "2");
     lone->handleClearAllButton();
     EXPECT_TRUE(solution().solutionSteps.empty());
-}
 
-TEST_F(CalculateScreenTest, ANewScreenShowsTheLastInputsUnlessAHistoryEntryWasPicked) {
-    enter("5", "6");
-    tapCalculate();  // page 1: the calculate page has disappeared and left its inputs behind
-    auto later = std::make_shared<AppDelegate>()->calculateViewController();
-    later->loadViewIfNeeded();
-    EXPECT_EQ(later->pTextField->text(), "5");
-    EXPECT_EQ(later->qTextField->text(), "6");
-
+    // A history entry picked wins over the last inputs, once.
+    CalcManager::shared().currentCalculation = CalcManager::shared().calculations.front();
     CalcManager::shared().currentSelectedCalculation = CalcManager::shared().calculations.back();
-    CalcManager::shared().saveCurrentSelectedCalculation();
     auto picked = std::make_shared<AppDelegate>()->calculateViewController();
     picked->loadViewIfNeeded();
     EXPECT_EQ(picked->pTextField->text(), "-2.4");
-    EXPECT_EQ(picked->qTextField->text(), "7/3");
     EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
-    EXPECT_FALSE(DefaultsKeys::currentSelectedCalculation.get());
-}
-
-// Clear still records the tap.
-TEST_F(CalculateScreenTest, HandlersDoNothingWhileACalculationRuns) {
-    h.focus(calculate().pTextField);
-    type("3");
-    isCalculating = true;
-    type("4");
-    tapDelete();
-    tapClear();
-    isCalculating = false;
-    EXPECT_EQ(p().text(), "3");
-    EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
-}
-
-TEST_F(CalculateScreenTest, EveryAppearanceCountsTowardsTheRatingPrompt) {
-    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);  // the launch showed the page once
-    enter("1", "-2");
-    tapCalculate();
-    tapClear();  // back on the page
-    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 3);
 }

@@ -19,9 +19,7 @@ TEST(HistoryRecordTest, SummaryShowsFractionsOnlyWhenTypedAndNotWholeAndEmptyInp
                                      result.withFraction),
                   summary);
     }
-}
-
-TEST(HistoryRecordTest, RecordCarriesTheTypedTextsTheSummaryNoStepsAndTheAppKey) {
+    // The record carries the typed texts, the summary, no steps and the app key.
     Calculation calculation = historyCalculation("1/2", {1.0, 2.0}, "3", {3.0, 1.0}, true);
     EXPECT_EQ(calculation.inputParameters, (std::map<std::string, std::string>{{"p", "1/2"}, {"q", "3"}}));
     EXPECT_EQ(calculation.latexString, "p = \\frac{1}{2} \\quad q = 3");

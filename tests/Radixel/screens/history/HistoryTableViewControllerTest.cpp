@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "Radixel/screens/history/HistoryTableViewCell.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 
 namespace {
 
 using nlohmann::json;
+using Event = uikit::testing::AnalyticsRecorder::Event;
 using Lines = std::vector<std::string>;
 
 constexpr CGFloat rowHeight = 64;
@@ -49,33 +52,43 @@ protected:
         for (const json& record : DefaultsKeys::calculations.get()) lines.push_back(record.value("latexString", "?"));
         return lines;
     }
+    // Shown and stored alike.
+    void expectRows(const Lines& rows) {
+        EXPECT_EQ(shownRows(), rows);
+        EXPECT_EQ(storedRows(), rows);
+    }
 
     std::shared_ptr<HistoryTableViewController> history;
 };
 
 }  // namespace
 
-TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItems) {
-    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
+// The rows' controls in editing mode are used by the delete and drag tests.
+TEST_F(HistoryTest, ListsTheStoreNewestFirstUnderItsOwnToolbarItemsAndATappedEntryReopensInNewPages) {
     EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("History", ""));
     EXPECT_EQ(toolbar()->toolbar()->rightViews(),
               (std::vector<std::shared_ptr<UIView>>{history->clearAllButton, history->editButton}));
-
-    // The rows' controls in editing mode are used by the delete and drag tests.
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_TRUE(history->tableView()->isEditing());
     ASSERT_TRUE(h.tap(history->editButton));
     EXPECT_FALSE(history->tableView()->isEditing());
-}
 
-// The new page takes the pick, so a later page starts from what the user types instead.
-TEST_F(HistoryTest, TappingAnEntryReopensItInNewPagesWithTheMenuClosed) {
+    auto table = history->tableView();
+    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Delete, {0, 4});
+    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Insert, {0, 0});
+    history->tableViewMoveRowAtIndexPath(table, {0, 9}, {0, 0});
+    history->tableViewMoveRowAtIndexPath(table, {0, 0}, {0, -1});
+    history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
+    expectRows(latex({4, 3, 2, 1}));
+    EXPECT_TRUE(h.analytics().events().empty());
+
+    // Tapping an entry reopens it in new pages with the menu closed. The new page takes the pick, so
+    // a later page starts from what the user types instead.
     auto shownToolbar = toolbar();
     ASSERT_TRUE(h.tapRow(history->tableView(), {0, 2}));
     h.finishAnimations();
-    EXPECT_EQ(h.analytics().events(), (std::vector<uikit::testing::AnalyticsRecorder::Event>{
-                                          {"tapped_history_item",
-                                           {{"calc_parameters", {{"p", "2"}, {"q", "-2"}}}, {"latex_string", latex({2})[0]}}}}));
+    json item = {{"calc_parameters", {{"p", "2"}, {"q", "-2"}}}, {"latex_string", latex({2})[0]}};
+    EXPECT_EQ(h.analytics().events(), (std::vector<Event>{{"tapped_history_item", item}}));
     EXPECT_FALSE(drawer()->isLeftViewOpened());
     ASSERT_NE(toolbar(), shownToolbar);
     auto page = shownPage<CalculateViewController>();
@@ -83,6 +96,7 @@ TEST_F(HistoryTest, TappingAnEntryReopensItInNewPagesWithTheMenuClosed) {
     EXPECT_EQ(page->pTextField->text(), "2");
     EXPECT_EQ(page->qTextField->text(), "-2");
     EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
+    EXPECT_FALSE(DefaultsKeys::currentSelectedCalculation.get());
 }
 
 // A swipe, or the delete control in editing mode, down to an empty stored list.
@@ -91,8 +105,7 @@ TEST_F(HistoryTest, ASwipeDeletesOneEntryUntilNoneIsLeft) {
     ASSERT_TRUE(h.swipe(row, {300, rowHeight / 2}, {100, rowHeight / 2}));
     ASSERT_TRUE(h.tap(row->deleteConfirmationButton()));
     EXPECT_EQ(h.analytics().names(), Lines{"tapped_history_delete_single_calc"});
-    EXPECT_EQ(shownRows(), latex({4, 2, 1}));
-    EXPECT_EQ(storedRows(), latex({4, 2, 1}));
+    expectRows(latex({4, 2, 1}));
 
     h.tap(history->editButton);
     while (history->tableView()->numberOfRowsInSection(0) > 0) {
@@ -106,17 +119,13 @@ TEST_F(HistoryTest, ASwipeDeletesOneEntryUntilNoneIsLeft) {
 // Over several rows the rows passed move up by one; they are not exchanged with the dragged one.
 TEST_F(HistoryTest, ADraggedRowLandsWhereItIsDroppedAndARestartKeepsTheOrder) {
     h.tap(history->editButton);
-    struct Drag {
-        int64_t row;
-        int by;  // rows, down when positive
-        Lines after;
-    };
-    for (const Drag& move : {Drag{0, 1, latex({3, 4, 2, 1})}, Drag{0, 3, latex({4, 2, 1, 3})},
-                             Drag{3, -2, latex({4, 3, 2, 1})}, Drag{3, -3, latex({1, 4, 3, 2})}}) {
+    // Each row dragged by that many rows, down when positive.
+    for (auto [row, by, after] : std::vector<std::tuple<int64_t, int, Lines>>{
+             {0, 1, latex({3, 4, 2, 1})}, {0, 3, latex({4, 2, 1, 3})}, {3, -2, latex({4, 3, 2, 1})},
+             {3, -3, latex({1, 4, 3, 2})}}) {
         CGPoint grip{22, rowHeight / 2};
-        ASSERT_TRUE(h.drag(cell(move.row)->reorderControl(), grip, {grip.x, grip.y + move.by * rowHeight}));
-        EXPECT_EQ(shownRows(), move.after);
-        EXPECT_EQ(storedRows(), move.after);
+        ASSERT_TRUE(h.drag(cell(row)->reorderControl(), grip, {grip.x, grip.y + by * rowHeight}));
+        expectRows(after);
     }
     EXPECT_TRUE(h.analytics().events().empty());
 
@@ -139,16 +148,4 @@ TEST_F(HistoryTest, ClearingAsksFirstAndCountsWhatItRemoved) {
         EXPECT_EQ(history->tableView()->numberOfRowsInSection(0), 0);
         EXPECT_EQ(CalcManager::shared().userDefaults->objectForKey("Calculations"), json::array());
     }
-}
-
-TEST_F(HistoryTest, RowsTheHistoryDoesNotHaveChangeNothing) {
-    auto table = history->tableView();
-    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Delete, {0, 4});
-    history->tableViewCommitEditingStyle(table, UITableViewCellEditingStyle::Insert, {0, 0});
-    history->tableViewMoveRowAtIndexPath(table, {0, 9}, {0, 0});
-    history->tableViewMoveRowAtIndexPath(table, {0, 0}, {0, -1});
-    history->tableViewDidSelectRowAtIndexPath(table, {0, 4});
-    EXPECT_EQ(storedRows(), latex({4, 3, 2, 1}));
-    EXPECT_EQ(shownRows(), latex({4, 3, 2, 1}));
-    EXPECT_TRUE(h.analytics().events().empty());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <tuple>
 
 #include "Radixel/screens/menu/AppLinks.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
@@ -15,11 +16,10 @@ using Names = std::vector<std::string>;
 constexpr NSIndexPath calculateRow{0, 0}, historyRow{0, 1}, introductionRow{0, 2}, privacyRow{0, 3};
 constexpr NSIndexPath discordRow{1, 0}, rateRow{1, 1};
 
-json appRecord(const std::string& identifier, bool multi, const std::string& englishName,
-               const std::string& storeLink = "https://radixel.example/store/other") {
+json appRecord(const std::string& identifier, bool multi, const std::string& englishName) {
     return {{"appIdentifiers", {identifier}}, {"appName", {{"en", englishName}}},
             {"appURL", "https://radixel.example/open/" + identifier}, {"appURLPro", "not a link"},
-            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", storeLink},
+            {"ratingURL", ""}, {"ratingURLPro", ""}, {"storeURL", ""}, {"storeURLPro", "no store link"},
             {"isMultiApp", multi}, {"shouldShow", true}, {"calculationsUntilInterstitial", 3}};
 }
 
@@ -52,11 +52,18 @@ protected:
             header && !header->subviews().empty() ? std::dynamic_pointer_cast<UILabel>(header->subviews()[0]) : nullptr;
         return label ? label->text().value_or("") : "";
     }
+    // Through the menu button; the row reports that event alone.
+    void choose(NSIndexPath row, const std::string& event) {
+        openMenu();
+        ASSERT_TRUE(tapMenuRow(row));
+        h.finishAnimations();
+        EXPECT_EQ(h.analytics().names(), Names{event});
+    }
 };
 
 }  // namespace
 
-TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
+TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishAndLinksTheProAppThenTheFreeOneNeverAText) {
     AppMetaData app;
     app.appName = {{"en", "Fractions"}, {"ja", "分数計算"}};
     EXPECT_EQ(appDisplayName(app, "ja"), "分数計算");
@@ -64,19 +71,15 @@ TEST(MenuAppLinks, NamesFollowTheLanguageThenEnglishThenNothing) {
     EXPECT_EQ(appDisplayName(app, std::nullopt), "Fractions");
     app.appName = {{"de", "Brüche"}};
     EXPECT_EQ(appDisplayName(app, "fr"), "");
-}
 
-// The menu's app rows show which link wins when installed or not; here the order among an app's own
-// links, and that texts forming no URL are never offered to canOpen.
-TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
-    AppMetaData app;
+    // The menu's app rows show which link wins when installed or not; here the order among an
+    // app's own links, and that texts forming no URL are never offered to canOpen.
     app.appURLPro = "https://apps.example/pro";
     app.appURL = "https://apps.example/free";
     app.storeURLPro = "https://store.example/pro";
-    EXPECT_EQ(chooseAppLink(app, [](const URL&) { return true; }).url->absoluteString(), "https://apps.example/pro");
-    AppLinkChoice free =
-        chooseAppLink(app, [](const URL& url) { return url.absoluteString() == "https://apps.example/free"; });
-    EXPECT_EQ(free.url->absoluteString(), "https://apps.example/free");
+    EXPECT_EQ(chooseAppLink(app, [](const URL&) { return true; }).url->absoluteString(), app.appURLPro);
+    AppLinkChoice free = chooseAppLink(app, [&](const URL& url) { return url.absoluteString() == app.appURL; });
+    EXPECT_EQ(free.url->absoluteString(), app.appURL);
     EXPECT_TRUE(free.hasApp);
 
     app.appURLPro = "no link";
@@ -87,8 +90,20 @@ TEST(MenuAppLinks, AnAppOpensByItsProLinkThenItsFreeLinkAndNeverByAText) {
     EXPECT_FALSE(none.hasApp);
 }
 
-TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
-    openMenu();
+// Unless a calculation runs.
+TEST_F(MenuTest, TheMenuButtonOpensTheDrawerOverThePageWithThePlacesTheContactsAndTheBundledApps) {
+    EXPECT_EQ(toolbar()->toolbar()->title(), NSLocalizedString("Calculate Title", ""));
+    isCalculating = true;
+    ASSERT_TRUE(h.tap(toolbar()->menuButton));
+    isCalculating = false;
+    EXPECT_FALSE(drawer()->isLeftViewOpened());
+
+    ASSERT_TRUE(h.tap(toolbar()->menuButton));
+    EXPECT_TRUE(drawer()->isLeftViewOpened());
+    EXPECT_EQ(h.analytics().eventsNamed("tapped_menu_button").size(), 2u);
+    // The open drawer lies over the page: its keys are out of reach.
+    EXPECT_FALSE(h.isTouchable(key("7")));
+
     EXPECT_EQ(rowTitles(0), (Names{NSLocalizedString("Calculate Title", ""), NSLocalizedString("History", ""),
                                    NSLocalizedString("introduction", ""), NSLocalizedString("privacyPolicy", "")}));
     EXPECT_EQ(rowTitles(1), (Names{NSLocalizedString("Discord", ""), NSLocalizedString("Rate this App", "")}));
@@ -103,9 +118,8 @@ TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
     EXPECT_EQ(std::count(shownApps.begin(), shownApps.end(), rowTitles(2)[0]), 0);
 
     EXPECT_EQ(table()->rectForHeaderInSection(0).size.height, 0);
-    EXPECT_EQ(headerTitle(1), " " + NSLocalizedString("Visit us:", ""));
-    EXPECT_EQ(headerTitle(2), " " + NSLocalizedString("All in one:", ""));
-    EXPECT_EQ(headerTitle(3), " " + NSLocalizedString("Other apps:", ""));
+    for (auto [section, title] : {std::pair{1, "Visit us:"}, {2, "All in one:"}, {3, "Other apps:"}})
+        EXPECT_EQ(headerTitle(section), " " + NSLocalizedString(title, ""));
 
     // Coming to the front, the open menu reads the app lists again.
     menu().singleApps.clear();
@@ -119,13 +133,9 @@ TEST_F(MenuTest, ShowsThePlacesTheContactsAndTheBundledAppsWithoutThisOne) {
 // Calculate builds new pages under a new toolbar, which show the running inputs; the history
 // comes anew under the same toolbar; the introduction and the policy come up over the menu.
 TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
-    h.focus(calculate().pTextField);
-    type("-3");
+    enter("-3", "");
     auto launched = toolbar();
-    openMenu();
-    ASSERT_TRUE(tapMenuRow(calculateRow));
-    h.finishAnimations();
-    EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_calculate"});
+    choose(calculateRow, "tapped_menu_calculate");
     EXPECT_FALSE(drawer()->isLeftViewOpened());
     ASSERT_NE(toolbar(), launched);
     auto fresh = shownPage<CalculateViewController>();
@@ -135,10 +145,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     launched = toolbar();
     std::shared_ptr<UIViewController> before;
     for (int time = 0; time < 2; ++time) {
-        openMenu();
-        ASSERT_TRUE(tapMenuRow(historyRow));
-        h.finishAnimations();
-        EXPECT_EQ(h.analytics().names(), Names{"tapped_menu_history"});
+        choose(historyRow, "tapped_menu_history");
         EXPECT_FALSE(drawer()->isLeftViewOpened());
         EXPECT_EQ(toolbar(), launched);
         auto history = std::dynamic_pointer_cast<HistoryTableViewController>(launched->rootViewController());
@@ -146,9 +153,7 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
         before = history;
     }
 
-    openMenu();
-    ASSERT_TRUE(tapMenuRow(introductionRow));
-    EXPECT_EQ(h.analytics().names(), Names{"tapped_onboarding"});
+    choose(introductionRow, "tapped_onboarding");
     auto introduction = h.presented<OnboardKit::OnboardViewController>();
     ASSERT_TRUE(introduction);
     EXPECT_EQ(introduction->modalPresentationStyle(), UIModalPresentationStyle::FormSheet);
@@ -161,65 +166,56 @@ TEST_F(MenuTest, EachPlaceRowLeadsToItsScreen) {
     EXPECT_EQ(alertTitle(), NSLocalizedString("dsgvoTitle", "Privacy Policy"));
 }
 
+// Offline each row tells there is no internet instead, and opens nothing.
 TEST_F(MenuTest, ContactRowsOpenTheirLinksOnlyWithAConnection) {
     LocalHttpServer online;
     std::string offline = LocalHttpServer().url("/");  // refused once the server has gone
     h.linkOpener().installURLHandler("https");
     openMenu();
-    {
-        ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", online.url("/"));
-        ASSERT_TRUE(tapMenuRow(discordRow));
-        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 1; }));
-        EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://discord.gg/radixel"});
-        ASSERT_TRUE(tapMenuRow(rateRow));
-        ASSERT_TRUE(h.runUntil([&] { return h.linkOpener().openedURLs().size() == 2; }));
-        EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/radixel-pro/rate");
-        EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}));
+    const Names links = {"https://discord.gg/radixel", "https://radixel.example/store/radixel-pro/rate"};
+    for (auto [check, opened, events] : std::vector<std::tuple<std::string, Names, Names>>{
+             {online.url("/"), links, {"tapped_discord", "tapped_rate_app", "Tapped Rating in Menu"}},
+             {offline, {}, {"tapped_discord", "tapped_rate_app"}}}) {
+        ScopedEnvironment address("RADIXEL_INTERNET_CHECK_URL", check);
+        for (NSIndexPath row : {discordRow, rateRow}) {  // each opens its link or tells why not
+            ASSERT_TRUE(tapMenuRow(row));
+            ASSERT_TRUE(
+                h.runUntil([&] { return alertTitle() || h.linkOpener().openedURLs().size() > size_t(row.row); }));
+            if (!alertTitle()) continue;
+            EXPECT_EQ(alertTitle(), NSLocalizedString("noInternet", ""));
+            h.tapAlertAction("OK");
+        }
+        EXPECT_EQ(h.linkOpener().openedURLs(), opened);
+        EXPECT_EQ(h.analytics().names(), events);
+        h.linkOpener().clear();
+        h.analytics().clear();
     }
-    h.linkOpener().clear();
-    h.analytics().clear();
-    ScopedEnvironment check("RADIXEL_INTERNET_CHECK_URL", offline);
-    for (NSIndexPath row : {discordRow, rateRow}) {
-        ASSERT_TRUE(tapMenuRow(row));
-        ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", ""); }));
-        EXPECT_TRUE(h.tapAlertAction("OK"));
-    }
-    EXPECT_TRUE(h.linkOpener().openedURLs().empty());
-    EXPECT_EQ(h.analytics().names(), (Names{"tapped_discord", "tapped_rate_app"}));
 }
 
-TEST_F(MenuTest, AnAppRowLaunchesTheInstalledAppElseItsStorePage) {
-    openMenu();
-    const NSIndexPath calcadia{2, 0};
-    h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
-    ASSERT_TRUE(tapMenuRow(calcadia));
-    h.runUntilIdle();
-    EXPECT_EQ(h.linkOpener().openedURLs(), Names{"https://radixel.example/open/calcadia"});
-
-    h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
-    ASSERT_TRUE(tapMenuRow({3, 0}));
-    h.runUntilIdle();
-    EXPECT_EQ(h.linkOpener().openedURLs().back(), "https://radixel.example/store/fractora-pro");
-
-    auto events = h.analytics().eventsNamed("Tapped App Link");
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].parameters, (json{{"has_app", true}, {"ketuApp", "Calcadia – All Math Calculators"}}));
-    EXPECT_EQ(events[1].parameters, (json{{"has_app", false}, {"ketuApp", "Fractora – Fractions"}}));
-}
-
-TEST_F(MenuTest, TheRemoteAppListReplacesTheBundledOneOnTheMainThread) {
+TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListReplacesTheBundledOne) {
     LocalHttpServer server;
     server.respond(500, "");
     ScopedEnvironment endpoint("RADIXEL_REMOTE_CONFIG_URL", server.url("/config"));
     restart();
     openMenu();
     ASSERT_EQ(identifiers(menu().multiApps), Names{"com.radixel.calcadia"});
+    h.linkOpener().installURLHandler("https://radixel.example/open/calcadia");
+    h.linkOpener().installURLHandler("https://radixel.example/store/fractora-pro");
+    ASSERT_TRUE(tapMenuRow({2, 0}) && tapMenuRow({3, 0}));
+    h.runUntilIdle();
+    EXPECT_EQ(h.linkOpener().openedURLs(),
+              (Names{"https://radixel.example/open/calcadia", "https://radixel.example/store/fractora-pro"}));
+    auto events = h.analytics().eventsNamed("Tapped App Link");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].parameters, (json{{"has_app", true}, {"ketuApp", "Calcadia – All Math Calculators"}}));
+    EXPECT_EQ(events[1].parameters, (json{{"has_app", false}, {"ketuApp", "Fractora – Fractions"}}));
+    h.linkOpener().clear();
 
     // This app's own record is listed by the remote value too, and must not show.
     h.advance(21600.0 + 1);  // past the fetched values' lifetime in the client's cache
     server.respond(
         200, remoteApps({appRecord("com.radixel.app", false, "Radixel"), appRecord("multi.one", true, "All Maths"),
-                         appRecord("single.one", false, "Fractions", "no store link")}));
+                         appRecord("single.one", false, "Fractions")}));
     h.cycleThroughBackground();
     ASSERT_TRUE(h.runUntil([&] { return identifiers(menu().singleApps) == Names{"single.one"}; }));
     EXPECT_EQ(identifiers(menu().multiApps), Names{"multi.one"});

@@ -20,7 +20,11 @@ protected:
         calculate().view()->addSubview(anchor);
         list->data = texts(3);
     }
-    void present() {
+    // A new list of that many rows, unless none is asked for.
+    void present(std::optional<int> rows = std::nullopt, std::optional<int64_t> choice = std::nullopt) {
+        if (rows) list = std::make_shared<SelectionPopupTableViewController>();
+        if (rows) list->data = texts(*rows);
+        list->selectedIndex = choice;
         list->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         list->popoverPresentationController()->setSourceView(anchor);
         list->popoverPresentationController()->setSourceRect(anchor->bounds());
@@ -36,7 +40,8 @@ protected:
 
 }  // namespace
 
-TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
+// The border is drawn once along the mask's outline, however often the popover is laid out.
+TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOneBorder) {
     EXPECT_EQ(list->preferredContentSize(), (CGSize{80, 120}));
     list->rowHeight = 60;
     list->rowWidth = 120;
@@ -50,57 +55,11 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerText) {
     ASSERT_NE(container(), nullptr);
     EXPECT_EQ(container()->frame().size, (CGSize{120, 120}));
     auto table = list->tableView();
-    EXPECT_EQ(table->numberOfSections(), 1);
     EXPECT_EQ(table->rectForRowAtIndexPath({0, 2}), (CGRect{0, 80, 120, 40}));
     auto first = table->cellForRowAtIndexPath({0, 0});
     EXPECT_EQ(first->textLabel()->text(), "row 0");
     EXPECT_EQ(first->textLabel()->textAlignment(), NSTextAlignment::Center);
-}
 
-// Without a choice, or with one outside the rows, nothing is marked or scrolled.
-TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddle) {
-    for (std::optional<int64_t> choice : std::vector<std::optional<int64_t>>{20, std::nullopt, 40, -1}) {
-        SCOPED_TRACE(choice.value_or(-99));
-        list = std::make_shared<SelectionPopupTableViewController>();
-        list->data = texts(40);
-        list->selectedIndex = choice;
-        present();
-        auto table = list->tableView();
-        ASSERT_FALSE(table->visibleCells().empty());
-        for (const auto& cell : table->visibleCells()) {
-            int64_t row = table->indexPathForCell(cell)->row;
-            EXPECT_EQ(cell->backgroundColor(), row == choice ? list->cellHighlightColor : list->cellBgColor) << row;
-        }
-        CGRect row = table->rectForRowAtIndexPath({0, 20});
-        CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
-        if (choice == 20)
-            EXPECT_TRUE(middle >= row.minY() && middle <= row.maxY()) << middle;
-        else
-            EXPECT_EQ(table->contentOffset().y, 0);
-        list->dismissViewControllerAnimated(false);
-    }
-}
-
-TEST_F(SelectionPopupTest, TapHandsTheRowToCompletionThenCloses) {
-    std::vector<std::string> log;
-    list->completion = [&](int64_t row) {
-        log.push_back("row " + std::to_string(row) +
-                      (h.presented<SelectionPopupTableViewController>() ? " while shown" : ""));
-    };
-    present();
-    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 1}));
-    EXPECT_EQ(log, (std::vector<std::string>{"row 1 while shown"}));
-    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
-
-    list = std::make_shared<SelectionPopupTableViewController>();
-    list->data = texts(2);
-    present();
-    EXPECT_TRUE(h.tapRow(list->tableView(), {0, 0}));
-    EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
-}
-
-TEST_F(SelectionPopupTest, OneBorderAlongTheOutlineHoweverOftenLaidOut) {
-    present();
     for (int pass = 0; pass < 4; ++pass) {
         list->view()->setNeedsLayout();
         container()->setNeedsLayout();
@@ -115,4 +74,32 @@ TEST_F(SelectionPopupTest, OneBorderAlongTheOutlineHoweverOftenLaidOut) {
     EXPECT_EQ(found[0]->path(), mask->path());
     EXPECT_EQ(found[0]->frame(), mask->bounds());
     EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());  // the rows show through
+}
+
+// Without a choice, or with one outside the rows, nothing is marked or scrolled. A tap hands the
+// row to the completion, if there is one, while the list is shown, then closes the list.
+TEST_F(SelectionPopupTest, CurrentChoiceIsHighlightedAndScrolledToTheMiddleAndATapClosesWithTheRow) {
+    std::vector<std::string> log;
+    for (std::optional<int64_t> choice : std::vector<std::optional<int64_t>>{20, std::nullopt, 40, -1}) {
+        SCOPED_TRACE(choice.value_or(-99));
+        present(40, choice);
+        auto table = list->tableView();
+        ASSERT_FALSE(table->visibleCells().empty());
+        for (const auto& cell : table->visibleCells()) {
+            int64_t row = table->indexPathForCell(cell)->row;
+            EXPECT_EQ(cell->backgroundColor(), row == choice ? list->cellHighlightColor : list->cellBgColor) << row;
+        }
+        CGRect row = table->rectForRowAtIndexPath({0, 20});
+        CGFloat middle = table->contentOffset().y + table->bounds().size.height / 2;
+        if (choice == 20)
+            EXPECT_TRUE(middle >= row.minY() && middle <= row.maxY()) << middle;
+        else
+            EXPECT_EQ(table->contentOffset().y, 0);
+        if (choice) list->completion = [&](int64_t tapped) {
+            log.push_back(std::to_string(tapped) + (h.presented<SelectionPopupTableViewController>() ? " shown" : ""));
+        };
+        EXPECT_TRUE(h.tapRow(table, {0, choice == 20 ? 20 : 1}));
+        EXPECT_EQ(h.presented<SelectionPopupTableViewController>(), nullptr);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"20 shown", "1 shown", "1 shown"}));
 }

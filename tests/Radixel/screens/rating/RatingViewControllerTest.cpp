@@ -9,30 +9,26 @@ using uikit::testing::AnalyticsRecorder;
 
 namespace {
 
-// The application: its calculate screen checks each time it has appeared, the launch included.
 class RatingViewControllerTest : public ::testing::Test, public LaunchedApp {
 protected:
     RatingViewControllerTest() { launch(Answers{}); }
 
-    // What the calculate screen does each time it has appeared.
+    // What the calculate screen does each time it has appeared, the launch included.
     void check() {
         RatingViewController::shared().check(app->calculateViewController());
         h.runUntilIdle();
     }
     std::shared_ptr<RatingViewController> prompt() const { return h.presented<RatingViewController>(); }
 
-    // The prompt, due at the next check.
-    void showPrompt() {
+    // Sends that rating on the prompt, due at the next check.
+    void rate(double rating) {
         DefaultsKeys::counterForRating.set(1);
         check();
         ASSERT_NE(prompt(), nullptr);
-    }
-    void send(double rating) {
         prompt()->StarRatingView->setRating(rating);
         ASSERT_TRUE(h.tapAccessibilityIdentifier("sendRatingButton"));
         h.finishAnimations();
     }
-
 
     LocalHttpServer checkServer;
     ScopedEnvironment address{"RADIXEL_INTERNET_CHECK_URL", checkServer.url("/")};
@@ -40,7 +36,8 @@ protected:
 
 }  // namespace
 
-TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreenAlsoAcrossARestartOncePerProcess) {
+// A star is chosen by a finger; cancel starts the countdown again, without asking again in this process.
+TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreenOncePerProcessUntilCancelled) {
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 4);
     for (int64_t expected : {3, 2}) {
         check();
@@ -62,29 +59,24 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
     // Left unanswered, the prompt comes at the first appearance of the next process.
     restart();
     h.runUntilIdle();
-    EXPECT_NE(prompt(), nullptr);
-}
-
-TEST_F(RatingViewControllerTest, CancelStartsTheCountdownAgainWithoutAskingAgainInThisProcess) {
-    showPrompt();
+    ASSERT_NE(prompt(), nullptr);
+    // A finger on the third star.
+    const Cosmos::CosmosSettings& stars = prompt()->StarRatingView->settings();
+    ASSERT_TRUE(h.tap(prompt()->StarRatingView, {2.5 * stars.starSize + 2 * stars.starMargin, stars.starSize / 2}));
+    EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
+    h.analytics().clear();
     ASSERT_TRUE(h.tapAccessibilityIdentifier("cancelRatingButton"));
     h.finishAnimations();
     EXPECT_EQ(prompt(), nullptr);
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
     EXPECT_EQ(h.analytics().events(), (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app_cancel", nullptr}}));
-
     check();
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 5);
     EXPECT_EQ(prompt(), nullptr);
 }
 
 TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAndNeverAskedAgain) {
-    showPrompt();
-    // A finger on the third star.
-    const Cosmos::CosmosSettings& stars = prompt()->StarRatingView->settings();
-    ASSERT_TRUE(h.tap(prompt()->StarRatingView, {2.5 * stars.starSize + 2 * stars.starMargin, stars.starSize / 2}));
-    EXPECT_EQ(prompt()->StarRatingView->rating(), 3.0);
-    send(3.5);
+    rate(3.5);
     EXPECT_EQ(h.analytics().events(),
               (std::vector<AnalyticsRecorder::Event>{{"tapped_rated_app", {{"app", "ZV"}, {"rating", 3.5}}}}));
     EXPECT_EQ(alertTitle(), LocalizedString::thanks());
@@ -102,8 +94,7 @@ TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAnd
 
 TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkAnswers) {
     h.linkOpener().installURLHandler("https");
-    showPrompt();
-    send(4.0);
+    rate(4.0);
     ASSERT_TRUE(h.runUntil([&] { return alertTitle() == LocalizedString::thanks(); }));
     EXPECT_EQ(checkServer.requestCount(), 1u);
     EXPECT_EQ(h.linkOpener().openedURLs(),
@@ -116,8 +107,7 @@ TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkA
 TEST_F(RatingViewControllerTest, AStoreOutOfReachStartsTheCountdownAgain) {
     std::string refused = LocalHttpServer().url("/");  // refused once the server has gone
     ScopedEnvironment offline("RADIXEL_INTERNET_CHECK_URL", refused);
-    showPrompt();
-    send(5.0);
+    rate(5.0);
     ASSERT_TRUE(h.runUntil([&] { return alertTitle() == NSLocalizedString("noInternet", "No internet"); }));
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
     h.tapAlertAction("OK");

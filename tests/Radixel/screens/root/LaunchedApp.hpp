@@ -27,6 +27,7 @@
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/material/TabsController.hpp"
+#include "platform/uikit/UIActivityViewController.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UIStackView.hpp"
 #include "support/LocalHttpServer.hpp"
@@ -38,8 +39,7 @@ class LaunchedApp {
 public:
     using Steps = CalculateViewController::Steps;
     struct Answers {
-        bool onboardingFinished = true;
-        bool privacyAccepted = true;
+        bool onboardingFinished = true, privacyAccepted = true;
     };
 
     void launch(Answers answers) {
@@ -131,11 +131,23 @@ public:
     bool tapCalculate() { return h.tap(calculate().calculateButton); }
     bool tapDelete() { return h.tap(calculate().deleteButton); }
     bool tapClear() { return h.tapAccessibilityIdentifier("toolbarRemoveButton"); }
+    std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
+    // The one picture the solution page's sheet offers once the note is answered; none when there
+    // is not exactly one.
+    std::shared_ptr<UIImage> sharedPicture() {
+        if (!sheet()) {
+            solution().share();
+            h.runUntilIdle();
+            h.tapAlertAction("OK");
+            h.finishAnimations();
+        }
+        if (!sheet()) return nullptr;
+        auto images = sheet()->activityItemsOfType<std::shared_ptr<UIImage>>();
+        return images.size() == 1 ? images[0] : nullptr;
+    }
 
-    // The remote configuration's fetches complete on other threads, and their loaders announce
-    // on the shared notification centre: one still running when a test ends would be heard by
-    // the next. So once the harness has let go of the test's manager, wait (a short while at
-    // most) until no completion holds it any more.
+    // Fetches complete on other threads and announce on the shared notification centre, where the
+    // next test would hear one still running: wait (a short while at most) until none holds the manager.
     struct BackgroundFetches {
         std::weak_ptr<RemoteConfigManager> manager;
         ~BackgroundFetches() {

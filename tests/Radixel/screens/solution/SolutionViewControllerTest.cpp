@@ -8,16 +8,15 @@
 #include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
-#include "Radixel/screens/videos/VideoCollectionTableViewCell.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
-#include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIActivityViewController.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
 #include "tests/platform/render/PixelProbe.hpp"
 
+using nlohmann::json;
 using uikit::testing::Harness;
 using Charts = std::vector<std::vector<std::shared_ptr<ChartData>>>;
 
@@ -36,10 +35,6 @@ protected:
         table->reloadData();  // the page takes row heights handed over at its next reload
         h.runUntilIdle();
     }
-    void showPageAgain() {
-        pages().select(0);
-        pages().select(1);
-    }
 
     static std::vector<SolutionStep> exampleSteps() { return *runSolver("-2", "-3").solutionSteps; }
 
@@ -48,23 +43,13 @@ protected:
     }
 
     bool overlayShown() const { return ViewManager::keyWindow()->viewWithTag(ViewManager::busyOverlayTag) != nullptr; }
-    std::shared_ptr<UIActivityViewController> sheet() const { return h.presented<UIActivityViewController>(); }
-    // The one picture the sheet offers once the note is answered; none when there is not exactly one.
-    std::shared_ptr<UIImage> sharedPicture() {
-        if (!sheet()) {
-            page.share();
-            h.runUntilIdle();
-            h.tapAlertAction("OK");
-            h.finishAnimations();
-        }
-        auto images = sheet() ? sheet()->activityItemsOfType<std::shared_ptr<UIImage>>() : std::vector<std::shared_ptr<UIImage>>{};
-        return images.size() == 1 ? images[0] : nullptr;
-    }
 };
 
 }  // namespace
 
-TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
+// Without a manual image name the page has no manual; with one the manual screen's own tests
+// open it through the button.
+TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClearEmptiesThePage) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
     std::vector<SolutionStep> steps = exampleSteps();
     handOver(steps);
@@ -83,12 +68,34 @@ TEST_F(SolutionPageTest, TheExampleCalculationShowsItsStepsAsRowsFromTheTop) {
     EXPECT_FALSE(page.shareButton->isHidden());
     EXPECT_TRUE(Material::tabItem(page)->isEnabled());
     ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
-}
+    EXPECT_TRUE(page.manualButton.lock()->isHidden());
+    page.showManual();
+    EXPECT_FALSE(h.presented<ManualViewController>());
 
-TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep) {
+    table->setContentOffset({0, 300});
+    NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
+    h.runUntilIdle();
+    EXPECT_TRUE(page.solutionSteps.empty());
+    EXPECT_TRUE(page.chartSteps.empty());
+    EXPECT_FALSE(page.manualImageName);
+    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
+    EXPECT_EQ(table->tableFooterView(), nullptr);
+    EXPECT_EQ(table->contentOffset().y, 0);
+    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
+    // An empty page stays put.
+    page.clearSolution();
+    EXPECT_EQ(table->numberOfSections(), 1);
+    pages().select(0);
+    pages().select(1);
+    EXPECT_TRUE(page.shareButton->isHidden());
+
+    // Message rows, bold titles, and a long formula that scrolls sideways instead of being cut.
+    std::string longFormula = "x = 1";
+    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
     handOver({{{"title", "Note#bold"}, {"messageString", "No real solution"}},
               {{"title", "Step 2    Plain"}, {"latexString", "x = 2.0"}},
-              {{"title", "Only a title"}}});
+              {{"title", "Only a title"}},
+              {{"title", "Long"}, {"latexString", longFormula}}});
     auto note = stepCell(0);
     ASSERT_TRUE(note->stepTitleLabel->attributedText());
     EXPECT_EQ(note->stepTitleLabel->attributedText()->string(), "Note");
@@ -100,6 +107,16 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(stepCell(1)->mathLabel->latex(), "x = 2");
     EXPECT_EQ(stepCell(1)->messageLabel->text(), "");
     EXPECT_EQ(stepCell(2)->mathLabel->latex(), "");
+    auto shortRow = stepCell(1), longRow = stepCell(3);
+    EXPECT_LE(shortRow->scrollView->contentSize().width, shortRow->scrollView->bounds().size.width);
+    CGFloat formulaWidth = longRow->mathLabel->intrinsicContentSize().width;
+    EXPECT_GT(formulaWidth, table->bounds().size.width);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
+    EXPECT_GT(longRow->scrollView->contentSize().width, longRow->mathLabel->frame().maxX());
+    longRow->scrollView->setContentOffset(longRow->scrollView->maximumContentOffset());
+    longRow->layoutIfNeeded();
+    EXPECT_GT(longRow->scrollView->contentOffset().x, 0);
+    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
 
     // The same cell, handed a formula after the message and scrolled sideways, keeps nothing of
     // the step before.
@@ -114,25 +131,11 @@ TEST_F(SolutionPageTest, MessageRowsBoldTitlesAndReusedCellsShowOnlyTheirOwnStep
     EXPECT_EQ(note->mathLabel->latex(), "");
 }
 
-TEST_F(SolutionPageTest, LongFormulasScrollSidewaysInsteadOfBeingCut) {
-    std::string longFormula = "x = 1";
-    for (int i = 2; i < 40; ++i) longFormula += " + " + std::to_string(i) + "x";
-    handOver({{{"title", "Short"}, {"latexString", "x = 1"}}, {{"title", "Long"}, {"latexString", longFormula}}});
-    auto shortRow = stepCell(0);
-    auto longRow = stepCell(1);
-    EXPECT_LE(shortRow->scrollView->contentSize().width, shortRow->scrollView->bounds().size.width);
-    CGFloat formulaWidth = longRow->mathLabel->intrinsicContentSize().width;
-    EXPECT_GT(formulaWidth, table->bounds().size.width);
-    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
-    EXPECT_GT(longRow->scrollView->contentSize().width, longRow->mathLabel->frame().maxX());
-    longRow->scrollView->setContentOffset(longRow->scrollView->maximumContentOffset());
-    longRow->layoutIfNeeded();
-    EXPECT_GT(longRow->scrollView->contentOffset().x, 0);
-    EXPECT_GE(longRow->mathLabel->frame().size.width, formulaWidth);
-}
-
-// Without steps sharing only logs the event.
-TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTableBack) {
+// Without steps sharing only logs the event. Failures to save are the saver's own tests' concern;
+// here the page's picture is saved and reads back.
+TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteWhichTheSheetSaves) {
+    ScratchFolder home;
+    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
     page.share();
     h.runUntilIdle();
     EXPECT_FALSE(h.presentedAlert());
@@ -144,10 +147,9 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
     ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
     auto events = h.analytics().eventsNamed("ketu_tapped_share");
     ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].parameters, (nlohmann::json{{"solutionSteps", nlohmann::json::array()}, {"solutionStepsCount", 0}}));
+    EXPECT_EQ(events[0].parameters, (json{{"solutionSteps", json::array()}, {"solutionStepsCount", 0}}));
     EXPECT_TRUE(events[0].parameters["solutionStepsCount"].is_number_integer());
-    EXPECT_EQ(events[1].parameters,
-              (nlohmann::json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
+    EXPECT_EQ(events[1].parameters, (json{{"solutionSteps", exampleSteps()}, {"solutionStepsCount", 11}}));  // in order
 
     // Without chart rows the picture is ready at once, but the sheet waits for the note.
     EXPECT_EQ(alertTitle(), "Image quality");
@@ -175,35 +177,7 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteAndPutsTheTable
             }
         EXPECT_EQ(differing, 0) << "row " << row;
     }
-}
 
-TEST_F(SolutionPageTest, NoteAnsweredWhileAChartRowIsCapturedStillGivesExactlyOneSheet) {
-    handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(30.0, 0.5, 30.0, 0, Quadrant::first)}});
-    ASSERT_EQ(table->numberOfSections(), 2);
-    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
-    EXPECT_TRUE(overlayShown());
-    EXPECT_TRUE(isTakingScreenshot);
-    ASSERT_TRUE(h.tapAlertAction("OK"));  // the note stays answerable during the wait
-    EXPECT_FALSE(sheet());
-    h.advance(1.9);
-    EXPECT_FALSE(sheet());
-    h.advance(0.2);
-    h.finishAnimations();
-    ASSERT_TRUE(sheet());
-    EXPECT_FALSE(overlayShown());
-    EXPECT_FALSE(isTakingScreenshot);
-    ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 11 * 100.0 + page.view()->frame().size.width / 2.0);
-    h.advance(5);
-    EXPECT_EQ(h.topViewController(), sheet());
-}
-
-// Failures to save are the saver's own tests' concern; here the page's picture is saved and reads back.
-TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
-    ScratchFolder home;
-    ScopedEnvironment homeFolder("HOME", home.path()), config("XDG_CONFIG_HOME", home.path() / "config");
-    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}}});
-    ASSERT_TRUE(sharedPicture());
     const render::ShareOutcome& saved = render::ShareSheetSaver::saveIfNeeded(*sheet());
     ASSERT_TRUE(saved.saved) << saved.message;
     ASSERT_EQ(saved.files.size(), 1u);
@@ -211,26 +185,9 @@ TEST_F(SolutionPageTest, TheSheetSavesThePictureIntoThePicturesFolder) {
     EXPECT_TRUE(UIImage::imageWithContentsOfFile(saved.files[0]));
 }
 
-TEST_F(SolutionPageTest, ClearEmptiesThePageFromTheNotificationAndAnEmptyPageStaysPut) {
-    handOver(exampleSteps());
-    table->setContentOffset({0, 300});
-    NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
-    h.runUntilIdle();
-    EXPECT_TRUE(page.solutionSteps.empty());
-    EXPECT_TRUE(page.chartSteps.empty());
-    EXPECT_FALSE(page.manualImageName);
-    EXPECT_EQ(table->numberOfRowsInSection(0), 0);
-    EXPECT_EQ(table->tableFooterView(), nullptr);
-    EXPECT_EQ(table->contentOffset().y, 0);
-    EXPECT_FALSE(Material::tabItem(page)->isEnabled());
 
-    page.clearSolution();
-    EXPECT_EQ(table->numberOfSections(), 1);
-    showPageAgain();
-    EXPECT_TRUE(page.shareButton->isHidden());
-}
-
-TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatio) {
+// The note stays answerable while the chart row is captured, and still exactly one sheet comes.
+TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatioAndAChartIsSharedWhole) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}},
              std::map<int64_t, CGFloat>{{1, 160.0}});
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
@@ -251,48 +208,27 @@ TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRa
     EXPECT_FALSE(chartView->hasRunningAnimations());
     h.advance(0.2);
     EXPECT_TRUE(chart->contentView()->subviews().front()->hasRunningAnimations());
-}
 
-TEST_F(SolutionPageTest, VideoLinksAddOneRowAsHighAsTheWindowIsWideAndEveryRowIsSharedWhole) {
-    holdRemoteValues(videoTutorials({"https://youtu.be/first", "https://youtu.be/second"}));
-    RemoteConfigManager::shared().loadVideoTutorials(
-        RADEvuvozUziduz({"", defaults.folder.path() / RADEvuvozUziduz::storageFileName}));
-    pages().select(1);
-    h.runUntilIdle();
-    EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
-
-    // The first row is taller than the screen.
-    handOver({{{"title", "Step 1    Your Input"}, {"latexString", "p = 1"}},
-              {{"title", "Result"}, {"latexString", "x = 1"}}},
-             {}, std::map<int64_t, CGFloat>{{0, 1500.0}});
-    ASSERT_EQ(table->numberOfSections(), 2);
-    ASSERT_EQ(table->numberOfRowsInSection(1), 1);
-    CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
-    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
-    table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
-    auto videos = std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
-    ASSERT_TRUE(videos);
-    EXPECT_EQ(videos->videoUrlStringArray,
-              (std::vector<std::string>{"https://youtu.be/first", "https://youtu.be/second"}));
-
-    // Both captured whole.
+    ASSERT_TRUE(h.tapAccessibilityIdentifier("shareButton"));
+    EXPECT_TRUE(overlayShown());
+    EXPECT_TRUE(isTakingScreenshot);
+    ASSERT_TRUE(h.tapAlertAction("OK"));
+    EXPECT_FALSE(sheet());
+    h.advance(1.9);
+    EXPECT_FALSE(sheet());
+    h.advance(0.2);
+    h.finishAnimations();
+    ASSERT_TRUE(sheet());
+    EXPECT_FALSE(overlayShown());
+    EXPECT_FALSE(isTakingScreenshot);
     ASSERT_TRUE(sharedPicture());
-    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + 100.0 + windowWidth);
-}
-
-// With a name the manual screen's own tests open it through the button.
-TEST_F(SolutionPageTest, WithoutAManualImageNameThereIsNoManual) {
-    handOver(exampleSteps());
-    EXPECT_TRUE(page.manualButton.lock()->isHidden());
-    page.showManual();
-    EXPECT_FALSE(h.presented<ManualViewController>());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 10 * 100.0 + 160.0 + page.view()->frame().size.width / 2.0);
+    h.advance(5);
+    EXPECT_EQ(h.topViewController(), sheet());
 }
 
 TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {
-    Harness::Options pad;
-    pad.idiom = UIUserInterfaceIdiom::Pad;
-    pad.screenSize = {820, 1180};
-    Harness h(pad);
+    Harness h({.screenSize = {820, 1180}, .idiom = UIUserInterfaceIdiom::Pad});
     ShownScreen screen(h);
     SolutionViewController::presentShareSheet({}, *screen.controller);
     EXPECT_FALSE(h.presented<UIActivityViewController>());
@@ -310,21 +246,10 @@ TEST(SolutionPageShareSheet, OnAPadItHangsFromAStripAlongTheBottomEdge) {
 
 TEST(SolutionPageScreenshot, StackedImagesAreAsWideAsTheWidestAndClearBesideNarrowerOnes) {
     Harness h;
-    auto solid = [](CGSize size) {
-        UIGraphicsImageRendererFormat format;
-        format.scale = 1;
-        return UIGraphicsImageRenderer(size, format)
-            .imageWithActions([&](const UIGraphicsImageRendererContext& context) {
-                cairo_set_source_rgb(context.CGContext(), 1, 0, 0);
-                context.fillRect({0, 0, size.width, size.height});
-            });
-    };
-    auto stacked = combineImagesVertically({solid({100, 20}), solid({50, 30})});
+    auto stacked = combineImagesVertically({solidImage({100, 20}, 1, 1, 0, 0), solidImage({50, 30}, 1, 1, 0, 0)});
     ASSERT_TRUE(stacked);
     EXPECT_EQ(stacked->size(), (CGSize{100, 50}));
-    CGFloat s = stacked->scale();
-    EXPECT_TRUE(isNear(pixelAt(*stacked, int(90 * s), int(10 * s)), 255, 0, 0));
-    EXPECT_TRUE(isNear(pixelAt(*stacked, int(40 * s), int(40 * s)), 255, 0, 0));
-    EXPECT_EQ(pixelAt(*stacked, int(75 * s), int(40 * s)).a, 0);
+    const int s = int(stacked->scale());
+    expectPixels(*stacked, {{90 * s, 10 * s, kRed}, {40 * s, 40 * s, kRed}, {75 * s, 40 * s, kClear}});
     EXPECT_FALSE(combineImagesVertically({}));
 }

@@ -10,22 +10,22 @@ using nlohmann::json;
 
 namespace {
 
-const std::string watch = "https://www.youtube.com/watch?v=";
-const std::string id = "aaaaaaaaaaa";
-const std::string otherId = "bbbbbbbbbbb";
+const std::string watch = "https://www.youtube.com/watch?v=", id = "aaaaaaaaaaa", otherId = "bbbbbbbbbbb";
 
 std::string text(const std::string& key) { return NSLocalizedString(key, key); }
 
 // The video row of the solution page after a calculation, with these tutorial links.
 class VideoRowTest : public ::testing::Test, public LaunchedApp {
 protected:
-    std::shared_ptr<VideoCollectionTableViewCell> showRow(const std::vector<std::string>& links) {
+    std::shared_ptr<VideoCollectionTableViewCell> showRow(const std::vector<std::string>& links,
+                                                          std::optional<std::map<int64_t, CGFloat>> heights = {}) {
         holdRemoteValues(videoTutorials(links));
         launch(Answers{});
-        calculate().showSolution(LaunchedApp::Steps{{{"title", "Step 1"}, {"latexString", "x = 1"}}}, {}, "",
-                                 std::nullopt, 100.0);
-        h.runUntilIdle();
         auto table = solution().tableView;
+        EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
+        calculate().showSolution(LaunchedApp::Steps{{{"title", "Step 1"}, {"latexString", "x = 1"}}}, {}, "", heights,
+                                 100.0);
+        h.runUntilIdle();
         table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
         return std::dynamic_pointer_cast<VideoCollectionTableViewCell>(table->cellForRowAtIndexPath({1, 0}));
     }
@@ -60,8 +60,7 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
     for (const std::shared_ptr<UIView>& view : std::vector<std::shared_ptr<UIView>>{
              row->manualButton.lock(), row->privacyButton.lock(), row->lockingView.lock(), row->unlockButton.lock()}) {
         CGRect shown = view->convertRectToView(view->bounds(), h.window().get());
-        EXPECT_LE(shown.maxX(), h.window()->bounds().size.width);
-        EXPECT_GE(shown.minX(), 0);
+        EXPECT_TRUE(shown.minX() >= 0 && shown.maxX() <= h.window()->bounds().size.width) << shown.minX();
     }
 
     // Declining stores the answer and leaves the row as it is.
@@ -83,14 +82,12 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
     EXPECT_TRUE(h.isTouchable(videoCell(*row, 0)->posterButton.lock()));
 
     // The privacy button locks on decline, and only stores an accept.
-    h.tap(row->privacyButton.lock());
-    h.tapAlertAction(text("dsgvoDecline"));
-    EXPECT_TRUE(locked(*row));
-
-    h.tap(row->privacyButton.lock());
-    h.tapAlertAction(text("dsgvoAccept"));
+    for (const char* answer : {"dsgvoDecline", "dsgvoAccept"}) {
+        h.tap(row->privacyButton.lock());
+        h.tapAlertAction(text(answer));
+        EXPECT_TRUE(locked(*row)) << answer;
+    }
     EXPECT_TRUE(DefaultsKeys::isYoutubeDsgvoAccepted.get());
-    EXPECT_TRUE(locked(*row));
     EXPECT_EQ(h.presented<OnboardKit::OnboardViewController>(), nullptr);
 
     // The introduction button shows the pages whatever the lock says.
@@ -99,12 +96,19 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
 }
 
 // Which links are videos is the link parser's test; here each reaches the player or the cover,
-// and playing opens the video's page at its start time.
-TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
+// and playing opens the video's page at its start time. A reused cell shows its player again. The
+// row is as high as the window is wide, and sharing captures it whole, as it does a step row taller
+// than the screen.
+TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCoverAndTheRowIsSharedWhole) {
     DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
     h.linkOpener().installURLHandler("https");
-    auto row = showRow({watch + id + "&list=x&t=90s", "https://www.youtube.com/shorts/" + otherId,
-                        watch + "aaaaaaaaaa", watch + "aaaaa/aaaaa"});
+    const std::vector<std::string> links = {watch + id + "&list=x&t=90s", "https://www.youtube.com/shorts/" + otherId,
+                                            watch + "aaaaaaaaaa", watch + "aaaaa/aaaaa"};
+    auto row = showRow(links, std::map<int64_t, CGFloat>{{0, 1500.0}});
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->videoUrlStringArray, links);
+    CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
+    EXPECT_DOUBLE_EQ(solution().tableView->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
     auto timed = videoCell(*row, 0);
     EXPECT_TRUE(showsVideo(*timed));
     EXPECT_EQ(timed->videoView.lock()->playerVars(), (json{{"iv_load_policy", 1}, {"start", "90"}}));
@@ -122,25 +126,22 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCover) {
         EXPECT_FALSE(h.tap(cell->posterButton.lock())) << rejected;
     }
     EXPECT_EQ(h.linkOpener().openedURLs(), (std::vector<std::string>{watch + id + "&t=90s", watch + otherId}));
-}
 
-TEST_F(VideoRowTest, AReusedCellShowsItsPlayerAgainForAnAcceptedLink) {
-    DefaultsKeys::isYoutubeDsgvoAccepted.set(true);
-    auto cell = videoCell(*showRow({watch + id}), 0);
-    cell->loadVideo(std::nullopt);
+    timed->loadVideo(std::nullopt);
     h.runUntilIdle();
-    EXPECT_TRUE(cell->videoView.lock()->isHidden());
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());
-
-    cell->loadVideo(watch + otherId);
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());  // until the player is ready
+    EXPECT_TRUE(timed->videoView.lock()->isHidden());
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());
+    timed->loadVideo(watch + otherId);
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());  // until the player is ready
     h.runUntilIdle();
-    EXPECT_TRUE(showsVideo(*cell));
-    EXPECT_EQ(cell->videoView.lock()->videoId(), otherId);
-
+    EXPECT_TRUE(showsVideo(*timed));
+    EXPECT_EQ(timed->videoView.lock()->videoId(), otherId);
     // A readiness report of the accepted link that arrives after a rejected one keeps the cover.
-    cell->loadVideo(watch + id);
-    cell->loadVideo(watch + "tooShort");
+    timed->loadVideo(watch + id);
+    timed->loadVideo(watch + "tooShort");
     h.runUntilIdle();
-    EXPECT_FALSE(cell->coveringView.lock()->isHidden());
+    EXPECT_FALSE(timed->coveringView.lock()->isHidden());
+
+    ASSERT_TRUE(sharedPicture());
+    EXPECT_DOUBLE_EQ(sharedPicture()->size().height, 1500.0 + windowWidth);
 }

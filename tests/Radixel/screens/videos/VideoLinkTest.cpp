@@ -2,51 +2,37 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "Radixel/screens/videos/VideoLink.hpp"
 
-namespace {
-
-const std::string watch = "https://www.youtube.com/watch?v=";
-const std::string shortConfigured = "https:www.youtube.com/shorts/";
-const std::string shortUsual = "https://www.youtube.com/shorts/";
-const std::string id = "dQw4w9WgXcQ";
-
-void expectVideo(const std::optional<std::string>& link, VideoLinkKind kind, const std::string& videoId,
-                 const std::optional<std::string>& start = std::nullopt) {
-    VideoLink video = parseVideoLink(link);
-    EXPECT_EQ(video.kind, kind) << link.value_or("(none)");
-    EXPECT_EQ(video.videoId, videoId) << link.value_or("(none)");
-    EXPECT_EQ(video.startSeconds, start) << link.value_or("(none)");
-}
-
-void expectNoVideo(const std::optional<std::string>& link) { expectVideo(link, VideoLinkKind::notAVideo, ""); }
-
-}  // namespace
-
-TEST(VideoLinkTest, WatchLinksGiveTheIdAndAStartInWholeSecondsFromTheLastParameter) {
-    expectVideo(watch + id, VideoLinkKind::watchVideo, id);
-    expectVideo(watch + id + "&t=90s", VideoLinkKind::watchVideo, id, "90");
-    expectVideo(watch + id + "&&list=abc&t=7s", VideoLinkKind::watchVideo, id, "7");
-    expectVideo(watch + "&" + id + "&", VideoLinkKind::watchVideo, id);
-    expectVideo(watch + id + "&t=1m30s", VideoLinkKind::watchVideo, id);
-    expectVideo(watch + id + "&t=90s&list=abc", VideoLinkKind::watchVideo, id);
-    expectVideo(watch + id + "&t=99999999999999999999s", VideoLinkKind::watchVideo, id);
-}
-
-TEST(VideoLinkTest, ShortLinksAreTheIdAloneWithOrWithoutSlashesAfterTheScheme) {
-    expectVideo(shortConfigured + id, VideoLinkKind::shortVideo, id);
-    expectVideo(shortUsual + id, VideoLinkKind::shortVideo, id);
-    expectNoVideo(shortUsual + id + "?feature=share");
-}
-
-TEST(VideoLinkTest, IdsOfAnyOtherLengthAndLinksOfAnyOtherFormAreNoVideo) {
-    expectNoVideo(std::nullopt);
-    expectNoVideo("");
-    expectNoVideo(watch);
-    expectNoVideo(watch + id.substr(0, 10));
-    expectNoVideo(watch + id + "X");
-    expectNoVideo("https://example.com/watch?v=" + id);
-    // Eleven bytes but ten characters: "ä" is one character in two bytes.
-    expectNoVideo(watch + "\xC3\xA4" "123456789");
+// Watch links give the id and a start in whole seconds from the last parameter; short links are the
+// id alone, with or without slashes after the scheme.
+TEST(VideoLinkTest, VideoLinksGiveTheIdAndAWatchLinksStartAndEverythingElseIsNoVideo) {
+    const std::string watch = "https://www.youtube.com/watch?v=", id = "dQw4w9WgXcQ";
+    using Kind = VideoLinkKind;
+    for (auto [link, kind, start] : std::vector<std::tuple<std::string, Kind, std::optional<std::string>>>{
+             {watch + id, Kind::watchVideo, {}},
+             {watch + id + "&t=90s", Kind::watchVideo, "90"},
+             {watch + id + "&&list=abc&t=7s", Kind::watchVideo, "7"},
+             {watch + "&" + id + "&", Kind::watchVideo, {}},
+             {watch + id + "&t=1m30s", Kind::watchVideo, {}},
+             {watch + id + "&t=90s&list=abc", Kind::watchVideo, {}},
+             {watch + id + "&t=99999999999999999999s", Kind::watchVideo, {}},
+             {"https:www.youtube.com/shorts/" + id, Kind::shortVideo, {}},
+             {"https://www.youtube.com/shorts/" + id, Kind::shortVideo, {}}}) {
+        VideoLink video = parseVideoLink(link);
+        EXPECT_EQ(video.kind, kind) << link;
+        EXPECT_EQ(video.videoId, id) << link;
+        EXPECT_EQ(video.startSeconds, start) << link;
+    }
+    // Ids of any other length, counted in characters ("ä" takes two bytes), and links of any other form.
+    for (const std::optional<std::string>& link : std::vector<std::optional<std::string>>{
+             std::nullopt, "", watch, watch + id.substr(0, 10), watch + id + "X", "https://example.com/watch?v=" + id,
+             watch + "\xC3\xA4" "123456789", "https://www.youtube.com/shorts/" + id + "?feature=share"}) {
+        VideoLink video = parseVideoLink(link);
+        EXPECT_EQ(video.kind, VideoLinkKind::notAVideo) << link.value_or("(none)");
+        EXPECT_EQ(video.videoId, "") << link.value_or("(none)");
+        EXPECT_EQ(video.startSeconds, std::nullopt) << link.value_or("(none)");
+    }
 }

@@ -5,13 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <mutex>
 
 namespace foundation {
 
-FolderClaim claimFolderForProcess(const std::filesystem::path& folder, std::string* problem) {
+FolderClaim claimFolderForProcess(const std::filesystem::path& folder) {
     // The descriptors stay open on purpose: closing one would end its claim.
     static std::mutex mutex;
     static std::map<std::filesystem::path, int> claimed;
@@ -20,10 +19,7 @@ FolderClaim claimFolderForProcess(const std::filesystem::path& folder, std::stri
 
     std::filesystem::path file = folder / "instance.lock";
     int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (problem) *problem = "cannot open " + file.string() + ": " + std::strerror(errno);
-        return FolderClaim::Unavailable;
-    }
+    if (fd < 0) return FolderClaim::Unavailable;
     int result;
     do {
         result = ::flock(fd, LOCK_EX | LOCK_NB);
@@ -31,9 +27,7 @@ FolderClaim claimFolderForProcess(const std::filesystem::path& folder, std::stri
     if (result != 0) {
         int error = errno;
         ::close(fd);
-        if (error == EWOULDBLOCK) return FolderClaim::ClaimedByAnotherProcess;
-        if (problem) *problem = "cannot lock " + file.string() + ": " + std::strerror(error);
-        return FolderClaim::Unavailable;
+        return error == EWOULDBLOCK ? FolderClaim::ClaimedByAnotherProcess : FolderClaim::Unavailable;
     }
     claimed.emplace(folder, fd);
     return FolderClaim::Claimed;

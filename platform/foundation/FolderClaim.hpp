@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 namespace foundation {
 
@@ -15,6 +14,6 @@ enum class FolderClaim {
 // ("instance.lock"). The kernel drops the lock when the process ends, however it ends (a crash,
 // kill -9), so no stale claim can block a later start; programs this one starts do not inherit
 // it. Claiming a folder this process already claimed answers Claimed again.
-FolderClaim claimFolderForProcess(const std::filesystem::path& folder, std::string* problem = nullptr);
+FolderClaim claimFolderForProcess(const std::filesystem::path& folder);
 
 }  // namespace foundation

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -292,3 +293,18 @@ TEST(LatexHelpers, FractionRootTermAndDecimalPlaces) {
 }
 
 }  // namespace
+
+TEST(SolverFormulaSteps, CommonDenominatorBracketsEachNegativeSide) {
+    // One case per sign branch of the format: -p/2 = -6/5 or 6/5, q = 7/3 or -7/3.
+    const std::string root = " \\pm \\sqrt{\\frac{";
+    for (const auto& [p, q, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"-12/5", "7/3", "- \\frac{(-6)}{5}" + root + "\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot 25}{3  \\cdot 25}}"},
+             {"12/5", "7/3", "- \\frac{6}{5}" + root + "36 \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot 25}{3  \\cdot 25}}"},
+             {"12/5", "-7/3", "- \\frac{6}{5}" + root + "36 \\cdot 3}{25  \\cdot 3} - \\frac{ \\left( -7 \\right) \\cdot 25}{3  \\cdot 25}}"},
+             {"-12/5", "-7/3", "- \\frac{(-6)}{5}" + root + "\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{\\left( -7 \\right) \\cdot 25}{3  \\cdot 25}}"}}) {
+        StepList steps = stepsOf(runSolver(p, q));
+        auto step = std::find_if(steps.begin(), steps.end(), [](const auto& s) { return s.first.find("common denominator") != std::string::npos; });
+        ASSERT_NE(step, steps.end()) << p << " " << q;
+        EXPECT_EQ(step->second, "x_{1,2} =  " + expected) << p << " " << q;
+    }
+}

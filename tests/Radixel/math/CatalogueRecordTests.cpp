@@ -27,11 +27,6 @@ json recode(const json& record) {
     return json::parse(nlohmann::ordered_json(record.get<Record>()).dump());
 }
 
-json with(json record, const char* key, json value) {
-    record[key] = std::move(value);
-    return record;
-}
-
 }  // namespace
 
 TEST(CatalogueRecords, EveryFieldIsTypedAndEncodedBackAndOnlyConditionsAndRulesMayBeMissing) {

@@ -8,6 +8,12 @@
 
 #include "platform/foundation/JSONDecodingError.hpp"
 
+// The record with one field set to value.
+inline nlohmann::json with(nlohmann::json record, const char* key, nlohmann::json value) {
+    record[key] = std::move(value);
+    return record;
+}
+
 // From a complete record that recode (decode, throwing JSONDecodingError, then encode) gives back
 // whole: a field of another JSON type fails, and so does a missing or null one unless optional.
 template <typename Recode>

@@ -32,11 +32,6 @@ json recode(const json& value) {
     return Record::decode(value).encode();
 }
 
-json with(json record, const char* key, json value) {
-    record[key] = std::move(value);
-    return record;
-}
-
 }  // namespace
 
 TEST(CatalogueRecordsTest, EveryFieldIsTypedAndEncodedBackAndOnlyTheFlagsMayBeMissing) {

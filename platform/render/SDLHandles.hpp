@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace render {
 
@@ -17,10 +18,54 @@ struct TextureRelease {
     void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
 };
 
-// SDL_Init and SDL_Quit as a pair.
+// Whether a video driver was asked for by name (SDL_VIDEODRIVER).
+inline bool videoDriverRequested()
+{
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return driver && *driver;
+}
+
+// Whether SDL has a display to open a window on (or a video driver chosen for it).
+inline bool hasDisplay()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return videoDriverRequested() || (x11 && *x11) || (wayland && *wayland);
+}
+
+// The display SDL was told to use, as the user would recognise it in an error.
+inline std::string displayName()
+{
+    std::string name;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            name += (name.empty() ? "" : " or ") + std::string(variable) + "=" + value;
+        }
+    }
+    return name.empty() ? "no display" : name;
+}
+
+// SDL_Init and SDL_Quit as a pair. When no display can be reached, SDL falls back on its own to
+// a driver that draws nowhere; a window there is no window, so that counts as no display unless
+// such a driver was asked for by name.
 class SDLVideo {
 public:
-    SDLVideo() : ok_(SDL_Init(SDL_INIT_VIDEO) == 0) {}
+    SDLVideo()
+    {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            error_ = SDL_GetError();
+            return;
+        }
+        const char* driver = SDL_GetCurrentVideoDriver();
+        std::string name = driver ? driver : "";
+        if (!videoDriverRequested() && (name == "offscreen" || name == "dummy")) {
+            SDL_Quit();
+            error_ = "the display cannot be reached (" + displayName() + ")";
+            return;
+        }
+        ok_ = true;
+    }
     ~SDLVideo()
     {
         if (ok_) {
@@ -30,18 +75,12 @@ public:
     SDLVideo(const SDLVideo&) = delete;
     SDLVideo& operator=(const SDLVideo&) = delete;
     bool ok() const { return ok_; }
+    // Why there is no video, for the user.
+    const std::string& error() const { return error_; }
 
 private:
-    bool ok_;
+    bool ok_ = false;
+    std::string error_;
 };
-
-// Whether SDL has a display to open a window on (or a video driver chosen for it).
-inline bool hasDisplay()
-{
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (driver && *driver) || (x11 && *x11) || (wayland && *wayland);
-}
 
 } // namespace render

@@ -295,7 +295,7 @@ int WindowHost::run(int argc, char** argv, const UIApplicationDelegateFactory& m
     setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
     SDLVideo video;
     if (!video.ok()) {
-        explainNoDisplay(program, SDL_GetError());
+        explainNoDisplay(program, video.error());
         return 1;
     }
     // A window larger than the display would be cut off (a pad's on a laptop); drawn smaller it

@@ -12,6 +12,7 @@
 #include "Radixel/texts/LocalizedString.hpp"
 #include "WindowCapture.hpp"
 #include "measurement/storage/APMDatabase.hpp"
+#include "platform/foundation/FolderClaim.hpp"
 #include "platform/render/BitmapCanvas.hpp"
 #include "platform/render/DialogLayout.hpp"
 #include "platform/uikit/UITableViewCell.hpp"
@@ -25,10 +26,12 @@ std::string withDataIn(const ScratchFolder& data)
     return "RADIXEL_DATA_DIR=" + data.path().string() + " LSAN_OPTIONS=suppressions=" RADIXEL_WINDOW_SUPPRESSIONS " ";
 }
 
-// The program as a shell line, without any display to open its window on.
-std::string withoutDisplay(const ScratchFolder& data, const std::string& arguments = "")
+// The program as a shell line, without any display to open its window on, or told of an X
+// display that may not be there.
+std::string withoutDisplay(const ScratchFolder& data, const std::string& arguments = "", const std::string& x11 = "")
 {
-    return "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " + withDataIn(data) + "timeout 20 " RADIXEL_APP_PATH + arguments;
+    return "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " + (x11.empty() ? "" : "DISPLAY=" + x11 + " ") + withDataIn(data) +
+           "timeout 20 " RADIXEL_APP_PATH + arguments;
 }
 
 nlohmann::json answeredDefaults()
@@ -389,6 +392,17 @@ TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)
     CommandResult bad = runCommand(withoutDisplay(data, " --scale many"));
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("--scale"), std::string::npos) << bad.output;
+
+    // A stale DISPLAY, with no server behind it, is no display either: no window-less run that
+    // holds the data folder.
+    int number = 900;
+    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) || std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) {
+        ++number;
+    }
+    CommandResult stale = runCommand(withoutDisplay(data, "", ":" + std::to_string(number)));
+    EXPECT_EQ(stale.status, 1) << stale.output;
+    EXPECT_NE(stale.output.find("DISPLAY=:" + std::to_string(number)), std::string::npos) << stale.output;
+    EXPECT_EQ(foundation::claimFolderForProcess(data.path()), foundation::FolderClaim::Claimed);
 }
 
 TEST_F(AppWindow, ASecondStartOnTheSameDataFolderIsRefusedAndTheFirstWindowKeepsItsData)

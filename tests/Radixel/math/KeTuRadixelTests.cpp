@@ -169,7 +169,7 @@ TEST(SolverWholeRuns, FractionalCoefficients) {
          "\\right)^2 -  \\frac{7}{3}}"},
         {"Step 6    Calculate",
          "x_{1,2} = - \\frac{(-12)}{10} \\pm \\sqrt{ \\left(\\frac{(-12)}{10}\\right) ^2 -  \\frac{7}{3}}"},
-        {"Step 7    Cancel (math)",
+        {"Step 7    Simplify",
          "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{  \\left(\\frac{(-6)}{5}\\right) ^2  -  \\frac{7}{3}}"},
         {"Step 8    Square", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{ \\frac{36}{25} - \\frac{7}{3}}"},
         {"Step 9    Bring to a common denominator",

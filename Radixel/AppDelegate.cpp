@@ -15,6 +15,7 @@
 #include "Radixel/services/RemoteConfigManager.hpp"
 #include "Radixel/services/SavedDataAlert.hpp"
 #include "platform/didevero/DDVApp.hpp"
+#include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/uikit/UIScreen.hpp"
 #include "platform/uikit/UIStoryboard.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -94,6 +95,8 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions(UIApplication& /*appl
 }
 
 void AppDelegate::applicationDidBecomeActive(UIApplication& /*application*/) {
+    // A save that failed (a full disk) is not left waiting for the next change.
+    NSUserDefaults::standardUserDefaults()->retryFailedSave();
     RemoteConfigManager& remoteConfig = RemoteConfigManager::shared();
     remoteConfig.remoteConfig()->fetchWithExpirationDuration(remoteConfigExpiration,
                                                              remoteConfig.fetchCompletionHandler());

@@ -20,7 +20,7 @@ constexpr double retrySeconds = 0.5;
 constexpr int attempts = 40;
 
 struct RunState {
-    bool told = false;
+    bool toldFailure = false;
 };
 
 std::shared_ptr<RunState> runState() {
@@ -44,14 +44,27 @@ void present(const std::shared_ptr<UIAlertController>& alert, int attemptsLeft) 
     DispatchQueue::main().asyncAfter(retrySeconds, [alert, attemptsLeft] { present(alert, attemptsLeft - 1); });
 }
 
-void tell(bool reading, const std::string& reason, const std::filesystem::path& folder) {
+std::string title(SavedDataAlert::Problem problem) {
+    switch (problem) {
+        case SavedDataAlert::Problem::NotRead:
+            return NSLocalizedString("dataNotReadTitle", "the saved data could not be read at the start: alert title");
+        case SavedDataAlert::Problem::Damaged:
+            return NSLocalizedString("dataDamagedTitle", "the saved data was damaged and set aside: alert title");
+        case SavedDataAlert::Problem::NotSaved:
+            break;
+    }
+    return NSLocalizedString("dataNotSavedTitle", "a save failed: alert title");
+}
+
+void tell(SavedDataAlert::Problem problem, const std::string& detail, const std::filesystem::path& folder) {
+    // Damaged data is found only at the start, so it cannot be told twice; a failure may recur.
     auto state = runState();
-    if (state->told) return;
-    state->told = true;
-    auto alert = UIAlertController::alertControllerWithTitle(
-        reading ? NSLocalizedString("dataNotReadTitle", "the saved data could not be read at the start: alert title")
-                : NSLocalizedString("dataNotSavedTitle", "a save failed: alert title"),
-        SavedDataAlert::message(reading, reason, folder), UIAlertControllerStyle::Alert);
+    if (problem != SavedDataAlert::Problem::Damaged) {
+        if (state->toldFailure) return;
+        state->toldFailure = true;
+    }
+    auto alert = UIAlertController::alertControllerWithTitle(title(problem), SavedDataAlert::message(problem, detail, folder),
+                                                             UIAlertControllerStyle::Alert);
     alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [](const auto&) {}));
     // Queued behind what is already on its way, such as the privacy prompt at the start, whose
     // place it would otherwise take.
@@ -67,15 +80,30 @@ void SavedDataAlert::startWatching() {
             const auto& info = notification.userInfo;
             if (!info.is_object() || !info.value("file", nlohmann::json()).is_string()) return;
             std::filesystem::path file = info["file"].get<std::string>();
-            tell(false, info.value("reason", std::string()), file.parent_path());
+            tell(Problem::NotSaved, info.value("reason", std::string()), file.parent_path());
         });
+    std::filesystem::path folder = defaults->filePath().parent_path();
     if (auto problem = defaults->fileProblem())
-        tell(problem->reading, problem->reason, defaults->filePath().parent_path());
+        tell(problem->reading ? Problem::NotRead : Problem::NotSaved, problem->reason, folder);
+    else if (auto aside = defaults->damagedFileSetAside())
+        tell(Problem::Damaged, aside->filename().string(), folder);
 }
 
-std::string SavedDataAlert::message(bool reading, const std::string& reason, const std::filesystem::path& folder) {
-    std::string text = reading ? NSLocalizedString("dataNotReadText", "the saved data could not be read at the start: what it means")
-                               : NSLocalizedString("dataNotSavedText", "a save failed: what it means");
-    return text + "\n\n" + NSLocalizedString("dataReason", "label before the system's reason of a data failure") + " " + reason +
-           "\n" + NSLocalizedString("dataFolder", "label before the data folder's path") + " " + folder.string();
+std::string SavedDataAlert::message(Problem problem, const std::string& detail, const std::filesystem::path& folder) {
+    std::string text;
+    std::string label = NSLocalizedString("dataReason", "label before the system's reason of a data failure");
+    switch (problem) {
+        case Problem::NotRead:
+            text = NSLocalizedString("dataNotReadText", "the saved data could not be read at the start: what it means");
+            break;
+        case Problem::Damaged:
+            text = NSLocalizedString("dataDamagedText", "the saved data was damaged and set aside: what it means");
+            label = NSLocalizedString("dataKeptAs", "label before the name the damaged file was kept under");
+            break;
+        case Problem::NotSaved:
+            text = NSLocalizedString("dataNotSavedText", "a save failed: what it means");
+            break;
+    }
+    return text + "\n\n" + label + " " + detail + "\n" + NSLocalizedString("dataFolder", "label before the data folder's path") + " " +
+           folder.string();
 }

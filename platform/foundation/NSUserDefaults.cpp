@@ -1,5 +1,6 @@
 #include "platform/foundation/NSUserDefaults.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -22,6 +23,11 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
+
+// A failed save is tried again after these waits, doubling, so that what is not yet on the disk
+// gets there soon after the disk has room again, whether or not anything changes meanwhile.
+constexpr double firstRetrySeconds = 1;
+constexpr double longestRetrySeconds = 16;
 
 DispatchQueue& writerQueue() {
     static DispatchQueue* queue = new DispatchQueue("NSUserDefaults");
@@ -61,9 +67,12 @@ struct NSUserDefaults::Storage {
     std::map<std::string, std::shared_ptr<const json>> values;
     std::uint64_t generation = 0;
     bool writeScheduled = false;
+    bool retryScheduled = false;
+    double retryDelay = 0;  // the wait before the next try, once a save has failed
     bool persistent = true;
 
     std::optional<std::string> readProblem;   // set once, by load
+    std::optional<fs::path> setAsideAs;       // set once, by load
     std::optional<std::string> writeProblem;  // under mutex
 
     std::mutex writeMutex;
@@ -75,6 +84,9 @@ struct NSUserDefaults::Storage {
     void runWithoutFile(const std::string& reason);
     void setAside(const std::string& reason);
     void changedLocked(const std::shared_ptr<Storage>& self);
+    void scheduleWriteLocked(const std::shared_ptr<Storage>& self);
+    void writeInBackground(const std::shared_ptr<Storage>& self);
+    void retryLater(const std::shared_ptr<Storage>& self);
     bool writeIfChanged();
     void announceFailure();
 };
@@ -122,12 +134,17 @@ void NSUserDefaults::Storage::setAside(const std::string& reason) {
                   << "); starting with empty defaults that will not be saved" << std::endl;
         return;
     }
+    setAsideAs = aside;
     std::cerr << "User defaults file " << file.string() << " is unreadable (" << reason << "); kept as "
               << aside.string() << ", starting with empty defaults" << std::endl;
 }
 
 void NSUserDefaults::Storage::changedLocked(const std::shared_ptr<Storage>& self) {
     ++generation;
+    scheduleWriteLocked(self);
+}
+
+void NSUserDefaults::Storage::scheduleWriteLocked(const std::shared_ptr<Storage>& self) {
     if (writeScheduled || !persistent) return;
     writeScheduled = true;
     writerQueue().async([self] {
@@ -135,8 +152,31 @@ void NSUserDefaults::Storage::changedLocked(const std::shared_ptr<Storage>& self
             std::lock_guard lock(self->mutex);
             self->writeScheduled = false;
         }
-        // Only a background write tells the user: one at exit has no one left to tell.
-        if (!self->writeIfChanged()) self->announceFailure();
+        self->writeInBackground(self);
+    });
+}
+
+void NSUserDefaults::Storage::writeInBackground(const std::shared_ptr<Storage>& self) {
+    if (writeIfChanged()) return;
+    // Only a background write tells the user: one at exit has no one left to tell.
+    announceFailure();
+    retryLater(self);
+}
+
+void NSUserDefaults::Storage::retryLater(const std::shared_ptr<Storage>& self) {
+    std::lock_guard lock(mutex);
+    if (!persistent || retryScheduled || !writeProblem) return;
+    retryScheduled = true;
+    retryDelay = retryDelay == 0 ? firstRetrySeconds : std::min(2 * retryDelay, longestRetrySeconds);
+    // Held weakly: defaults that are gone must not write their file over their successor's.
+    writerQueue().asyncAfter(retryDelay, [weak = std::weak_ptr<Storage>(self)] {
+        auto self = weak.lock();
+        if (!self) return;
+        {
+            std::lock_guard lock(self->mutex);
+            self->retryScheduled = false;
+        }
+        self->writeInBackground(self);
     });
 }
 
@@ -179,6 +219,7 @@ bool NSUserDefaults::Storage::writeIfChanged() {
     {
         std::lock_guard lock(mutex);
         writeProblem.reset();
+        retryDelay = 0;
     }
     writtenGeneration = snapshotGeneration;
     return true;
@@ -346,6 +387,16 @@ void NSUserDefaults::setInteger(std::int64_t value, const std::string& key) { se
 void NSUserDefaults::setDouble(double value, const std::string& key) { setObject(value, key); }
 
 bool NSUserDefaults::synchronize() { return storage_->writeIfChanged(); }
+
+void NSUserDefaults::retryFailedSave() {
+    std::lock_guard lock(storage_->mutex);
+    if (storage_->writeProblem) storage_->scheduleWriteLocked(storage_);
+}
+
+std::optional<fs::path> NSUserDefaults::damagedFileSetAside() const {
+    std::lock_guard lock(storage_->mutex);
+    return storage_->setAsideAs;
+}
 
 std::optional<NSUserDefaults::FileProblem> NSUserDefaults::fileProblem() const {
     std::lock_guard lock(storage_->mutex);

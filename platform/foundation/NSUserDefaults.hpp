@@ -14,9 +14,10 @@
 // leaves either the previous or the new file.
 //
 // A file that was read but cannot be parsed is kept aside as "<name>.corrupt-<time>", one line
-// goes to standard error, and the defaults start empty. A file that cannot be read at all (too many
+// goes to standard error, and the defaults start empty (damagedFileSetAside() names it). A file that cannot be read at all (too many
 // open files, no permission, a folder in its place) is left as it is: the defaults start empty,
-// one line goes to standard error, and nothing is written to the file in this run.
+// one line goes to standard error, and nothing is written to the file in this run. A write that
+// fails is tried again in the background after a short wait that grows, until one succeeds.
 class NSUserDefaults {
 public:
     // The application's defaults in AppDataDirectory ("defaults.json"), opened on first use.
@@ -58,6 +59,8 @@ public:
 
     // Writes pending changes now; false when the file could not be written (reason on stderr).
     bool synchronize();
+    // After a failed write, tries again now in the background rather than at the next wait.
+    void retryFailedSave();
 
     // Why this run's values are not being kept, for the user to be told: the file could not be
     // read (the run goes on with empty defaults that are never written), or the last write
@@ -70,6 +73,9 @@ public:
     // Posted through the default notification centre, on the main queue, when a change written in
     // the background fails after writes that succeeded; userInfo holds "file" and "reason".
     static constexpr const char* didFailToSaveNotification = "RADUserDefaultsDidFailToSaveNotification";
+
+    // Where a damaged file found at the start was kept, for the user to be told; none otherwise.
+    std::optional<std::filesystem::path> damagedFileSetAside() const;
 
     // All values as one JSON object.
     nlohmann::json dictionaryRepresentation() const;

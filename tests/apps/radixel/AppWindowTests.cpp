@@ -12,6 +12,8 @@
 #include "Radixel/texts/LocalizedString.hpp"
 #include "WindowCapture.hpp"
 #include "measurement/storage/APMDatabase.hpp"
+#include "Radixel/services/SavedDataAlert.hpp"
+#include "platform/foundation/AtomicFile.hpp"
 #include "platform/foundation/FolderClaim.hpp"
 #include "platform/render/BitmapCanvas.hpp"
 #include "platform/render/DialogLayout.hpp"
@@ -376,6 +378,42 @@ TEST_F(AppWindow, TheRatingPromptAtTheFifthCheckTakesStarsClickedAndDraggedAndIs
         }
     }
     EXPECT_EQ(rated, (std::vector<nlohmann::json>{{{"app", "ZV"}, {"rating", 3.0}}}));
+}
+
+TEST_F(AppWindow, ADamagedDataFileIsToldInTheWindowAndKeptByteForByte)
+{
+    // The twin starts as the program must once it has set the file aside: as a first start.
+    twin.emplace(nlohmann::json::object());
+    std::string whole = laterStart(100, std::vector<nlohmann::json>(20, historyRecord("1", "-1"))).dump();
+    std::string damaged = whole.substr(0, whole.size() / 2);
+    std::ofstream(data.path() / "defaults.json") << damaged;
+    window.emplace(data.path(), withDataIn(data) + RADIXEL_APP_PATH);
+    ASSERT_TRUE(window->waitForWindow(30)) << window->output();
+    std::filesystem::path kept;
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            for (const auto& entry : std::filesystem::directory_iterator(data.path())) {
+                if (entry.path().filename().string().starts_with("defaults.json.corrupt-")) {
+                    kept = entry.path();
+                }
+            }
+            return !kept.empty();
+        },
+        30))
+        << window->output();
+    EXPECT_EQ(foundation::readFileContents(kept), damaged);
+
+    // Over the prompts, the alert that names the kept file and the folder; OK leaves the prompts.
+    auto alert = UIAlertController::alertControllerWithTitle(
+        NSLocalizedString("dataDamagedTitle", ""), SavedDataAlert::message(SavedDataAlert::Problem::Damaged, kept.filename(), data.path()),
+        UIAlertControllerStyle::Alert);
+    alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, nullptr));
+    twin->h.topViewController()->presentViewController(alert, true);
+    ASSERT_LT(settle(), sameShare) << "the alert\n" << window->output();
+    CGRect ok = render::alertLayout(*alert, twin->h.window()->bounds().size).buttons.at(0).frame;
+    ASSERT_TRUE(twin->h.tapAlertAction("OK") && window->click(int(ok.midX()), int(ok.midY())));
+    EXPECT_LT(settle(), sameShare) << "the privacy prompt";
+    EXPECT_EQ(window->finish(), 0) << window->output();
 }
 
 TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)

@@ -420,6 +420,13 @@ TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)
 {
     // A folder of its own: one a running window has would be refused first.
     ScratchFolder data;
+    // A folder that cannot be claimed for another reason than a running window is not "already
+    // open": the start goes on (here to the missing display).
+    std::filesystem::create_directories(data.path() / "instance.lock" / "in-the-way");
+    CommandResult unclaimable = runCommand(withoutDisplay(data));
+    EXPECT_EQ(unclaimable.status, 1) << unclaimable.output;
+    std::filesystem::remove_all(data.path() / "instance.lock");
+
     CommandResult run = runCommand(withoutDisplay(data));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("xvfb-run"), std::string::npos) << run.output;

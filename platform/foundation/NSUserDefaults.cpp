@@ -34,17 +34,18 @@ DispatchQueue& writerQueue() {
     return *queue;
 }
 
-// Why a value cannot be kept in the file, or none when it can.
+// Why a value cannot be kept in the file, or none when it can. The file's own object is the first
+// level of brackets, so a value may nest one level less than the file can be read back with.
 std::optional<std::string> unstorableReason(const json& root) {
-    std::vector<std::pair<const json*, int>> pending{{&root, 0}};
+    std::vector<std::pair<const json*, int>> pending{{&root, 1}};
     while (!pending.empty()) {
-        auto [value, depth] = pending.back();
+        auto [value, level] = pending.back();
         pending.pop_back();
-        if (depth > NSJSONSerialization::maximumDepth) return "it is nested too deeply";
+        if (value->is_structured() && level + 1 > NSJSONSerialization::maximumDepth) return "it is nested too deeply";
         if (value->is_binary()) return "binary data cannot be stored";
         if (value->is_number_float() && !std::isfinite(value->get<double>())) return "NaN and infinities cannot be stored";
         if (value->is_structured())
-            for (const auto& child : *value) pending.emplace_back(&child, depth + 1);
+            for (const auto& child : *value) pending.emplace_back(&child, level + 1);
     }
     return std::nullopt;
 }
@@ -187,7 +188,7 @@ bool NSUserDefaults::Storage::writeIfChanged() {
     {
         std::lock_guard lock(mutex);
         if (!persistent) return false;
-        if (generation == writtenGeneration) return !lastWriteFailed;
+        if (generation == writtenGeneration) return true;  // a failed write leaves the generations apart
         snapshot = values;
         snapshotGeneration = generation;
     }

@@ -434,6 +434,15 @@ TEST(AppProgram, WithoutADisplayItSaysHowToRunIt)
     CommandResult lost = runCommand("RADIXEL_RESOURCES=" + data.path().string() + "/none " + withoutDisplay(data));
     EXPECT_NE(lost.output.find("no resource folder at " + data.path().string() + "/none"), std::string::npos) << lost.output;
 
+    // Without RADIXEL_DATA_DIR the folder is under an absolute XDG_DATA_HOME, else under HOME.
+    for (const auto& [xdg, folder] : {std::pair{std::string(), ".local/share/radixel"}, {"relative", ".local/share/radixel"},
+                                      {(data.path() / "xdg").string(), "xdg/radixel"}}) {
+        runCommand("cd " + data.path().string() + " && HOME=" + data.path().string() + " XDG_DATA_HOME=" + xdg +
+                   " env -u RADIXEL_DATA_DIR -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 20 " RADIXEL_APP_PATH);
+        EXPECT_TRUE(std::filesystem::exists(data.path() / folder / "instance.lock")) << xdg;
+        std::filesystem::remove_all(data.path() / folder);
+    }
+
     CommandResult bad = runCommand(withoutDisplay(data, " --scale many"));
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.output.find("--scale"), std::string::npos) << bad.output;

@@ -6,6 +6,7 @@
 
 #include "platform/foundation/AtomicFile.hpp"
 #include "platform/foundation/DefaultsKey.hpp"
+#include "platform/foundation/NSJSONSerialization.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "support/ScratchFolder.hpp"
 
@@ -112,6 +113,7 @@ TEST_F(UserDefaults, ValuesRemovalsAndTypedKeysSurviveARestart) {
     EXPECT_EQ(counter.get(), 4);
     counter.remove();
     EXPECT_EQ(counter.get(), 5);
+    EXPECT_FALSE(restart()->objectForKey("counterForRating"));  // a removal alone is saved too
 }
 
 TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
@@ -120,22 +122,26 @@ TEST_F(UserDefaults, UnstorableValuesAreRefusedAndKeepTheOldValue) {
     testing::internal::CaptureStderr();
     defaults->setDouble(std::nan(""), "value");
     defaults->setObject(json::array({std::numeric_limits<double>::infinity()}), "value");
-    json deep = 1;
-    for (int i = 0; i < 600; ++i) deep = json::array({deep});
-    defaults->setObject(deep, "value");
+    // Inside the file's own object, the deepest value it can be read back with; one level more
+    // would make the whole file unreadable at the next start.
+    auto nested = [](int levels) { json value = 1; while (levels-- > 0) value = json::array({value}); return value; };
+    defaults->setObject(nested(NSJSONSerialization::maximumDepth - 1), "deep");
+    defaults->setObject(nested(NSJSONSerialization::maximumDepth), "value");
     std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_DOUBLE_EQ(defaults->doubleForKey("value"), 1.5);
     EXPECT_NE(printed.find("\"value\" not stored"), std::string::npos);
     EXPECT_TRUE(defaults->synchronize());
+    EXPECT_EQ(restart()->objectForKey("deep"), nested(NSJSONSerialization::maximumDepth - 1));
 }
 
 TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
     using namespace std::string_literals;
+    std::map<std::string, std::string> kept;  // what each set-aside file must hold
     for (const std::string& broken :
          {"{\"Calculations\": [1, 2"s, "[1, 2, 3]"s, std::string(2000, '[') + std::string(2000, ']'),
           "{\"isRatingAlreadyDone\": true}\0{\"Calculations\": ["s}) {
         NSUserDefaults::resetStandardUserDefaultsForTesting();
-        for (const auto& entry : fs::directory_iterator(folder.path())) fs::remove(entry.path());
+        fs::remove(folder.path() / "defaults.json");
         std::ofstream(folder.path() / "defaults.json") << broken;
 
         testing::internal::CaptureStderr();
@@ -145,10 +151,13 @@ TEST_F(UserDefaults, ACorruptFileIsSetAsideAndTheDefaultsStartEmpty) {
         EXPECT_NE(printed.find("kept as"), std::string::npos);
         EXPECT_TRUE(defaults->dictionaryRepresentation().empty());
 
-        ASSERT_EQ(files().size(), 1u);
-        const std::string kept = *files().begin();
-        EXPECT_EQ(kept.rfind("defaults.json.corrupt-", 0), 0u);
-        EXPECT_EQ(foundation::readFileContents(folder.path() / kept), broken);  // nothing lost
+        // Kept beside those set aside earlier (in the same second, so under a numbered name).
+        ASSERT_EQ(files().size(), kept.size() + 1);
+        for (const std::string& name : files()) {
+            if (!kept.count(name)) kept[name] = broken;
+            EXPECT_EQ(name.rfind("defaults.json.corrupt-", 0), 0u);
+            EXPECT_EQ(foundation::readFileContents(folder.path() / name), kept[name]);  // nothing lost
+        }
 
         defaults->setBool(true, "isDsgvoAccepted");
         EXPECT_TRUE(restart()->boolForKey("isDsgvoAccepted"));

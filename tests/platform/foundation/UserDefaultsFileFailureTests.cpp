@@ -111,7 +111,9 @@ TEST_F(UserDefaultsFileFailures, AFailedWriteIsReportedUntilAWriteSucceeds) {
     defaults.setInteger(3, "counterForRating");
     EXPECT_FALSE(defaults.synchronize());
     EXPECT_FALSE(defaults.synchronize()) << "nothing new to write, but the change is still not saved";
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("User defaults not saved"), std::string::npos);
+    const std::string printed = testing::internal::GetCapturedStderr(), line = "User defaults not saved";
+    EXPECT_EQ(printed.find(line), printed.rfind(line)) << "told once for failures in a row:\n" << printed;
+    EXPECT_NE(printed.find(line), std::string::npos);
     EXPECT_EQ(defaults.integerForKey("counterForRating"), 3);  // still served from memory
 
     fs::remove(blocker);

@@ -181,6 +181,9 @@ TEST(ScriptLayout, SuperscriptRisesByTheFontsShiftAndShrinks) {
     EXPECT_NEAR(two.x, units(f.advance + f.italicCorrection, kSize), kTolerance);
     EXPECT_NEAR(only(layout("\\sqrt{x^2}"), glyphOf(U'2')).y,
                 std::max(points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, kSize), bottomMin), kTolerance);
+    const MTMathListDisplay inSubscript = layout("x_{a^2}");  // a subscript is cramped too
+    EXPECT_NEAR(only(inSubscript, glyphOf(U'2')).y - only(inSubscript, italicGlyph(U'a')).y,
+                points(HB_OT_MATH_CONSTANT_SUPERSCRIPT_SHIFT_UP_CRAMPED, scriptSize(kSize)), kTolerance);
 }
 
 TEST(ScriptLayout, SubscriptDropsAndStaysClearOfTheSuperscript) {

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "SolverTestSupport.hpp"
+#include "platform/foundation/NSBundle.hpp"
 
 namespace {
 
@@ -45,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, SolverInputErrors,
     ::testing::ValuesIn(std::vector<InputErrorCase>{
         {std::nullopt, std::nullopt, kMissing, kNone}, {"", "5", kMissing, kNone}, {"5", "", kMissing, kNone},
-        {"1/0", "2", kZero, 11}, {"4/0.0", "2", kZero, 11}, {"4/-0", "2", kZero, 11}, {"2", "7/0", kZero, 12},
+        {"1/0", "2", kZero, 11}, {"0/0", "2", kZero, 11}, {"4/0.0", "2", kZero, 11}, {"4/-0", "2", kZero, 11}, {"2", "7/0", kZero, 12},
         // The slash count of both texts comes before any number is read.
         {"", "1//2", kParam, 12}, {"1..2", "1//2", kParam, 12}, {"1/2/3", "x", kParam, 11}, {"/", "1", kParam, 11},
         {"3 /4", "1", kParam, 11}, {"2,5", "1", kParam, 11}, {" 2", "1", kParam, 11}, {"2 ", "1", kParam, 11},
@@ -55,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"nan", "1", kParam, 11}, {"1", "-inf", kParam, 12}, {"1e400", "1", kParam, 11},
         {"1/infinity", "1", kParam, 11},
         // So are values that read as finite but overflow while solving, in the field that holds
-        // the larger number.
-        {kLong, "1", kParam, 11}, {"1", kLong, kParam, 12}, {"1e300", "1e300", kParam, 11},
+        // the larger number, a denominator's included.
+        {"1/1e200", "1e10", kParam, 11}, {"1e10", "1/1e300", kParam, 12}, {kLong, "1", kParam, 11}, {"1", kLong, kParam, 12}, {"1e300", "1e300", kParam, 11},
         {"3", "1e308/3", kParam, 12}, {std::string(100000, '9'), "1", kParam, 11}}));
 
 TEST(SolverResult, GivesNormalisedValuesAndFractionModeFollowsTheSlashAndTheFinalDenominators) {
@@ -111,8 +112,6 @@ TEST(SolverInputSteps, ExpandDecimalsOnTheirSixDigitPrint) {
     EXPECT_EQ(stepsOf(runSolver("0.25", "1.5"))[1].second,
               "p = \\frac{0.25 \\cdot 100}{1 \\cdot 100} = \\frac{25}{100} \\quad q = \\frac{1.5 \\cdot 10}{1 \\cdot 10} = "
               "\\frac{15}{10}");
-    EXPECT_EQ(stepsOf(runSolver("2.5", "1"))[1].first, "Step 2    Expand");
-    EXPECT_EQ(stepsOf(runSolver("2.5", "1"))[2].first, "Step 3    Modified Input");
 
     // "%g" prints 1e-05: nothing to expand.
     EXPECT_EQ(stepsOf(runSolver("0.00001", "2"))[1].first, "Step 2    Quadratic equation");
@@ -127,109 +126,146 @@ TEST(SolverInputSteps, TinyDenominatorNeverBecomesZero) {
     EXPECT_NE(stepsOf(result).back().second.find("-5000000.0"), std::string::npos);
 }
 
-TEST(SolverWholeRuns, TwoRealRoots) {
-    StepList expected = {
-        {"Step 1    Your Input", "p = (-2) \\quad q = (-3)"},
-        {"Step 2    Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + (-2) \\cdot x + (-3)"},
-        {"Step 3    Radixel", "x_{1,2} = - \\frac{p}{2} \\pm \\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}"},
-        {"Step 4    Insert",
-         "x_{1,2} = - \\frac{(-2)}{2} \\pm \\sqrt{ \\left( \\frac{(-2)}{2} \\right)^2 -  (-3)}"},
-        {"Step 5    Calculate", "x_{1,2} = - (-1) \\pm \\sqrt{  (-1) ^2  -  (-3)}"},
-        {"Step 6    Square", "x_{1,2} = - (-1) \\pm \\sqrt{ 1 - (-3)}"},
-        {"Step 7    Subtraction", "x_{1,2} = - (-1) \\pm \\sqrt{4} "},
-        {"Step 8    Extract a root", "x_{1,2} = 1 \\pm 2"},
-        {"Step 9    Addition", "x_1 = 1 + 2.0 = 3.0"},
-        {"Step 10    Subtraction", "x_2 = 1 -  2.0 = -1.0"},
-        {"Result", "x_1 = 3.0 \\quad x_2 = -1.0"},
+// Titles are written as keys; all but the result and the unnamed step take the next number.
+StepList titled(StepList steps) {
+    int number = 0;
+    for (auto& [key, latex] : steps)
+        if (!key.empty())
+            key = (key == "Result" ? "" : NSLocalizedString("Step", "") + " " + std::to_string(++number) + "    ") +
+                  NSLocalizedString(key, "");
+    return steps;
+}
+
+TEST(SolverWholeRuns, OneRunPerStepShape) {
+    const Step kFormula{"Radixel", "x_{1,2} = - \\frac{p}{2} \\pm \\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}"};
+    struct Run {
+        const char *p, *q;
+        StepList steps;
     };
-    EXPECT_EQ(stepsOf(runSolver("-2", "-3")), expected);
-    EXPECT_EQ(KeTuStringOutput::shared().solutionStepCounter, 10);  // the result step takes no number
-}
-
-TEST(SolverWholeRuns, NonRealRoots) {
-    StepList expected = {
-        {"Step 1    Your Input", "p = 2 \\quad q = 5"},
-        {"Step 2    Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 2 \\cdot x + 5"},
-        {"Step 3    Radixel", "x_{1,2} = - \\frac{p}{2} \\pm \\sqrt{ \\left( \\frac{p}{2} \\right)^2 -q}"},
-        {"Step 4    Insert", "x_{1,2} = - \\frac{2}{2} \\pm \\sqrt{ \\left( \\frac{2}{2} \\right)^2 -  5}"},
-        {"Step 5    Calculate", "x_{1,2} = - 1 \\pm \\sqrt{  1 ^2 -  5}"},
-        {"Step 6    Square", "x_{1,2} = - 1 \\pm \\sqrt{ 1 - 5}"},
-        {"Step 7    Subtraction", "x_{1,2} = - 1 \\pm \\sqrt{(-4)} "},
-        {"Result",
-         "\\begin{eqalign} x_1 &=  (-1) + \\sqrt{(-4)} \\\\ x_2 &=  (-1) - \\sqrt{(-4)}\\end{eqalign} "},
+    // Non-real roots; a fractional p; the early end; p = 0, q cancels; only p / 2 or only q a fraction; solutions
+    // from the unrounded root (-0.333, 2.475); an exact root, rounded solutions; squares beyond 1e12.
+    const Run runs[] = {
+        {"2", "5", {
+            {"Your Input", "p = 2 \\quad q = 5"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 2 \\cdot x + 5"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{2}{2} \\pm \\sqrt{ \\left( \\frac{2}{2} \\right)^2 -  5}"},
+            {"Calculate Verb", "x_{1,2} = - 1 \\pm \\sqrt{  1 ^2 -  5}"},
+            {"Square", "x_{1,2} = - 1 \\pm \\sqrt{ 1 - 5}"},
+            {"Subtraction", "x_{1,2} = - 1 \\pm \\sqrt{(-4)} "},
+            {"Result", "\\begin{eqalign} x_1 &=  (-1) + \\sqrt{(-4)} \\\\ x_2 &=  (-1) - \\sqrt{(-4)}\\end{eqalign} "}}},
+        {"-12/5", "7/3", {
+            {"Your Input", "p = \\frac{(-12)}{5} \\quad q = \\frac{7}{3}"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + \\frac{(-12)}{5} \\cdot x + \\frac{7}{3}"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{\\frac{(-12)}{5}}{2} \\pm \\sqrt{ \\left( \\frac{\\frac{(-12)}{5}}{2} \\right)^2 -  \\frac{7}{3}}"},
+            {"Double fraction", "x_{1,2} = - \\frac{(-12)}{5}\\cdot \\frac{1}{2} \\pm \\sqrt{ \\left( \\frac{(-12)}{5}\\cdot \\frac{1}{2} \\right)^2 -  \\frac{7}{3}}"},
+            {"Calculate Verb", "x_{1,2} = - \\frac{(-12)}{10} \\pm \\sqrt{ \\left(\\frac{(-12)}{10}\\right) ^2 -  \\frac{7}{3}}"},
+            {"Cancel (math)", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{  \\left(\\frac{(-6)}{5}\\right) ^2  -  \\frac{7}{3}}"},
+            {"Square", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{ \\frac{36}{25} - \\frac{7}{3}}"},
+            {"Bring to a common denominator", "x_{1,2} =  - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot 25}{3  \\cdot 25}}"},
+            {"", "x_{1,2} =  - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{108}{75} - \\frac{175}{75}}"},
+            {"Subtraction", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{(-67)}{75}} "},
+            {"Calculate Verb", "x_{1,2} = 1.2 \\pm \\sqrt{(-0.8933333333)}"},
+            {"Result", "\\begin{eqalign} x_1 &=  1.2 + \\sqrt{(-0.8933333333)} \\\\ x_2 &=  1.2 - \\sqrt{(-0.8933333333)}\\end{eqalign} "}}},
+        {"0", "0", {
+            {"Your Input", "p = 0 \\quad q = 0"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 0 \\cdot x + 0"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{0}{2} \\pm \\sqrt{ \\left( \\frac{0}{2} \\right)^2 -  0}= 0 \\pm \\sqrt{   0}"},
+            {"Result", "x_1 =  0 \\quad x_2 =  -0"}}},
+        {"0", "-4/6", {
+            {"Your Input", "p = 0 \\quad q = \\frac{(-4)}{6}"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 0 \\cdot x + \\frac{(-4)}{6}"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{0}{2} \\pm \\sqrt{ \\left( \\frac{0}{2} \\right)^2 -  \\frac{(-4)}{6}}= 0 \\pm \\sqrt{   \\frac{4}{6}}"},
+            {"Cancel (math)", "x_{1,2} = - 0 \\pm \\sqrt{  -  \\frac{(-2)}{3}}"},
+            {"Calculate Verb", "x_{1,2} = 0 \\pm \\sqrt{0.6666666667}"},
+            {"Extract a root", "x_{1,2} = 0 \\pm 0.816497"},
+            {"Addition", "x_1 \\approx 0 + 0.816 \\approx 0.816"},
+            {"Subtraction", "x_2 \\approx 0 -  0.816 \\approx -0.816"},
+            {"Result", "x_1 \\approx 0.816 \\quad x_2 \\approx -0.816"}}},
+        {"3", "2", {
+            {"Your Input", "p = 3 \\quad q = 2"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 3 \\cdot x + 2"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{3}{2} \\pm \\sqrt{ \\left( \\frac{3}{2} \\right)^2 -  2}"},
+            {"Square", "x_{1,2} = - \\frac{3}{2} \\pm \\sqrt{ \\frac{9}{4} - 2}"},
+            {"Bring to a common denominator", "x_{1,2} =  - \\frac{3}{2} \\pm \\sqrt{\\frac{9 \\cdot 1}{4  \\cdot 1} - \\frac{2 \\cdot 4}{1  \\cdot 4}}"},
+            {"", "x_{1,2} =  - \\frac{3}{2} \\pm \\sqrt{\\frac{9}{4} - \\frac{8}{4}}"},
+            {"Subtraction", "x_{1,2} = - \\frac{3}{2} \\pm \\sqrt{\\frac{1}{4}} "},
+            {"Calculate Verb", "x_{1,2} = (-1.5) \\pm \\sqrt{0.25}"},
+            {"Extract a root", "x_{1,2} = -1.5 \\pm 0.5"},
+            {"Addition", "x_1 = -1.5 + 0.5 = -1.0"},
+            {"Subtraction", "x_2 = -1.5 -  0.5 = -2.0"},
+            {"Result", "x_1 = -1.0 \\quad x_2 = -2.0"}}},
+        {"4", "1/3", {
+            {"Your Input", "p = 4 \\quad q = \\frac{1}{3}"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 4 \\cdot x + \\frac{1}{3}"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{4}{2} \\pm \\sqrt{ \\left( \\frac{4}{2} \\right)^2 -  \\frac{1}{3}}"},
+            {"Cancel (math)", "x_{1,2} = - 2 \\pm \\sqrt{ 2 ^2  -  \\frac{1}{3}}"},
+            {"Square", "x_{1,2} = - 2 \\pm \\sqrt{ 4 - \\frac{1}{3}}"},
+            {"Bring to a common denominator", "x_{1,2} =  - 2 \\pm \\sqrt{\\frac{4 \\cdot 3}{1  \\cdot 3} - \\frac{1 \\cdot 1}{3  \\cdot 1}}"},
+            {"", "x_{1,2} =  - 2 \\pm \\sqrt{\\frac{12}{3} - \\frac{1}{3}}"},
+            {"Subtraction", "x_{1,2} = - 2 \\pm \\sqrt{\\frac{11}{3}} "},
+            {"Calculate Verb", "x_{1,2} = (-2) \\pm \\sqrt{3.6666666667}"},
+            {"Extract a root", "x_{1,2} = -2 \\pm 1.91485"},
+            {"Addition", "x_1 \\approx -2 + 1.915 \\approx -0.085"},
+            {"Subtraction", "x_2 \\approx -2 -  1.915 \\approx -3.915"},
+            {"Result", "x_1 \\approx -0.085 \\quad x_2 \\approx -3.915"}}},
+        {"1/3", "0", {
+            {"Your Input", "p = \\frac{1}{3} \\quad q = 0"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + \\frac{1}{3} \\cdot x + 0"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{\\frac{1}{3}}{2} \\pm \\sqrt{ \\left( \\frac{\\frac{1}{3}}{2} \\right)^2 -  0}= - \\frac{\\frac{1}{3}}{2} \\pm \\sqrt{ \\left( \\frac{\\frac{1}{3}}{2} \\right)^2 }"},
+            {"Double fraction", "x_{1,2} = - \\frac{1}{3}\\cdot \\frac{1}{2} \\pm \\sqrt{ \\left( \\frac{1}{3}\\cdot \\frac{1}{2} \\right)^2 }"},
+            {"Calculate Verb", "x_{1,2} = - \\frac{1}{6} \\pm \\sqrt{ \\left(\\frac{1}{6}\\right) ^2 }"},
+            {"Square", "x_{1,2} = - \\frac{1}{6} \\pm \\sqrt{  \\frac{1}{36}}"},
+            {"Calculate Verb", "x_{1,2} = (-0.1666666667) \\pm \\sqrt{0.0277777778}"},
+            {"Extract a root", "x_{1,2} = -0.1666666667 \\pm 0.166667"},
+            {"Addition", "x_1 \\approx -0.1666666667 + 0.167 \\approx 0.0"},
+            {"Subtraction", "x_2 \\approx -0.1666666667 -  0.167 \\approx -0.333"},
+            {"Result", "x_1 \\approx 0.0 \\quad x_2 \\approx -0.333"}}},
+        {"-5/3", "-2", {
+            {"Your Input", "p = \\frac{(-5)}{3} \\quad q = (-2)"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + \\frac{(-5)}{3} \\cdot x + (-2)"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{\\frac{(-5)}{3}}{2} \\pm \\sqrt{ \\left( \\frac{\\frac{(-5)}{3}}{2} \\right)^2 -  (-2)}"},
+            {"Double fraction", "x_{1,2} = - \\frac{(-5)}{3}\\cdot \\frac{1}{2} \\pm \\sqrt{ \\left( \\frac{(-5)}{3}\\cdot \\frac{1}{2} \\right)^2 -  (-2)}"},
+            {"Calculate Verb", "x_{1,2} = - \\frac{(-5)}{6} \\pm \\sqrt{ \\left(\\frac{(-5)}{6}\\right) ^2 -  (-2)}"},
+            {"Square", "x_{1,2} = - \\frac{(-5)}{6} \\pm \\sqrt{ \\frac{25}{36} - (-2)}"},
+            {"Bring to a common denominator", "x_{1,2} =  - \\frac{(-5)}{6} \\pm \\sqrt{\\frac{\\left( 25 \\right) \\cdot 1}{36  \\cdot 1} - \\frac{\\left( -2 \\right) \\cdot 36}{1  \\cdot 36}}"},
+            {"", "x_{1,2} =  - \\frac{(-5)}{6} \\pm \\sqrt{\\frac{25}{36} - \\frac{(-72)}{36}}"},
+            {"Subtraction", "x_{1,2} = - \\frac{(-5)}{6} \\pm \\sqrt{\\frac{97}{36}} "},
+            {"Calculate Verb", "x_{1,2} = 0.8333333333 \\pm \\sqrt{2.6944444444}"},
+            {"Extract a root", "x_{1,2} = 0.8333333333 \\pm 1.64148"},
+            {"Addition", "x_1 \\approx 0.8333333333 + 1.641 \\approx 2.475"},
+            {"Subtraction", "x_2 \\approx 0.8333333333 -  1.641 \\approx -0.808"},
+            {"Result", "x_1 \\approx 2.475 \\quad x_2 \\approx -0.808"}}},
+        {"2/3", "-5/36", {
+            {"Your Input", "p = \\frac{2}{3} \\quad q = \\frac{(-5)}{36}"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + \\frac{2}{3} \\cdot x + \\frac{(-5)}{36}"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{\\frac{2}{3}}{2} \\pm \\sqrt{ \\left( \\frac{\\frac{2}{3}}{2} \\right)^2 -  \\frac{(-5)}{36}}"},
+            {"Double fraction", "x_{1,2} = - \\frac{2}{3}\\cdot \\frac{1}{2} \\pm \\sqrt{ \\left( \\frac{2}{3}\\cdot \\frac{1}{2} \\right)^2 -  \\frac{(-5)}{36}}"},
+            {"Calculate Verb", "x_{1,2} = - \\frac{2}{6} \\pm \\sqrt{ \\left(\\frac{2}{6}\\right) ^2 -  \\frac{(-5)}{36}}"},
+            {"Cancel (math)", "x_{1,2} = - \\frac{1}{3} \\pm \\sqrt{ \\left(\\frac{1}{3}\\right) ^2  -  \\frac{(-5)}{36}}"},
+            {"Square", "x_{1,2} = - \\frac{1}{3} \\pm \\sqrt{ \\frac{1}{9} - \\frac{(-5)}{36}}"},
+            {"Bring to a common denominator", "x_{1,2} =  - \\frac{1}{3} \\pm \\sqrt{\\frac{1 \\cdot 36}{9  \\cdot 36} - \\frac{ \\left( -5 \\right) \\cdot 9}{36  \\cdot 9}}"},
+            {"", "x_{1,2} =  - \\frac{1}{3} \\pm \\sqrt{\\frac{36}{324} - \\frac{(-45)}{324}}"},
+            {"Subtraction", "x_{1,2} = - \\frac{1}{3} \\pm \\sqrt{\\frac{81}{324}} "},
+            {"Calculate Verb", "x_{1,2} = (-0.3333333333) \\pm \\sqrt{0.25}"},
+            {"Extract a root", "x_{1,2} = -0.3333333333 \\pm 0.5"},
+            {"Addition", "x_1 = -0.3333333333 + 0.5 = 0.167"},
+            {"Subtraction", "x_2 = -0.3333333333 -  0.5 = -0.833"},
+            {"Result", "x_1 = 0.167 \\quad x_2 = -0.833"}}},
+        {"4000000", "0", {
+            {"Your Input", "p = 4000000 \\quad q = 0"},
+            {"Quadratic equation", "0 = x^2 + p \\cdot x + q = x^2 + 4000000 \\cdot x + 0"}, kFormula,
+            {"Insert", "x_{1,2} = - \\frac{4000000}{2} \\pm \\sqrt{ \\left( \\frac{4000000}{2} \\right)^2 -  0}= - \\frac{4000000}{2} \\pm \\sqrt{ \\left( \\frac{4000000}{2} \\right)^2 }"},
+            {"Calculate Verb", "x_{1,2} = - 2000000 \\pm \\sqrt{  2000000 ^2 -  0}"},
+            {"Square", "x_{1,2} = - 2000000 \\pm \\sqrt{  \\infty}"},
+            {"Extract a root", "x_{1,2} = -2000000 \\pm 2e+06"},
+            {"Addition", "x_1 = -2000000 + 2000000.0 = 0.0"},
+            {"Subtraction", "x_2 = -2000000 -  2000000.0 = -4000000.0"},
+            {"Result", "x_1 = 0.0 \\quad x_2 = -4000000.0"}}},
     };
-    EXPECT_EQ(stepsOf(runSolver("2", "5")), expected);
-}
-
-TEST(SolverWholeRuns, FractionalCoefficients) {
-    StepList steps = stepsOf(runSolver("-12/5", "7/3"));
-    StepList expectedTail = {
-        {"Step 5    Double fraction",
-         "x_{1,2} = - \\frac{(-12)}{5}\\cdot \\frac{1}{2} \\pm \\sqrt{ \\left( \\frac{(-12)}{5}\\cdot \\frac{1}{2} "
-         "\\right)^2 -  \\frac{7}{3}}"},
-        {"Step 6    Calculate",
-         "x_{1,2} = - \\frac{(-12)}{10} \\pm \\sqrt{ \\left(\\frac{(-12)}{10}\\right) ^2 -  \\frac{7}{3}}"},
-        {"Step 7    Simplify",
-         "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{  \\left(\\frac{(-6)}{5}\\right) ^2  -  \\frac{7}{3}}"},
-        {"Step 8    Square", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{ \\frac{36}{25} - \\frac{7}{3}}"},
-        {"Step 9    Bring to a common denominator",
-         "x_{1,2} =  - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot "
-         "25}{3  \\cdot 25}}"},
-        {"", "x_{1,2} =  - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{108}{75} - \\frac{175}{75}}"},
-        {"Step 10    Subtraction", "x_{1,2} = - \\frac{(-6)}{5} \\pm \\sqrt{\\frac{(-67)}{75}} "},
-        {"Step 11    Calculate", "x_{1,2} = 1.2 \\pm \\sqrt{(-0.8933333333)}"},
-        {"Result", "\\begin{eqalign} x_1 &=  1.2 + \\sqrt{(-0.8933333333)} \\\\ x_2 &=  1.2 - "
-                   "\\sqrt{(-0.8933333333)}\\end{eqalign} "},
-    };
-    ASSERT_EQ(steps.size(), 13u);
-    EXPECT_EQ(StepList(steps.begin() + 4, steps.end()), expectedTail);
-}
-
-TEST(SolverFormulaSteps, ZeroCoefficients) {
-    StepList zero = stepsOf(runSolver("0", "0"));
-    ASSERT_EQ(zero.size(), 5u);
-    EXPECT_EQ(zero[3].second,
-              "x_{1,2} = - \\frac{0}{2} \\pm \\sqrt{ \\left( \\frac{0}{2} \\right)^2 -  0}= 0 \\pm \\sqrt{   0}");
-    EXPECT_EQ(zero[4].first, "Result");
-    EXPECT_EQ(zero[4].second.rfind("x_1 =  0 \\quad x_2 =  ", 0), 0u);
-
-    StepList pZero = stepsOf(runSolver("0", "-4"));
-    const std::string& insert = pZero[3].second;
-    EXPECT_EQ(insert.substr(insert.rfind('=')), "= 0 \\pm \\sqrt{   4}");
-    EXPECT_EQ(pZero[4], (Step{"Step 5    Extract a root", "x_{1,2} = 0 \\pm 2"}));
-    EXPECT_EQ(pZero.back().second, "x_1 = 2.0 \\quad x_2 = -2.0");
-
-    StepList qZero = stepsOf(runSolver("3", "0"));
-    EXPECT_NE(qZero[3].second.find("\\right)^2 }"), std::string::npos);
-    EXPECT_EQ(qZero[4].first, "Step 5    Square");
-    EXPECT_EQ(qZero[5].first, "Step 6    Calculate");  // straight to the value under the root
-    EXPECT_EQ(qZero.back().second, "x_1 = 0.0 \\quad x_2 = -3.0");
-
-    // p = 0 with a q that cancels: the root term keeps the value under the root right.
-    StepList cancelled = stepsOf(runSolver("0", "-4/6"));
-    EXPECT_EQ(cancelled[4].second, "x_{1,2} = - 0 \\pm \\sqrt{  -  \\frac{(-2)}{3}}");
-    EXPECT_EQ(cancelled.back().second, "x_1 \\approx 0.816 \\quad x_2 \\approx -0.816");
-}
-
-TEST(SolverFormulaSteps, HalvingAndCancelling) {
-    StepList doubleRoot = stepsOf(runSolver("2", "1"));
-    EXPECT_EQ(doubleRoot[5], (Step{"Step 6    Calculate", "x_{1,2} = - 1 \\pm \\sqrt{  1 ^2 -  1}"}));
-    EXPECT_EQ(doubleRoot.back().second, "x_1 = -1.0 \\quad x_2 = -1.0");
-
-    StepList cancelToWhole = stepsOf(runSolver("-4", "3"));
-    EXPECT_EQ(cancelToWhole[4], (Step{"Step 5    Calculate", "x_{1,2} = - (-2) \\pm \\sqrt{  (-2) ^2  -  3}"}));
-}
-
-TEST(SolverRoots, RelationSignFollowsTheRoundedRoot) {
-    EXPECT_EQ(stepsOf(runSolver("2", "-1")).back().second, "x_1 \\approx 0.414 \\quad x_2 \\approx -2.414");
-
-    StepList sixth = stepsOf(runSolver("1/3", "0"));
-    EXPECT_EQ(sixth[7].second, "x_{1,2} = (-0.1666666667) \\pm \\sqrt{0.0277777778}");
-    EXPECT_EQ(sixth[8].second, "x_{1,2} = -0.1666666667 \\pm 0.166667");
-    EXPECT_EQ(sixth[9].second.substr(0, 10), "x_1 \\appro");
-
-    // The root 0.5 is exact, so "=" although both solutions are rounded.
-    EXPECT_EQ(stepsOf(runSolver("2/3", "-5/36")).back().second, "x_1 = 0.167 \\quad x_2 = -0.833");
+    for (const Run& run : runs) {
+        SCOPED_TRACE(std::string(run.p) + ", " + run.q);
+        EXPECT_EQ(stepsOf(runSolver(run.p, run.q)), titled(run.steps));
+    }
 }
 
 TEST(SolverRobustness, HugeAndOddInputsStillGiveSteps) {
@@ -293,18 +329,3 @@ TEST(LatexHelpers, FractionRootTermAndDecimalPlaces) {
 }
 
 }  // namespace
-
-TEST(SolverFormulaSteps, CommonDenominatorBracketsEachNegativeSide) {
-    // One case per sign branch of the format: -p/2 = -6/5 or 6/5, q = 7/3 or -7/3.
-    const std::string root = " \\pm \\sqrt{\\frac{";
-    for (const auto& [p, q, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"-12/5", "7/3", "- \\frac{(-6)}{5}" + root + "\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot 25}{3  \\cdot 25}}"},
-             {"12/5", "7/3", "- \\frac{6}{5}" + root + "36 \\cdot 3}{25  \\cdot 3} - \\frac{7 \\cdot 25}{3  \\cdot 25}}"},
-             {"12/5", "-7/3", "- \\frac{6}{5}" + root + "36 \\cdot 3}{25  \\cdot 3} - \\frac{ \\left( -7 \\right) \\cdot 25}{3  \\cdot 25}}"},
-             {"-12/5", "-7/3", "- \\frac{(-6)}{5}" + root + "\\left( 36 \\right) \\cdot 3}{25  \\cdot 3} - \\frac{\\left( -7 \\right) \\cdot 25}{3  \\cdot 25}}"}}) {
-        StepList steps = stepsOf(runSolver(p, q));
-        auto step = std::find_if(steps.begin(), steps.end(), [](const auto& s) { return s.first.find("common denominator") != std::string::npos; });
-        ASSERT_NE(step, steps.end()) << p << " " << q;
-        EXPECT_EQ(step->second, "x_{1,2} =  " + expected) << p << " " << q;
-    }
-}

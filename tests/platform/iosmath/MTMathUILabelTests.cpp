@@ -78,6 +78,8 @@ TEST(MTMathUILabel, DrawsInItsTextColourWithTheChosenAlignment) {
     const Raster right = drawn(*label);
     EXPECT_GE(right.ink(0x80).right, 397);
     EXPECT_NEAR(right.ink(0x80).right - right.ink(0x80).left, left.ink(0x80).right - left.ink(0x80).left, 1);
+    label->setTextAlignment(MTTextAlignment::Center);
+    EXPECT_NEAR(drawn(*label).ink(0x80).left, (400 - (right.ink(0x80).right - right.ink(0x80).left)) / 2, 1);
 }
 
 // An error message longer than the label is wide wraps onto more lines instead of being cut, and

@@ -35,14 +35,14 @@ std::string repeated(std::string_view piece, size_t times) {
 // Letters' math italic, the real minus sign and the classes of the other characters show in how
 // formulas are laid out and are tested there.
 TEST(MathListParser, GreekOperatorsMathrmAndTextKeepTheirShapes) {
-    auto list = parsed("\\alpha\\Gamma\\cdot\\mathrm{d\\pi}\\text{if x }");
+    auto list = parsed("\\mathrm{d\\pi}\\alpha\\Gamma\\cdot\\text{if x }");
     ASSERT_EQ(list.atoms.size(), 5u);
-    EXPECT_EQ(list.atoms[0].codepoint, U'\U0001D6FC');  // italic alpha
-    EXPECT_EQ(list.atoms[1].codepoint, U'\u0393');      // capital Greek stays upright
-    EXPECT_EQ(list.atoms[2].codepoint, U'\u22C5');      // the dot operator, not a middle dot
-    ASSERT_EQ(list.atoms[3].kind, MathAtomKind::Group);
-    EXPECT_EQ(list.atoms[3].nucleus->atoms[0].codepoint, U'd');
-    EXPECT_EQ(list.atoms[3].nucleus->atoms[1].codepoint, U'\u03C0');
+    ASSERT_EQ(list.atoms[0].kind, MathAtomKind::Group);
+    EXPECT_EQ(list.atoms[0].nucleus->atoms[0].codepoint, U'd');
+    EXPECT_EQ(list.atoms[0].nucleus->atoms[1].codepoint, U'\u03C0');
+    EXPECT_EQ(list.atoms[1].codepoint, U'\U0001D6FC');  // italic alpha, after upright ones
+    EXPECT_EQ(list.atoms[2].codepoint, U'\u0393');      // capital Greek stays upright
+    EXPECT_EQ(list.atoms[3].codepoint, U'\u22C5');      // the dot operator, not a middle dot
     EXPECT_EQ(list.atoms[4].kind, MathAtomKind::Text);
     EXPECT_EQ(list.atoms[4].text, U"if x ");
 }
@@ -53,6 +53,7 @@ TEST(MathListParser, ArgumentsNeedNoBracesAndDelimitersMayBeEmpty) {
     EXPECT_EQ(list.atoms[0].nucleus->atoms[0].codepoint, U'4');
     EXPECT_EQ(list.atoms[1].leftDelimiter, U'(');
     EXPECT_EQ(list.atoms[1].rightDelimiter, 0u);
+    EXPECT_EQ(parsed("a\\quad^2").atoms.size(), 3u);  // a script after a space gets an empty base
 }
 
 TEST(MathListParser, ColourMarksTheAtomsInline) {

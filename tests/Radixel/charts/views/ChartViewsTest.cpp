@@ -39,7 +39,7 @@ TEST_F(ChartCellTest, ShowsOneChartViewSizedByTheHostInPlaceOfWhatWasThere) {
     EXPECT_EQ(chart()->chartData(), data);
     EXPECT_EQ(chart()->frame(), (CGRect{0, 0, 300, 150}));  // twice as wide as high
 
-    cell->setupChart({std::make_shared<ChartData>()}, nullptr);
+    cell->setupChart({data, std::make_shared<ChartData>()}, nullptr);  // one view shows one chart
     EXPECT_TRUE(cell->contentView()->subviews().empty());
     ChartManager::refreshChart(cell);
     ChartManager::refreshChart(nullptr);

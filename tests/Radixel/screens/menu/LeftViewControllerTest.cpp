@@ -6,6 +6,8 @@
 
 #include "Radixel/screens/menu/AppLinks.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/screens/solution/SolutionStepTableViewCell.hpp"
+#include "platform/foundation/ScopedLocaleEnvironment.hpp"
 #include "platform/onboardkit/OnboardViewController.hpp"
 
 namespace {
@@ -242,4 +244,38 @@ TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListRep
     EXPECT_TRUE(menu().singleApps.empty());
     h.runUntilIdle();
     EXPECT_EQ(identifiers(menu().singleApps), Names{"single.two"});
+}
+
+// Every other test reads the English texts. The language is chosen once per process, so this walk
+// runs in a process of its own, which tells what it saw in place of the texts it missed.
+[[noreturn]] void walkInJapanese() {
+    struct Japanese : ScopedLocaleEnvironment, LaunchedApp {
+        Japanese() : ScopedLocaleEnvironment(std::map<std::string, std::string>{{"LANG", "ja_JP.UTF-8"}}) {}
+    } app;
+    int missed = 0;
+    auto expect = [&](const std::optional<std::string>& shown, const std::string& text) {
+        if (shown != text) std::cerr << "missed " << text << ", saw " << shown.value_or("nothing") << "\n", ++missed;
+    };
+    app.launch(LaunchedApp::Answers{.privacyAccepted = false});
+    app.h.runUntilIdle();
+    expect(app.alertTitle(), "プライバシーポリシー");
+    app.h.tapAlertAction("同意する");
+    app.enter("-2", "-3");
+    app.tapCalculate();
+    for (auto [row, title] : {std::pair{0, "ステップ 1    入力した値"}, {1, "ステップ 2    2次方程式"}}) {
+        auto cell = app.solution().tableView->cellForRowAtIndexPath({0, row});
+        auto step = std::dynamic_pointer_cast<SolutionStepTableViewCell>(cell);
+        expect(step ? step->stepTitleLabel->text() : std::nullopt, title);
+    }
+    app.openMenu();
+    for (auto [row, title] : {std::pair{NSIndexPath{0, 1}, "履歴"}, {NSIndexPath{3, 0}, "Fractora – 分数計算"}}) {
+        app.menu().tableView()->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
+        expect(app.menu().tableView()->cellForRowAtIndexPath(row)->textLabel()->text(), title);
+    }
+    std::exit(missed);
+}
+
+TEST(JapaneseMenu, ThePrivacyAlertTheStepTitlesAndTheMenuShowTheJapaneseTexts) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(walkInJapanese(), ::testing::ExitedWithCode(0), "");
 }

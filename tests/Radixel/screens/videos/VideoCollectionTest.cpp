@@ -20,6 +20,7 @@ protected:
     std::shared_ptr<VideoCollectionTableViewCell> showRow(const std::vector<std::string>& links,
                                                           std::optional<std::map<int64_t, CGFloat>> heights = {}) {
         holdRemoteValues(videoTutorials(links));
+        if (app) h.simulateRestart();
         launch(Answers{});
         auto table = solution().tableView;
         EXPECT_EQ(table->numberOfSections(), 1);  // no steps, no videos
@@ -93,6 +94,17 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
     // The introduction button shows the pages whatever the lock says.
     h.tap(row->manualButton.lock());
     EXPECT_NE(h.presented<OnboardKit::OnboardViewController>(), nullptr);
+}
+
+// Every new row reads the stored answer, whichever row gave it: none yet and a decline lock it.
+TEST_F(VideoRowTest, EachNewRowIsLockedUnlessTheStoredAnswerAccepts) {
+    for (std::optional<bool> answer : {std::optional<bool>(), std::optional(true), std::optional(false)}) {
+        if (answer) DefaultsKeys::isYoutubeDsgvoAccepted.set(*answer);
+        auto row = showRow({watch + id});
+        ASSERT_TRUE(row);
+        EXPECT_EQ(locked(*row), answer != true) << answer.value_or(-1);
+        EXPECT_EQ(h.isTouchable(videoCell(*row, 0)->posterButton.lock()), answer == true) << answer.value_or(-1);
+    }
 }
 
 // Which links are videos is the link parser's test; here each reaches the player or the cover,

@@ -272,6 +272,9 @@ TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListRep
         app.menu().tableView()->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
         expect(app.menu().tableView()->cellForRowAtIndexPath(row)->textLabel()->text(), title);
     }
+    app.tapMenuRow({3, 0});  // the analytics want the English name
+    expect(app.h.analytics().eventsNamed("Tapped App Link").at(0).parameters.value("ketuApp", ""),
+           "Fractora – Fractions");
     std::exit(missed);
 }
 

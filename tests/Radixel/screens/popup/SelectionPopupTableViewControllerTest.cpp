@@ -73,7 +73,9 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOne
     auto mask = std::static_pointer_cast<CAShapeLayer>(container()->maskView()->layer());
     EXPECT_EQ(found[0]->path(), mask->path());
     EXPECT_EQ(found[0]->frame(), mask->bounds());
-    EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());  // the rows show through
+    // A 4-point line in the highlight colour; the rows show through.
+    EXPECT_EQ(std::tuple(found[0]->lineWidth(), found[0]->strokeColor(), found[0]->fillColor()),
+              std::tuple(4.0, list->cellHighlightColor.cgColor(), UIColor::clearColor().cgColor()));
 }
 
 // Without a choice, or with one outside the rows, nothing is marked or scrolled. A tap hands the

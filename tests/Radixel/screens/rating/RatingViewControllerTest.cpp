@@ -52,6 +52,9 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
     EXPECT_EQ(prompt()->viewController.lock().get(), &calculate());
     EXPECT_EQ(prompt()->modalPresentationStyle(), UIModalPresentationStyle::OverCurrentContext);
     EXPECT_EQ(prompt()->modalTransitionStyle(), UIModalTransitionStyle::CrossDissolve);
+    EXPECT_EQ(std::tuple(prompt()->ratingLabel.lock()->text(), prompt()->cancelRatingButton->currentTitle(),
+                         prompt()->sendRatingButton->currentTitle()),
+              std::tuple("Rate", "Cancel", "Send"));
 
     check();
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);

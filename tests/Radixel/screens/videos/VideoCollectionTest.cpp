@@ -57,6 +57,8 @@ TEST_F(VideoRowTest, WithoutConsentTheRowIsLockedUntilAcceptedAndThePrivacyButto
     auto row = showRow({watch + id});
     ASSERT_TRUE(row);
     EXPECT_TRUE(locked(*row));
+    EXPECT_EQ(std::tuple(row->titleLabel.lock()->text(), row->unlockButton.lock()->currentTitle()),
+              std::tuple("Recommended video if unclear", "Touch to unlock"));
     EXPECT_FALSE(h.isTouchable(videoCell(*row, 0)->posterButton.lock()));
     for (const std::shared_ptr<UIView>& view : std::vector<std::shared_ptr<UIView>>{
              row->manualButton.lock(), row->privacyButton.lock(), row->lockingView.lock(), row->unlockButton.lock()}) {
@@ -122,6 +124,8 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCoverAndThe
     CGFloat windowWidth = h.window()->rootViewController()->view()->frame().size.width;
     EXPECT_DOUBLE_EQ(solution().tableView->rectForRowAtIndexPath({1, 0}).size.height, windowWidth);
     auto timed = videoCell(*row, 0);
+    CGFloat side = 0.95 * row->videoCollectionView.lock()->frame().size.height;
+    EXPECT_EQ(timed->frame().size, (CGSize{side, side}));
     EXPECT_TRUE(showsVideo(*timed));
     EXPECT_EQ(timed->videoView.lock()->playerVars(), (json{{"iv_load_policy", 1}, {"start", "90"}}));
     EXPECT_TRUE(h.tap(timed->posterButton.lock()));

@@ -128,6 +128,7 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCoverAndThe
     EXPECT_EQ(timed->frame().size, (CGSize{side, side}));
     EXPECT_TRUE(showsVideo(*timed));
     EXPECT_EQ(timed->videoView.lock()->playerVars(), (json{{"iv_load_policy", 1}, {"start", "90"}}));
+    EXPECT_EQ(timed->posterButton.lock()->accessibilityLabel(), id + "  \u25B8 90 s");
     EXPECT_TRUE(h.tap(timed->posterButton.lock()));
     auto shortVideo = videoCell(*row, 1);
     EXPECT_TRUE(showsVideo(*shortVideo));
@@ -148,7 +149,7 @@ TEST_F(VideoRowTest, EachLinkReachesThePlayerOrLeavesItHiddenUnderTheCoverAndThe
     EXPECT_TRUE(timed->videoView.lock()->isHidden());
     EXPECT_FALSE(timed->coveringView.lock()->isHidden());
     timed->loadVideo(watch + otherId);
-    EXPECT_FALSE(timed->coveringView.lock()->isHidden());  // until the player is ready
+    EXPECT_FALSE(h.isTouchable(timed->posterButton.lock()));  // under the cover until the player is ready
     h.runUntilIdle();
     EXPECT_TRUE(showsVideo(*timed));
     EXPECT_EQ(timed->videoView.lock()->videoId(), otherId);

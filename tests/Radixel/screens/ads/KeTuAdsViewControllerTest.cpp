@@ -7,6 +7,7 @@
 #include "Radixel/screens/ads/KeTuAdsViewController.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
 #include "Radixel/services/ApplicationLanguage.hpp"
+#include "Radixel/services/KeTuColor.hpp"
 
 namespace {
 
@@ -51,6 +52,8 @@ TEST_F(KeTuAdsTest, ShowsTheAdAndCountsEveryAppearanceAcrossRestartsUpToTheLarge
     EXPECT_EQ(title.find("§"), std::string::npos) << title;
     EXPECT_FLOAT_EQ(ad->closeButton.lock()->layer()->shadowOpacity(), 0.7f);
     EXPECT_FLOAT_EQ(ad->discountButton.lock()->layer()->shadowOpacity(), 0.7f);
+    EXPECT_EQ(std::tuple(ad->closeButton.lock()->tintColor(), ad->discountButton.lock()->backgroundColor()),
+              std::tuple(KeTuColor::color4(), KeTuColor::color3()));  // the cross stands out from its button
     EXPECT_EQ(DefaultsKeys::countKetuAdsPresented.get(), 1);
     EXPECT_TRUE(h.tap(ad->closeButton.lock()));
     EXPECT_FALSE(adShown());

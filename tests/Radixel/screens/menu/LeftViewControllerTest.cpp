@@ -247,38 +247,30 @@ TEST_F(MenuTest, AnAppRowOpensTheInstalledAppElseItsStorePageAndTheRemoteListRep
 }
 
 // Every other test reads the English texts. The language is chosen once per process, so this walk
-// runs in a process of its own, which tells what it saw in place of the texts it missed.
+// runs in a process of its own and writes out what it saw.
 [[noreturn]] void walkInJapanese() {
-    struct Japanese : ScopedLocaleEnvironment, LaunchedApp {
-        Japanese() : ScopedLocaleEnvironment(std::map<std::string, std::string>{{"LANG", "ja_JP.UTF-8"}}) {}
-    } app;
-    int missed = 0;
-    auto expect = [&](const std::optional<std::string>& shown, const std::string& text) {
-        if (shown != text) std::cerr << "missed " << text << ", saw " << shown.value_or("nothing") << "\n", ++missed;
-    };
+    ScopedLocaleEnvironment japanese({{"LANG", "ja_JP.UTF-8"}});
+    LaunchedApp app;
     app.launch(LaunchedApp::Answers{.privacyAccepted = false});
     app.h.runUntilIdle();
-    expect(app.alertTitle(), "プライバシーポリシー");
+    std::cerr << app.alertTitle().value_or("") << ";";
     app.h.tapAlertAction("同意する");
     app.enter("-2", "-3");
     app.tapCalculate();
-    for (auto [row, title] : {std::pair{0, "ステップ 1    入力した値"}, {1, "ステップ 2    2次方程式"}}) {
-        auto cell = app.solution().tableView->cellForRowAtIndexPath({0, row});
-        auto step = std::dynamic_pointer_cast<SolutionStepTableViewCell>(cell);
-        expect(step ? step->stepTitleLabel->text() : std::nullopt, title);
-    }
+    auto step = std::dynamic_pointer_cast<SolutionStepTableViewCell>(app.solution().tableView->visibleCells().at(1));
+    std::cerr << step->stepTitleLabel->text().value_or("") << ";";
     app.openMenu();
-    for (auto [row, title] : {std::pair{NSIndexPath{0, 1}, "履歴"}, {NSIndexPath{3, 0}, "Fractora – 分数計算"}}) {
+    for (NSIndexPath row : {NSIndexPath{0, 1}, NSIndexPath{3, 0}}) {
         app.menu().tableView()->scrollToRowAtIndexPath(row, UITableViewScrollPosition::None, false);
-        expect(app.menu().tableView()->cellForRowAtIndexPath(row)->textLabel()->text(), title);
+        std::cerr << app.menu().tableView()->cellForRowAtIndexPath(row)->textLabel()->text().value_or("") << ";";
     }
     app.tapMenuRow({3, 0});  // the analytics want the English name
-    expect(app.h.analytics().eventsNamed("Tapped App Link").at(0).parameters.value("ketuApp", ""),
-           "Fractora – Fractions");
-    std::exit(missed);
+    std::cerr << app.h.analytics().eventsNamed("Tapped App Link").at(0).parameters.value("ketuApp", "") << ";";
+    std::exit(0);
 }
 
 TEST(JapaneseMenu, ThePrivacyAlertTheStepTitlesAndTheMenuShowTheJapaneseTexts) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(walkInJapanese(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(walkInJapanese(), ::testing::ExitedWithCode(0),
+                "プライバシーポリシー;ステップ 2    2次方程式;履歴;Fractora – 分数計算;Fractora – Fractions;");
 }

@@ -37,6 +37,7 @@ TEST_F(ManualViewControllerTest, ShowsTheNamedPictureZoomableWithinLimitsAndClos
     auto manual = present("onboarding_youtube_1");
     ASSERT_NE(manual->imageView->image(), nullptr);
     EXPECT_EQ(manual->imageView->image()->name(), "onboarding_youtube_1");
+    EXPECT_EQ(manual->label.lock()->text(), "Help");
     auto scrollView = manual->scrollView.lock();
     CGFloat minimum = scrollView->minimumZoomScale(), maximum = scrollView->maximumZoomScale();
     ASSERT_GT(maximum, minimum);

@@ -57,8 +57,8 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOne
     auto table = list->tableView();
     EXPECT_EQ(table->rectForRowAtIndexPath({0, 2}), (CGRect{0, 80, 120, 40}));
     auto first = table->cellForRowAtIndexPath({0, 0});
-    EXPECT_EQ(first->textLabel()->text(), "row 0");
-    EXPECT_EQ(first->textLabel()->textAlignment(), NSTextAlignment::Center);
+    EXPECT_EQ(std::tuple(first->textLabel()->text(), first->textLabel()->textAlignment()),
+              std::tuple("row 0", NSTextAlignment::Center));
 
     for (int pass = 0; pass < 4; ++pass) {
         list->view()->setNeedsLayout();
@@ -71,9 +71,11 @@ TEST_F(SelectionPopupTest, PopoverIsAsWideAsRowWidthAndFortyPointsPerTextWithOne
     ASSERT_EQ(found.size(), 1u);
     ASSERT_NE(found[0], nullptr);
     auto mask = std::static_pointer_cast<CAShapeLayer>(container()->maskView()->layer());
-    EXPECT_EQ(found[0]->path(), mask->path());
-    EXPECT_EQ(found[0]->frame(), mask->bounds());
-    EXPECT_EQ(found[0]->fillColor(), UIColor::clearColor().cgColor());  // the rows show through
+    // A 4-point line in the highlight colour along the outline; the rows show through.
+    EXPECT_EQ(std::tuple(found[0]->path(), found[0]->frame(), found[0]->lineWidth(), found[0]->strokeColor(),
+                         found[0]->fillColor()),
+              std::tuple(mask->path(), mask->bounds(), 4.0, list->cellHighlightColor.cgColor(),
+                         UIColor::clearColor().cgColor()));
 }
 
 // Without a choice, or with one outside the rows, nothing is marked or scrolled. A tap hands the

@@ -50,8 +50,11 @@ TEST_F(RatingViewControllerTest, TheFifthAppearancePromptsOverTheCalculateScreen
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
     ASSERT_NE(prompt(), nullptr);
     EXPECT_EQ(prompt()->viewController.lock().get(), &calculate());
-    EXPECT_EQ(prompt()->modalPresentationStyle(), UIModalPresentationStyle::OverCurrentContext);
-    EXPECT_EQ(prompt()->modalTransitionStyle(), UIModalTransitionStyle::CrossDissolve);
+    EXPECT_EQ(std::tuple(prompt()->modalPresentationStyle(), prompt()->modalTransitionStyle(),
+                         prompt()->ratingLabel.lock()->text(), prompt()->cancelRatingButton->currentTitle(),
+                         prompt()->sendRatingButton->currentTitle()),
+              std::tuple(UIModalPresentationStyle::OverCurrentContext, UIModalTransitionStyle::CrossDissolve, "Rate",
+                         "Cancel", "Send"));
 
     check();
     EXPECT_EQ(DefaultsKeys::counterForRating.get(), 0);
@@ -88,8 +91,7 @@ TEST_F(RatingViewControllerTest, BelowFourStarsIsOnlyThankedForWithoutNetworkAnd
     restart();
     DefaultsKeys::counterForRating.set(1);
     for (int i = 0; i < 6; ++i) check();
-    EXPECT_EQ(prompt(), nullptr);
-    EXPECT_EQ(DefaultsKeys::counterForRating.get(), 1);
+    EXPECT_TRUE(!prompt() && DefaultsKeys::counterForRating.get() == 1);
 }
 
 TEST_F(RatingViewControllerTest, FourStarsOpenTheStoresRatingPageOnceTheNetworkAnswers) {

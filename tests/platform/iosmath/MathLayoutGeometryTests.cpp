@@ -320,8 +320,7 @@ TEST(DelimiterLayout, AssembledDelimitersJoinWithoutGapsAndStayFewPieces) {
 // The solver's step formulas for p = -2, q = -3 and for p = -2.4, q = 7/3, as TeX sets them
 // (The TeXbook, appendix G) with Latin Modern Math's MATH constants, at 20 pt in display style.
 // Widths in points of the whole run, and total heights in em where fractions, delimiters and
-// roots decide them. KaTeX (whose Computer Modern sizes are Latin Modern's) sets the same heights
-// within 0.02 em. Formulas where a fraction follows the sign or comes before \quad are 3.33 pt (a
+// roots decide them. Formulas where a fraction follows the sign or comes before \quad are 3.33 pt (a
 // thin space) narrower than with Inner fractions; the solution formula with p itself is 5.97 pt
 // narrower, its parentheses and root also being a size smaller. The rest have their fractions
 // next to binary operators and relations, whose glue is the same for Ord and Inner.

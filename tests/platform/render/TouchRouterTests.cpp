@@ -93,12 +93,15 @@ TEST(TouchRouter, PressAndReleaseInsideAnEnabledTouchableButtonIsATap)
     EXPECT_FALSE(screen.button->isHighlighted());
     EXPECT_EQ(screen.taps, 1);
 
-    // Dragging off the button cancels the tap.
+    // Dragging off the button cancels the tap, and so does a release just outside it.
     screen.drag({50, 40}, {50, 90}, 1);
+    screen.drag({118, 40}, {123, 40}, 1);
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setEnabled(false);
-    screen.click({50, 40});
+    screen.router.press({50, 40});
+    EXPECT_FALSE(screen.button->isHighlighted());
+    screen.router.release({50, 40});
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setUserInteractionEnabled(false);
@@ -123,13 +126,13 @@ TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
     screen.scroll->setDelegate(delegate);
     screen.scroll->setMinimumZoomScale(1);
     screen.scroll->setMaximumZoomScale(2);
-    EXPECT_TRUE(screen.router.zoom({100, 200}, 100)); // the middle of the scroll view
+    EXPECT_TRUE(screen.router.zoom({60, 200}, 100));
     EXPECT_EQ(screen.scroll->zoomScale(), 2);
     EXPECT_EQ(delegate->picture->frame().size, (CGSize{400, 400}));
-    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{100, 100}));  // the middle stays in the middle
+    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{60, 100}));  // what was under the pointer stays there
 
-    EXPECT_FALSE(screen.router.zoom({100, 200}, 1)); // at the limit
-    EXPECT_TRUE(screen.router.zoom({100, 200}, -100));
+    EXPECT_FALSE(screen.router.zoom({60, 200}, 1)); // at the limit
+    EXPECT_TRUE(screen.router.zoom({60, 200}, -100));
     EXPECT_EQ(screen.scroll->zoomScale(), 1);
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{0, 0}));
 }
@@ -234,6 +237,8 @@ TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleM
     screen.drag({180, 75}, {60, 75});
     screen.click({170, 75});
     EXPECT_EQ(screen.rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
+    screen.click({100, 75});
+    EXPECT_EQ(screen.rows->selections, 1);
 
     // An upward drag still scrolls the table.
     screen.drag({100, 150}, {100, 50});
@@ -250,7 +255,8 @@ TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleM
 }
 
 // A popover takes the window's touches: a click outside it dismisses it instead of reaching the
-// button below, and a pad's share sheet, which is a popover there, is cancelled that way.
+// button below, and a pad's share sheet, which is a popover there, is cancelled that way or by
+// its Done, which is clicked where the popover shows it.
 TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
 {
     struct List : UIViewController {
@@ -258,8 +264,9 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         CGSize preferredContentSize() const override { return {100, 100}; }
         void presentationWasDismissedFromOutside() override { ++dismissedFromOutside; }
     };
-    for (bool sheet : {false, true}) {
-        SCOPED_TRACE(sheet ? "share sheet on a pad" : "list");
+    for (const std::string how : {"list", "share sheet on a pad", "share sheet on a pad, Done"}) {
+        SCOPED_TRACE(how);
+        bool sheet = how != "list";
         Screen screen;
         UIDevice::currentDevice().setUserInterfaceIdiom(sheet ? UIUserInterfaceIdiom::Pad : UIUserInterfaceIdiom::Phone);
         std::shared_ptr<UIViewController> shown;
@@ -267,7 +274,7 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         if (sheet) {
             auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
             share->setCompletionWithItemsHandler([&](const auto& type, bool completed) { outcomes.emplace_back(type, completed); });
-            share->setPreferredContentSize({100, 100});
+            share->setPreferredContentSize({150, 200});
             shown = share;
         } else {
             shown = std::make_shared<List>();
@@ -281,7 +288,18 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.root->presentedViewController(), shown) << "a click inside keeps it";
 
-        screen.click({50, 40});
+        if (how.ends_with("Done")) {
+            // The sheet fills its popover, undimmed, with Done along the bottom edge.
+            CGSize size = shown->view()->bounds().size;
+            auto layout = render::shareSheetLayout(*std::static_pointer_cast<UIActivityViewController>(shown), size, render::isInPopover(*shown->view()));
+            EXPECT_FALSE(layout.dimmed);
+            EXPECT_EQ(layout.panel.size, size);
+            CGRect done = layout.buttons.at(0).frame;
+            EXPECT_EQ(done.maxY(), size.height);
+            screen.click(shown->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get()));
+        } else {
+            screen.click({50, 40});
+        }
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.taps, 0);
         EXPECT_EQ(screen.root->presentedViewController(), nullptr);
@@ -295,31 +313,6 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         screen.click({50, 40});
         EXPECT_EQ(screen.taps, 1);
     }
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
-}
-
-// On a pad the share sheet fills its popover, undimmed, and Done is clicked where it is drawn.
-TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
-{
-    Screen screen;
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad);
-    auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
-    int completions = 0;
-    share->setCompletionWithItemsHandler([&](const auto&, bool) { ++completions; });
-    auto popover = screen.presentAsPopover(share, {0, 350, 200, 50});
-    ASSERT_TRUE(popover && popover->containerView());
-
-    auto layout = render::shareSheetLayout(*share, share->view()->bounds().size, render::isInPopover(*share->view()));
-    EXPECT_FALSE(layout.dimmed);
-    EXPECT_EQ(layout.panel.size, share->view()->bounds().size);
-    ASSERT_EQ(layout.buttons.size(), 1u);
-    CGRect done = layout.buttons[0].frame;
-    EXPECT_EQ(done.maxY(), share->view()->bounds().size.height);
-    CGPoint at = share->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get());
-    screen.click(at);
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(screen.root->presentedViewController(), nullptr);
-    EXPECT_EQ(completions, 1);
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
 }
 

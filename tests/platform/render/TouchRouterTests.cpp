@@ -152,12 +152,40 @@ TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
 
     auto layout = render::alertLayout(*alert, screen.window->bounds().size);
     ASSERT_EQ(layout.buttons.size(), 2u);
-    EXPECT_EQ(layout.buttons[0].title, "Cancel");  // cancel first when side by side
     CGRect ok = layout.buttons[1].frame;
     screen.click({ok.midX(), ok.midY()});
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(chosen, "OK");
     EXPECT_FALSE(screen.root->presentedViewController());
+}
+
+// Alerts sit in the middle with Cancel first of two side by side and last in a column; action
+// sheets sit low with Cancel last; the message follows the title and the buttons both.
+TEST(DialogLayout, PlacesPanelsTextAndButtonsAsThePhoneDoes)
+{
+    using Style = UIAlertActionStyle;
+    struct Case { UIAlertControllerStyle style; std::vector<std::pair<std::string, Style>> actions; std::vector<std::string> order; };
+    for (const auto& [style, actions, order] : std::vector<Case>{
+             {UIAlertControllerStyle::Alert, {{"OK", Style::Default}, {"Cancel", Style::Cancel}}, {"Cancel", "OK"}},
+             {UIAlertControllerStyle::Alert, {{"Cancel", Style::Cancel}, {"A", Style::Default}, {"B", Style::Destructive}}, {"A", "B", "Cancel"}},
+             {UIAlertControllerStyle::ActionSheet, {{"Cancel", Style::Cancel}, {"A", Style::Default}}, {"A", "Cancel"}}}) {
+        bool alert = style == UIAlertControllerStyle::Alert;
+        auto dialog = UIAlertController::alertControllerWithTitle("Title", "A message of a good many words, long enough to wrap", style);
+        for (const auto& [title, kind] : actions) {
+            dialog->addAction(UIAlertAction::actionWithTitle(title, kind, nullptr));
+        }
+        auto layout = render::alertLayout(*dialog, {390, 844});
+        std::vector<std::string> titles;
+        std::transform(layout.buttons.begin(), layout.buttons.end(), std::back_inserter(titles), [](const auto& b) { return b.title; });
+        EXPECT_EQ(titles, order);
+        EXPECT_EQ(layout.panel.midX(), 195);
+        EXPECT_EQ(alert ? layout.panel.midY() : layout.panel.maxY(), alert ? 422 : 844 - 28);
+        EXPECT_GE(layout.messageFrame.minY(), layout.titleFrame.maxY());
+        CGRect first = layout.buttons.front().frame, last = layout.buttons.back().frame;
+        EXPECT_GE(first.minY(), layout.messageFrame.maxY());
+        EXPECT_EQ(last.maxY(), layout.panel.maxY());
+        EXPECT_EQ(first.minY() == last.minY(), alert && order.size() == 2) << "side by side";
+    }
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "platform/render/ShareSheetSaver.hpp"
 #include "platform/foundation/RunLoop.hpp"
@@ -44,13 +45,34 @@ TEST_F(ShareSheetSaverTest, SavesEachImageOnceUnderANewNameInThePicturesFolderOf
     EXPECT_GT(std::filesystem::file_size(outcome.files[0]), 0u);
     EXPECT_EQ(&ShareSheetSaver::saveIfNeeded(sheet), &outcome); // saved once
 
+    // Named by the second of saving; a name taken gets a number, and several pictures a count.
     auto again = ShareSheetSaver::saveImages({picture}, home.path() / "Bilder");
-    ASSERT_TRUE(again.saved);
+    auto two = ShareSheetSaver::saveImages({picture, picture}, home.path() / "Bilder");
+    ASSERT_TRUE(again.saved && two.files.size() == 2);
+    EXPECT_TRUE(two.files[1].string().ends_with(" 2.png")) << two.files[1];
+    for (const auto& file : {outcome.files[0], again.files[0], two.files[0]}) {
+        std::regex name(R"(Radixel \d{4}-\d\d-\d\d \d\d\.\d\d\.\d\d( \(2\)| 1)?\.png)");
+        EXPECT_TRUE(std::regex_match(file.filename().string(), name)) << file;
+    }
     EXPECT_NE(again.files[0], outcome.files[0]);
 
     auto nothing = ShareSheetSaver::saveImages({}, home.path() / "Bilder");
     EXPECT_FALSE(nothing.saved);
     EXPECT_NE(nothing.message.find("Could not save"), std::string::npos);
+}
+
+// Where user-dirs (under XDG_CONFIG_HOME when set) names no usable folder, ~/Pictures serves.
+TEST_F(ShareSheetSaverTest, ThePicturesFolderIsTheOneUserDirsNames)
+{
+    auto config = home.path() / "elsewhere";
+    std::filesystem::create_directories(config);
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    for (const auto& [line, folder] : std::vector<std::pair<std::string, std::filesystem::path>>{
+             {"$HOME//Bilder\"", home.path() / "Bilder"}, {"/srv/pictures\"", "/srv/pictures"}, {"$HOME/\"", home.path() / "Pictures"},
+             {"Bilder\"", home.path() / "Pictures"}, {"$HOME/Bilder", home.path() / "Pictures"}}) {
+        std::ofstream(config / "user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << line << "\n";
+        EXPECT_EQ(ShareSheetSaver::picturesFolder(), folder) << line;
+    }
 }
 
 // The window saves the sheets it presents, whether full-screen on a phone or in a pad's popover,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/render/ImageDrawing.hpp"
 #include "platform/render/UIGraphicsImageContext.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIGraphicsContext.hpp"
@@ -77,4 +78,17 @@ TEST(ImagePNG, WritesAndReadsBackThePixelsInStraightColour)
     EXPECT_FALSE(UIImagePNGRepresentation(nullptr));
     EXPECT_FALSE(UIImage::imageWithContentsOfFile("/nonexistent/none.png"));
     EXPECT_FALSE(UIImage::systemImageNamed("checkmark")->CGImage());  // symbols are drawn by name
+}
+
+TEST(ImageDrawing, ContentModesPlaceA20PointImageInItsBox)
+{
+    using Mode = UIViewContentMode;
+    const CGRect box{10, 20, 100, 50};
+    for (auto [mode, rect] : std::vector<std::pair<Mode, CGRect>>{
+             {Mode::ScaleToFill, box}, {Mode::ScaleAspectFit, {35, 20, 50, 50}}, {Mode::ScaleAspectFill, {10, -5, 100, 100}},
+             {Mode::Center, {50, 35, 20, 20}}, {Mode::Top, {50, 20, 20, 20}}, {Mode::Bottom, {50, 50, 20, 20}}, {Mode::Left, {10, 35, 20, 20}},
+             {Mode::Right, {90, 35, 20, 20}}, {Mode::TopLeft, {10, 20, 20, 20}}, {Mode::TopRight, {90, 20, 20, 20}},
+             {Mode::BottomLeft, {10, 50, 20, 20}}, {Mode::BottomRight, {90, 50, 20, 20}}}) {
+        EXPECT_EQ(render::imageRectForContentMode({20, 20}, box, mode), rect) << int(mode);
+    }
 }

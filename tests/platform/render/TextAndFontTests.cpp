@@ -2,9 +2,11 @@
 
 #include <optional>
 
+#include "platform/render/BitmapCanvas.hpp"
 #include "platform/render/FontResolver.hpp"
 #include "platform/render/IconGlyphs.hpp"
 #include "platform/render/TextDrawing.hpp"
+#include "tests/platform/render/PixelProbe.hpp"
 
 using render::FontResolver;
 
@@ -40,18 +42,47 @@ TEST(TextLayout, SizesFollowFontsLinesAndShrinking)
     EXPECT_NEAR(one.height, 24, 4);  // sizes are points, not 96 dpi pixels
 
     style.numberOfLines = 2;
-    style.lineBreakMode = NSLineBreakMode::ByTruncatingTail;
-    CGSize two = render::measureText("one two three four five six seven eight nine ten eleven", style, 100);
-    EXPECT_LE(two.width, 100);
-    EXPECT_NEAR(two.height, 2 * one.height, 4);  // cut to two lines
+    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByWordWrapping}) {
+        style.lineBreakMode = mode;
+        CGSize two = render::measureText("one two three four five six seven eight nine ten eleven", style, 100);
+        EXPECT_LE(two.width, 100);
+        EXPECT_NEAR(two.height, 2 * one.height, 4);  // cut to two lines
+    }
 
     render::TextStyle shrinking = style;
     shrinking.numberOfLines = 1;
     shrinking.shrinkToFitWidth = true;
-    EXPECT_LE(render::measureText("Quadratic equation", shrinking, 120).width, 121);
+    EXPECT_NEAR(render::measureText("Quadratic equation", shrinking, 120).width, 120, 3);
 
     // Bytes that are not UTF-8 are repaired rather than handed to Pango.
     EXPECT_GT(render::measureText(std::string("a\xff\xfe" "b"), style, 0).width, 0);
+}
+
+// Whether Pango or the layout itself aligns the line, it lands where asked, centred vertically.
+TEST(TextLayout, DrawsTheTextAlignedInItsBox)
+{
+    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByClipping}) {
+        for (auto [alignment, expected] : std::vector<std::pair<NSTextAlignment, double>>{
+                 {NSTextAlignment::Left, 20}, {NSTextAlignment::Center, 100}, {NSTextAlignment::Right, 180}}) {
+            render::TextStyle style;
+            style.alignment = alignment;
+            style.lineBreakMode = mode;
+            auto canvas = render::BitmapCanvas::make({200, 100}, 1);
+            render::TextLayout("Step", style, 160).drawInRect(canvas->context(), {20, 20, 160, 60});
+            auto image = canvas->takeImage();
+            int left = 200, right = 0, top = 100, bottom = 0;
+            for (int y = 0; y < 100; ++y) {
+                for (int x = 0; x < 200; ++x) {
+                    if (pixelAt(*image, x, y).a > 100) {
+                        left = std::min(left, x), right = std::max(right, x + 1), top = std::min(top, y), bottom = std::max(bottom, y + 1);
+                    }
+                }
+            }
+            double at = alignment == NSTextAlignment::Left ? left : alignment == NSTextAlignment::Right ? right : (left + right) / 2.0;
+            EXPECT_NEAR(at, expected, 3) << int(alignment) << " " << int(mode);
+            EXPECT_NEAR((top + bottom) / 2.0, 50, 3) << int(alignment) << " " << int(mode);
+        }
+    }
 }
 
 TEST(IconGlyphs, SymbolNamesMapToTheirIconAndUnknownNamesToNone)

@@ -12,11 +12,7 @@ using render::FontResolver;
 
 TEST(FontResolver, NamedFontsMapToInstalledStandInsOfTheirWeight)
 {
-    struct Case {
-        std::optional<UIFont> font;
-        const char* family;
-        int weight;
-    };
+    struct Case { std::optional<UIFont> font; const char* family; int weight; };
     const Case cases[] = {
         {UIFont::fontWithName("Avenir-Heavy", 15), "Lato", 800}, {UIFont::fontWithName("Avenir-Book", 15), "Lato", 400},
         {UIFont::fontWithName("Avenir-Medium", 15), "Lato", 500}, {UIFont::fontWithName("HelveticaNeue", 15), "Nimbus Sans", 400},
@@ -71,11 +67,9 @@ TEST(TextLayout, DrawsTheTextAlignedInItsBox)
             render::TextLayout("Step", style, 160).drawInRect(canvas->context(), {20, 20, 160, 60});
             auto image = canvas->takeImage();
             int left = 200, right = 0, top = 100, bottom = 0;
-            for (int y = 0; y < 100; ++y) {
-                for (int x = 0; x < 200; ++x) {
-                    if (pixelAt(*image, x, y).a > 100) {
-                        left = std::min(left, x), right = std::max(right, x + 1), top = std::min(top, y), bottom = std::max(bottom, y + 1);
-                    }
+            for (int i = 0; i < 200 * 100; ++i) {
+                if (int x = i % 200, y = i / 200; pixelAt(*image, x, y).a > 100) {
+                    left = std::min(left, x), right = std::max(right, x + 1), top = std::min(top, y), bottom = std::max(bottom, y + 1);
                 }
             }
             double at = alignment == NSTextAlignment::Left ? left : alignment == NSTextAlignment::Right ? right : (left + right) / 2.0;

@@ -160,11 +160,8 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
 }
 
 namespace {
-class ShapeView : public UIView {
-public:
+struct ShapeView : UIView {
     using UIView::UIView;
-
-protected:
     std::shared_ptr<CALayer> makeBackingLayer() const override { return std::make_shared<CAShapeLayer>(); }
 };
 } // namespace

@@ -2,11 +2,9 @@
 
 #include <optional>
 
-#include "platform/render/BitmapCanvas.hpp"
 #include "platform/render/FontResolver.hpp"
 #include "platform/render/IconGlyphs.hpp"
 #include "platform/render/TextDrawing.hpp"
-#include "tests/platform/render/PixelProbe.hpp"
 
 using render::FontResolver;
 
@@ -52,31 +50,6 @@ TEST(TextLayout, SizesFollowFontsLinesAndShrinking)
 
     // Bytes that are not UTF-8 are repaired rather than handed to Pango.
     EXPECT_GT(render::measureText(std::string("a\xff\xfe" "b"), style, 0).width, 0);
-}
-
-// Whether Pango or the layout itself aligns the line, it lands where asked, centred vertically.
-TEST(TextLayout, DrawsTheTextAlignedInItsBox)
-{
-    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByClipping}) {
-        for (auto [alignment, expected] : std::vector<std::pair<NSTextAlignment, double>>{
-                 {NSTextAlignment::Left, 20}, {NSTextAlignment::Center, 100}, {NSTextAlignment::Right, 180}}) {
-            render::TextStyle style;
-            style.alignment = alignment;
-            style.lineBreakMode = mode;
-            auto canvas = render::BitmapCanvas::make({200, 100}, 1);
-            render::TextLayout("Step", style, 160).drawInRect(canvas->context(), {20, 20, 160, 60});
-            auto image = canvas->takeImage();
-            int left = 200, right = 0, top = 100, bottom = 0;
-            for (int i = 0; i < 200 * 100; ++i) {
-                if (int x = i % 200, y = i / 200; pixelAt(*image, x, y).a > 100) {
-                    left = std::min(left, x), right = std::max(right, x + 1), top = std::min(top, y), bottom = std::max(bottom, y + 1);
-                }
-            }
-            double at = alignment == NSTextAlignment::Left ? left : alignment == NSTextAlignment::Right ? right : (left + right) / 2.0;
-            EXPECT_NEAR(at, expected, 3) << int(alignment) << " " << int(mode);
-            EXPECT_NEAR((top + bottom) / 2.0, 50, 3) << int(alignment) << " " << int(mode);
-        }
-    }
 }
 
 TEST(IconGlyphs, SymbolNamesMapToTheirIconAndUnknownNamesToNone)

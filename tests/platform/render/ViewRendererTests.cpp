@@ -156,13 +156,11 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
     DispatchClock::useVirtualTime();
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
     auto panel = box({0, 0, 50, 100}, UIColor::redColor(), root);
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear,
-        [&] {
-            panel->setAlpha(0.5);
-            panel->setFrame({50, 0, 50, 100});
-        },
-        nullptr);
+    auto move = [&] {
+        panel->setAlpha(0.5);
+        panel->setFrame({50, 0, 50, 100});
+    };
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, move, nullptr);
     RunLoop::main().runFor(0.5);
     // Half-way: at x 25 to 75, at alpha 0.75 over white.
     expectPixels(*snapshot(*root), {{10, 50, kWhite}, {50, 50, {255, 64, 64, 255}, 4}, {90, 50, kWhite}});
@@ -240,19 +238,14 @@ TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
 TEST(ViewRenderer, AShapeLayersShadowFollowsItsPathNotItsBounds)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 40, 50});
-    auto triangle = std::make_shared<CAShapeLayer>();
-    CGPath path;
-    path.moveTo({20, 0});
-    path.lineTo({40, 40});
-    path.lineTo({0, 40});
-    path.close();
-    triangle->setPath(path);
-    triangle->setFrame({0, 0, 40, 40});
-    triangle->setFillColor(CGColor{0, 0, 1, 1});
-    castShadow(*triangle, 1, {0, 2}, 1);
-    view->layer()->addSublayer(triangle);
+    auto disc = std::make_shared<CAShapeLayer>();
+    disc->setPath(CGPath::roundedRect({0, 0, 40, 40}, 20));
+    disc->setFrame({0, 0, 40, 40});
+    disc->setFillColor(CGColor{0, 0, 1, 1});
+    castShadow(*disc, 1, {0, 2}, 1);
+    view->layer()->addSublayer(disc);
     auto image = snapshot(*view);
-    // Inside the shape; a corner of the bounds casts nothing; below the base the shadow shows.
+    // Inside the shape; a corner of the bounds casts nothing; below the bottom the shadow shows.
     expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
     EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
 }

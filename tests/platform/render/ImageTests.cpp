@@ -24,6 +24,7 @@ TEST(ImageContext, ImagesDrawnIntoAWiderContextKeepTheirEdgesAndLeaveTheRestClea
     EXPECT_EQ(stacked->scale(), 2);
     EXPECT_EQ(cairo_image_surface_get_width(stacked->CGImage()), 200);
     EXPECT_EQ(cairo_image_surface_get_height(stacked->CGImage()), 100);
+    EXPECT_EQ(cairo_image_surface_get_width(solidImage({10.5, 1}, 1, 0, 0, 0)->CGImage()), 11); // a part pixel is a whole one
     expectPixels(*stacked, {{10, 10, kRed}, {10, 60, kBlue}, {150, 60, kClear}, {119, 99, kBlue}, {120, 99, kClear}});
 }
 

@@ -111,6 +111,7 @@ TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
     button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
     auto field = std::make_shared<UITextField>(CGRect{0, 140, 120, 40});
     field->setText("1/0");
+    field->setBorderStyle(UITextBorderStyle::RoundedRect);
     field->layer()->setBorderWidth(1);
     field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
     for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button, field}) {
@@ -120,9 +121,12 @@ TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
     EXPECT_TRUE(hasInk(*image, 0, 100, 400, 200));
     EXPECT_TRUE(hasInk(*image, 40, 200, 200, 280));
     EXPECT_TRUE(hasInk(*image, 0, 280, 160, 360));
+    EXPECT_FALSE(hasInk(*image, 0, 280, 12, 360)); // the text keeps off a rounded field's edge
     expectPixels(*image, {{1, 320, {204, 204, 204, 255}}});
     field->layer()->setBorderColor(UIColor::redColor().cgColor());
     expectPixels(*snapshot(*root, 2), {{1, 320, kRed}, {238, 320, kRed}, {200, 320, kWhite}});
+    button->setEnabled(false);
+    EXPECT_FALSE(hasInk(*snapshot(*button), 0, 0, 120, 40)); // a disabled title is faint
 
     // Where asked, whether Pango or the layout itself aligns the line, and centred vertically.
     for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByClipping}) {

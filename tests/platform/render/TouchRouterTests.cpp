@@ -64,20 +64,6 @@ struct Screen : Mouse {
         button->addAction([this](const auto&) { ++taps; }, UIControlEventTouchUpInside);
         RunLoop::main().runUntilIdle();
     }
-
-    // Presents the controller as a popover from that rectangle of the root view.
-    std::shared_ptr<UIPopoverPresentationController> presentAsPopover(const std::shared_ptr<UIViewController>& shown, CGRect source)
-    {
-        auto popover = shown->popoverPresentationController();
-        if (popover) {
-            popover->setSourceView(root->view());
-            popover->setSourceRect(source);
-            popover->setDelegate(root);
-            root->presentViewController(shown, false);
-            RunLoop::main().runUntilIdle();
-        }
-        return popover;
-    }
 };
 
 } // namespace
@@ -186,6 +172,8 @@ TEST(DialogLayout, PlacesPanelsTextAndButtonsAsThePhoneDoes)
         EXPECT_EQ(last.maxY(), layout.panel.maxY());
         EXPECT_EQ(first.minY() == last.minY(), alert && order.size() == 2) << "side by side";
     }
+    auto sheet = render::shareSheetLayout(UIActivityViewController({}, {}), {390, 844}, false);  // on a phone: low, like an action sheet
+    EXPECT_EQ((CGPoint{sheet.panel.midX(), sheet.panel.maxY()}), (CGPoint{195, 844 - 28}));
 }
 
 namespace {
@@ -304,8 +292,14 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
             shown = std::make_shared<List>();
             shown->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         }
-        auto popover = screen.presentAsPopover(shown, {0, 300, 200, 50});
-        ASSERT_TRUE(popover && popover->containerView());
+        auto popover = shown->popoverPresentationController();
+        ASSERT_TRUE(popover);
+        popover->setSourceView(screen.root->view());
+        popover->setSourceRect({0, 300, 200, 50});
+        popover->setDelegate(screen.root);
+        screen.root->presentViewController(shown, false);
+        RunLoop::main().runUntilIdle();
+        ASSERT_TRUE(popover->containerView());
 
         CGRect inside = popover->containerView()->frame();
         screen.click({inside.midX(), inside.midY()});

@@ -12,7 +12,12 @@
 #include "platform/uikit/UIView.hpp"
 
 // Reads pixels of images as straight (not premultiplied) 8-bit RGBA, for assertions.
-struct RGBA { int r = 0, g = 0, b = 0, a = 0; };
+struct RGBA {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    int a = 0;
+};
 
 inline RGBA pixelAt(const UIImage& image, int x, int y)
 {
@@ -58,7 +63,11 @@ constexpr RGBA kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 25
     kBlack{0, 0, 0, 255}, kClear{0, 0, 0, 0};
 
 // A pixel an image should have; a clear one must be wholly clear, whatever the tolerance.
-struct Probe { int x, y; RGBA colour; int tolerance = 3; };
+struct Probe {
+    int x, y;
+    RGBA colour;
+    int tolerance = 3;
+};
 
 inline void expectPixels(const UIImage& image, std::initializer_list<Probe> probes)
 {

@@ -10,7 +10,11 @@ using render::FontResolver;
 
 TEST(FontResolver, NamedFontsMapToInstalledStandInsOfTheirWeight)
 {
-    struct Case { std::optional<UIFont> font; const char* family; int weight; };
+    struct Case {
+        std::optional<UIFont> font;
+        const char* family;
+        int weight;
+    };
     const Case cases[] = {
         {UIFont::fontWithName("Avenir-Heavy", 15), "Lato", 800}, {UIFont::fontWithName("Avenir-Book", 15), "Lato", 400},
         {UIFont::fontWithName("Avenir-Medium", 15), "Lato", 500}, {UIFont::fontWithName("HelveticaNeue", 15), "Nimbus Sans", 400},

@@ -151,8 +151,7 @@ TEST(DialogLayout, PlacesPanelsTextAndButtonsAsThePhoneDoes)
 {
     using enum UIAlertActionStyle;
     using Actions = std::vector<std::pair<std::string, UIAlertActionStyle>>;
-    struct Case { UIAlertControllerStyle style; Actions actions; std::vector<std::string> order; };
-    for (const auto& [style, actions, order] : std::vector<Case>{
+    for (const auto& [style, actions, order] : std::vector<std::tuple<UIAlertControllerStyle, Actions, std::vector<std::string>>>{
              {UIAlertControllerStyle::Alert, {{"OK", Default}, {"Cancel", Cancel}}, {"Cancel", "OK"}},
              {UIAlertControllerStyle::Alert, {{"Cancel", Cancel}, {"A", Default}, {"B", Destructive}}, {"A", "B", "Cancel"}},
              {UIAlertControllerStyle::ActionSheet, {{"Cancel", Cancel}, {"A", Default}}, {"A", "Cancel"}}}) {
@@ -375,7 +374,7 @@ TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
     EXPECT_EQ(offsets(), (std::vector<double>{40, 80, 0}));
     // Mouse paths wobble: a drag's direction is decided once, as it leaves the tap slop, by the
     // way it has gone since the press.
-    struct Path { const char* what; std::vector<CGPoint> points; double listY, formulaX; };
+    using Path = std::tuple<const char*, std::vector<CGPoint>, double, double>;  // the list's and the formula's offsets after
     for (const auto& [what, points, listY, formulaX] : std::vector<Path>{
              {"up, first step sideways", {{100, 140}, {104, 141}, {103, 131}, {105, 111}, {102, 91}}, 50, 0},
              {"up, leaving the slop sideways", {{100, 140}, {100, 135}, {105, 134}, {104, 114}, {106, 94}}, 41, 0},

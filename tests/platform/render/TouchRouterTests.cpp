@@ -85,8 +85,7 @@ TEST(TouchRouter, PressAndReleaseInsideAnEnabledTouchableButtonIsATap)
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setEnabled(false);
-    screen.router.press({50, 40});
-    EXPECT_FALSE(screen.button->isHighlighted());
+    EXPECT_FALSE(screen.router.press({50, 40})) << "a dimmed button does not light up";
     screen.router.release({50, 40});
     EXPECT_EQ(screen.taps, 1);
 
@@ -346,7 +345,6 @@ TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
     screen.click({10, 80});
     EXPECT_TRUE(p->isFirstResponder());
     screen.click({50, 40}); // a key
-    EXPECT_EQ(screen.taps, 1);
     EXPECT_TRUE(p->isFirstResponder());
     screen.click({150, 70});
     EXPECT_TRUE(q->isFirstResponder());

@@ -52,6 +52,8 @@ TEST(TextLayout, SizesFollowFontsLinesAndShrinking)
     shrinking.shrinkToFitWidth = true;
     EXPECT_NEAR(render::measureText("Quadratic equation", shrinking, 120).width, 120, 3);
 
+    render::TextLayout ab("ab", style, 0);
+    EXPECT_GT(ab.xOfCharacter(2), ab.xOfCharacter(1)); // a caret after the last character follows it
     // Bytes that are not UTF-8 are repaired rather than handed to Pango.
     EXPECT_GT(render::measureText(std::string("a\xff\xfe" "b"), style, 0).width, 0);
 }

@@ -249,8 +249,8 @@ TEST(ViewRenderer, AShapeLayersShadowFollowsItsPathNotItsBounds)
     castShadow(*disc, 1, {0, 2}, 1);
     view->layer()->addSublayer(disc);
     auto image = snapshot(*view);
-    // Inside the shape; a corner of the bounds casts nothing; below the bottom the shadow shows.
-    expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
+    // Inside the round shape; a corner of the bounds casts nothing; below the bottom the shadow shows.
+    expectPixels(*image, {{20, 30, kBlue}, {8, 8, kBlue}, {3, 5, kClear}});
     EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
 }
 
@@ -272,6 +272,7 @@ TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
         style.filledColor = {0, 0, 1, 1};
         render::drawStarRating(context.CGContext(), {0, 0}, 2.5, style);
     });
-    // Two whole stars, the left half of the third; its right half and the fourth are outlines only.
-    expectPixels(*image, {{10, 10, kBlue}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
+    // Two whole stars (clear between their points), the left half of the third; its right half and the
+    // fourth are outlines only.
+    expectPixels(*image, {{10, 10, kBlue}, {15, 3, kClear}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
 }

@@ -15,11 +15,15 @@ TEST(HostOptions, ParsesTheScreenAndStyleAndExplainsBadArguments)
     EXPECT_EQ(given.options->screenSize, (CGSize{820, 1180}));
     EXPECT_EQ(given.options->screenshot, std::filesystem::path("out.png"));
     EXPECT_TRUE(given.options->exitAfterFirstFrame);
-    EXPECT_EQ(parseHostOptions({"--size", "320x568"}).options->screenSize, (CGSize{320, 568}));
+    // A given size wins over a pad's, limits included; of two contrary options the last wins.
+    EXPECT_EQ(parseHostOptions({"--size", "4000x100", "--pad"}).options->screenSize, (CGSize{4000, 100}));
     EXPECT_FALSE(parseHostOptions({}).options->scaleGiven);
+    auto last = parseHostOptions({"--dark", "--light", "--pad", "--phone", "--scale", "4"}).options;
+    EXPECT_EQ(std::tuple(last->style, last->idiom, last->screenSize, last->scale),
+              std::tuple(UIUserInterfaceStyle::Light, UIUserInterfaceIdiom::Phone, CGSize{390, 844}, 4.0));
 
-    for (const auto& bad : std::vector<std::vector<std::string>>{
-             {"--scale"}, {"--scale", "two"}, {"--scale", "0"}, {"--scale", "nan"}, {"--size", "10x10"}, {"--size", "390"}, {"--frobnicate"}}) {
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--scale"}, {"--scale", "two"}, {"--scale", "0"}, {"--scale", "nan"},
+             {"--scale", "4.5"}, {"--size", "10x10"}, {"--size", "390x4001"}, {"--size", "390"}, {"--screenshot", ""}, {"--frobnicate"}}) {
         auto result = parseHostOptions(bad);
         EXPECT_FALSE(result.options) << bad.front();
         EXPECT_FALSE(result.error.empty());

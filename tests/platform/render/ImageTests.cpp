@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/render/ImageDrawing.hpp"
 #include "platform/render/UIGraphicsImageContext.hpp"
 #include "platform/render/UIGraphicsImageRenderer.hpp"
 #include "platform/uikit/UIGraphicsContext.hpp"
@@ -23,6 +24,7 @@ TEST(ImageContext, ImagesDrawnIntoAWiderContextKeepTheirEdgesAndLeaveTheRestClea
     EXPECT_EQ(stacked->scale(), 2);
     EXPECT_EQ(cairo_image_surface_get_width(stacked->CGImage()), 200);
     EXPECT_EQ(cairo_image_surface_get_height(stacked->CGImage()), 100);
+    EXPECT_EQ(cairo_image_surface_get_width(solidImage({10.5, 1}, 1, 0, 0, 0)->CGImage()), 11); // a part pixel is a whole one
     expectPixels(*stacked, {{10, 10, kRed}, {10, 60, kBlue}, {150, 60, kClear}, {119, 99, kBlue}, {120, 99, kClear}});
 }
 
@@ -52,11 +54,9 @@ TEST(ImagePNG, WritesAndReadsBackThePixelsInStraightColour)
 {
     ScratchFolder folder;
     auto throughPNG = [&](const std::shared_ptr<UIImage>& image) -> std::shared_ptr<UIImage> {
-        auto png = UIImagePNGRepresentation(image);
-        if (!png)
-            return nullptr;
+        auto png = UIImagePNGRepresentation(image).value_or(std::vector<unsigned char>{});  // an empty file reads as no image
         std::ofstream(folder.path() / "a.png", std::ios::binary)
-            .write(reinterpret_cast<const char*>(png->data()), static_cast<std::streamsize>(png->size()));
+            .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
         return UIImage::imageWithContentsOfFile(folder.path() / "a.png", 1);
     };
     auto read = throughPNG(solidImage({3, 2}, 1, 0, 0.5, 1));
@@ -77,4 +77,17 @@ TEST(ImagePNG, WritesAndReadsBackThePixelsInStraightColour)
     EXPECT_FALSE(UIImagePNGRepresentation(nullptr));
     EXPECT_FALSE(UIImage::imageWithContentsOfFile("/nonexistent/none.png"));
     EXPECT_FALSE(UIImage::systemImageNamed("checkmark")->CGImage());  // symbols are drawn by name
+}
+
+TEST(ImageDrawing, ContentModesPlaceA20PointImageInItsBox)
+{
+    using Mode = UIViewContentMode;
+    const CGRect box{10, 20, 100, 50};
+    for (auto [mode, rect] : std::vector<std::pair<Mode, CGRect>>{
+             {Mode::ScaleToFill, box}, {Mode::ScaleAspectFit, {35, 20, 50, 50}}, {Mode::ScaleAspectFill, {10, -5, 100, 100}},
+             {Mode::Center, {50, 35, 20, 20}}, {Mode::Top, {50, 20, 20, 20}}, {Mode::Bottom, {50, 50, 20, 20}},
+             {Mode::Left, {10, 35, 20, 20}}, {Mode::Right, {90, 35, 20, 20}}, {Mode::TopLeft, {10, 20, 20, 20}},
+             {Mode::TopRight, {90, 20, 20, 20}}, {Mode::BottomLeft, {10, 50, 20, 20}}, {Mode::BottomRight, {90, 50, 20, 20}}}) {
+        EXPECT_EQ(render::imageRectForContentMode({20, 20}, box, mode), rect) << int(mode);
+    }
 }

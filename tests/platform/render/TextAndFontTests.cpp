@@ -40,16 +40,20 @@ TEST(TextLayout, SizesFollowFontsLinesAndShrinking)
     EXPECT_NEAR(one.height, 24, 4);  // sizes are points, not 96 dpi pixels
 
     style.numberOfLines = 2;
-    style.lineBreakMode = NSLineBreakMode::ByTruncatingTail;
-    CGSize two = render::measureText("one two three four five six seven eight nine ten eleven", style, 100);
-    EXPECT_LE(two.width, 100);
-    EXPECT_NEAR(two.height, 2 * one.height, 4);  // cut to two lines
+    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByWordWrapping}) {
+        style.lineBreakMode = mode;
+        CGSize two = render::measureText("one two three four five six seven eight nine ten eleven", style, 100);
+        EXPECT_LE(two.width, 100);
+        EXPECT_NEAR(two.height, 2 * one.height, 4);  // cut to two lines
+    }
 
     render::TextStyle shrinking = style;
     shrinking.numberOfLines = 1;
     shrinking.shrinkToFitWidth = true;
-    EXPECT_LE(render::measureText("Quadratic equation", shrinking, 120).width, 121);
+    EXPECT_NEAR(render::measureText("Quadratic equation", shrinking, 120).width, 120, 3);
 
+    render::TextLayout ab("ab", style, 0);
+    EXPECT_GT(ab.xOfCharacter(2), ab.xOfCharacter(1)); // a caret after the last character follows it
     // Bytes that are not UTF-8 are repaired rather than handed to Pango.
     EXPECT_GT(render::measureText(std::string("a\xff\xfe" "b"), style, 0).width, 0);
 }

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "platform/foundation/RunLoop.hpp"
@@ -37,6 +39,13 @@ struct Mouse {
         }
         router.release(to);
     }
+    // Down at the first point, through the others, up at the last.
+    void trace(const std::vector<CGPoint>& path)
+    {
+        router.press(path.front());
+        std::for_each(path.begin() + 1, path.end(), [&](CGPoint point) { router.move(point); });
+        router.release(path.back());
+    }
 };
 
 struct Screen : Mouse {
@@ -55,20 +64,6 @@ struct Screen : Mouse {
         button->addAction([this](const auto&) { ++taps; }, UIControlEventTouchUpInside);
         RunLoop::main().runUntilIdle();
     }
-
-    // Presents the controller as a popover from that rectangle of the root view.
-    std::shared_ptr<UIPopoverPresentationController> presentAsPopover(const std::shared_ptr<UIViewController>& shown, CGRect source)
-    {
-        auto popover = shown->popoverPresentationController();
-        if (popover) {
-            popover->setSourceView(root->view());
-            popover->setSourceRect(source);
-            popover->setDelegate(root);
-            root->presentViewController(shown, false);
-            RunLoop::main().runUntilIdle();
-        }
-        return popover;
-    }
 };
 
 } // namespace
@@ -84,12 +79,14 @@ TEST(TouchRouter, PressAndReleaseInsideAnEnabledTouchableButtonIsATap)
     EXPECT_FALSE(screen.button->isHighlighted());
     EXPECT_EQ(screen.taps, 1);
 
-    // Dragging off the button cancels the tap.
+    // Dragging off the button cancels the tap, and so does a release just outside it.
     screen.drag({50, 40}, {50, 90}, 1);
+    screen.drag({118, 40}, {123, 40}, 1);
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setEnabled(false);
-    screen.click({50, 40});
+    EXPECT_FALSE(screen.router.press({50, 40})) << "a dimmed button does not light up";
+    screen.router.release({50, 40});
     EXPECT_EQ(screen.taps, 1);
 
     screen.button->setUserInteractionEnabled(false);
@@ -114,13 +111,13 @@ TEST(TouchRouter, CtrlWheelZoomsWithinTheLimitsKeepingThePointUnderThePointer)
     screen.scroll->setDelegate(delegate);
     screen.scroll->setMinimumZoomScale(1);
     screen.scroll->setMaximumZoomScale(2);
-    EXPECT_TRUE(screen.router.zoom({100, 200}, 100)); // the middle of the scroll view
+    EXPECT_TRUE(screen.router.zoom({60, 200}, 100));
     EXPECT_EQ(screen.scroll->zoomScale(), 2);
     EXPECT_EQ(delegate->picture->frame().size, (CGSize{400, 400}));
-    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{100, 100}));  // the middle stays in the middle
+    EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{60, 100}));  // what was under the pointer stays there
 
-    EXPECT_FALSE(screen.router.zoom({100, 200}, 1)); // at the limit
-    EXPECT_TRUE(screen.router.zoom({100, 200}, -100));
+    EXPECT_FALSE(screen.router.zoom({60, 200}, 1)); // at the limit
+    EXPECT_TRUE(screen.router.zoom({60, 200}, -100));
     EXPECT_EQ(screen.scroll->zoomScale(), 1);
     EXPECT_EQ(screen.scroll->contentOffset(), (CGPoint{0, 0}));
 }
@@ -140,12 +137,41 @@ TEST(TouchRouter, ClicksOnAnAlertChooseItsButtons)
 
     auto layout = render::alertLayout(*alert, screen.window->bounds().size);
     ASSERT_EQ(layout.buttons.size(), 2u);
-    EXPECT_EQ(layout.buttons[0].title, "Cancel");  // cancel first when side by side
     CGRect ok = layout.buttons[1].frame;
     screen.click({ok.midX(), ok.midY()});
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(chosen, "OK");
     EXPECT_FALSE(screen.root->presentedViewController());
+}
+
+// Alerts sit in the middle with Cancel first of two side by side and last in a column; action
+// sheets sit low with Cancel last; the message follows the title and the buttons both.
+TEST(DialogLayout, PlacesPanelsTextAndButtonsAsThePhoneDoes)
+{
+    using enum UIAlertActionStyle;
+    using Actions = std::vector<std::pair<std::string, UIAlertActionStyle>>;
+    for (const auto& [style, actions, order] : std::vector<std::tuple<UIAlertControllerStyle, Actions, std::vector<std::string>>>{
+             {UIAlertControllerStyle::Alert, {{"OK", Default}, {"Cancel", Cancel}}, {"Cancel", "OK"}},
+             {UIAlertControllerStyle::Alert, {{"Cancel", Cancel}, {"A", Default}, {"B", Destructive}}, {"A", "B", "Cancel"}},
+             {UIAlertControllerStyle::ActionSheet, {{"Cancel", Cancel}, {"A", Default}}, {"A", "Cancel"}}}) {
+        bool alert = style == UIAlertControllerStyle::Alert;
+        auto dialog = UIAlertController::alertControllerWithTitle("Title", "A message of a good many words, long enough to wrap", style);
+        for (const auto& [title, kind] : actions) {
+            dialog->addAction(UIAlertAction::actionWithTitle(title, kind, nullptr));
+        }
+        auto layout = render::alertLayout(*dialog, {390, 844});
+        std::vector<std::string> titles;
+        std::transform(layout.buttons.begin(), layout.buttons.end(), std::back_inserter(titles), [](const auto& b) { return b.title; });
+        EXPECT_EQ(titles, order);
+        CGPoint at{layout.panel.midX(), alert ? layout.panel.midY() : layout.panel.maxY()};
+        EXPECT_EQ(at, (CGPoint{195, alert ? 422.0 : 844.0 - 28}));
+        CGRect first = layout.buttons.front().frame, last = layout.buttons.back().frame;
+        EXPECT_TRUE(layout.titleFrame.maxY() <= layout.messageFrame.minY() && layout.messageFrame.maxY() <= first.minY());
+        EXPECT_EQ(last.maxY(), layout.panel.maxY());
+        EXPECT_EQ(first.minY() == last.minY(), alert && order.size() == 2) << "side by side";
+    }
+    auto sheet = render::shareSheetLayout(UIActivityViewController({}, {}), {390, 844}, false);  // on a phone: low, like an action sheet
+    EXPECT_EQ((CGPoint{sheet.panel.midX(), sheet.panel.maxY()}), (CGPoint{195, 844 - 28}));
 }
 
 namespace {
@@ -202,17 +228,13 @@ struct TableScreen : Mouse {
 
 } // namespace
 
-TEST(TouchRouter, ASidewaysDragOnARowOfAListThatEditsNothingIsNoSwipe)
-{
-    TableScreen screen;
-    screen.rows->editable = false;
-    screen.drag({180, 75}, {60, 80});
-    EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
-}
-
 TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleMovesARow)
 {
     TableScreen screen;
+    screen.rows->editable = false;  // a list that edits nothing has no swipe
+    screen.drag({180, 75}, {60, 80});
+    EXPECT_FALSE(screen.table->indexPathForRowShowingDeleteConfirmation());
+    screen.rows->editable = true;
     screen.drag({180, 75}, {60, 80});
     EXPECT_EQ(screen.table->indexPathForRowShowingDeleteConfirmation(), (NSIndexPath{0, 1}));
     EXPECT_EQ(screen.table->contentOffset().y, 0);
@@ -225,6 +247,8 @@ TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleM
     screen.drag({180, 75}, {60, 75});
     screen.click({170, 75});
     EXPECT_EQ(screen.rows->deleted, (std::vector<NSIndexPath>{{0, 1}}));
+    screen.click({100, 75});
+    EXPECT_EQ(screen.rows->selections, 1);
 
     // An upward drag still scrolls the table.
     screen.drag({100, 150}, {100, 50});
@@ -241,7 +265,8 @@ TEST(TouchRouter, MouseSwipesRevealDeleteAClickOnItDeletesAndInEditingTheHandleM
 }
 
 // A popover takes the window's touches: a click outside it dismisses it instead of reaching the
-// button below, and a pad's share sheet, which is a popover there, is cancelled that way.
+// button below, and a pad's share sheet, which is a popover there, is cancelled that way or by
+// its Done, which is clicked where the popover shows it.
 TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
 {
     struct List : UIViewController {
@@ -249,8 +274,9 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         CGSize preferredContentSize() const override { return {100, 100}; }
         void presentationWasDismissedFromOutside() override { ++dismissedFromOutside; }
     };
-    for (bool sheet : {false, true}) {
-        SCOPED_TRACE(sheet ? "share sheet on a pad" : "list");
+    for (const std::string how : {"list", "share sheet on a pad", "share sheet on a pad, Done"}) {
+        SCOPED_TRACE(how);
+        bool sheet = how != "list";
         Screen screen;
         UIDevice::currentDevice().setUserInterfaceIdiom(sheet ? UIUserInterfaceIdiom::Pad : UIUserInterfaceIdiom::Phone);
         std::shared_ptr<UIViewController> shown;
@@ -258,21 +284,37 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
         if (sheet) {
             auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
             share->setCompletionWithItemsHandler([&](const auto& type, bool completed) { outcomes.emplace_back(type, completed); });
-            share->setPreferredContentSize({100, 100});
+            share->setPreferredContentSize({150, 200});
             shown = share;
         } else {
             shown = std::make_shared<List>();
             shown->setModalPresentationStyle(UIModalPresentationStyle::Popover);
         }
-        auto popover = screen.presentAsPopover(shown, {0, 300, 200, 50});
-        ASSERT_TRUE(popover && popover->containerView());
+        auto popover = shown->popoverPresentationController();
+        ASSERT_TRUE(popover);
+        popover->setSourceView(screen.root->view());
+        popover->setSourceRect({0, 300, 200, 50});
+        popover->setDelegate(screen.root);
+        screen.root->presentViewController(shown, false);
+        RunLoop::main().runUntilIdle();
+        ASSERT_TRUE(popover->containerView());
 
         CGRect inside = popover->containerView()->frame();
         screen.click({inside.midX(), inside.midY()});
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.root->presentedViewController(), shown) << "a click inside keeps it";
 
-        screen.click({50, 40});
+        if (how.ends_with("Done")) {
+            // The sheet fills its popover, undimmed, with Done along the bottom edge.
+            CGSize size = shown->view()->bounds().size;
+            auto& share = static_cast<UIActivityViewController&>(*shown);
+            auto layout = render::shareSheetLayout(share, size, render::isInPopover(*shown->view()));
+            CGRect done = layout.buttons.at(0).frame;
+            EXPECT_EQ(std::tuple(layout.dimmed, layout.panel.size, done.maxY()), std::tuple(false, size, size.height));
+            screen.click(shown->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get()));
+        } else {
+            screen.click({50, 40});
+        }
         RunLoop::main().runUntilIdle();
         EXPECT_EQ(screen.taps, 0);
         EXPECT_EQ(screen.root->presentedViewController(), nullptr);
@@ -289,31 +331,6 @@ TEST(TouchRouter, AClickOutsideAPopoverDismissesItAndReachesNothingBelow)
     UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
 }
 
-// On a pad the share sheet fills its popover, undimmed, and Done is clicked where it is drawn.
-TEST(TouchRouter, OnAPadTheShareSheetsDoneIsWhereThePopoverShowsIt)
-{
-    Screen screen;
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad);
-    auto share = std::make_shared<UIActivityViewController>(std::vector<std::any>{std::string("text")}, std::vector<std::any>{});
-    int completions = 0;
-    share->setCompletionWithItemsHandler([&](const auto&, bool) { ++completions; });
-    auto popover = screen.presentAsPopover(share, {0, 350, 200, 50});
-    ASSERT_TRUE(popover && popover->containerView());
-
-    auto layout = render::shareSheetLayout(*share, share->view()->bounds().size, render::isInPopover(*share->view()));
-    EXPECT_FALSE(layout.dimmed);
-    EXPECT_EQ(layout.panel.size, share->view()->bounds().size);
-    ASSERT_EQ(layout.buttons.size(), 1u);
-    CGRect done = layout.buttons[0].frame;
-    EXPECT_EQ(done.maxY(), share->view()->bounds().size.height);
-    CGPoint at = share->view()->convertPointToView({done.midX(), done.midY()}, screen.window.get());
-    screen.click(at);
-    RunLoop::main().runUntilIdle();
-    EXPECT_EQ(screen.root->presentedViewController(), nullptr);
-    EXPECT_EQ(completions, 1);
-    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
-}
-
 TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
 {
     // The calculate page's keypad types into the field that last began editing: a click between
@@ -325,12 +342,9 @@ TEST(TouchRouter, AClickOnNothingLeavesTheEditingFieldAndAnotherFieldTakesIt)
     screen.root->view()->addSubview(q);
     screen.click({150, 30});
     ASSERT_TRUE(p->isFirstResponder());
-    for (CGPoint nothing : {CGPoint{10, 80}, CGPoint{100, 200}, CGPoint{195, 5}}) {
-        screen.click(nothing);
-        EXPECT_TRUE(p->isFirstResponder()) << nothing.x << "," << nothing.y;
-    }
+    screen.click({10, 80});
+    EXPECT_TRUE(p->isFirstResponder());
     screen.click({50, 40}); // a key
-    EXPECT_EQ(screen.taps, 1);
     EXPECT_TRUE(p->isFirstResponder());
     screen.click({150, 70});
     EXPECT_TRUE(q->isFirstResponder());
@@ -356,18 +370,26 @@ TEST(TouchRouter, AMovementGoesToTheInnermostScrollViewThatCanMoveItsWay)
     EXPECT_EQ(offsets(), (std::vector<double>{40, 0, 0}));
     EXPECT_TRUE(screen.router.wheel({100, 100}, -2, -1)); // mostly sideways: the formula
     EXPECT_EQ(offsets(), (std::vector<double>{40, 80, 0}));
-    screen.drag({100, 110}, {110, 30}, 2); // upwards over the formula
-    EXPECT_EQ(offsets(), (std::vector<double>{120, 80, 0}));
-    screen.scroll->setContentOffset({0, 0});
-    screen.drag(onWide, {40, 145}, 2); // sideways over the formula
-    EXPECT_EQ(offsets(), (std::vector<double>{0, 140, 0}));
+    // Mouse paths wobble: a drag's direction is decided once, as it leaves the tap slop, by the
+    // way it has gone since the press.
+    using Path = std::tuple<const char*, std::vector<CGPoint>, double, double>;  // the list's and the formula's offsets after
+    for (const auto& [what, points, listY, formulaX] : std::vector<Path>{
+             {"up, first step sideways", {{100, 140}, {104, 141}, {103, 131}, {105, 111}, {102, 91}}, 50, 0},
+             {"up, leaving the slop sideways", {{100, 140}, {100, 135}, {105, 134}, {104, 114}, {106, 94}}, 41, 0},
+             {"up, then turned sideways", {{100, 140}, {101, 130}, {80, 131}, {60, 128}}, 12, 0},
+             {"sideways, wobbling", {{150, 140}, {146, 143}, {140, 138}, {120, 146}, {119, 133}, {100, 139}, {80, 144}}, 0, 66}}) {
+        screen.scroll->setContentOffset({0, 0});
+        wide->setContentOffset({0, 0});
+        screen.trace(points);
+        EXPECT_EQ(offsets(), (std::vector<double>{listY, formulaX, 0})) << what;
+    }
 
     // A formula narrower than its row has nowhere to go: the list takes what it can, and a
     // sideways movement that no scroll view can follow moves nothing.
     screen.drag(onNarrow, {100, 170}, 2);
-    EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
+    EXPECT_EQ(offsets(), (std::vector<double>{50, 66, 0}));
     EXPECT_FALSE(screen.router.wheel({100, 170}, -3, 0));
-    EXPECT_EQ(offsets(), (std::vector<double>{50, 140, 0}));
+    EXPECT_EQ(offsets(), (std::vector<double>{50, 66, 0}));
 
     // A wheel turned up goes back towards the start, and the list stops at either end.
     EXPECT_TRUE(screen.router.wheel(onWide, 0, 1));

@@ -111,20 +111,35 @@ TEST(ViewRenderer, LabelsButtonsFormulasAndFieldsPutTheirTextInsideTheirBounds)
     button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
     auto field = std::make_shared<UITextField>(CGRect{0, 140, 120, 40});
     field->setText("1/0");
+    field->setBorderStyle(UITextBorderStyle::RoundedRect);
     field->layer()->setBorderWidth(1);
     field->layer()->setBorderColor(CGColor{0.8, 0.8, 0.8, 1});
     for (const auto& view : std::vector<std::shared_ptr<UIView>>{label, formula, button, field}) {
         root->addSubview(view);
     }
     auto image = snapshot(*root, 2);
-    EXPECT_TRUE(hasInk(*image, 240, 0, 400, 80)); // right-aligned text
-    EXPECT_FALSE(hasInk(*image, 0, 0, 160, 80));
     EXPECT_TRUE(hasInk(*image, 0, 100, 400, 200));
     EXPECT_TRUE(hasInk(*image, 40, 200, 200, 280));
     EXPECT_TRUE(hasInk(*image, 0, 280, 160, 360));
+    EXPECT_FALSE(hasInk(*image, 0, 280, 12, 360)); // the text keeps off a rounded field's edge
     expectPixels(*image, {{1, 320, {204, 204, 204, 255}}});
     field->layer()->setBorderColor(UIColor::redColor().cgColor());
     expectPixels(*snapshot(*root, 2), {{1, 320, kRed}, {238, 320, kRed}, {200, 320, kWhite}});
+    button->setEnabled(false);
+    EXPECT_FALSE(hasInk(*snapshot(*button), 0, 0, 120, 40)); // a disabled title is faint
+
+    // Where asked, whether Pango or the layout itself aligns the line, and centred vertically.
+    for (auto mode : {NSLineBreakMode::ByTruncatingTail, NSLineBreakMode::ByClipping}) {
+        for (auto [alignment, from, to] : std::vector<std::tuple<NSTextAlignment, int, int>>{
+                 {NSTextAlignment::Left, 0, 60}, {NSTextAlignment::Center, 70, 130}, {NSTextAlignment::Right, 140, 200}}) {
+            label->setLineBreakMode(mode);
+            label->setTextAlignment(alignment);
+            image = snapshot(*label);
+            EXPECT_TRUE(hasInk(*image, from, 8, to, 32)) << int(alignment);
+            EXPECT_FALSE(hasInk(*image, 0, 0, from, 40) || hasInk(*image, to, 0, 200, 40) || hasInk(*image, 0, 0, 200, 8) ||
+                         hasInk(*image, 0, 32, 200, 40)) << int(alignment) << " " << int(mode);
+        }
+    }
 
     // White text on black: the colour set after the text is the one drawn.
     auto white = std::make_shared<UILabel>(CGRect{0, 0, 60, 30});
@@ -145,13 +160,11 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
     DispatchClock::useVirtualTime();
     auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
     auto panel = box({0, 0, 50, 100}, UIColor::redColor(), root);
-    UIView::animateWithDuration(
-        1.0, 0, UIViewAnimationOptionCurveLinear,
-        [&] {
-            panel->setAlpha(0.5);
-            panel->setFrame({50, 0, 50, 100});
-        },
-        nullptr);
+    auto move = [&] {
+        panel->setAlpha(0.5);
+        panel->setFrame({50, 0, 50, 100});
+    };
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionCurveLinear, move, nullptr);
     RunLoop::main().runFor(0.5);
     // Half-way: at x 25 to 75, at alpha 0.75 over white.
     expectPixels(*snapshot(*root), {{10, 50, kWhite}, {50, 50, {255, 64, 64, 255}, 4}, {90, 50, kWhite}});
@@ -160,11 +173,8 @@ TEST(ViewRenderer, DrawsAnimatingViewsWhereTheyAreOnTheClock)
 }
 
 namespace {
-class ShapeView : public UIView {
-public:
+struct ShapeView : UIView {
     using UIView::UIView;
-
-protected:
     std::shared_ptr<CALayer> makeBackingLayer() const override { return std::make_shared<CAShapeLayer>(); }
 };
 } // namespace
@@ -232,20 +242,15 @@ TEST(ViewRenderer, FreeLayersStackWithSubviewsInTheOrderTheyJoined)
 TEST(ViewRenderer, AShapeLayersShadowFollowsItsPathNotItsBounds)
 {
     auto view = std::make_shared<UIView>(CGRect{0, 0, 40, 50});
-    auto triangle = std::make_shared<CAShapeLayer>();
-    CGPath path;
-    path.moveTo({20, 0});
-    path.lineTo({40, 40});
-    path.lineTo({0, 40});
-    path.close();
-    triangle->setPath(path);
-    triangle->setFrame({0, 0, 40, 40});
-    triangle->setFillColor(CGColor{0, 0, 1, 1});
-    castShadow(*triangle, 1, {0, 2}, 1);
-    view->layer()->addSublayer(triangle);
+    auto disc = std::make_shared<CAShapeLayer>();
+    disc->setPath(CGPath::roundedRect({0, 0, 40, 40}, 20));
+    disc->setFrame({0, 0, 40, 40});
+    disc->setFillColor(CGColor{0, 0, 1, 1});
+    castShadow(*disc, 1, {0, 2}, 1);
+    view->layer()->addSublayer(disc);
     auto image = snapshot(*view);
-    // Inside the shape; a corner of the bounds casts nothing; below the base the shadow shows.
-    expectPixels(*image, {{20, 30, kBlue}, {3, 5, kClear}});
+    // Inside the round shape; a corner of the bounds casts nothing; below the bottom the shadow shows.
+    expectPixels(*image, {{20, 30, kBlue}, {8, 8, kBlue}, {3, 5, kClear}});
     EXPECT_GT(pixelAt(*image, 20, 41).a, 0);
 }
 
@@ -267,6 +272,7 @@ TEST(StarRating, FillsWholeAndPartStarsFromTheLeft)
         style.filledColor = {0, 0, 1, 1};
         render::drawStarRating(context.CGContext(), {0, 0}, 2.5, style);
     });
-    // Two whole stars, the left half of the third; its right half and the fourth are outlines only.
-    expectPixels(*image, {{10, 10, kBlue}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
+    // Two whole stars (clear between their points), the left half of the third; its right half and the
+    // fourth are outlines only.
+    expectPixels(*image, {{10, 10, kBlue}, {15, 3, kClear}, {35, 10, kBlue}, {58, 10, kBlue}, {62, 10, kClear}, {85, 10, kClear}});
 }

@@ -32,7 +32,7 @@ protected:
 // Where a key goes in and what Delete takes is the editing rules' own test; here the keys reach
 // the field that began editing, at its selection.
 TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelectionUnlessACalculationRuns) {
-    type("12");
+    type("0123456789./-");  // every key, with no field to take it
     EXPECT_EQ(p().text(), "");
     EXPECT_EQ(q().text(), "");
 
@@ -45,10 +45,10 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     type("5");
     EXPECT_EQ(q().text(), "753");
     EXPECT_EQ(cursor(q()), 2);
-    h.select(calculate().qTextField, 0, 2);
+    h.select(calculate().qTextField, 1, 3);
     tapDelete();
-    EXPECT_EQ(q().text(), "3");
-    EXPECT_EQ(cursor(q()), 0);
+    EXPECT_EQ(q().text(), "7");
+    EXPECT_EQ(cursor(q()), 1);
     EXPECT_EQ(p().text(), "-2.4");
 
     // While a calculation runs the handlers do nothing; Clear still records the tap.
@@ -57,25 +57,25 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     tapDelete();
     tapClear();
     isCalculating = false;
-    EXPECT_EQ(q().text(), "3");
+    EXPECT_EQ(q().text(), "7");
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
 
 TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElseUntilASolutionFillsPageOne) {
     // The example of the first start is the only entry.
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
-    enter("-2", "");
+    enter("", "-2");
     tapCalculate();
-    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
-    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
+    EXPECT_EQ(p().borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());
     EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
     EXPECT_EQ(pages().selectedIndex(), 0u);
-    EXPECT_EQ(p().text(), "-2");
+    EXPECT_EQ(q().text(), "-2");
 
-    enter("//2", "1");  // p: -2//2
+    enter("1", "//2");  // q: -2//2
     tapCalculate();
-    EXPECT_EQ(p().borderColor(), UIColor::redColor());
-    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
+    EXPECT_EQ(q().borderColor(), UIColor::redColor());
+    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
     EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
 
     EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
@@ -119,6 +119,7 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUn
     tapCalculate();
     ASSERT_FALSE(solution().solutionSteps.empty());
 
+    CalcManager::shared().currentSelectedCalculation = CalcManager::shared().calculations.back();
     ASSERT_TRUE(tapClear());
     EXPECT_EQ(pages().selectedIndex(), 0u);
     EXPECT_TRUE(solution().solutionSteps.empty());
@@ -126,7 +127,7 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUn
     EXPECT_EQ(p().text(), "");
     EXPECT_EQ(q().text(), "");
     EXPECT_TRUE(calculate().solutionSteps.empty());
-    EXPECT_FALSE(CalcManager::shared().currentCalculation);
+    EXPECT_FALSE(CalcManager::shared().currentCalculation || CalcManager::shared().currentSelectedCalculation);
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);

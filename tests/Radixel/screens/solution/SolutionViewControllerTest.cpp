@@ -76,8 +76,7 @@ TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClear
     NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
     h.runUntilIdle();
     EXPECT_TRUE(page.solutionSteps.empty());
-    EXPECT_TRUE(page.chartSteps.empty());
-    EXPECT_FALSE(page.manualImageName);
+    EXPECT_TRUE(page.chartSteps.empty() && !page.manualImageName);
     EXPECT_EQ(table->numberOfRowsInSection(0), 0);
     EXPECT_EQ(table->tableFooterView(), nullptr);
     EXPECT_EQ(table->contentOffset().y, 0);

@@ -159,5 +159,6 @@ TEST_F(CalculateScreenTest, TheKeysIconsTheTabsAndBothBarsAreInPlace) {
     EXPECT_EQ(std::pair(pages().tabBar()->frame().origin.y, toolbar()->toolbar()->backgroundColor()),
               std::pair(0.0, std::optional(KeTuColor::color2())));
     auto menuBar = std::dynamic_pointer_cast<Material::ToolbarController>(drawer()->leftViewController())->toolbar();
-    EXPECT_EQ(std::pair(*menuBar->title(), menuBar->frame().minY()), std::pair("  " + localizedAppName() + "  ", 0.0));
+    EXPECT_EQ(std::tuple(*menuBar->title(), menuBar->frame().minY(), menu().view()->frame().minY()),
+              std::tuple("  " + localizedAppName() + "  ", 0.0, 90.0));  // the menu right under the 90 pt bar
 }

@@ -65,8 +65,7 @@ TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClear
         EXPECT_EQ(cell->mathLabel->latex(), cleanUpLatexString(steps[row].at("latexString")));
         EXPECT_FALSE(cell->mathLabel->error()) << cell->mathLabel->latex();
     }
-    EXPECT_FALSE(page.shareButton->isHidden());
-    EXPECT_TRUE(Material::tabItem(page)->isEnabled());
+    EXPECT_TRUE(!page.shareButton->isHidden() && Material::tabItem(page)->isEnabled());
     ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
     EXPECT_TRUE(page.manualButton.lock()->isHidden());
     page.showManual();

@@ -13,8 +13,9 @@ TEST_F(MaterialApp, LaunchShowsOnlyTheSelectedPageAndTabSwitchesSendAppearanceIn
     ASSERT_TRUE(app->solution->viewIfLoaded());
     EXPECT_EQ(app->solution->viewIfLoaded()->window(), nullptr);
 
-    app->tabs->select(1);
+    tabItem(*app->solution)->tap();
     EXPECT_EQ(app->log, (Log{"calc.willDisappear", "solution.willAppear", "calc.didDisappear", "solution.didAppear"}));
+    EXPECT_TRUE(!tabItem(*app->calc)->isSelected() && tabItem(*app->solution)->isSelected());
     app->log.clear();
     auto calcItem = tabItem(*app->calc);
     EXPECT_EQ(calcItem->title(), "calc");  // made in the page's constructor
@@ -22,6 +23,7 @@ TEST_F(MaterialApp, LaunchShowsOnlyTheSelectedPageAndTabSwitchesSendAppearanceIn
     calcItem->tap();
     EXPECT_EQ(app->tabs->selectedIndex(), 0u);
     EXPECT_EQ(app->log.back(), "calc.didAppear");
+    EXPECT_EQ(app->calc->view()->frame().maxY(), app->tabs->tabBar()->frame().minY());  // beside the bar, not under it
 
     // A disabled tab item cannot be tapped.
     tabItem(*app->solution)->setEnabled(false);

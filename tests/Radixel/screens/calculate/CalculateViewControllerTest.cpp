@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/services/KeTuColor.hpp"
+#include "Radixel/services/LocalizedAppName.hpp"
 #include "Radixel/services/ThemeColor.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "tests/Radixel/math/SolverTestSupport.hpp"
@@ -32,24 +34,21 @@ protected:
 // Where a key goes in and what Delete takes is the editing rules' own test; here the keys reach
 // the field that began editing, at its selection.
 TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelectionUnlessACalculationRuns) {
-    type("12");
-    EXPECT_EQ(p().text(), "");
-    EXPECT_EQ(q().text(), "");
+    type("0123456789./-");  // every key, with no field to take it
+    EXPECT_EQ(p().text() + q().text(), "");
 
     enter("-2.4", "7/3");
-    EXPECT_EQ(p().text(), "-2.4");
-    EXPECT_EQ(q().text(), "7/3");
+    EXPECT_EQ(p().text() + " " + q().text(), "-2.4 7/3");
     EXPECT_EQ(cursor(q()), 3);
 
     h.select(calculate().qTextField, 1, 2);
     type("5");
     EXPECT_EQ(q().text(), "753");
     EXPECT_EQ(cursor(q()), 2);
-    h.select(calculate().qTextField, 0, 2);
+    h.select(calculate().qTextField, 1, 3);
     tapDelete();
-    EXPECT_EQ(q().text(), "3");
-    EXPECT_EQ(cursor(q()), 0);
-    EXPECT_EQ(p().text(), "-2.4");
+    EXPECT_EQ(p().text() + " " + q().text(), "-2.4 7");
+    EXPECT_EQ(cursor(q()), 1);
 
     // While a calculation runs the handlers do nothing; Clear still records the tap.
     isCalculating = true;
@@ -57,25 +56,25 @@ TEST_F(CalculateScreenTest, KeysAndDeleteEditTheFieldThatBeganEditingAtItsSelect
     tapDelete();
     tapClear();
     isCalculating = false;
-    EXPECT_EQ(q().text(), "3");
+    EXPECT_EQ(q().text(), "7");
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
 }
 
 TEST_F(CalculateScreenTest, InputErrorsMarkTheFieldAtFaultAndChangeNothingElseUntilASolutionFillsPageOne) {
     // The example of the first start is the only entry.
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);
-    enter("-2", "");
+    enter("", "-2");
     tapCalculate();
-    EXPECT_EQ(q().borderColor(), UIColor::orangeColor());
-    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());
+    EXPECT_EQ(p().borderColor(), UIColor::orangeColor());
+    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());
     EXPECT_EQ(toasts(), (std::vector<std::string>{NSLocalizedString("notEnoughInputValues", "")}));
     EXPECT_EQ(pages().selectedIndex(), 0u);
-    EXPECT_EQ(p().text(), "-2");
+    EXPECT_EQ(q().text(), "-2");
 
-    enter("//2", "1");  // p: -2//2
+    enter("1", "//2");  // q: -2//2
     tapCalculate();
-    EXPECT_EQ(p().borderColor(), UIColor::redColor());
-    EXPECT_EQ(q().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
+    EXPECT_EQ(q().borderColor(), UIColor::redColor());
+    EXPECT_EQ(p().borderColor(), ThemeColor::textFieldBorder());  // the earlier marking is gone
     EXPECT_EQ(toasts().back(), NSLocalizedString("inputParameterError", ""));
 
     EXPECT_EQ(CalcManager::shared().calculations.size(), 1u);
@@ -119,14 +118,14 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUn
     tapCalculate();
     ASSERT_FALSE(solution().solutionSteps.empty());
 
+    CalcManager::shared().currentSelectedCalculation = CalcManager::shared().calculations.back();
     ASSERT_TRUE(tapClear());
     EXPECT_EQ(pages().selectedIndex(), 0u);
     EXPECT_TRUE(solution().solutionSteps.empty());
     EXPECT_EQ(solution().tableView->numberOfRowsInSection(0), 0);
-    EXPECT_EQ(p().text(), "");
-    EXPECT_EQ(q().text(), "");
+    EXPECT_EQ(p().text() + q().text(), "");
     EXPECT_TRUE(calculate().solutionSteps.empty());
-    EXPECT_FALSE(CalcManager::shared().currentCalculation);
+    EXPECT_FALSE(CalcManager::shared().currentCalculation || CalcManager::shared().currentSelectedCalculation);
     EXPECT_EQ(h.analytics().eventsNamed("tapped_clear").size(), 1u);
     // The history keeps what was calculated.
     EXPECT_EQ(CalcManager::shared().calculations.size(), 2u);
@@ -139,8 +138,7 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUn
     tapCalculate();
     auto lone = std::make_shared<AppDelegate>()->calculateViewController();
     lone->loadViewIfNeeded();
-    EXPECT_EQ(lone->pTextField->text(), "1");
-    EXPECT_EQ(lone->qTextField->text(), "2");
+    EXPECT_EQ(lone->pTextField->text() + " " + lone->qTextField->text(), "1 2");
     lone->handleClearAllButton();
     EXPECT_TRUE(solution().solutionSteps.empty());
 
@@ -151,4 +149,16 @@ TEST_F(CalculateScreenTest, ClearEmptiesBothPagesAndANewPageShowsTheLastInputsUn
     picked->loadViewIfNeeded();
     EXPECT_EQ(picked->pTextField->text(), "-2.4");
     EXPECT_FALSE(CalcManager::shared().currentSelectedCalculation);
+}
+
+// Around the keys: their icons, the Clear title, the tabs on top, the brand bar, the drawer's bar naming the app.
+TEST_F(CalculateScreenTest, TheKeysIconsTheTabsAndBothBarsAreInPlace) {
+    EXPECT_EQ(calculate().deleteButton->currentImage()->name() + calculate().calculateButton->currentImage()->name(),
+              "ic_arrow_back_whiteic_check_white");
+    EXPECT_EQ(calculate().clearAllButton->currentTitle(), NSLocalizedString("Clear", ""));
+    EXPECT_EQ(std::pair(pages().tabBar()->frame().origin.y, toolbar()->toolbar()->backgroundColor()),
+              std::pair(0.0, std::optional(KeTuColor::color2())));
+    auto menuBar = std::dynamic_pointer_cast<Material::ToolbarController>(drawer()->leftViewController())->toolbar();
+    EXPECT_EQ(std::tuple(*menuBar->title(), menuBar->frame().minY(), menu().view()->frame().minY()),
+              std::tuple("  " + localizedAppName() + "  ", 0.0, 90.0));  // the menu right under the 90 pt bar
 }

@@ -6,7 +6,7 @@
 TEST(HistoryRecordTest, SummaryShowsFractionsOnlyWhenTypedAndNotWholeAndEmptyInputsAsQuestionMarks) {
     EXPECT_EQ(historyLatexString("1/2", {1.0, 2.0}, "3", {3.0, 1.0}, false), "p = 0.5 \\quad q = 3");
     EXPECT_EQ(historyLatexString("1/3", {1.0, 3.0}, "-2", {-2.0, 1.0}, false), "p = 0.333333 \\quad q = -2");
-    EXPECT_EQ(historyLatexString("", Fraction{}, "3", {3.0, 1.0}, false), "? \\quad q = 3");
+    EXPECT_EQ(historyLatexString("", {2.0, 1.0}, "3", {3.0, 1.0}, false), "? \\quad q = 3");
     EXPECT_EQ(historyLatexString("2", Fraction{}, "", Fraction{}, false), "? \\quad ?");
     // What the solver hands back for typed inputs.
     for (auto [p, q, summary] : {std::tuple{"1/2", "3", "p = \\frac{1}{2} \\quad q = 3"},

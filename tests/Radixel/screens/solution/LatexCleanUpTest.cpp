@@ -19,7 +19,7 @@ TEST(LatexCleanUpTest, EachRuleRewritesOnlyWhatItMay) {
              {"x = 3.0\\quad y", "x = 3\\quad  y"},
 
              {"x^2 + 1x", "x^2 +x"}, {"x^2 + 0x + 1", "x^2 + 1"}, {"a - -b", "a +b"}, {"a + -b", "a -b"},
-             {"a +- b", "a - b"}, {"p = +3", "p =3"}, {"2*3", "2\\cdot 3"}, {"one.  two", "one two"},
+             {"a +- b", "a - b"}, {"a--b", "a+b"}, {"p = +3", "p =3"}, {"2*3", "2\\cdot 3"}, {"one.  two", "one two"},
 
              {"I) x + y = 3", "I) x + y = 3"}, {"VII) x", "VII) x"}, {"(I) x", "\\left(I\\right) x"},
              {"\\left(a\\right) (b)", "\\left(a\\right) \\left(b\\right)"},

@@ -65,8 +65,7 @@ TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClear
         EXPECT_EQ(cell->mathLabel->latex(), cleanUpLatexString(steps[row].at("latexString")));
         EXPECT_FALSE(cell->mathLabel->error()) << cell->mathLabel->latex();
     }
-    EXPECT_FALSE(page.shareButton->isHidden());
-    EXPECT_TRUE(Material::tabItem(page)->isEnabled());
+    EXPECT_TRUE(!page.shareButton->isHidden() && Material::tabItem(page)->isEnabled());
     ASSERT_TRUE(table->tableFooterView());  // room to scroll the last step above the buttons
     EXPECT_TRUE(page.manualButton.lock()->isHidden());
     page.showManual();
@@ -76,13 +75,13 @@ TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClear
     NSNotificationCenter::defaultCenter().postNotificationName(SolutionViewController::clearNotificationName);
     h.runUntilIdle();
     EXPECT_TRUE(page.solutionSteps.empty());
-    EXPECT_TRUE(page.chartSteps.empty());
-    EXPECT_FALSE(page.manualImageName);
+    EXPECT_TRUE(page.chartSteps.empty() && !page.manualImageName);
     EXPECT_EQ(table->numberOfRowsInSection(0), 0);
     EXPECT_EQ(table->tableFooterView(), nullptr);
     EXPECT_EQ(table->contentOffset().y, 0);
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
-    // An empty page stays put.
+    // An empty page stays put, and has no video row.
+    page.videoUrlStrings = {"https://video.invalid/1"};
     page.clearSolution();
     EXPECT_EQ(table->numberOfSections(), 1);
     pages().select(0);
@@ -161,6 +160,7 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteWhichTheSheetSa
     auto picture = sharedPicture();
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->size(), (CGSize{table->bounds().size.width, 11 * 100.0}));
+    EXPECT_EQ(pixelAt(*picture, 1, 1).a, 255);  // rows are captured on their background, not see-through
     h.runUntilIdle();
     EXPECT_EQ(sheet(), h.topViewController());
 
@@ -189,9 +189,9 @@ TEST_F(SolutionPageTest, ShareOffersOneStackedPictureAfterTheNoteWhichTheSheetSa
 // The note stays answerable while the chart row is captured, and still exactly one sheet comes.
 TEST_F(SolutionPageTest, RowHeightsComeFromTheConfigurationTheTableAndTheChartRatioAndAChartIsSharedWhole) {
     handOver(exampleSteps(), {{std::make_shared<UnitCircleChartData>(0.0, 0.0, 0.0, 0, Quadrant::first)}},
-             std::map<int64_t, CGFloat>{{1, 160.0}});
-    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 100.0);
-    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 1}).size.height, 160.0);
+             std::map<int64_t, CGFloat>{{0, 160.0}});  // a chart row's own index is no step's
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 0}).size.height, 160.0);
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 1}).size.height, 100.0);
     EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({1, 0}).size.height, page.view()->frame().size.width / 2.0);
     table->scrollToRowAtIndexPath({1, 0}, UITableViewScrollPosition::Top, false);
     auto chart = std::dynamic_pointer_cast<ChartTableViewCell>(table->cellForRowAtIndexPath({1, 0}));

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/KeTuColor.hpp"
 #include "Radixel/services/LocalizedAppName.hpp"
 #include "Radixel/services/OnboardingManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
+#include "Radixel/services/ThemeColor.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/uikit/UIImage.hpp"
 
@@ -54,6 +56,10 @@ TEST_F(OnboardingScreenTest, FinishingEitherIntroductionIsRemembered) {
         OnboardingManager::makePages(youtubeOnboardingPages()), OnboardingManager::makeAppearanceConfiguration(),
         [] { OnboardingManager::markOnboardingFinished(); });
     videos->presentFrom(screen.controller, false);
+    UIButton& button = *videos->advanceButton();
+    EXPECT_EQ(std::tuple(*button.titleColorForState(UIControlStateNormal), button.titleLabel()->font().pointSize(),
+                         button.layer()->shadowOpacity(), videos->descriptionLabel()->textColor()),
+              std::tuple(KeTuColor::color2(), 20, 0.7f, ThemeColor::label()));
     while (!videos->isFinished() && h.tap(videos->advanceButton())) {
     }
     EXPECT_TRUE(videos->isFinished());

@@ -59,7 +59,7 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColou
     auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
     expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
     EXPECT_EQ(hexString(pattern), std::nullopt);
-    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");  // held to six digits
+    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");  // truncated, six digits
     setStyle(UIUserInterfaceStyle::Light);
     expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
 }
@@ -77,6 +77,7 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     stars->setRating(3);
     const UIColor starColor = untaggedStars->settings().filledColor;
     auto field = tagged<DTTextField>(0, root.get());
+    field->dtLayer()->setBackgroundColor(UIColor::redColor().cgColor());
     // Subclasses are left alone, and so is everything inside them.
     const std::vector<std::pair<std::shared_ptr<UIView>, std::optional<UIColor>>> backgrounds = {
         {container, std::nullopt}, {tagged<UIView>(102, container.get()), KeTuColor::color2()},

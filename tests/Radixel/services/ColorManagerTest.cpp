@@ -89,7 +89,7 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     ColorManager::applyColors(*root);
 
     for (const auto& [view, background] : backgrounds) EXPECT_EQ(view->backgroundColor(), background) << view->tag();
-    EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
+    EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), UIColor::colorWithWhite(0.9, 1));
     EXPECT_EQ(flat->imageView()->tintColor(), ThemeColor::lightText());
     EXPECT_EQ(stars->settings().filledColor, KeTuColor::color3());
     ASSERT_FALSE(stars->layer()->sublayers().empty());

@@ -5,7 +5,6 @@
 #include "Radixel/services/LocalizedAppName.hpp"
 #include "Radixel/services/OnboardingManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
-#include "Radixel/services/ThemeColor.hpp"
 #include "platform/foundation/NSBundle.hpp"
 #include "platform/uikit/UIImage.hpp"
 
@@ -60,7 +59,7 @@ TEST_F(OnboardingScreenTest, FinishingEitherIntroductionIsRemembered) {
     UIButton& button = *videos->advanceButton();
     EXPECT_EQ(std::tuple(*button.titleColorForState(UIControlStateNormal), button.titleLabel()->font().pointSize(),
                          button.layer()->shadowOpacity(), videos->descriptionLabel()->textColor()),
-              std::tuple(KeTuColor::color2(), 20, 0.7f, ThemeColor::label()));
+              std::tuple(KeTuColor::color2(), 20, 0.7f, UIColor::labelColor()));
     while (!videos->isFinished() && h.tap(videos->advanceButton())) {
     }
     EXPECT_TRUE(videos->isFinished());

@@ -47,6 +47,8 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColou
         light.interfaceStyle = UIUserInterfaceStyle::Light;
         Harness h(light);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
+        expectComponents(KeTuColor::color2(), 0.49, 0.26, 0.74);
+        expectComponents(KeTuColor::color3(), 0.29, 0.08, 0.55);
         setStyle(UIUserInterfaceStyle::Dark);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
         expectComponents(KeTuColor::color4(), 0.8 * 0.7, 0.86 * 0.7, 0.22 * 0.7);  // made after the switch

@@ -58,8 +58,9 @@ TEST_F(OnboardingScreenTest, FinishingEitherIntroductionIsRemembered) {
     videos->presentFrom(screen.controller, false);
     UIButton& button = *videos->advanceButton();
     EXPECT_EQ(std::tuple(*button.titleColorForState(UIControlStateNormal), button.titleLabel()->font().pointSize(),
-                         button.layer()->shadowOpacity(), videos->descriptionLabel()->textColor()),
-              std::tuple(KeTuColor::color2(), 20, 0.7f, UIColor::labelColor()));
+                         button.layer()->shadowOpacity(), videos->descriptionLabel()->textColor(),
+                         videos->view()->backgroundColor()),
+              std::tuple(KeTuColor::color2(), 20, 0.7f, UIColor::labelColor(), UIColor::systemBackgroundColor()));
     while (!videos->isFinished() && h.tap(videos->advanceButton())) {
     }
     EXPECT_TRUE(videos->isFinished());

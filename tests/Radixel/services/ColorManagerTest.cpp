@@ -47,6 +47,8 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColou
         light.interfaceStyle = UIUserInterfaceStyle::Light;
         Harness h(light);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
+        expectComponents(KeTuColor::color2(), 0.49, 0.26, 0.74);
+        expectComponents(KeTuColor::color3(), 0.29, 0.08, 0.55);
         setStyle(UIUserInterfaceStyle::Dark);
         expectComponents(KeTuColor::color1(), 0.07, 0.0, 0.37);
         expectComponents(KeTuColor::color4(), 0.8 * 0.7, 0.86 * 0.7, 0.22 * 0.7);  // made after the switch
@@ -59,7 +61,7 @@ TEST(ColorManagerTest, PaletteIsDarkenedOnceByTheStyleOfItsFirstUseAndOtherColou
     auto pattern = UIColor::colorWithPatternImage(std::make_shared<UIImage>(CGSize{1, 1}, 1));
     expectComponents(ColorManager::adjustedColor(pattern, 0.7), 0, 0, 0, 0);
     EXPECT_EQ(hexString(pattern), std::nullopt);
-    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");  // held to six digits
+    EXPECT_EQ(hexString(UIColor::colorWithRed(1.5, -0.2, 0.5, 1)), "#ff007f");  // truncated, six digits
     setStyle(UIUserInterfaceStyle::Light);
     expectComponents(KeTuColor::color1(), 0.049, 0.0, 0.259);
 }
@@ -77,6 +79,7 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     stars->setRating(3);
     const UIColor starColor = untaggedStars->settings().filledColor;
     auto field = tagged<DTTextField>(0, root.get());
+    field->dtLayer()->setBackgroundColor(UIColor::redColor().cgColor());
     // Subclasses are left alone, and so is everything inside them.
     const std::vector<std::pair<std::shared_ptr<UIView>, std::optional<UIColor>>> backgrounds = {
         {container, std::nullopt}, {tagged<UIView>(102, container.get()), KeTuColor::color2()},
@@ -88,7 +91,7 @@ TEST(ColorManagerTest, ApplyColorsStylesExactClassesOnlyAndDescendsThroughPlainC
     ColorManager::applyColors(*root);
 
     for (const auto& [view, background] : backgrounds) EXPECT_EQ(view->backgroundColor(), background) << view->tag();
-    EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), ThemeColor::lightText());
+    EXPECT_EQ(buttonInStack->titleColorForState(UIControlStateNormal), UIColor::colorWithWhite(0.9, 1));
     EXPECT_EQ(flat->imageView()->tintColor(), ThemeColor::lightText());
     EXPECT_EQ(stars->settings().filledColor, KeTuColor::color3());
     ASSERT_FALSE(stars->layer()->sublayers().empty());

@@ -49,6 +49,7 @@ TEST_F(DsgvoManagerTest, VideoTermsAnswersReplaceEachOtherAndCallOnlyTheirComple
     EXPECT_EQ(h.presentedAlert()->title(), text("dsgvoYoutubeTitle"));
     EXPECT_EQ(h.presentedAlert()->message(), text("dsgvoYoutubeText"));
     EXPECT_EQ(alertButtons(), (Texts{text("dsgvoAccept"), text("dsgvoDecline")}));
+    EXPECT_FALSE(DefaultsKeys::isYoutubeDsgvoAccepted.hasValue());  // asked, not yet answered
     h.tapAlertAction(text("dsgvoAccept"));
     EXPECT_TRUE(DefaultsKeys::isYoutubeDsgvoAccepted.get());
 

@@ -33,8 +33,7 @@ TEST_F(ErrorManagerTest, MissingInputIsOrangeAndEveryOtherErrorRed) {
     EXPECT_EQ(toasts(), Texts{text("notEnoughInputValues")});
     for (const std::string key : {"inputParameterError", "inputZeroInDenominator", "somethingUnheardOf"}) {
         ErrorManager::shared().handleError(key, {p, q});
-        EXPECT_EQ(p->borderColor(), UIColor::redColor()) << key;
-        EXPECT_EQ(q->borderColor(), UIColor::redColor()) << key;
+        for (const auto& field : {p, q}) EXPECT_EQ(field->borderColor(), UIColor::redColor()) << key;
         EXPECT_EQ(toasts().back(), text(key));
     }
     Texts cases;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Radixel/services/DefaultsKeys.hpp"
+#include "Radixel/services/KeTuColor.hpp"
 #include "Radixel/services/LocalizedAppName.hpp"
 #include "Radixel/services/OnboardingManager.hpp"
 #include "Radixel/services/ServiceTestSupport.hpp"
@@ -37,12 +38,13 @@ TEST(OnboardingManagerTest, EveryPageHasItsPictureAndATranslatedText) {
     Harness h;
     for (const auto& table : {onboardingPages(), youtubeOnboardingPages()}) {
         ASSERT_EQ(table.size(), 5u);
+        std::set<std::string> texts;
         for (const auto& page : OnboardingManager::makePages(table)) {
             std::shared_ptr<UIImage> image = UIImage::imageNamed(page.imageName);
             ASSERT_TRUE(image) << page.imageName;
             EXPECT_GE(image->size().width, 200) << page.imageName;
             EXPECT_EQ(page.description.find("onboarding"), std::string::npos) << page.description;
-            EXPECT_EQ(page.description.find("§appname"), std::string::npos) << page.description;
+            EXPECT_TRUE(texts.insert(page.description).second) << page.description;
         }
     }
 }
@@ -54,6 +56,11 @@ TEST_F(OnboardingScreenTest, FinishingEitherIntroductionIsRemembered) {
         OnboardingManager::makePages(youtubeOnboardingPages()), OnboardingManager::makeAppearanceConfiguration(),
         [] { OnboardingManager::markOnboardingFinished(); });
     videos->presentFrom(screen.controller, false);
+    UIButton& button = *videos->advanceButton();
+    EXPECT_EQ(std::tuple(*button.titleColorForState(UIControlStateNormal), button.titleLabel()->font().pointSize(),
+                         button.layer()->shadowOpacity(), videos->descriptionLabel()->textColor(),
+                         videos->view()->backgroundColor()),
+              std::tuple(KeTuColor::color2(), 20, 0.7f, UIColor::labelColor(), UIColor::systemBackgroundColor()));
     while (!videos->isFinished() && h.tap(videos->advanceButton())) {
     }
     EXPECT_TRUE(videos->isFinished());

@@ -91,13 +91,11 @@ TEST_F(RemoteConfigClientTest, ExpirationAndMinimumFetchIntervalSpareTheServer) 
     } virtualTime;
     server.respond(200, R"({"a": "1"})");
     auto client = makeClient(server.url("/config"));
-    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
-    DispatchClock::advance(21000.0);
-    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
-    EXPECT_EQ(server.requestCount(), 1);
-    DispatchClock::advance(1000.0);
-    EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
-    EXPECT_EQ(server.requestCount(), 2);
+    for (auto [wait, requests] : std::vector<std::pair<double, size_t>>{{0.0, 1}, {21000.0, 1}, {1000.0, 2}}) {
+        DispatchClock::advance(wait);
+        EXPECT_EQ(fetch(*client, 21600.0).status, RADEvuvozUziduzFetchStatusSuccess);
+        EXPECT_EQ(server.requestCount(), requests) << "after " << wait << " s more";
+    }
 
     RADEvuvozUziduzSettings settings;
     settings.setMinimumFetchInterval(600.0);

@@ -163,8 +163,7 @@ TEST_F(RemoteConfigManagerTest, TheCatalogueIsTheRemoteOneListedByItsFlagsElseTh
     EXPECT_TRUE(recorder.names().empty());
 
     std::filesystem::remove(resources() / "Info.plist");
-    EXPECT_TRUE(manager->singleApps().empty());
-    EXPECT_TRUE(manager->multiApps().empty());
+    EXPECT_TRUE(manager->singleApps().empty() && manager->multiApps().empty());
 }
 
 TEST_F(RemoteConfigManagerTest, EachValueIsReplacedWholeOrKeptWithOneLine) {
@@ -227,13 +226,13 @@ TEST_F(RemoteConfigManagerTest, VideosInTheAppLanguageComeBeforeTheEnglishOnes) 
     EXPECT_TRUE(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "de").empty());
     manager->loadVideoTutorials(*manager->remoteConfig());
 
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "de"),
-              (Names{"de1", "shared", "en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "en"), (Names{"en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::quadraticEquation, "fr"), (Names{"en1", "shared"}));
-    EXPECT_EQ(manager->getVideoTutorials(CalculatorKey::fractions, "de"), Names{"fraction"});
-    EXPECT_TRUE(manager->getVideoTutorials(CalculatorKey::cubicEquation, "de").empty());
-    EXPECT_TRUE(manager->getVideoTutorials(std::nullopt, "de").empty());
+    using Case = std::tuple<std::optional<CalculatorKey>, std::string, Names>;
+    for (const auto& [key, language, links] : std::vector<Case>{
+             {CalculatorKey::quadraticEquation, "de", {"de1", "shared", "en1", "shared"}},
+             {CalculatorKey::quadraticEquation, "en", {"en1", "shared"}},
+             {CalculatorKey::quadraticEquation, "fr", {"en1", "shared"}}, {CalculatorKey::fractions, "de", {"fraction"}},
+             {CalculatorKey::cubicEquation, "de", {}}, {std::nullopt, "de", {}}})
+        EXPECT_EQ(manager->getVideoTutorials(key, language), links) << language;
 }
 
 TEST_F(RemoteConfigManagerTest, ASuccessfulFetchActivatesAndLoadsWhatItFetched) {

@@ -66,7 +66,8 @@ TEST(ViewManagerTest, OneBusyOverlayOnTheFirstWindowHoweverOftenShownAndOneHideR
     std::shared_ptr<UIView> overlay = screen.window->viewWithTag(ViewManager::busyOverlayTag);
     EXPECT_EQ(overlay->frame(), screen.window->frame());
     auto spinner = std::dynamic_pointer_cast<UIActivityIndicatorView>(overlay->subviews().at(0));
-    EXPECT_TRUE(spinner && spinner->isAnimating());
+    ASSERT_TRUE(spinner && spinner->isAnimating());
+    EXPECT_EQ(spinner->color(), UIColor::tertiarySystemGroupedBackgroundColor());  // light on the dark cover
     EXPECT_FALSE(h.isTouchable(screen.controller->view()));
 
     // Shown from another thread, hidden right after: the order holds.

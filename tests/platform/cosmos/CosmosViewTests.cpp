@@ -21,10 +21,10 @@ TEST(CosmosView, TheRatingAndSettingsShapeTheStarLayers)
     ASSERT_EQ(layers[2]->sublayers().size(), 1u);
     EXPECT_EQ(layers[2]->sublayers()[0]->frame().size.width, settings.starSize / 2);
     auto second = std::dynamic_pointer_cast<CAShapeLayer>(layers[1]);
-    auto fourth = std::dynamic_pointer_cast<CAShapeLayer>(layers[3]);
-    ASSERT_TRUE(second && fourth);
+    auto third = std::dynamic_pointer_cast<CAShapeLayer>(layers[2]); // under its filled half
+    ASSERT_TRUE(second && third);
     EXPECT_EQ(second->fillColor(), settings.filledColor.cgColor());
-    EXPECT_EQ(fourth->fillColor(), settings.emptyColor.cgColor());
+    EXPECT_EQ(third->fillColor(), settings.emptyColor.cgColor());
 
     // The full mode shows whole stars only.
     settings.fillMode = StarFillMode::full;

@@ -45,12 +45,14 @@ TEST_F(OnboardViewControllerTest, EveryPageStylesItsButtonAndExtraTapsAfterTheLa
     EXPECT_EQ(styled, 1);
     onboarding->advanceButton()->tap();
     onboarding->advanceButton()->tap();
-    EXPECT_EQ(onboarding->advanceButton()->titleForState(UIControlStateNormal), "letsStart");
-    EXPECT_EQ(styled, 3);
-
-    onboarding->advanceButton()->tap();
-    onboarding->advanceButton()->tap();
     RunLoop::main().runUntilIdle();
-    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(onboarding->advanceButton()->titleForState(UIControlStateNormal), "letsStart");
+    EXPECT_EQ(std::pair(styled, completions), std::pair(3, 0));
+
+    for (int tap = 0; tap < 2; ++tap) {  // the first tap on the last page completes
+        onboarding->advanceButton()->tap();
+        RunLoop::main().runUntilIdle();
+        EXPECT_EQ(completions, 1);
+    }
     EXPECT_EQ(root->presentedViewController(), nullptr);
 }

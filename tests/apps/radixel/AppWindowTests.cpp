@@ -230,7 +230,7 @@ TEST(AppProgram, FirstStartDrawsTheIntroductionUnderThePrivacyPromptAndEnds)
         dark += g < 60;
     }
     EXPECT_GT(light, picture.pixels.size() / 4);
-    EXPECT_GT(dark, 2000u);
+    EXPECT_GT(dark, picture.pixels.size() / 15);  // faded in: the first frame has a third less
     // The first start seeded the history into the data folder.
     EXPECT_NE(runCommand("grep -c 7/3 " + (data.path() / "defaults.json").string()).output, "0\n");
 }

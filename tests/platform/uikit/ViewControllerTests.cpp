@@ -113,6 +113,8 @@ TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedW
     // The presented controller may present on top of itself.
     first->presentViewController(second, false);
     EXPECT_EQ(first->presentedViewController(), second);
+    root->dismissViewControllerAnimated(false); // takes what the dismissed one presents with it
+    EXPECT_EQ(first->presentedViewController(), nullptr);
 
     auto detached = std::make_shared<UIViewController>();
     detached->view();
@@ -122,16 +124,18 @@ TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedW
     EXPECT_EQ(alert->presentingViewController(), nullptr);
 }
 
-TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAgain)
+TEST_F(UIViewControllerTest, NothingMovesWhileAPresentationRunsAndDismissalUnlinksBeforeTheCompletion)
 {
     auto prompt = logging("prompt");
     prompt->setModalPresentationStyle(UIModalPresentationStyle::OverCurrentContext);
     root->presentViewController(prompt, true);
     EXPECT_EQ(log, (std::vector<std::string>{"prompt.viewDidLoad", "prompt.viewWillAppear"}));
+    auto thanks = std::make_shared<UIViewController>();
+    prompt->dismissViewControllerAnimated(false);
+    prompt->presentViewController(thanks, false);
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(log.back(), "prompt.viewDidAppear");
 
-    auto thanks = std::make_shared<UIViewController>();
     bool presentedInCompletion = false;
     prompt->dismissViewControllerAnimated(true, [&] {
         root->presentViewController(thanks, false);
@@ -154,9 +158,9 @@ TEST_F(UIViewControllerTest, DismissalUnlinksBeforeTheCompletionSoItCanPresentAg
 // meanwhile, it comes back whole at once.
 TEST_F(UIViewControllerTest, PresentedViewsSlideOrFadeInAndOutWhileTheModelIsFinal)
 {
-    for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::OverCurrentContext}) {
+    for (auto style : {UIModalPresentationStyle::FullScreen, UIModalPresentationStyle::CurrentContext, UIModalPresentationStyle::OverCurrentContext}) {
         SCOPED_TRACE(static_cast<int>(style));
-        bool slides = style == UIModalPresentationStyle::FullScreen;
+        bool slides = style != UIModalPresentationStyle::OverCurrentContext;
         auto shown = [&](UIView& v) { return slides ? v.presentationFrame().origin.y == 0 : v.presentationAlpha() == 1; };
         std::weak_ptr<UIViewController> watched;
         std::shared_ptr<UIView> view;

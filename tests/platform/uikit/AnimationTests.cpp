@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "platform/foundation/DispatchClock.hpp"
@@ -18,15 +17,6 @@ class UIViewAnimation : public ::testing::Test {
 protected:
     uikit::testing::Harness h;
 };
-
-void expectColourNear(const std::optional<CGColor>& actual, const CGColor& expected)
-{
-    ASSERT_TRUE(actual.has_value());
-    EXPECT_NEAR(actual->red, expected.red, 1e-9);
-    EXPECT_NEAR(actual->green, expected.green, 1e-9);
-    EXPECT_NEAR(actual->blue, expected.blue, 1e-9);
-    EXPECT_NEAR(actual->alpha, expected.alpha, 1e-9);
-}
 
 } // namespace
 
@@ -82,13 +72,13 @@ TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGotAndColoursBle
     // A colour appears from clear, blends into the next, and fades out when there is to be none.
     linear([&] { view->setBackgroundColor(UIColor::redColor()); });
     RunLoop::main().runFor(0.5);
-    expectColourNear(view->presentationBackgroundColor(), CGColor{1, 0, 0, 0.5});
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
     linear([&] { view->setBackgroundColor(UIColor::blueColor()); });
     RunLoop::main().runFor(1.0);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 1}));
     linear([&] { view->setBackgroundColor(std::nullopt); });
     RunLoop::main().runFor(0.5);
-    expectColourNear(view->presentationBackgroundColor(), CGColor{0, 0, 1, 0.5});
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 0.5}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationBackgroundColor(), std::nullopt);
 }

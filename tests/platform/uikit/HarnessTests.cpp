@@ -96,8 +96,10 @@ TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandle
     EXPECT_EQ(events(), (Lines{"launched", "active", "appeared"}));
     events().clear();
     h.cycleThroughBackground();
-    EXPECT_EQ(events(), (Lines{"resign", "background", "foreground", "active"}));
-    EXPECT_EQ(activations, 2);
+    h.enterBackground();
+    h.becomeActive(); // by way of the foreground
+    EXPECT_EQ(events(), (Lines{"resign", "background", "foreground", "active", "resign", "background", "foreground", "active"}));
+    EXPECT_EQ(activations, 3);
 
     std::weak_ptr<Delegate> weakFirst = first;
     first.reset();
@@ -111,12 +113,13 @@ TEST_F(HarnessTest, TheLifeCycleRunsInOrderAndARestartKeepsDefaultsAndLinkHandle
     DispatchQueue::main().asyncAfter(5.0, [&] { ranAfterRestart = true; });
 
     events().clear();
+    h.enterBackground(); // quitting from there is heard too
     h.simulateRestart();
     NSNotificationCenter::defaultCenter().postNotificationName("didLoadMenu");
     h.advance(10.0);
     EXPECT_FALSE(heardAfterRestart);
     EXPECT_FALSE(ranAfterRestart);
-    EXPECT_EQ(events(), (Lines{"resign", "terminate"}));
+    EXPECT_EQ(events(), (Lines{"resign", "background", "terminate"}));
     EXPECT_TRUE(weakFirst.expired());
     EXPECT_EQ(h.window(), nullptr);
     EXPECT_TRUE(NSUserDefaults::standardUserDefaults()->boolForKey("isOnboardingFinished"));
@@ -142,7 +145,8 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_EQ(h.presentedAlert()->view()->presentationAlpha(), 1);
     EXPECT_FALSE(uikit::RunningAnimations::any());
 
-    // The alert covers the screen: the button cannot be reached.
+    // The alert covers the screen, even where it takes no touches: the button cannot be reached.
+    h.presentedAlert()->view()->setUserInteractionEnabled(false);
     EXPECT_FALSE(h.tapAccessibilityIdentifier("askButton"));
     EXPECT_FALSE(h.tapAlertAction("Cancel"));
     EXPECT_TRUE(h.tapAlertAction("OK"));
@@ -156,6 +160,8 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_EQ(field->text(), "1253");
     field->setHidden(true);
     EXPECT_FALSE(h.focus(field));
+    h.terminate(); // while active: resigns first
+    EXPECT_EQ(events(), (Lines{"OK after dismissal", "resign", "terminate"}));
 }
 
 TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinItsBudget)

@@ -150,10 +150,13 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
     EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
     EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
+    EXPECT_FALSE(UIColor::blackColor() == UIColor::colorWithWhite(0, 0.5));
     use(UIUserInterfaceStyle::Dark);
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{1, 1, 1, 1}));
     EXPECT_EQ(faded.cgColor(), (CGColor{1, 1, 1, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    UIColor wrapped([](const UITraitCollection&) { return UIColor::labelColor(); }); // built on a dynamic colour
+    EXPECT_EQ(wrapped.cgColor(), (CGColor{1, 1, 1, 1}));
     use(UIUserInterfaceStyle::Unspecified); // only Dark is dark
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
     UITraitCollection::setCurrentTraitCollection(saved);

@@ -173,6 +173,8 @@ TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
     ASSERT_TRUE(locked);
     EXPECT_TRUE(locked->isSymbolImage());
     EXPECT_FALSE(UIImage::systemImageNamed("no.such.symbol"));
+    ASSERT_TRUE(UIImage::imageNamed("main_onboarding_1")); // only 900 × 900 pixels at three times
+    EXPECT_EQ(UIImage::imageNamed("main_onboarding_1")->size(), (CGSize{300, 300}));
     for (const char* name : {"definitely_not_an_asset", "", "../../etc/passwd"}) {
         EXPECT_FALSE(UIImage::imageNamed(name)) << name;
     }

@@ -72,6 +72,7 @@ TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGotAndColoursBle
     // A colour appears from clear, blends into the next, and fades out when there is to be none.
     linear([&] { view->setBackgroundColor(UIColor::redColor()); });
     RunLoop::main().runFor(0.5);
+    EXPECT_TRUE(uikit::RunningAnimations::any()); // a colour alone keeps the view animating
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
     linear([&] { view->setBackgroundColor(UIColor::blueColor()); });
     RunLoop::main().runFor(1.0);
@@ -91,6 +92,7 @@ TEST_F(UIViewAnimation, ZeroDurationAndViewsNotYetOwnedApplyAtOnce)
         1.0,
         [&] {
             UIView::animateWithDuration(0, [&] { view->setAlpha(0.2); });
+            view->setFrame({0, 0, 20, 10}); // the outer block animates again
             // A view made inside the block has nothing on screen to move from.
             UIView loose(CGRect{0, 0, 5, 5});
             loose.setAlpha(0.3);
@@ -98,7 +100,7 @@ TEST_F(UIViewAnimation, ZeroDurationAndViewsNotYetOwnedApplyAtOnce)
         },
         [&](bool) { done = true; });
     EXPECT_EQ(view->presentationAlpha(), 0.2);
-    EXPECT_FALSE(view->hasRunningAnimations());
+    EXPECT_EQ(view->presentationFrame().size.width, 10);
     RunLoop::main().runFor(1.0);
     EXPECT_TRUE(done);
 }
@@ -118,7 +120,7 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     // A completion keeps what it holds until it has run (the toast's fade: the view manager's test).
     auto toast = std::make_shared<UIView>();
     std::weak_ptr<UIView> weakToast = toast;
-    UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setAlpha(0); }, [toast](bool) {});
+    UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setFrame({0, 0, 10, 10}); }, [toast](bool) {});
     auto sooner = std::make_shared<UIView>(); // the last end counts
     UIView::animateWithDuration(2.45, [sooner] { sooner->setAlpha(0); }, nullptr);
     toast.reset();

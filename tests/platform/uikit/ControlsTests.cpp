@@ -105,7 +105,7 @@ TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
     label.setAttributedText(bold);
     EXPECT_EQ(label.text(), "Step 1 and more");
     EXPECT_EQ(label.attributedText()->attributesAtIndex(0).font->fontName(), "Avenir-Heavy");
-    EXPECT_FALSE(label.attributedText()->attributesAtIndex(8).font.has_value());
+    EXPECT_FALSE(label.attributedText()->attributesAtIndex(6).font.has_value());
     label.setText(std::nullopt);
     EXPECT_FALSE(label.attributedText().has_value());
 }

@@ -158,8 +158,12 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     ASSERT_TRUE(h.focus(field, 2));
     field->replaceRange(*field->selectedTextRange(), "5");
     EXPECT_EQ(field->text(), "1253");
-    field->setHidden(true);
-    EXPECT_FALSE(h.focus(field));
+    for (auto spoil : {+[](UITextField& f, bool on) { f.setHidden(on); }, +[](UITextField& f, bool on) { f.setAlpha(!on); },
+                        +[](UITextField& f, bool on) { f.setEnabled(!on); }}) {
+        spoil(*field, true);
+        EXPECT_FALSE(h.focus(field)); // hidden, faded out, disabled
+        spoil(*field, false);
+    }
     h.terminate(); // while active: resigns first
     EXPECT_EQ(events(), (Lines{"OK after dismissal", "resign", "terminate"}));
 }
@@ -183,7 +187,6 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
     bool late = false;
     DispatchQueue::main().asyncAfter(60.0, [&] { late = true; });
     EXPECT_FALSE(h.runUntil([&] { return late; }, 0.05));
-    EXPECT_FALSE(late);
 }
 
 // Names and parameters as the screens log them are read back by every screen test.
@@ -194,8 +197,6 @@ TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcross
     std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
     h.simulateRestart();
     EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "from_worker"}));
-    h.analytics().clear();
-    EXPECT_TRUE(h.analytics().events().empty());
 }
 
 // That an installed scheme opens and the opener records it is the harness's test above.

@@ -120,7 +120,6 @@ TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedW
     detached->view();
     auto alert = std::make_shared<UIViewController>();
     detached->presentViewController(alert, false);
-    EXPECT_EQ(detached->presentedViewController(), nullptr);
     EXPECT_EQ(alert->presentingViewController(), nullptr);
 }
 

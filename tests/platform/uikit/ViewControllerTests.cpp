@@ -6,6 +6,7 @@
 #include "platform/foundation/DispatchClock.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/uikit/UIAlertController.hpp"
+#include "platform/uikit/UIDevice.hpp"
 #include "platform/uikit/UIPopoverPresentationController.hpp"
 #include "platform/uikit/UIViewController.hpp"
 #include "platform/uikit/UIWindow.hpp"
@@ -109,7 +110,6 @@ TEST_F(UIViewControllerTest, PresentationGoesUpToTheTopmostAncestorAndIsRefusedW
     root->presentViewController(second, false, [&] { secondDone = true; });
     EXPECT_FALSE(secondDone);
     EXPECT_EQ(root->presentedViewController(), first);
-    EXPECT_EQ(second->presentingViewController(), nullptr);
     // The presented controller may present on top of itself.
     first->presentViewController(second, false);
     EXPECT_EQ(first->presentedViewController(), second);
@@ -142,14 +142,11 @@ TEST_F(UIViewControllerTest, NothingMovesWhileAPresentationRunsAndDismissalUnlin
     });
     RunLoop::main().runUntilIdle();
     EXPECT_TRUE(presentedInCompletion);
-    EXPECT_EQ(prompt->presentingViewController(), nullptr);
     EXPECT_EQ(log.back(), "prompt.viewDidDisappear");
-    // On screen the view fades out, taking no touches, and is then gone, ready to be shown again.
+    // On screen the view fades out, taking no touches, and is then gone (back whole: the test below).
     EXPECT_FALSE(prompt->view()->isUserInteractionEnabled());
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(prompt->view()->superview(), nullptr);
-    EXPECT_TRUE(prompt->view()->isUserInteractionEnabled());
-    EXPECT_EQ(prompt->view()->alpha(), 1);
 }
 
 // A screen that covers its presenter slides up and away, anything else fades in and out; the model
@@ -246,6 +243,9 @@ TEST_F(Popover, AControllerAsDelegateKeepsItAPopoverAtItsPreferredSizeByTheSourc
     list->dismissViewControllerAnimated(false);
     EXPECT_EQ(container->superview(), nullptr);
     EXPECT_EQ(list->popoverPresentationController()->containerView(), nullptr);
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Pad); // there even without a delegate
+    EXPECT_TRUE(presentList(nullptr)->popoverPresentationController()->containerView());
+    UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
 }
 
 TEST_F(Popover, OnAPhoneItIsFullScreenWithoutADelegateOrWhenTheDelegateAsks)

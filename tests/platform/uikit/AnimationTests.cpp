@@ -40,11 +40,8 @@ TEST_F(UIViewAnimation, TheModelAnswersTheTargetAtOnceWhileTheDelayAndTheCurveSh
     EXPECT_GT(moved->presentationFrame().origin.x, 50);
     EXPECT_LT(moved->presentationFrame().origin.x, 100);
     EXPECT_LT(moved->presentationFrame().size.height, 80);
-    EXPECT_TRUE(finished.empty());
 
     RunLoop::main().runFor(1.0);
-    EXPECT_EQ(faded->presentationAlpha(), 0);
-    EXPECT_EQ(moved->presentationFrame(), moved->frame());
     EXPECT_FALSE(faded->hasRunningAnimations());
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_FALSE(uikit::RunningAnimations::any());

@@ -19,11 +19,11 @@ void flushNothing(png_structp) {}
 
 // Cairo keeps colours premultiplied by alpha in native-endian 32-bit words; PNG wants straight
 // RGBA bytes.
-void unpremultiplyRow(const uint32_t* in, unsigned char* out, int width, bool hasAlpha)
+void unpremultiplyRow(const uint32_t* in, unsigned char* out, int width)
 {
     for (int x = 0; x < width; ++x) {
         uint32_t pixel = in[x];
-        unsigned alpha = hasAlpha ? pixel >> 24 : 255;
+        unsigned alpha = pixel >> 24;
         unsigned red = (pixel >> 16) & 0xff, green = (pixel >> 8) & 0xff, blue = pixel & 0xff;
         if (alpha != 0 && alpha != 255) {
             red = (red * 255 + alpha / 2) / alpha;
@@ -44,8 +44,7 @@ std::optional<std::vector<unsigned char>> encodePng(cairo_surface_t* surface)
     if (!surface || cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) {
         return std::nullopt;
     }
-    cairo_format_t format = cairo_image_surface_get_format(surface);
-    if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) {
+    if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32) {
         return std::nullopt;
     }
     cairo_surface_flush(surface);
@@ -76,10 +75,9 @@ std::optional<std::vector<unsigned char>> encodePng(cairo_surface_t* surface)
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);
-    const bool hasAlpha = format == CAIRO_FORMAT_ARGB32;
     for (int y = 0; y < height; ++y) {
         const auto* source = reinterpret_cast<const uint32_t*>(pixels + static_cast<size_t>(y) * stride);
-        unpremultiplyRow(source, row.data(), width, hasAlpha);
+        unpremultiplyRow(source, row.data(), width);
         png_write_row(png, row.data());
     }
     png_write_end(png, info);

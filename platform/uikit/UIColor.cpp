@@ -96,7 +96,6 @@ UIColor UIColor::lightGrayColor() { return colorWithWhite(2.0 / 3.0, 1); }
 UIColor UIColor::darkGrayColor() { return colorWithWhite(1.0 / 3.0, 1); }
 UIColor UIColor::blueColor() { return colorWithRed(0, 0, 1, 1); }
 UIColor UIColor::greenColor() { return colorWithRed(0, 1, 0, 1); }
-UIColor UIColor::lightTextColor() { return colorWithWhite(1, 0.6); }
 UIColor UIColor::systemBlueColor()
 {
     static const UIColor c = lightDark(rgb255(0, 122, 255), rgb255(10, 132, 255));
@@ -112,13 +111,6 @@ UIColor UIColor::systemRedColor()
 UIColor UIColor::labelColor()
 {
     static const UIColor c = lightDark(blackColor(), whiteColor());
-    return c;
-}
-
-UIColor UIColor::secondaryLabelColor()
-{
-    static const UIColor c = lightDark(colorWithRed(60 / 255.0, 60 / 255.0, 67 / 255.0, 0.6),
-                                       colorWithRed(235 / 255.0, 235 / 255.0, 245 / 255.0, 0.6));
     return c;
 }
 
@@ -220,17 +212,6 @@ bool UIColor::getHue(CGFloat* hue, CGFloat* saturation, CGFloat* brightness, CGF
     if (hue) *hue = h;
     if (saturation) *saturation = maxC > 0 ? delta / maxC : 0;
     if (brightness) *brightness = maxC;
-    if (alpha) *alpha = a;
-    return true;
-}
-
-bool UIColor::getWhite(CGFloat* white, CGFloat* alpha) const
-{
-    CGFloat r = 0, g = 0, b = 0, a = 0;
-    if (!getRed(&r, &g, &b, &a)) {
-        return false;
-    }
-    if (white) *white = 0.299 * r + 0.587 * g + 0.114 * b;
     if (alpha) *alpha = a;
     return true;
 }

@@ -45,12 +45,10 @@ public:
     static UIColor darkGrayColor();
     static UIColor blueColor();
     static UIColor greenColor();
-    static UIColor lightTextColor();
     static UIColor systemBlueColor();
     static UIColor systemRedColor();
 
     static UIColor labelColor();
-    static UIColor secondaryLabelColor();
     static UIColor systemBackgroundColor();
     static UIColor secondarySystemBackgroundColor();
     static UIColor tertiarySystemBackgroundColor();
@@ -71,7 +69,6 @@ public:
     // alone, for a colour that has no RGB form.
     bool getRed(CGFloat* red, CGFloat* green, CGFloat* blue, CGFloat* alpha) const;
     bool getHue(CGFloat* hue, CGFloat* saturation, CGFloat* brightness, CGFloat* alpha) const;
-    bool getWhite(CGFloat* white, CGFloat* alpha) const;
 
     UIColor colorWithAlphaComponent(CGFloat alpha) const;
 

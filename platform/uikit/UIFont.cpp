@@ -101,10 +101,3 @@ UIFont UIFont::preferredFontForTextStyle(UIFontTextStyle style)
     }
     return systemFontOfSize(17);
 }
-
-UIFont UIFont::fontWithSize(CGFloat size) const
-{
-    UIFont copy = *this;
-    copy.pointSize_ = sanitisedSize(size);
-    return copy;
-}

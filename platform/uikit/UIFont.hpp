@@ -32,8 +32,6 @@ public:
     UIFontWeight weight() const { return weight_; }
     bool isSystemFont() const { return system_; }
 
-    UIFont fontWithSize(CGFloat size) const;
-
     friend bool operator==(const UIFont&, const UIFont&) = default;
 
 private:

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 #include <vector>
 
 #include "platform/foundation/DispatchClock.hpp"
@@ -19,15 +18,6 @@ protected:
     uikit::testing::Harness h;
 };
 
-void expectColourNear(const std::optional<CGColor>& actual, const CGColor& expected)
-{
-    ASSERT_TRUE(actual.has_value());
-    EXPECT_NEAR(actual->red, expected.red, 1e-9);
-    EXPECT_NEAR(actual->green, expected.green, 1e-9);
-    EXPECT_NEAR(actual->blue, expected.blue, 1e-9);
-    EXPECT_NEAR(actual->alpha, expected.alpha, 1e-9);
-}
-
 } // namespace
 
 TEST_F(UIViewAnimation, TheModelAnswersTheTargetAtOnceWhileTheDelayAndTheCurveShapeWhatIsShown)
@@ -36,11 +26,11 @@ TEST_F(UIViewAnimation, TheModelAnswersTheTargetAtOnceWhileTheDelayAndTheCurveSh
     auto moved = std::make_shared<UIView>(CGRect{0, 0, 100, 100});
     std::vector<bool> finished;
     UIView::animateWithDuration(2.0, [&] { faded->setAlpha(0); }, [&](bool done) { finished.push_back(done); });
-    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { moved->setCenter({150, 50}); }, nullptr);
+    UIView::animateWithDuration(1.0, 0.5, UIViewAnimationOptionCurveEaseOut, [&] { moved->setFrame({100, 0, 100, 60}); }, nullptr);
     EXPECT_EQ(faded->alpha(), 0);
     EXPECT_EQ(faded->presentationAlpha(), 1);
     EXPECT_TRUE(faded->hasRunningAnimations());
-    EXPECT_EQ(moved->frame(), (CGRect{100, 0, 100, 100}));
+    EXPECT_EQ(moved->frame(), (CGRect{100, 0, 100, 60}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(moved->presentationFrame(), (CGRect{0, 0, 100, 100})); // the delay holds the old value
 
@@ -49,12 +39,9 @@ TEST_F(UIViewAnimation, TheModelAnswersTheTargetAtOnceWhileTheDelayAndTheCurveSh
     // Ease-out covers more than half the way in the first half of the time.
     EXPECT_GT(moved->presentationFrame().origin.x, 50);
     EXPECT_LT(moved->presentationFrame().origin.x, 100);
-    EXPECT_EQ(moved->presentationFrame().size, (CGSize{100, 100}));
-    EXPECT_TRUE(finished.empty());
+    EXPECT_LT(moved->presentationFrame().size.height, 80);
 
     RunLoop::main().runFor(1.0);
-    EXPECT_EQ(faded->presentationAlpha(), 0);
-    EXPECT_EQ(moved->presentationFrame(), moved->frame());
     EXPECT_FALSE(faded->hasRunningAnimations());
     EXPECT_EQ(finished, std::vector<bool>{true});
     EXPECT_FALSE(uikit::RunningAnimations::any());
@@ -82,13 +69,14 @@ TEST_F(UIViewAnimation, ANewAnimationStartsFromWhereTheOldOneHadGotAndColoursBle
     // A colour appears from clear, blends into the next, and fades out when there is to be none.
     linear([&] { view->setBackgroundColor(UIColor::redColor()); });
     RunLoop::main().runFor(0.5);
-    expectColourNear(view->presentationBackgroundColor(), CGColor{1, 0, 0, 0.5});
+    EXPECT_TRUE(uikit::RunningAnimations::any()); // a colour alone keeps the view animating
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{1, 0, 0, 0.5}));
     linear([&] { view->setBackgroundColor(UIColor::blueColor()); });
     RunLoop::main().runFor(1.0);
     EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 1}));
     linear([&] { view->setBackgroundColor(std::nullopt); });
     RunLoop::main().runFor(0.5);
-    expectColourNear(view->presentationBackgroundColor(), CGColor{0, 0, 1, 0.5});
+    EXPECT_EQ(view->presentationBackgroundColor(), (CGColor{0, 0, 1, 0.5}));
     RunLoop::main().runFor(0.5);
     EXPECT_EQ(view->presentationBackgroundColor(), std::nullopt);
 }
@@ -101,6 +89,7 @@ TEST_F(UIViewAnimation, ZeroDurationAndViewsNotYetOwnedApplyAtOnce)
         1.0,
         [&] {
             UIView::animateWithDuration(0, [&] { view->setAlpha(0.2); });
+            view->setFrame({0, 0, 20, 10}); // the outer block animates again
             // A view made inside the block has nothing on screen to move from.
             UIView loose(CGRect{0, 0, 5, 5});
             loose.setAlpha(0.3);
@@ -108,7 +97,7 @@ TEST_F(UIViewAnimation, ZeroDurationAndViewsNotYetOwnedApplyAtOnce)
         },
         [&](bool) { done = true; });
     EXPECT_EQ(view->presentationAlpha(), 0.2);
-    EXPECT_FALSE(view->hasRunningAnimations());
+    EXPECT_EQ(view->presentationFrame().size.width, 10);
     RunLoop::main().runFor(1.0);
     EXPECT_TRUE(done);
 }
@@ -128,7 +117,9 @@ TEST_F(UIViewAnimation, AnAnimationKeepsOnlyWhatItsCompletionHolds)
     // A completion keeps what it holds until it has run (the toast's fade: the view manager's test).
     auto toast = std::make_shared<UIView>();
     std::weak_ptr<UIView> weakToast = toast;
-    UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setAlpha(0); }, [toast](bool) {});
+    UIView::animateWithDuration(2.0, 0.5, UIViewAnimationOptionCurveEaseOut, [toast] { toast->setFrame({0, 0, 10, 10}); }, [toast](bool) {});
+    auto sooner = std::make_shared<UIView>(); // the last end counts
+    UIView::animateWithDuration(2.45, [sooner] { sooner->setAlpha(0); }, nullptr);
     toast.reset();
     RunLoop::main().runFor(2.4);
     EXPECT_FALSE(weakToast.expired());

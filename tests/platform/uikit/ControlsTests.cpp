@@ -105,7 +105,7 @@ TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
     label.setAttributedText(bold);
     EXPECT_EQ(label.text(), "Step 1 and more");
     EXPECT_EQ(label.attributedText()->attributesAtIndex(0).font->fontName(), "Avenir-Heavy");
-    EXPECT_FALSE(label.attributedText()->attributesAtIndex(8).font.has_value());
+    EXPECT_FALSE(label.attributedText()->attributesAtIndex(6).font.has_value());
     label.setText(std::nullopt);
     EXPECT_FALSE(label.attributedText().has_value());
 }
@@ -150,10 +150,13 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
     EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
     EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
+    EXPECT_FALSE(UIColor::blackColor() == UIColor::colorWithWhite(0, 0.5));
     use(UIUserInterfaceStyle::Dark);
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{1, 1, 1, 1}));
     EXPECT_EQ(faded.cgColor(), (CGColor{1, 1, 1, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{0, 0, 0, 1}));
+    UIColor wrapped([](const UITraitCollection&) { return UIColor::labelColor(); }); // built on a dynamic colour
+    EXPECT_EQ(wrapped.cgColor(), (CGColor{1, 1, 1, 1}));
     use(UIUserInterfaceStyle::Unspecified); // only Dark is dark
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
     UITraitCollection::setCurrentTraitCollection(saved);
@@ -170,6 +173,8 @@ TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
     ASSERT_TRUE(locked);
     EXPECT_TRUE(locked->isSymbolImage());
     EXPECT_FALSE(UIImage::systemImageNamed("no.such.symbol"));
+    ASSERT_TRUE(UIImage::imageNamed("main_onboarding_1")); // only 900 × 900 pixels at three times
+    EXPECT_EQ(UIImage::imageNamed("main_onboarding_1")->size(), (CGSize{300, 300}));
     for (const char* name : {"definitely_not_an_asset", "", "../../etc/passwd"}) {
         EXPECT_FALSE(UIImage::imageNamed(name)) << name;
     }

@@ -114,10 +114,15 @@ TEST(UIScrollView, ScrollingToARectStopsAtTheEndOfTheContent)
 {
     auto scroll = std::make_shared<UIScrollView>(CGRect{0, 0, 100, 100});
     scroll->setContentSize({100, 1000});
-    scroll->scrollRectToVisible({0, 950, 100, 50}, false);
-    EXPECT_EQ(scroll->contentOffset().y, 900);
-    scroll->scrollRectToVisible({0, 2000, 10, 10}, false);
-    EXPECT_EQ(scroll->contentOffset().y, 900);
+    // Each from where the one before left it: down, past the end, up, already shown, taller than the view.
+    for (auto [top, height, offset] : {std::tuple{950.0, 50.0, 900.0}, {2000.0, 10.0, 900.0}, {100.0, 50.0, 100.0}, {150.0, 50.0, 100.0},
+                                       {300.0, 500.0, 300.0}}) {
+        scroll->scrollRectToVisible({0, top, 100, height}, false);
+        EXPECT_EQ(scroll->contentOffset().y, offset) << top;
+    }
+    scroll->setContentInset({0, 0, 20, 0});
+    scroll->scrollRectToVisible({0, 2000, 100, 10}, false);
+    EXPECT_EQ(scroll->contentOffset().y, 920);
 }
 
 TEST(UIStackView, ArrangedViewsShareTheLengthAndHiddenOnesGiveTheirsUp)

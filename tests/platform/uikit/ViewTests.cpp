@@ -119,14 +119,17 @@ TEST(NSLayoutConstraint, ConstraintsPlaceViewsAndFollowConstantChanges)
     NSLayoutConstraint::activateConstraints({
         width,
         box->heightAnchor().constraintEqualToAnchor(scroll->heightAnchor(), -562),
-        box->centerXAnchor().constraintEqualToAnchor(scroll->centerXAnchor()),
+        box->centerXAnchor().constraintEqualToAnchor(root->centerXAnchor()),
         box->centerYAnchor().constraintEqualToAnchor(scroll->centerYAnchor()),
     });
     root->layoutIfNeeded();
     EXPECT_EQ(box->frame(), (CGRect{150, 281, 100, 100}));
     width->setActive(false);
     EXPECT_FALSE(width->isActive());
-    EXPECT_EQ(scroll->constraints().size(), 3u);
+    EXPECT_EQ(scroll->constraints().size(), 2u);
+    // Leaving also drops what tied the view's subviews to the views it left.
+    scroll->removeFromSuperview();
+    EXPECT_TRUE(root->constraints().empty());
 }
 
 TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)
@@ -182,4 +185,5 @@ TEST(UIView, HitTestingFindsTheFrontMostViewThatTakesTouches)
     auto inner = makeView({0, 150, 50, 50}, 3);
     back->addSubview(inner);
     EXPECT_EQ(root->hitTest({10, 60}), inner);
+    EXPECT_EQ(root->convertPointToView({10, 60}, back.get()), (CGPoint{10, 160}));
 }

@@ -139,6 +139,8 @@ TEST(UICollectionView, FlowLayoutUsesTheSizeCallbackAndAsksOnlyVisibleItems)
     videos->count = 1;
     cv->reloadData();
     EXPECT_EQ(videos->requested, (std::vector<NSIndexPath>{{0, 0}}));
+    cv->setFrame({0, 0, 400, 100}); // the items follow the height
+    EXPECT_EQ(cv->cellForItemAtIndexPath({0, 0})->frame(), (CGRect{0, 0, 95, 95}));
 }
 
 TEST(UICollectionViewDeathTest, DequeueStopsOnAnUnregisteredIdentifierOrACellOfAnotherClass)

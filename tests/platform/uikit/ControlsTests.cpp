@@ -103,7 +103,9 @@ TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
     NSAttributedString bold("Step 1", {UIFont::fontWithName("Avenir-Heavy", 14), std::nullopt});
     bold.append(NSAttributedString(" and more"));
     label.setAttributedText(bold);
+    label.setTextColor(UIColor::redColor()); // restyles each run over its own text
     EXPECT_EQ(label.text(), "Step 1 and more");
+    EXPECT_EQ(label.attributedText()->string(), "Step 1 and more");
     EXPECT_EQ(label.attributedText()->attributesAtIndex(0).font->fontName(), "Avenir-Heavy");
     EXPECT_FALSE(label.attributedText()->attributesAtIndex(8).font.has_value());
     label.setText(std::nullopt);
@@ -213,7 +215,8 @@ TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
         const char* expected;
         int64_t cursor;
     };
-    for (const Case& c : {Case{"123", 2, 2, "5", "1253", 3}, Case{"123", 1, 2, "7", "173", 2}, Case{"1234", 1, 3, "", "14", 1}}) {
+    for (const Case& c : {Case{"123", 2, 2, "5", "1253", 3}, Case{"123", 1, 2, "7", "173", 2}, Case{"1234", 1, 3, "", "14", 1},
+                          Case{"1234", 3, 1, "", "14", 1}}) {
         SCOPED_TRACE(std::string(c.text) + " [" + std::to_string(c.from) + "," + std::to_string(c.to) + ") <- " + c.key);
         Focused f(c.text);
         f.select(c.from, c.to);

@@ -112,14 +112,14 @@ TEST(NSLayoutConstraint, ConstraintsPlaceViewsAndFollowConstantChanges)
     label->removeFromSuperview();
     EXPECT_EQ(scroll->constraints().size(), 0u);
 
-    // Sizes, and centres that follow the parent; an inactive constraint leaves its view.
+    // Sizes, ends and centres that follow the parent; an inactive constraint leaves its view.
     auto box = makeView();
     scroll->addSubview(box);
     auto width = box->widthAnchor().constraintEqualToConstant(100);
     NSLayoutConstraint::activateConstraints({
         width,
-        box->heightAnchor().constraintEqualToAnchor(scroll->heightAnchor(), -562),
-        box->centerXAnchor().constraintEqualToAnchor(root->centerXAnchor()),
+        box->trailingAnchor().constraintEqualToAnchor(root->trailingAnchor(), -150),
+        box->topAnchor().constraintEqualToAnchor(scroll->topAnchor(), 281), // with the centre: the height
         box->centerYAnchor().constraintEqualToAnchor(scroll->centerYAnchor()),
     });
     root->layoutIfNeeded();

@@ -104,8 +104,7 @@ TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
     bold.append(NSAttributedString(" and more"));
     label.setAttributedText(bold);
     label.setTextColor(UIColor::redColor()); // restyles each run over its own text
-    EXPECT_EQ(label.text(), "Step 1 and more");
-    EXPECT_EQ(label.attributedText()->string(), "Step 1 and more");
+    EXPECT_TRUE(label.text() == "Step 1 and more" && label.attributedText()->string() == "Step 1 and more");
     EXPECT_EQ(label.attributedText()->attributesAtIndex(0).font->fontName(), "Avenir-Heavy");
     EXPECT_FALSE(label.attributedText()->attributesAtIndex(8).font.has_value());
     label.setText(std::nullopt);

@@ -29,12 +29,10 @@ TEST(UIView, HierarchiesOfViewsAndLayersKeepOrderRefuseCyclesAndAreSearchedDepth
 
     other->addSubview(a);
     EXPECT_EQ(root->subviews(), (std::vector<std::shared_ptr<UIView>>{b}));
-    EXPECT_EQ(a->superview(), other);
     root->insertSubview(a, 0);
     EXPECT_EQ(root->subviews(), (std::vector<std::shared_ptr<UIView>>{a, b}));
     a->removeFromSuperview();
     EXPECT_EQ(a->superview(), nullptr);
-    EXPECT_EQ(root->subviews().size(), 1u);
 
     // A view cannot contain itself or an ancestor, nor a layer its own ancestor.
     b->addSubview(root);
@@ -125,11 +123,9 @@ TEST(NSLayoutConstraint, ConstraintsPlaceViewsAndFollowConstantChanges)
     root->layoutIfNeeded();
     EXPECT_EQ(box->frame(), (CGRect{150, 281, 100, 100}));
     width->setActive(false);
-    EXPECT_FALSE(width->isActive());
-    EXPECT_EQ(scroll->constraints().size(), 2u);
-    // Leaving also drops what tied the view's subviews to the views it left.
+    EXPECT_TRUE(box->constraints().empty() && scroll->constraints().size() == 2u);
     scroll->removeFromSuperview();
-    EXPECT_TRUE(root->constraints().empty());
+    EXPECT_TRUE(root->constraints().empty()); // also what tied its subviews to the views it left
 }
 
 TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)

@@ -171,7 +171,7 @@ TEST(UIView, HitTestingFindsTheFrontMostViewThatTakesTouches)
     root->addSubview(front);
     root->addSubview(label);
     EXPECT_EQ(root->hitTest({150, 150}), front);
-    EXPECT_EQ(root->hitTest({50, 50}), back);
+    EXPECT_EQ(root->hitTest({200, 150}), back); // just past the front view's edge
     EXPECT_EQ(root->hitTest({50, 500}), root);
     EXPECT_EQ(root->hitTest({-1, 5}), nullptr);
     front->setHidden(true);

@@ -144,7 +144,7 @@ TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)
                                                          NSLayoutAttribute::Bottom, 2.0, 100);
     NSLayoutConstraint::activateConstraints({
         trailing, bottom, root->leadingAnchor().constraintEqualToAnchor(table->leadingAnchor(), -10),
-        sibling->leadingAnchor().constraintEqualToAnchor(table->trailingAnchor(), 5), // siblings: the first moves
+        sibling->centerXAnchor().constraintEqualToAnchor(table->trailingAnchor(), 30), // siblings: the first moves
     });
     root->layoutIfNeeded();
     EXPECT_EQ(root->frame(), (CGRect{0, 0, 400, 800}));

@@ -39,23 +39,3 @@ void CGPath::lineTo(CGPoint p) { elements_.push_back({ElementType::LineTo, {p}})
 void CGPath::quadCurveTo(CGPoint control, CGPoint end) { elements_.push_back({ElementType::QuadCurveTo, {control, end}}); }
 void CGPath::curveTo(CGPoint c1, CGPoint c2, CGPoint end) { elements_.push_back({ElementType::CurveTo, {c1, c2, end}}); }
 void CGPath::close() { elements_.push_back({ElementType::Close, {}}); }
-
-CGRect CGPath::boundingBox() const
-{
-    bool any = false;
-    CGFloat x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    for (const auto& element : elements_) {
-        for (const auto& p : element.points) {
-            if (!any) {
-                x0 = x1 = p.x;
-                y0 = y1 = p.y;
-                any = true;
-            }
-            x0 = std::min(x0, p.x);
-            y0 = std::min(y0, p.y);
-            x1 = std::max(x1, p.x);
-            y1 = std::max(y1, p.y);
-        }
-    }
-    return any ? CGRect{x0, y0, x1 - x0, y1 - y0} : CGRectZero;
-}

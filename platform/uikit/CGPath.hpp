@@ -25,8 +25,6 @@ public:
 
     const std::vector<Element>& elements() const { return elements_; }
     bool isEmpty() const { return elements_.empty(); }
-    // The smallest rectangle holding every point of the path, control points included.
-    CGRect boundingBox() const;
 
     friend bool operator==(const CGPath&, const CGPath&) = default;
 

@@ -3,7 +3,7 @@
 #include "platform/uikit/UIWindow.hpp"
 
 UITouch::UITouch(std::shared_ptr<UIWindow> window, std::shared_ptr<UIView> view, CGPoint locationInWindow)
-    : window_(std::move(window)), view_(std::move(view)), location_(locationInWindow), previous_(locationInWindow)
+    : window_(std::move(window)), view_(std::move(view)), location_(locationInWindow)
 {
 }
 
@@ -21,14 +21,8 @@ CGPoint UITouch::locationInView(const UIView* view) const
     return inView(location_, view);
 }
 
-CGPoint UITouch::previousLocationInView(const UIView* view) const
-{
-    return inView(previous_, view);
-}
-
 void UITouch::moveTo(CGPoint locationInWindow, UITouchPhase phase)
 {
-    previous_ = location_;
     location_ = locationInWindow;
     phase_ = phase;
 }

@@ -23,7 +23,6 @@ public:
 
     // In the view's bounds coordinates; in window coordinates for none.
     CGPoint locationInView(const UIView* view) const;
-    CGPoint previousLocationInView(const UIView* view) const;
 
     // For whoever feeds the touch (the window host, the test harness).
     void moveTo(CGPoint locationInWindow, UITouchPhase phase);
@@ -34,7 +33,6 @@ private:
     std::weak_ptr<UIWindow> window_;
     std::shared_ptr<UIView> view_;
     CGPoint location_;
-    CGPoint previous_;
     UITouchPhase phase_ = UITouchPhase::Began;
 };
 

@@ -79,6 +79,7 @@ TEST_F(TableRowEditing, AWideSwipeRevealsDeleteWhichATapElsewhereOrASwipeBackHid
         EXPECT_EQ(cell(2)->contentView()->frame().minX(), 0);
     }
     EXPECT_TRUE(rows->selected.empty());
+    EXPECT_TRUE(revealDelete(2) && h.swipe(cell(2), {200, 22}, {180, 22}) && showsDelete()); // pulled further, it stays
 
     // Too short, mostly vertical, or on a row that cannot be edited: nothing shows.
     EXPECT_TRUE(h.swipe(cell(1), {300, 22}, {280, 22}));
@@ -97,6 +98,7 @@ TEST_F(TableRowEditing, AWideSwipeRevealsDeleteWhichATapElsewhereOrASwipeBackHid
 TEST_F(TableRowEditing, EditingShowsTouchableDeleteAndReorderControlsOnEveryRow)
 {
     editing(true);
+    EXPECT_FALSE(revealDelete(3) || showsDelete()); // in editing Delete comes from the row's control
     for (const auto& shown : table->visibleCells()) {
         auto minus = shown->editControl();
         auto handle = shown->reorderControl();

@@ -27,20 +27,17 @@ TEST(UITableView, OnlyVisibleRowsHaveCellsAndScrollingReusesThem)
     EXPECT_EQ(cell->frame(), (CGRect{0, 100, 320, 100}));
     EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 5}), nullptr);
 
-    f.table->scrollToRowAtIndexPath({0, 5}, UITableViewScrollPosition::Top, false);
-    EXPECT_EQ(f.table->contentOffset().y, 500);
-    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 5}));
-    EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 0}), nullptr);
-    EXPECT_EQ(f.table->visibleCells().size(), 3u);
-    // Near the end the offset stops at the last screenful.
-    f.table->scrollToRowAtIndexPath({0, 9}, UITableViewScrollPosition::Top, false);
-    EXPECT_EQ(f.table->contentOffset().y, 700);
-    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 9}));
+    // Each from where the one before left it; near the end the offset stops at the last screenful.
+    using P = UITableViewScrollPosition;
+    for (auto [row, position, offset, first] : {std::tuple{5, P::Top, 500.0, 5}, {9, P::Top, 700.0, 7}, {3, P::Middle, 200.0, 2},
+                                                {4, P::Bottom, 200.0, 2}, {9, P::None, 700.0, 7}, {1, P::None, 100.0, 1}}) {
+        f.table->scrollToRowAtIndexPath({0, row}, position, false);
+        EXPECT_EQ(f.table->contentOffset().y, offset) << row;
+        EXPECT_EQ(f.table->indexPathsForVisibleRows(), (std::vector<NSIndexPath>{{0, first}, {0, first + 1}, {0, first + 2}})) << row;
+    }
     f.table->setContentOffset({0, 123.5}, false);
     EXPECT_EQ(f.table->contentOffset().y, 123.5);
     EXPECT_LE(f.table->visibleCells().size() + f.table->numberOfReusableCells(), 6u);
-    f.table->scrollToRowAtIndexPath({0, 3}, UITableViewScrollPosition::Middle, false);
-    EXPECT_EQ(f.table->contentOffset().y, 200);
 
     // Counts follow the last reload, not the model.
     f.model->sections[0].push_back("y");
@@ -52,7 +49,7 @@ TEST(UITableView, OnlyVisibleRowsHaveCellsAndScrollingReusesThem)
     // The table does not keep its data source alive, and reloads without it.
     f.model.reset();
     f.table->reloadData();
-    EXPECT_EQ(f.table->numberOfSections(), 0);
+    EXPECT_TRUE(f.table->numberOfSections() == 0 && f.table->subviews().empty());
 }
 
 TEST(UITableView, HeadersFootersAndTheTablesOwnViewsPlaceTheRows)
@@ -65,7 +62,6 @@ TEST(UITableView, HeadersFootersAndTheTablesOwnViewsPlaceTheRows)
     EXPECT_EQ(f.table->rectForHeaderInSection(1), (CGRect{0, 44, 320, 30}));
     EXPECT_EQ(f.table->rectForRowAtIndexPath({1, 0}).origin.y, 74);
     EXPECT_EQ(f.table->rectForFooterInSection(1).size.height, 0);
-    EXPECT_TRUE(f.table->headerViewForSection(1));
 
     f.table->setTableHeaderView(std::make_shared<UIView>(CGRect{0, 0, 1, 50}));
     f.table->setTableFooterView(std::make_shared<UIView>(CGRect{0, 0, 0, 75}));
@@ -90,16 +86,26 @@ TEST(UITableView, ReloadsClearTheSelectionMovesNeedEditingAndARoomAndUpdatesThat
 
     EXPECT_FALSE(f.table->userDidMoveRow({0, 0}, {0, 2})); // not editing
     f.table->setEditing(true, false);
-    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 0})->isEditing());
+    EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 0})->isEditing() && !f.table->userDidTapRow({0, 0}));
     EXPECT_FALSE(f.table->userDidMoveRow({0, 0}, {0, 3}));
     EXPECT_TRUE(f.table->userDidMoveRow({0, 0}, {0, 2}));
     EXPECT_EQ(f.model->moves, (std::vector<Move>{{{0, 0}, {0, 2}}}));
+
+    // The rows after a deleted one move up with their cells and the selection; the offset stays within what is left.
+    f.table->selectRowAtIndexPath(NSIndexPath{0, 2}, false, UITableViewScrollPosition::None);
+    f.table->setContentOffset({0, 100}, false);
+    f.model->sections[0].erase(f.model->sections[0].begin() + 1);
+    f.table->deleteRowsAtIndexPaths({{0, 1}}, UITableViewRowAnimation::Fade);
+    EXPECT_EQ(f.table->contentOffset().y, 0);
+    EXPECT_EQ(f.table->indexPathForSelectedRow(), (NSIndexPath{0, 1}));
+    auto moved = f.table->cellForRowAtIndexPath({0, 1});
+    EXPECT_TRUE(moved->frame().minY() == 100 && moved->textLabel()->text() == "a" && f.table->subviews().size() == 2u);
 
     // The model forgot to remove its entry: reported, and the table follows the model.
     testing::internal::CaptureStderr();
     f.table->deleteRowsAtIndexPaths({{0, 1}}, UITableViewRowAnimation::Fade);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("invalid update"), std::string::npos);
-    EXPECT_EQ(f.table->numberOfRowsInSection(0), 3);
+    EXPECT_EQ(f.table->numberOfRowsInSection(0), 2);
 }
 
 TEST(UITableViewDeathTest, DequeueMakesRegisteredCellsAndStopsOnUnknownOrMistypedOnes)
@@ -152,8 +158,7 @@ TEST(UITableView, AReloadFromInsideACellRequestLeavesAConsistentTable)
             f.table->reloadData();
         }
         EXPECT_EQ(f.table->numberOfRowsInSection(0), 1);
-        EXPECT_EQ(f.table->visibleCells().size(), 1u);
-        EXPECT_TRUE(f.table->cellForRowAtIndexPath({0, 0}));
+        EXPECT_EQ(f.table->subviews(), (std::vector<std::shared_ptr<UIView>>{f.table->cellForRowAtIndexPath({0, 0})}));
         EXPECT_EQ(f.table->cellForRowAtIndexPath({0, 1}), nullptr);
     }
 }

@@ -133,6 +133,7 @@ TEST_F(Timer, ARepeatingTimerKeepsItsRhythmUntilInvalidated) {
     RunLoop::main().runFor(1.2);
     // A loop that was busy past two beats fires once and goes on with the beat ahead.
     DispatchClock::advance(1.1);  // now 2.3: the beats at 1.5 and 2.0 were missed
+    EXPECT_EQ(RunLoop::main().secondsUntilNextWork(), 0.0);  // overdue is due now, not in the past
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(fired.size(), 3u);
     RunLoop::main().runFor(5);

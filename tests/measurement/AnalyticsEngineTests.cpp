@@ -182,9 +182,10 @@ TEST_F(EventStoreLimits, OversizedParametersAreDroppedButTheEventIsKept) {
 
 TEST_F(EventStoreLimits, AFloodOfTheLargestEventsStaysWithinTheStatedSizeOnDisk) {
     const json parameters = largestAllowedParameters();
-    // In rounds small enough for the queue, so that every event reaches the database.
-    for (int round = 0; round < 12; ++round) {
-        for (int i = 0; i < 200; ++i) DDVAnalytics::logEventWithName("ketu_tapped_share", parameters);
+    // In rounds small enough for the queue, so that every event reaches the database; every other
+    // one has a refused name and must give its place in the queue back.
+    for (int round = 0; round < 24; ++round) {
+        for (int i = 0; i < 200; ++i) DDVAnalytics::logEventWithName(i % 2 ? "ketu_tapped_share" : "x y", parameters);
         APMAnalytics::waitUntilIdleForTesting();
     }
     EXPECT_TRUE(logged("I-ACS034003").empty());
@@ -234,6 +235,7 @@ TEST_F(EventStoreLimits, ADatabaseFileDeletedWhileRunningIsMadeAnew) {
     DDVAnalytics::logEventWithName("tapped_menu_calculate");
     APMAnalytics::waitUntilIdleForTesting();
     for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(databaseFile().string() + suffix);
+    std::ofstream{databaseFile()};  // and another file put in its place
 
     DDVAnalytics::logEventWithName("tapped_menu_history");
     APMAnalytics::resetForTesting();  // closes the handle: only what reached the file counts

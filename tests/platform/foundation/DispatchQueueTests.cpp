@@ -10,6 +10,7 @@
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSTimer.hpp"
 #include "platform/foundation/RunLoop.hpp"
+#include "platform/foundation/WeakSelf.hpp"
 
 namespace {
 
@@ -31,6 +32,7 @@ protected:
 using MainQueue = VirtualTime;
 using BackgroundQueue = VirtualTime;
 using Timer = VirtualTime;
+struct Page : std::enable_shared_from_this<Page> {};
 
 TEST_F(MainQueue, RunsWorkInOrderOnlyWhenTheLoopRunsAndGoesOnAfterWorkThatThrows) {
     std::vector<int> order;
@@ -40,9 +42,11 @@ TEST_F(MainQueue, RunsWorkInOrderOnlyWhenTheLoopRunsAndGoesOnAfterWorkThatThrows
         order.push_back(2);
         DispatchQueue::main().async([&] { order.push_back(3); });  // added while running
     });
+    // Its page is gone (a temporary) before the work runs.
+    DispatchQueue::main().async(weakly(std::make_shared<Page>().get(), [&](const auto&) { order.push_back(4); }));
     EXPECT_TRUE(order.empty());
     testing::internal::CaptureStderr();
-    EXPECT_EQ(RunLoop::main().runUntilIdle(), 4u);
+    EXPECT_EQ(RunLoop::main().runUntilIdle(), 5u);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("boom"), std::string::npos);
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
     EXPECT_TRUE(DispatchQueue::main().isCurrent());
@@ -133,6 +137,7 @@ TEST_F(Timer, ARepeatingTimerKeepsItsRhythmUntilInvalidated) {
     RunLoop::main().runFor(1.2);
     // A loop that was busy past two beats fires once and goes on with the beat ahead.
     DispatchClock::advance(1.1);  // now 2.3: the beats at 1.5 and 2.0 were missed
+    EXPECT_EQ(RunLoop::main().secondsUntilNextWork(), 0.0);  // overdue is due now, not in the past
     RunLoop::main().runUntilIdle();
     EXPECT_EQ(fired.size(), 3u);
     RunLoop::main().runFor(5);
@@ -175,6 +180,7 @@ TEST(NSNotificationCenter, DeliversByNameOnThePostingThreadUntilRemovedByTokenOr
     center.addObserver(&owner, "b", [&](const NSNotification&) { seen.push_back("owner b"); });
     center.postNotificationName("a", {{"count", 2}});
     center.postNotificationName("unknown");
+    center.removeObserver(nullptr);  // not every observer without an owner
     std::thread poster([&] { center.postNotificationName("a"); });
     const std::thread::id posterId = poster.get_id();
     poster.join();
@@ -187,7 +193,6 @@ TEST(NSNotificationCenter, DeliversByNameOnThePostingThreadUntilRemovedByTokenOr
     center.removeObserver(&owner);
     center.postNotificationName("b");
     center.removeObserver(token);  // removing twice is harmless
-    center.removeObserver(nullptr);
     EXPECT_EQ(seen, (std::vector<std::string>{"token {\"count\":2}", "owner a", "token null", "owner a", "owner b"}));
 }
 

@@ -62,25 +62,25 @@ TEST(StringsTable, ReadsEntriesBetweenCommentsInEveryFormAndDecodesEscapes) {
                      "\"Your Input\" = \"Deine Eingabe\";\n"
                      "// a line comment with \"quotes\" and ; inside\n"
                      "\"Step\"=\"Schritt\" ;  /* trailing */\n"
-                     "plain_word = other.word-1;\n"
+                     "plain_word = other.word-1/2:$+;\n"
                      "\"short\";\n"
                      "\t\"spaced key\"\t=\r\n\"value // not a comment /* either */\";\n"
                      "\"Step\" = \"Schritt (last wins)\";"),
               (StringsTable{{"Your Input", "Deine Eingabe"},
                             {"Step", "Schritt (last wins)"},
-                            {"plain_word", "other.word-1"},
+                            {"plain_word", "other.word-1/2:$+"},
                             {"short", "short"},
                             {"spaced key", "value // not a comment /* either */"}}));
     EXPECT_EQ(parsed("\"c\" = \"a\\nb\\tc\\\"d\\\\e\\'f\";\n"
                      "\"u\" = \"\\U00e9\\u20AC\";\n"
                      "\"pair\" = \"\\UD83D\\UDE00\";\n"
-                     "\"lone\" = \"\\UD83Dx\";\n"
+                     "\"lone\" = \"\\UD83D\\U0041x\";\n"
                      "\"octal\" = \"\\101\\60\\1017\";\n"  // at most three octal digits
                      "\"line\" = \"one\\\ntwo\";"),
               (StringsTable{{"c", "a\nb\tc\"d\\e'f"},
                             {"u", "\u00E9\u20AC"},
                             {"pair", "\U0001F600"},
-                            {"lone", "\uFFFDx"},
+                            {"lone", "\uFFFDAx"},
                             {"octal", "A0A7"},
                             {"line", "one\ntwo"}}));
 }
@@ -104,7 +104,7 @@ TEST(StringsTable, ReportsMalformedInputWithItsLine) {
         {"\"a\" = \"b\";\n\n\"c\" = \"d;\n\n// the end\n", 3, "unterminated string"},
         {"\"a\" = \"b\\", 1, "unterminated string"},
         {"\"a\" = \"b\";\n/* open\n\n", 2, "unterminated comment"},
-        {"\"a\" = \"b\";\n= \"c\";", 2, "unexpected character '='"},
+        {"\"a\" = \"b\"; // note\n= \"c\";", 2, "unexpected character '='"},
         {"\"a\" = ;", 1, "unexpected character ';'"},
         {"\"a\" =\n", 2, "unexpected end of text"},
         {"\"k\" = \"\\U12G4\";", 1, "bad \\U escape"},

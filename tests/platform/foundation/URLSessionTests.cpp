@@ -39,6 +39,7 @@ TEST(URL, RefusesWhatIsNotAnAbsoluteURL) {
         "https://example.com/a|b"s, "https://example.com/\""s, "https://example.com/caf\xc3\xa9"s,  // characters
         "https://example.com/%zz"s, "https://example.com/%4"s, "https://example.com/#a#b"s,  // escapes, fragments
         "https://"s, "https:///path"s, "http:example.com"s, "https://example.com:80x/"s, "https://[::1/"s,  // host
+        "https://[::1]x/"s, "https://[::g]/"s,
     };
     // clang-format on
     for (const std::string& text : refused) EXPECT_FALSE(URL::string(text)) << text;

@@ -67,6 +67,7 @@ TEST(ViewManagerTest, OneBusyOverlayOnTheFirstWindowHoweverOftenShownAndOneHideR
     EXPECT_EQ(overlay->frame(), screen.window->frame());
     auto spinner = std::dynamic_pointer_cast<UIActivityIndicatorView>(overlay->subviews().at(0));
     ASSERT_TRUE(spinner && spinner->isAnimating());
+    EXPECT_EQ(spinner->center(), (CGPoint{overlay->bounds().midX(), overlay->bounds().midY()}));  // a tall screen: x ≠ y
     EXPECT_EQ(spinner->color(), UIColor::tertiarySystemGroupedBackgroundColor());  // light on the dark cover
     EXPECT_FALSE(h.isTouchable(screen.controller->view()));
 

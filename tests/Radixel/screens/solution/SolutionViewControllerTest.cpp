@@ -9,6 +9,7 @@
 #include "Radixel/screens/solution/SolutionViewController.hpp"
 #include "Radixel/screens/solution/TableScreenshot.hpp"
 #include "Radixel/screens/root/LaunchedApp.hpp"
+#include "Radixel/services/ThemeColor.hpp"
 #include "Radixel/services/ViewManager.hpp"
 #include "platform/material/ParentLookup.hpp"
 #include "platform/render/ShareSheetSaver.hpp"
@@ -51,6 +52,7 @@ protected:
 // open it through the button.
 TEST_F(SolutionPageTest, StepsShowAsRowsFromTheTopWholeAndOnlyTheirOwnUntilClearEmptiesThePage) {
     EXPECT_FALSE(Material::tabItem(page)->isEnabled());
+    EXPECT_EQ(Material::tabItem(page)->titleColor(), ThemeColor::gray());  // greyed while there is nothing
     std::vector<SolutionStep> steps = exampleSteps();
     handOver(steps);
     ASSERT_EQ(table->numberOfSections(), 1);

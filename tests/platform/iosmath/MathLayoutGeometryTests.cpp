@@ -331,7 +331,6 @@ TEST(StepFormulas, HaveTheirTeXWidthsAndTheHeightsOfTheDelimiterAndRootSizesTeXC
         double em = 0;  // 0: the height is not the point of the case
     };
     const Case cases[] = {
-        {"p = (-2) \\quad q = (-3)", 175.542},
         {"0 = x^2 + p \\cdot x + q = x^2 + (-2) \\cdot x + (-3)", 354.236},
         // 1.8 em parentheses (rule 19 lets them fall short of the fraction), a 2.4 em root and
         // the room above its bar: 25 % lower than parentheses that cover the fraction made it.

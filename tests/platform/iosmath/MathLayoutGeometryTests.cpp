@@ -84,19 +84,6 @@ TEST(RadicalLayout, OverbarStandsAboveTheContentByTheFontsGap) {
     EXPECT_NE(bars[0].shape, 0u);
 }
 
-TEST(RadicalLayout, SignGrowsWithItsContent) {
-    MTMathListDisplay root = layout("\\sqrt{\\begin{aligned} a \\\\ b \\\\ c \\\\ d \\\\ e \\end{aligned}}");
-    double top = -1e9, bottom = 1e9;
-    for (const auto& item : root.items) {
-        if (item.kind == MTDisplayItem::Kind::Glyph && item.shape != 0) {
-            top = std::max(top, inkTop(item));
-            bottom = std::min(bottom, inkBottom(item));
-        }
-    }
-    EXPECT_LE(bottom, inkBottom(only(root, italicGlyph(U'e'))) + kTolerance);
-    EXPECT_NEAR(top, rules(root)[0].y + rules(root)[0].height, 1e-6);
-}
-
 namespace {
 
 // The delimiter at the left or right end of a formula that is a single \left...\right.

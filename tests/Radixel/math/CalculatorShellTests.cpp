@@ -28,7 +28,6 @@ TEST(CalculatorShells, ShareTheFrameworksObjectsButNeitherTheirTermsNorTheirChar
     KeTuUnitCircle circle, other;
     ASSERT_NE(circle.unitCircleChartData, nullptr);
     EXPECT_NE(circle.unitCircleChartData, other.unitCircleChartData);
-    EXPECT_EQ(circle.unitCircleChartData->frameRatio, 2.0);
     EXPECT_EQ(circle.unitCircleChartData->quadrant, Quadrant::first);
     EXPECT_NE(circle.alpha, other.alpha);
 }

@@ -135,19 +135,6 @@ protected:
     uikit::testing::Harness h;
 };
 
-TEST_F(SharedCalcManagerTest, ARestartMakesANewStoreOverTheNewDefaults) {
-    CalcManager::shared().addCalculation(record("A", "1"));
-    h.simulateRestart();
-    // Changed behind the old process's back: only a store made anew over the new defaults reads it.
-    NSUserDefaults::standardUserDefaults()->setObject(json::array({record("B", "2").dictionary()}), "Calculations");
-    CalcManager& after = CalcManager::shared();
-    EXPECT_EQ(after.calculations, (std::vector<Calculation>{record("B", "2")}));
-
-    after.addCalculation(record("C", "3"));
-    h.simulateRestart();
-    EXPECT_EQ(CalcManager::shared().calculations, (std::vector<Calculation>{record("C", "3"), record("B", "2")}));
-}
-
 TEST_F(SharedCalcManagerTest, OnlyTheVeryFirstStartSeedsTheExample) {
     EXPECT_TRUE(CalcManager::shared().resetHistoryOnFirstStart());
     ASSERT_EQ(CalcManager::shared().calculations.size(), 1u);

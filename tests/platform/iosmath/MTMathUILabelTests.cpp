@@ -28,11 +28,13 @@ Raster drawn(const MTMathUILabel& label) {
     });
 }
 
-// A formula drawn in black, scaled, with its origin at (x, y) in points.
-Raster draw(const MTMathListDisplay& display, double scale, double x, double y, int width, int height) {
+// A formula drawn in black, scaled, with a margin round it and its origin shifted by offset, in points.
+Raster draw(const MTMathListDisplay& display, double scale, double margin, double offset = 0) {
+    const int width = static_cast<int>(std::ceil((display.width + 2 * margin) * scale));
+    const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 2 * margin) * scale));
     return rasterize(width, height, [&](cairo_t* cr) {
         cairo_scale(cr, scale, scale);
-        display.draw(cr, x, y, 0xFF000000u);
+        display.draw(cr, margin + offset, margin + offset + display.ascent, 0xFF000000u);
     });
 }
 
@@ -112,9 +114,7 @@ TEST(MTMathListDisplay, DrawnInkStaysInsideTheLaidOutBoxInItsColours) {
     const double margin = 10;
     for (const std::string latex : formulas) {
         MTMathListDisplay display = layout(latex);
-        const int width = static_cast<int>(std::ceil((display.width + 2 * margin) * scale));
-        const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 2 * margin) * scale));
-        const Raster raster = draw(display, scale, margin, margin + display.ascent, width, height);
+        const Raster raster = draw(display, scale, margin);
         const Raster::Box ink = raster.ink();
         if (latex == "\\frac{}{}") {
             EXPECT_EQ(ink.right, -1);
@@ -141,9 +141,7 @@ TEST(MTMathListDisplay, RadicalBarLandsOnDevicePixels) {
     for (double scale : {1.0, 2.0, 3.0}) {
         for (double origin : {0.0, 0.3, 0.55}) {
             const double x = 4 + origin, y = 4 + origin + display.ascent;
-            const int width = static_cast<int>(std::ceil((display.width + 8) * scale));
-            const int height = static_cast<int>(std::ceil((display.ascent + display.descent + 8) * scale));
-            const Raster raster = draw(display, scale, x, y, width, height);
+            const Raster raster = draw(display, scale, 4, origin);
             for (const auto& bar : bars) {
                 if (bar.shape == 0) continue;  // the fraction's bar
                 const int column = static_cast<int>((x + bar.x + bar.width / 2) * scale);

@@ -104,7 +104,6 @@ public:
 TEST_F(MaterialApp, ParentChainLookups)
 {
     EXPECT_EQ(toolbarController(*app->calc), app->appToolbar);
-    EXPECT_EQ(toolbarController(*app->solution), app->appToolbar);
     EXPECT_EQ(tabsController(*app->calc), app->tabs);
     EXPECT_EQ(navigationDrawerController(*app->calc), app->drawer);
     EXPECT_EQ(toolbarController(*app->menu), app->menuToolbar);

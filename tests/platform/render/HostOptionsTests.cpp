@@ -8,13 +8,10 @@ TEST(HostOptions, ParsesTheScreenAndStyleAndExplainsBadArguments)
 {
     auto given = parseHostOptions({"--dark", "--scale", "2", "--pad", "--screenshot", "out.png", "--exit-after-first-frame"});
     ASSERT_TRUE(given.options) << given.error;
-    EXPECT_EQ(given.options->style, UIUserInterfaceStyle::Dark);
-    EXPECT_EQ(given.options->scale, 2);
-    EXPECT_TRUE(given.options->scaleGiven);
-    EXPECT_EQ(given.options->idiom, UIUserInterfaceIdiom::Pad);
-    EXPECT_EQ(given.options->screenSize, (CGSize{820, 1180}));
-    EXPECT_EQ(given.options->screenshot, std::filesystem::path("out.png"));
-    EXPECT_TRUE(given.options->exitAfterFirstFrame);
+    const auto& all = *given.options;
+    EXPECT_EQ(std::tuple(all.style, all.scale, all.scaleGiven, all.idiom, all.screenSize, all.screenshot, all.exitAfterFirstFrame),
+              std::tuple(UIUserInterfaceStyle::Dark, 2.0, true, UIUserInterfaceIdiom::Pad, CGSize{820, 1180},
+                         std::filesystem::path("out.png"), true));
     // A given size wins over a pad's, limits included; of two contrary options the last wins.
     EXPECT_EQ(parseHostOptions({"--size", "4000x100", "--pad"}).options->screenSize, (CGSize{4000, 100}));
     EXPECT_FALSE(parseHostOptions({}).options->scaleGiven);

@@ -105,12 +105,12 @@ struct HeadlessTwin {
     auto toolbar() { return std::dynamic_pointer_cast<AppToolbarController>(drawer().rootViewController()); }
     std::shared_ptr<UIView> key(const std::string& title) { return LaunchedApp::keyIn(*screen().keypadStackView, title); }
 
-    RGBPicture picture()
+    RGBPicture picture(CGFloat scale = 1)
     {
         h.finishAnimations();
         h.runUntilIdle();
         auto window = h.window();
-        auto canvas = render::BitmapCanvas::make(window->bounds().size, 1);
+        auto canvas = render::BitmapCanvas::make(window->bounds().size, scale);
         cairo_set_source_rgb(canvas->context(), 0, 0, 0);
         cairo_paint(canvas->context());
         window->layoutIfNeeded();
@@ -281,6 +281,24 @@ TEST_F(AppWindow, RealClicksAndKeysSolveAndTheWindowShowsTheSolutionPage)
     auto stored = storedDefaults(data.path());
     ASSERT_TRUE(stored.contains("Calculations")) << stored.dump();
     EXPECT_EQ(stored["Calculations"][0]["inputParameters"], (nlohmann::json{{"p", "-2.4"}, {"q", "7/3"}}));
+}
+
+TEST_F(AppWindow, AtScaleTwoAClickLandsOnTheViewDrawnUnderIt)
+{
+    twin.emplace(answeredDefaults());
+    writeDefaults(data.path(), answeredDefaults());
+    window.emplace(data.path(), withDataIn(data) + RADIXEL_APP_PATH " --scale 2");
+    ASSERT_TRUE(window->waitForWindow(30)) << window->output();
+    ASSERT_LT(window->waitUntilShows(twin->picture(2), sameShare, 30), sameShare) << "the calculate screen at scale 2";
+    // Each view's centre in the twin, in points: two pixels each way in the window.
+    auto& screen = twin->screen();
+    for (const std::shared_ptr<UIView>& view :
+         std::vector<std::shared_ptr<UIView>>{screen.pTextField, twin->key("3"), screen.qTextField, twin->key("-"), twin->key("2"), screen.calculateButton}) {
+        CGPoint at = centreInWindow(*view);
+        ASSERT_TRUE(window->click(int(2 * at.x), int(2 * at.y)));
+    }
+    EXPECT_EQ(window->finish(), 0) << window->output();
+    EXPECT_EQ(storedDefaults(data.path())["Calculations"][0]["inputParameters"], (nlohmann::json{{"p", "3"}, {"q", "-2"}}));
 }
 
 TEST_F(AppWindow, TheMenuLeadsToTheHistoryWhereTheMouseSwipesAnEntryAwayAndDragsAnotherToANewPlace)

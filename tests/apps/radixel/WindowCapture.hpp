@@ -141,7 +141,7 @@ inline double differingShare(const RGBPicture& a, const RGBPicture& b, int toler
     return static_cast<double>(differing) / static_cast<double>(a.pixels.size());
 }
 
-// The program on a virtual display of its own (Xvfb, 600 by 1000 pixels), driven one input at a
+// The program on a virtual display of its own (Xvfb, 800 by 1700 pixels: a phone at scale 2), driven one input at a
 // time with real X input, so each step can wait for what the window shows before the next. The
 // command is "NAME=value ... program" for the program's environment and path; the folder takes
 // the session's log and window dumps. A session that ends without finish() kills the program as
@@ -159,7 +159,7 @@ public:
         // Xvfb finds a free display and writes its number once it takes connections. The display
         // keeps its state when its last client leaves (-noreset), since the window searches
         // connect and leave while the program is starting.
-        display_ = spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "600x1000x24", "-noreset"}, log);
+        display_ = spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "800x1700x24", "-noreset"}, log);
         close(ready[1]);
         pollfd written{ready[0], POLLIN, 0};
         char c = 0;

@@ -189,16 +189,6 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
     EXPECT_FALSE(h.runUntil([&] { return late; }, 0.05));
 }
 
-// Names and parameters as the screens log them are read back by every screen test.
-TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcrossRestarts)
-{
-    // Unconfigured, the engine refuses names with spaces: the recorder still sees every call, in order.
-    DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
-    std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
-    h.simulateRestart();
-    EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "from_worker"}));
-}
-
 // That an installed scheme opens and the opener records it is the harness's test above.
 TEST(UIApplication, LinksOpenOnlyThroughAnOpenerThatTakesThemAndAnswerOnTheNextTurn)
 {

@@ -57,7 +57,6 @@ TEST(UIView, HierarchiesOfViewsAndLayersKeepOrderRefuseCyclesAndAreSearchedDepth
 TEST(UIView, GeometryReachesTheLayerAlphaStaysInRangeAndTheTintIsInherited)
 {
     auto v = makeView({10, 20, 100, 40});
-    EXPECT_EQ(v->bounds(), (CGRect{0, 0, 100, 40}));
     EXPECT_EQ(v->center(), (CGPoint{60, 40}));
     v->setCenter({50, 50});
     EXPECT_EQ(v->frame(), (CGRect{0, 30, 100, 40}));

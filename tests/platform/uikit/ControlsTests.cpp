@@ -162,7 +162,6 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
 TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
 {
     // Known names resolve in the label's and the bordered field's tests.
-    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
 
     auto locked = UIImage::systemImageNamed("lock.fill");

@@ -144,7 +144,6 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
     EXPECT_EQ(faded.cgColor(), (CGColor{0, 0, 0, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
-    EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
     EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
     EXPECT_FALSE(UIColor::blackColor() == UIColor::colorWithWhite(0, 0.5));
     use(UIUserInterfaceStyle::Dark);

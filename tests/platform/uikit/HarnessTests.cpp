@@ -2,16 +2,13 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "measurement/DDVAnalytics.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
-#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -143,7 +140,6 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_LT(h.presentedAlert()->view()->presentationAlpha(), 1);
     h.finishAnimations();
     EXPECT_EQ(h.presentedAlert()->view()->presentationAlpha(), 1);
-    EXPECT_FALSE(uikit::RunningAnimations::any());
 
     // The alert covers the screen, even where it takes no touches: the button cannot be reached.
     h.presentedAlert()->view()->setUserInteractionEnabled(false);

@@ -116,7 +116,6 @@ TEST_F(Analytics, AConfiguredAppStoresEachEventInOrderWithOriginTimeAndParameter
                                                   R"(app ketu_calculate {"input":"x'); DROP TABLE raw_events; --"})"}));
     const double time = APMAnalytics::storedEventsForTesting().at(0).timestamp;
     EXPECT_TRUE(time >= before - 0.001 && time <= after + 0.001) << std::fixed << before << " " << time;
-    EXPECT_EQ(logged("I-ACS013001").size(), 1u);
     // The null is warned about, then dropped by the engine's value rules too.
     const auto bridged = logged("WARNING <ZivOzavuzerove>[I-ACS025040] ");
     ASSERT_EQ(bridged.size(), 1u);

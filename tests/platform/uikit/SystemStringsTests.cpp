@@ -73,14 +73,10 @@ TEST(SystemStrings, DeleteButtonOfAProcessInOneLanguage)
 TEST(SystemStrings, TheDeleteButtonSpeaksTheLanguageOfTheMainBundle)
 {
     ScratchFolder folder;
-    addLocalizations(folder, {"en", "ja", "fr", "hi"});
-    for (std::string language : {"ja", "fr", "hi"}) {
-        pid_t child = startChildTest("SystemStrings.DeleteButtonOfAProcessInOneLanguage", resourcesVariable,
-                                     language + ":" + folder.path().string());
-        ASSERT_GT(child, 0);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << language;
-    }
+    addLocalizations(folder, {"en", "ja"});
+    pid_t child = startChildTest("SystemStrings.DeleteButtonOfAProcessInOneLanguage", resourcesVariable, "ja:" + folder.path().string());
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

@@ -19,8 +19,6 @@ struct Move {
 class NoteCell : public UITableViewCell {
 public:
     using UITableViewCell::UITableViewCell;
-    int awakenings = 0;
-    void awakeFromNib() override { ++awakenings; }
 };
 
 // A model of rows in sections with a log of what the table asked and the user did.

@@ -57,7 +57,6 @@ TEST(UIView, HierarchiesOfViewsAndLayersKeepOrderRefuseCyclesAndAreSearchedDepth
 TEST(UIView, GeometryReachesTheLayerAlphaStaysInRangeAndTheTintIsInherited)
 {
     auto v = makeView({10, 20, 100, 40});
-    EXPECT_EQ(v->bounds(), (CGRect{0, 0, 100, 40}));
     EXPECT_EQ(v->center(), (CGPoint{60, 40}));
     v->setCenter({50, 50});
     EXPECT_EQ(v->frame(), (CGRect{0, 30, 100, 40}));
@@ -155,7 +154,6 @@ TEST(NSLayoutConstraint, AConstraintFromAnAncestorMovesItsDescendant)
 
     trailing->setConstant(60);
     root->layoutIfNeeded();
-    EXPECT_EQ(root->frame(), (CGRect{0, 0, 400, 800}));
     EXPECT_EQ(table->frame().maxX(), 340);
     EXPECT_EQ(sibling->frame().minX(), 345);
 }

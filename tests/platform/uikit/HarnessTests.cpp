@@ -155,9 +155,9 @@ TEST_F(HarnessTest, TapsReachTheFrontmostViewThatTakesTouchesAndAlertsAnswerAfte
     field->replaceRange(*field->selectedTextRange(), "5");
     EXPECT_EQ(field->text(), "1253");
     for (auto spoil : {+[](UITextField& f, bool on) { f.setHidden(on); }, +[](UITextField& f, bool on) { f.setAlpha(!on); },
-                        +[](UITextField& f, bool on) { f.setEnabled(!on); }}) {
+                        +[](UITextField& f, bool on) { f.setEnabled(!on); }, +[](UITextField& f, bool on) { f.setUserInteractionEnabled(!on); }}) {
         spoil(*field, true);
-        EXPECT_FALSE(h.focus(field)); // hidden, faded out, disabled
+        EXPECT_FALSE(h.focus(field)); // hidden, faded out, disabled, taking no touches
         spoil(*field, false);
     }
     h.terminate(); // while active: resigns first

@@ -118,6 +118,7 @@ TEST_F(RemoteConfigClientTest, UnusableResponsesFailAndKeepWhatIsHeld) {
     const std::vector<std::pair<int, std::string>> responses = {
         {200, "not json at all"}, {200, std::string("{\"ads\": \"cut short\"}\0{\"offers\": 1}", 34)},
         {200, R"(["an", "array"])"}, {200, ""}, {500, R"({"ads": "from an error page"})"},
+        {203, R"({"ads": "from a proxy"})"},
         {200, "{\"ads\": " + std::string(100000, '[') + std::string(100000, ']') + "}"},
         {200, "{\"ads\": \"" + std::string(RADEvuvozUziduz::maximumResponseBytes + 1024, 'x') + "\"}"}};
     for (const auto& [status, body] : responses) {

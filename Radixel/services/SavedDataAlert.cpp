@@ -44,16 +44,27 @@ void present(const std::shared_ptr<UIAlertController>& alert, int attemptsLeft) 
     DispatchQueue::main().asyncAfter(retrySeconds, [alert, attemptsLeft] { present(alert, attemptsLeft - 1); });
 }
 
-std::string title(SavedDataAlert::Problem problem) {
+// What the alert says of each problem, in the app's language; the label goes before the detail.
+struct AlertTexts {
+    std::string title, text, label;
+};
+
+AlertTexts textsFor(SavedDataAlert::Problem problem) {
+    std::string reason = NSLocalizedString("dataReason", "label before the system's reason of a data failure");
     switch (problem) {
         case SavedDataAlert::Problem::NotRead:
-            return NSLocalizedString("dataNotReadTitle", "the saved data could not be read at the start: alert title");
+            return {
+                NSLocalizedString("dataNotReadTitle", "the saved data could not be read at the start: alert title"),
+                NSLocalizedString("dataNotReadText", "the saved data could not be read at the start: what it means"),
+                reason};
         case SavedDataAlert::Problem::Damaged:
-            return NSLocalizedString("dataDamagedTitle", "the saved data was damaged and set aside: alert title");
-        case SavedDataAlert::Problem::NotSaved:
-            break;
+            return {NSLocalizedString("dataDamagedTitle", "the saved data was damaged and set aside: alert title"),
+                    NSLocalizedString("dataDamagedText", "the saved data was damaged and set aside: what it means"),
+                    NSLocalizedString("dataKeptAs", "label before the name the damaged file was kept under")};
+        case SavedDataAlert::Problem::NotSaved: break;
     }
-    return NSLocalizedString("dataNotSavedTitle", "a save failed: alert title");
+    return {NSLocalizedString("dataNotSavedTitle", "a save failed: alert title"),
+            NSLocalizedString("dataNotSavedText", "a save failed: what it means"), reason};
 }
 
 void tell(SavedDataAlert::Problem problem, const std::string& detail, const std::filesystem::path& folder) {
@@ -63,8 +74,8 @@ void tell(SavedDataAlert::Problem problem, const std::string& detail, const std:
         if (state->toldFailure) return;
         state->toldFailure = true;
     }
-    auto alert = UIAlertController::alertControllerWithTitle(title(problem), SavedDataAlert::message(problem, detail, folder),
-                                                             UIAlertControllerStyle::Alert);
+    auto alert = UIAlertController::alertControllerWithTitle(
+        textsFor(problem).title, SavedDataAlert::message(problem, detail, folder), UIAlertControllerStyle::Alert);
     alert->addAction(UIAlertAction::actionWithTitle("OK", UIAlertActionStyle::Default, [](const auto&) {}));
     // Queued behind what is already on its way, such as the privacy prompt at the start, whose
     // place it would otherwise take.
@@ -90,20 +101,7 @@ void SavedDataAlert::startWatching() {
 }
 
 std::string SavedDataAlert::message(Problem problem, const std::string& detail, const std::filesystem::path& folder) {
-    std::string text;
-    std::string label = NSLocalizedString("dataReason", "label before the system's reason of a data failure");
-    switch (problem) {
-        case Problem::NotRead:
-            text = NSLocalizedString("dataNotReadText", "the saved data could not be read at the start: what it means");
-            break;
-        case Problem::Damaged:
-            text = NSLocalizedString("dataDamagedText", "the saved data was damaged and set aside: what it means");
-            label = NSLocalizedString("dataKeptAs", "label before the name the damaged file was kept under");
-            break;
-        case Problem::NotSaved:
-            text = NSLocalizedString("dataNotSavedText", "a save failed: what it means");
-            break;
-    }
-    return text + "\n\n" + label + " " + detail + "\n" + NSLocalizedString("dataFolder", "label before the data folder's path") + " " +
-           folder.string();
+    AlertTexts texts = textsFor(problem);
+    return texts.text + "\n\n" + texts.label + " " + detail + "\n" +
+           NSLocalizedString("dataFolder", "label before the data folder's path") + " " + folder.string();
 }

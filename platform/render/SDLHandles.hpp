@@ -18,6 +18,20 @@ struct TextureRelease {
     void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
 };
 
+// The displays SDL was told to use ("DISPLAY=:0"), as the user would recognise them in an error;
+// empty when none is set.
+inline std::string namedDisplays()
+{
+    std::string names;
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            names += (names.empty() ? "" : " or ") + std::string(variable) + "=" + value;
+        }
+    }
+    return names;
+}
+
 // Whether a video driver was asked for by name (SDL_VIDEODRIVER).
 inline bool videoDriverRequested()
 {
@@ -28,22 +42,7 @@ inline bool videoDriverRequested()
 // Whether SDL has a display to open a window on (or a video driver chosen for it).
 inline bool hasDisplay()
 {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return videoDriverRequested() || (x11 && *x11) || (wayland && *wayland);
-}
-
-// The display SDL was told to use, as the user would recognise it in an error.
-inline std::string displayName()
-{
-    std::string name;
-    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) {
-            name += (name.empty() ? "" : " or ") + std::string(variable) + "=" + value;
-        }
-    }
-    return name.empty() ? "no display" : name;
+    return videoDriverRequested() || !namedDisplays().empty();
 }
 
 // SDL_Init and SDL_Quit as a pair. When no display can be reached, SDL falls back on its own to
@@ -61,7 +60,7 @@ public:
         std::string name = driver ? driver : "";
         if (!videoDriverRequested() && (name == "offscreen" || name == "dummy")) {
             SDL_Quit();
-            error_ = "the display cannot be reached (" + displayName() + ")";
+            error_ = "the display cannot be reached (" + namedDisplays() + ")";
             return;
         }
         ok_ = true;

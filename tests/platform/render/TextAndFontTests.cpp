@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 #include "platform/render/FontResolver.hpp"
@@ -27,6 +28,8 @@ TEST(FontResolver, NamedFontsMapToInstalledStandInsOfTheirWeight)
         EXPECT_EQ(FontResolver::weightFor(*c.font), c.weight) << c.font->fontName();
     }
     EXPECT_FALSE(UIFont::fontWithName("Avenier", 15));
+    for (CGFloat unusable : {0.0, -4.0, std::nan("")}) // no size: the text size the screens are made for
+        EXPECT_EQ(UIFont::fontWithName("Avenir-Book", unusable)->pointSize(), 17) << unusable;
     EXPECT_FALSE(FontResolver::isFamilyInstalled("Avenier"));
     EXPECT_TRUE(FontResolver::isFamilyInstalled("Material Icons"));
 }

@@ -181,17 +181,20 @@ struct ShapeView : UIView {
 
 TEST(ViewRenderer, AMaskViewCutsTheViewAndItsSubviewsToItsShape)
 {
-    auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
-    auto panel = box({0, 0, 100, 100}, UIColor::redColor(), root);
-    box({0, 0, 100, 20}, UIColor::blueColor(), panel);
-    auto mask = std::make_shared<ShapeView>(CGRect{10, 10, 80, 80});
-    std::static_pointer_cast<CAShapeLayer>(mask->layer())->setPath(CGPath::roundedRect({0, 0, 80, 80}, 20));
-    panel->setMaskView(mask);
-    expectPixels(*snapshot(*root), {{5, 50, kWhite},  // outside the mask
-                                    {12, 12, kWhite}, // in the rounded corner
-                                    {50, 50, kRed},
-                                    {50, 15, kBlue},
-                                    {50, 5, kWhite}});
+    for (CGFloat radius : {20.0, 0.0}) { // rounded, and square
+        auto root = box({0, 0, 100, 100}, UIColor::whiteColor());
+        auto panel = box({0, 0, 100, 100}, UIColor::redColor(), root);
+        box({0, 0, 100, 20}, UIColor::blueColor(), panel);
+        auto mask = std::make_shared<ShapeView>(CGRect{10, 10, 80, 80});
+        std::static_pointer_cast<CAShapeLayer>(mask->layer())->setPath(CGPath::roundedRect({0, 0, 80, 80}, radius));
+        panel->setMaskView(mask);
+        expectPixels(*snapshot(*root), {{5, 50, kWhite},                      // outside the mask
+                                        {12, 12, radius > 0 ? kWhite : kBlue}, // in the rounded corner
+                                        {50, 50, kRed},
+                                        {80, 80, kRed},
+                                        {50, 15, kBlue},
+                                        {50, 5, kWhite}});
+    }
 }
 
 TEST(ViewRenderer, AShadowFollowsWhatIsDrawnNotTheBounds)
